@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test:
+#   1. the full build (link, content, windows, tools) and all its tests;
+#   2. the link and content tests again under AddressSanitizer + UndefinedBehaviorSanitizer;
+#   3. the same under ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+JOBS=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+export QT_SCALE_FACTOR=1
+
+build() {  # build <dir> <cmake args...>
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$JOBS"
+}
+
+echo "== full build and tests"
+build build
+ctest --test-dir build --output-on-failure -j "$JOBS"
+
+echo "== link tests under AddressSanitizer + UndefinedBehaviorSanitizer"
+build build-asan -DCORVANE_WITH_GUI=OFF -DCORVANE_BUILD_BENCH=OFF -DCORVANE_SANITIZE=address
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$JOBS"
+
+echo "== link tests under ThreadSanitizer"
+build build-tsan -DCORVANE_WITH_GUI=OFF -DCORVANE_BUILD_BENCH=OFF -DCORVANE_SANITIZE=thread
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -j "$JOBS"

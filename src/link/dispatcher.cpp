@@ -1,0 +1,162 @@
+// The command dispatcher: what each command letter does and which reply it gets.
+#include <algorithm>
+
+#include "link/unit_link.h"
+
+namespace corvane {
+
+namespace {
+constexpr std::size_t kStatusFixedBytes = 7;  // six answer bytes and '^'
+}  // namespace
+
+void UnitLink::replyStatus() {
+    std::uint8_t out[kMaxReplyData];
+    out[0] = answer_.choiceHigh;
+    out[1] = answer_.choiceMid;
+    out[2] = answer_.choiceLow;
+    out[3] = answer_.boxResult;
+    out[4] = answer_.listChoice;
+    out[5] = answer_.menuLoaded;
+    std::size_t n = 6;
+    // The text travels when it is shorter than the limit minus 11, and never beyond what one
+    // reply holds (a handshake may announce up to 255 bytes).
+    const long limit = static_cast<long>(replyLimit_.load());
+    const std::size_t maxText = static_cast<std::size_t>(
+        std::clamp<long>(limit - 12, 0, static_cast<long>(kMaxReplyData - kStatusFixedBytes)));
+    const std::string& text = answer_.answerText;
+    if (!text.empty() && text.size() <= maxText) {
+        std::copy(text.begin(), text.end(), out + n);
+        n += text.size();
+    }
+    out[n++] = '^';
+    setReply('A', out, n);
+}
+
+void UnitLink::dispatch() {
+    const std::uint8_t letter = received_.command;
+    const std::uint8_t sub = received_.sub;
+    const std::uint8_t* data = received_.data.data();
+    const std::size_t n = received_.dataLength;
+    const bool continues = previousLetter_ == letter;
+    const std::uint32_t limit = replyLimit_.load();
+
+    switch (letter) {
+        case 'B':
+            if (!continues) box_.empty();
+            box_.append(data, n);
+            box_.parse();
+            post(WM_LINK_BOX, 0, 0);
+            replyK();
+            break;
+        case 'C':
+            if (!continues) menu_.emptyBuffer();
+            menu_.append(data, n);
+            if (sub == 1) {
+                menu_.parse();
+                answer_.menuLoaded = 1;
+                post(WM_LINK_MENU, 0, 0);
+            }
+            replyK();
+            break;
+        case 'D':
+            values_.fill(data, n);
+            post(WM_LINK_VALUES, 0, 0);
+            replyStatus();
+            break;
+        case 'E':
+            if (sub == 2) transfer_.emptyStore();
+            transfer_.append(data, n);
+            send(WM_LINK_TRANSFER, static_cast<std::uint64_t>(static_cast<std::int64_t>(transfer_.announcedSize())),
+                 static_cast<std::int64_t>(transfer_.held()));
+            replyK();
+            break;
+        case 'F': {
+            std::uint8_t chunk[kMaxReplyData];
+            const std::size_t capacity = limit > 4 ? std::min<std::size_t>(limit - 4, kMaxReplyData) : 0;
+            const std::size_t taken = transfer_.takeChunk(chunk, capacity);
+            post(WM_LINK_TRANSFER, transfer_.held(), taken ? static_cast<std::int64_t>(transfer_.readPosition()) : 0);
+            setReply('I', chunk, taken);
+            break;
+        }
+        case 'G': {
+            std::uint8_t header[kMaxReplyData];
+            const std::size_t len = transfer_.buildHeader(header, kMaxReplyData, limit);
+            setReply('N', header, len);
+            break;
+        }
+        case 'H':
+        case 'S':
+            replyStatus();
+            break;
+        case 'J': {
+            const std::uint64_t pageId = (n > 0 ? data[0] * 256u : 0u) + (n > 1 ? data[1] : 0u);
+            post(WM_LINK_SHOW_PAGE, pageId, 0);
+            replyK();
+            break;
+        }
+        case 'L':
+            if (!continues) list_.empty();
+            list_.append(data, n);
+            if (sub == 1) {
+                list_.parse();
+                post(WM_LINK_LIST, list_.header(), 0);
+            }
+            replyK();
+            break;
+        case 'N':
+            transfer_.parseHeader(data, n);
+            replyK();
+            break;
+        case 'P':
+            progress_.fill(data, n);
+            post(WM_LINK_PROGRESS, 0, 0);
+            replyStatus();
+            break;
+        case 'R': {
+            // Start from an empty answer, so an earlier one is never sent again by mistake.
+            values_.emptyReply();
+            send(WM_LINK_VALUE_REQUEST, n > 0 ? data[0] : 0, n > 1 ? data[1] : 0);
+            const std::string& text = values_.replyText();
+            const std::size_t len = std::min(text.size(), ValueTable::kReplyCapacity);
+            setReply('O', reinterpret_cast<const std::uint8_t*>(text.data()), len);
+            break;
+        }
+        case 'T':
+            if (!continues) text_.empty();
+            text_.append(data, n);
+            if (sub == 1) {
+                text_.parse();
+                post(WM_LINK_TEXT, 0, 0);
+            }
+            replyK();
+            break;
+        case 'W':
+            report_.append(data, n);
+            if (sub == 1) send(WM_LINK_REPORT, 0, 0);
+            report_.empty();
+            replyK();
+            break;
+        case 'X':
+            post(WM_LINK_BOX, 0, 1);
+            replyK();
+            break;
+        case 'Y':
+            answer_.choiceHigh = answer_.choiceMid = answer_.choiceLow = PendingAnswer::kUnset;
+            send(WM_LINK_CHOICE_TAKEN, 0, 0);
+            replyK();
+            break;
+        case 'Z':
+            answer_.boxResult = answer_.listChoice = PendingAnswer::kUnset;
+            answer_.answerText.clear();
+            send(WM_LINK_BOX_TAKEN, 0, 0);
+            replyK();
+            break;
+        default:
+            // An unknown letter gets the previous reply again; before any reply, a plain 'K'.
+            if (reply_.letter == 0) replyK();
+            break;
+    }
+    previousLetter_ = letter;
+}
+
+}  // namespace corvane

@@ -1,0 +1,207 @@
+// UnitLink: port, receive worker, poll step and the answer path.
+#include "link/unit_link.h"
+
+#include <cerrno>
+
+#include "link/frame_codec.h"
+#include "link/posix_serial_port.h"
+
+namespace corvane {
+
+UnitLink::UnitLink(std::chrono::milliseconds byteTimeout) : byteTimeout_(byteTimeout) {}
+
+UnitLink::~UnitLink() { close(); }
+
+bool UnitLink::openByNumber(int comNumber) {
+    if (comNumber < 1) {
+        lastOpenError_ = ENOENT;
+        return false;
+    }
+    return openByName(PosixSerialPort::comDevicePath(comNumber));
+}
+
+bool UnitLink::openByName(const std::string& devicePath) {
+    if (isOpen()) {
+        lastOpenError_ = EALREADY;
+        return false;
+    }
+    auto port = std::make_unique<PosixSerialPort>(byteTimeout_);
+    if (!port->open(devicePath)) {
+        lastOpenError_ = port->lastError();
+        return false;
+    }
+    lastOpenError_ = 0;
+    attachPort(std::move(port));
+    return true;
+}
+
+void UnitLink::attachPort(std::unique_ptr<SerialPort> port) {
+    std::lock_guard lock(linkLock_);
+    port_ = std::move(port);
+    portOpen_.store(port_ && port_->isOpen());
+}
+
+void UnitLink::startWorker() {
+    if (worker_.joinable()) return;  // one worker at most
+    stopEvent_.reset();
+    worker_ = std::thread([this] { workerLoop(); });
+}
+
+void UnitLink::workerLoop() {
+    for (;;) {
+        if (stopEvent_.wait(std::chrono::milliseconds(1))) return;
+        std::unique_lock lock(linkLock_);
+        const bool open = pollStepLocked();
+        lock.unlock();
+        if (!open) return;
+    }
+}
+
+void UnitLink::stopWorker() {
+    if (worker_.joinable()) {
+        {
+            std::lock_guard lock(sentMutex_);
+            stopping_ = true;
+            if (pendingSent_) pendingSent_->cancel();
+        }
+        stopEvent_.set();
+        if (port_) port_->interrupt();
+        worker_.join();
+        {
+            std::lock_guard lock(sentMutex_);
+            stopping_ = false;
+        }
+        if (port_) port_->clearInterrupt();
+    }
+    alive_.store(0);
+}
+
+bool UnitLink::close() {
+    stopWorker();
+    std::lock_guard lock(linkLock_);
+    bool ok = true;
+    if (port_) ok = port_->close();
+    port_.reset();
+    portOpen_.store(false);
+    return ok;
+}
+
+void UnitLink::updateAnswer(AnswerUpdate update) {
+    {
+        std::lock_guard lock(queueMutex_);
+        queue_.push_back(std::move(update));
+    }
+    // The worker holds LinkLock through blocking reads and sent notifications; never wait for it.
+    if (linkLock_.try_lock()) {
+        applyQueuedAnswers();
+        linkLock_.unlock();
+    }
+}
+
+void UnitLink::applyQueuedAnswers() {
+    std::vector<AnswerUpdate> updates;
+    {
+        std::lock_guard lock(queueMutex_);
+        updates.swap(queue_);
+    }
+    for (auto& u : updates) u(answer_);
+}
+
+PendingAnswer UnitLink::answerForTest() {
+    std::lock_guard lock(linkLock_);
+    applyQueuedAnswers();
+    return answer_;
+}
+
+bool UnitLink::pollStep() {
+    std::lock_guard lock(linkLock_);
+    return pollStepLocked();
+}
+
+bool UnitLink::pollStepLocked() {
+    if (!port_ || !port_->isOpen()) return false;
+    applyQueuedAnswers();
+    const FrameReadResult r = readFrame(*port_, received_);
+    if (r == FrameReadResult::Interrupted) return true;  // the link is being stopped
+    if (r == FrameReadResult::Miss) {
+        if (misses_.fetch_add(1) + 1 > kMissesBeforeDead) alive_.store(0);
+        return true;
+    }
+    alive_.store(1);
+    misses_.store(0);
+    // Choices made while the worker waited in the read belong in this frame's reply.
+    applyQueuedAnswers();
+
+    if (!conversationOpen_.load()) {
+        if (received_.command == 'H') {
+            if (!handshakeAnswered_) {
+                // An 'H' without DATA keeps the default limit.
+                if (received_.dataLength > 0) {
+                    replyLimit_.store(received_.data[0]);
+                    values_.setReplyLimit(received_.data[0]);
+                }
+                handshakeAnswered_ = true;
+                std::uint8_t out[kFrameBufferSize];
+                const std::size_t n = encodeFrame('H', 1, nullptr, 0, out);
+                port_->write(out, n);
+            }
+            return true;  // handshake frames are not traced
+        }
+        conversationOpen_.store(true);
+    }
+
+    stepCancelled_ = false;
+    dispatch();
+    if (stepCancelled_) return true;  // stopped while a handler was pending: no reply
+    writeReply();
+    trace_.writeRecord(received_, reply_);
+    return true;
+}
+
+void UnitLink::setReply(std::uint8_t letter, const std::uint8_t* data, std::size_t n) {
+    reply_.letter = letter;
+    reply_.sub = 1;
+    reply_.dataLength = static_cast<std::uint8_t>(n);
+    for (std::size_t i = 0; i < n; ++i) reply_.data[i] = data[i];
+}
+
+bool UnitLink::writeReply() {
+    std::uint8_t out[kFrameBufferSize];
+    const std::size_t n = encodeFrame(reply_.letter, reply_.sub, reply_.data.data(), reply_.dataLength, out);
+    if (n == 0) return false;  // never sends an oversize reply
+    reply_.checksum = out[n - 1];
+    return port_->write(out, n);
+}
+
+void UnitLink::post(std::uint32_t message, std::uint64_t w, std::int64_t l) {
+    if (LinkListener* window = window_.load()) window->postLinkMessage({message, w, l});
+}
+
+UnitLink::Delivery UnitLink::send(std::uint32_t message, std::uint64_t w, std::int64_t l) {
+    LinkListener* window = window_.load();
+    if (!window) return Delivery::Done;
+    auto reply = std::make_shared<SentMessageReply>();
+    {
+        std::lock_guard lock(sentMutex_);
+        if (stopping_) {
+            stepCancelled_ = true;
+            return Delivery::Cancelled;
+        }
+        pendingSent_ = reply;
+    }
+    window->sendLinkMessage({message, w, l}, reply);
+    const bool handled = reply->wait();
+    {
+        std::lock_guard lock(sentMutex_);
+        pendingSent_.reset();
+    }
+    if (!handled) {
+        stepCancelled_ = true;
+        return Delivery::Cancelled;
+    }
+    // Choices the handler (or the user meanwhile) made are applied before the reply is built.
+    applyQueuedAnswers();
+    return Delivery::Done;
+}
+
+}  // namespace corvane
