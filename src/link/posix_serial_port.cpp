@@ -69,16 +69,15 @@ bool PosixSerialPort::sleepUnlessInterrupted(std::chrono::milliseconds t) {
 SerialPort::ReadResult PosixSerialPort::readByte(std::uint8_t& out) {
     if (fd_ < 0) return ReadResult::Error;
     pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
-    int r;
-    do {
-        r = ::poll(fds, 2, static_cast<int>(byteTimeout_.count()));
-    } while (r < 0 && errno == EINTR);
+    const int r = ::poll(fds, 2, static_cast<int>(byteTimeout_.count()));
     if (r == 0) return ReadResult::Timeout;
     if (fds[1].revents & POLLIN) return ReadResult::Interrupted;
+    if (r < 0 && errno == EINTR) return ReadResult::Timeout;
     if (r > 0 && (fds[0].revents & POLLIN)) {
         const ssize_t n = ::read(fd_, &out, 1);
         if (n == 1) return ReadResult::Byte;
-        if (n == 0 || (n < 0 && (errno == EAGAIN || errno == EINTR))) return ReadResult::Timeout;
+        if (n < 0 && errno == EINTR) return ReadResult::Timeout;
+        // Readable but no byte: the other end hung up.
     }
     // The device is gone or broken (an unplugged adapter, a closed pseudo-terminal). It keeps
     // failing at once, so wait out one time-out: the link then sees a silent line, counts

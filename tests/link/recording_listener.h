@@ -1,0 +1,83 @@
+#pragma once
+// A stand-in for the main window: records every notification and completes sent ones, at
+// once or when the test lets them go.
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "link/link_listener.h"
+
+namespace corvane::test {
+
+class RecordingListener : public LinkListener {
+public:
+    struct Entry {
+        LinkMessage message;
+        bool sent;
+    };
+
+    // Runs on the worker thread for each sent message before it is completed.
+    std::function<void(const LinkMessage&)> onSent;
+    // When set, sent messages are held until release() is called.
+    bool holdSent = false;
+
+    void postLinkMessage(const LinkMessage& m) override { record(m, false); }
+    void sendLinkMessage(const LinkMessage& m, std::shared_ptr<SentMessageReply> reply) override {
+        if (onSent) onSent(m);
+        record(m, true);
+        std::lock_guard lock(m_);
+        if (holdSent) held_.push_back(std::move(reply));
+        else reply->complete();
+    }
+
+    void release() {
+        std::vector<std::shared_ptr<SentMessageReply>> held;
+        {
+            std::lock_guard lock(m_);
+            held.swap(held_);
+        }
+        for (auto& r : held) r->complete();
+    }
+
+    std::vector<Entry> entries() const {
+        std::lock_guard lock(m_);
+        return entries_;
+    }
+    std::size_t count(std::uint32_t message) const {
+        std::lock_guard lock(m_);
+        std::size_t n = 0;
+        for (const auto& e : entries_) n += e.message.message == message;
+        return n;
+    }
+    // Waits until `n` messages with this number have arrived.
+    bool waitFor(std::uint32_t message, std::size_t n = 1,
+                 std::chrono::milliseconds timeout = std::chrono::milliseconds(3000)) {
+        std::unique_lock lock(m_);
+        return cv_.wait_for(lock, timeout, [&] {
+            std::size_t c = 0;
+            for (const auto& e : entries_) c += e.message.message == message;
+            return c >= n;
+        });
+    }
+    void clear() {
+        std::lock_guard lock(m_);
+        entries_.clear();
+    }
+
+private:
+    void record(const LinkMessage& m, bool sent) {
+        std::lock_guard lock(m_);
+        entries_.push_back({m, sent});
+        cv_.notify_all();
+    }
+
+    mutable std::mutex m_;
+    std::condition_variable cv_;
+    std::vector<Entry> entries_;
+    std::vector<std::shared_ptr<SentMessageReply>> held_;
+};
+
+}  // namespace corvane::test

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "link/trace_writer.h"
+#include "link_fixture.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+std::string tempPath(const char* name) { return std::string(::testing::TempDir()) + name; }
+}  // namespace
+
+TEST(TraceWriter, StatusPollRecordIsByteExact) {
+    ReceivedFrame rx;
+    rx.command = 'S';
+    rx.sub = 1;
+    rx.dataLength = 0;
+    rx.checksum = 0x56;
+    ReplyFrame tx;
+    tx.letter = 'A';
+    tx.sub = 1;
+    tx.dataLength = 7;
+    for (int i = 0; i < 6; ++i) tx.data[i] = 0xFF;
+    tx.data[6] = 0x5E;
+    tx.checksum = 0xA3;
+    const std::string expected =
+        "RX - 0x02,0x53,0x01 -  - 0x56,\r\n\t2,S,1,"
+        "\r\nTX - 0x09,0x41,0x01 - 0xFF,0xFF,0xFF,0xFF,0xFF,0xFF,0x5E, - 0xA3,\r\n\t9,A,1,"
+        "\xFF\xFF\xFF\xFF\xFF\xFF\x5E\r\n";
+    EXPECT_EQ(TraceWriter::formatRecord(rx, tx), expected);
+}
+
+class Trace : public LinkFixture {};
+
+TEST_F(Trace, RecordsEachDispatchedCommandButNotTheHandshake) {
+    const std::string path = tempPath("corvane-trace.txt");
+    ASSERT_TRUE(link.openTrace(path));
+    unit.exchange('H', 1, Bytes{0x80});
+    unit.exchange('S', 1);
+    unit.exchange('T', 1, Bytes{0x01, 0x00, 0x0A, '^'});
+    link.closeTrace();
+    const std::string text = readFile(path);
+    EXPECT_EQ(text.find("0x48"), std::string::npos) << "handshake frames are not traced";
+    EXPECT_EQ(text.rfind("RX - 0x02,0x53,0x01 -  - 0x56,\r\n\t2,S,1,\r\nTX - 0x09,0x41,0x01 - ", 0), 0u);
+    // Raw DATA bytes are copied unchanged, zero bytes included.
+    EXPECT_NE(text.find(std::string("\t6,T,1,\x01\x00\x0A^", 11)), std::string::npos);
+
+    // Switching on again with the same name starts the file afresh.
+    ASSERT_TRUE(link.openTrace(path));
+    unit.exchange('S', 1);
+    link.closeTrace();
+    const std::string again = readFile(path);
+    EXPECT_EQ(again.find("T,1"), std::string::npos);
+    EXPECT_EQ(again.rfind("RX - 0x02,0x53", 0), 0u);
+
+    EXPECT_FALSE(link.openTrace("/nonexistent-dir/trace.txt"));
+    EXPECT_FALSE(link.traceOpen());
+    unit.exchange('S', 1);  // no trace open: nothing happens
+}
