@@ -1,0 +1,22 @@
+#pragma once
+// What the connection supervision needs of the device link. UnitLinkControl drives the real
+// UnitLink; tests count the calls.
+#include <string>
+
+namespace corvane {
+
+class LinkControl {
+public:
+    virtual ~LinkControl() = default;
+    // Opens the port; call only while it is closed. On failure lastOpenError() holds the errno.
+    virtual bool open(const std::string& devicePath) = 0;
+    virtual bool isOpen() const = 0;
+    // Stops the worker, then closes the port.
+    virtual bool close() = 0;
+    virtual bool isAlive() const = 0;
+    // Starts the receive worker on the open port.
+    virtual void startWorker() = 0;
+    virtual int lastOpenError() const = 0;
+};
+
+}  // namespace corvane
