@@ -6,6 +6,7 @@
 namespace corvane {
 
 namespace {
+using RecordsLock = std::lock_guard<std::mutex>;
 constexpr std::size_t kStatusFixedBytes = 7;  // six answer bytes and '^'
 }  // namespace
 
@@ -42,44 +43,66 @@ void UnitLink::dispatch() {
 
     switch (letter) {
         case 'B':
-            if (!continues) box_.empty();
-            box_.append(data, n);
-            box_.parse();
+            {
+                RecordsLock records(recordsMutex_);
+                if (!continues) box_.empty();
+                box_.append(data, n);
+                box_.parse();
+            }
             post(WM_LINK_BOX, 0, 0);
             replyK();
             break;
         case 'C':
-            if (!continues) menu_.emptyBuffer();
-            menu_.append(data, n);
+            {
+                RecordsLock records(recordsMutex_);
+                if (!continues) menu_.emptyBuffer();
+                menu_.append(data, n);
+                if (sub == 1) menu_.parse();
+            }
             if (sub == 1) {
-                menu_.parse();
                 answer_.menuLoaded = 1;
                 post(WM_LINK_MENU, 0, 0);
             }
             replyK();
             break;
         case 'D':
-            values_.fill(data, n);
+            {
+                RecordsLock records(recordsMutex_);
+                values_.fill(data, n);
+            }
             post(WM_LINK_VALUES, 0, 0);
             replyStatus();
             break;
-        case 'E':
-            if (sub == 2) transfer_.emptyStore();
-            transfer_.append(data, n);
-            send(WM_LINK_TRANSFER, static_cast<std::uint64_t>(static_cast<std::int64_t>(transfer_.announcedSize())),
-                 static_cast<std::int64_t>(transfer_.held()));
+        case 'E': {
+            std::int64_t announced, held;
+            {
+                RecordsLock records(recordsMutex_);
+                if (sub == 2) transfer_.emptyStore();
+                transfer_.append(data, n);
+                announced = transfer_.announcedSize();
+                held = static_cast<std::int64_t>(transfer_.held());
+            }
+            send(WM_LINK_TRANSFER, static_cast<std::uint64_t>(announced), held);
             replyK();
             break;
+        }
         case 'F': {
             std::uint8_t chunk[kMaxReplyData];
             const std::size_t capacity = limit > 4 ? std::min<std::size_t>(limit - 4, kMaxReplyData) : 0;
-            const std::size_t taken = transfer_.takeChunk(chunk, capacity);
-            post(WM_LINK_TRANSFER, transfer_.held(), taken ? static_cast<std::int64_t>(transfer_.readPosition()) : 0);
+            std::size_t taken, held, position;
+            {
+                RecordsLock records(recordsMutex_);
+                taken = transfer_.takeChunk(chunk, capacity);
+                held = transfer_.held();
+                position = transfer_.readPosition();
+            }
+            post(WM_LINK_TRANSFER, held, taken ? static_cast<std::int64_t>(position) : 0);
             setReply('I', chunk, taken);
             break;
         }
         case 'G': {
             std::uint8_t header[kMaxReplyData];
+            RecordsLock records(recordsMutex_);
             const std::size_t len = transfer_.buildHeader(header, kMaxReplyData, limit);
             setReply('N', header, len);
             break;
@@ -94,46 +117,66 @@ void UnitLink::dispatch() {
             replyK();
             break;
         }
-        case 'L':
-            if (!continues) list_.empty();
-            list_.append(data, n);
-            if (sub == 1) {
-                list_.parse();
-                post(WM_LINK_LIST, list_.header(), 0);
+        case 'L': {
+            std::uint32_t header;
+            {
+                RecordsLock records(recordsMutex_);
+                if (!continues) list_.empty();
+                list_.append(data, n);
+                if (sub == 1) list_.parse();
+                header = list_.header();
             }
+            if (sub == 1) post(WM_LINK_LIST, header, 0);
             replyK();
             break;
-        case 'N':
+        }
+        case 'N': {
+            RecordsLock records(recordsMutex_);
             transfer_.parseHeader(data, n);
             replyK();
             break;
+        }
         case 'P':
-            progress_.fill(data, n);
+            {
+                RecordsLock records(recordsMutex_);
+                progress_.fill(data, n);
+            }
             post(WM_LINK_PROGRESS, 0, 0);
             replyStatus();
             break;
         case 'R': {
             // Start from an empty answer, so an earlier one is never sent again by mistake.
-            values_.emptyReply();
+            {
+                RecordsLock records(recordsMutex_);
+                values_.emptyReply();
+            }
             send(WM_LINK_VALUE_REQUEST, n > 0 ? data[0] : 0, n > 1 ? data[1] : 0);
+            RecordsLock records(recordsMutex_);
             const std::string& text = values_.replyText();
             const std::size_t len = std::min(text.size(), ValueTable::kReplyCapacity);
             setReply('O', reinterpret_cast<const std::uint8_t*>(text.data()), len);
             break;
         }
         case 'T':
-            if (!continues) text_.empty();
-            text_.append(data, n);
-            if (sub == 1) {
-                text_.parse();
-                post(WM_LINK_TEXT, 0, 0);
+            {
+                RecordsLock records(recordsMutex_);
+                if (!continues) text_.empty();
+                text_.append(data, n);
+                if (sub == 1) text_.parse();
             }
+            if (sub == 1) post(WM_LINK_TEXT, 0, 0);
             replyK();
             break;
         case 'W':
-            report_.append(data, n);
+            {
+                RecordsLock records(recordsMutex_);
+                report_.append(data, n);
+            }
             if (sub == 1) send(WM_LINK_REPORT, 0, 0);
-            report_.empty();
+            {
+                RecordsLock records(recordsMutex_);
+                report_.empty();
+            }
             replyK();
             break;
         case 'X':

@@ -15,6 +15,7 @@ public:
     explicit InstantListener(UnitLink& link) : link_(link) {}
     void postLinkMessage(const LinkMessage&) override {}
     void sendLinkMessage(const LinkMessage& m, std::shared_ptr<SentMessageReply> reply) override {
+        auto records = link_.lockRecords();
         if (m.message == WM_LINK_VALUE_REQUEST) {
             auto& table = link_.valueTable();
             for (int pos = 1; pos <= 200; ++pos) {

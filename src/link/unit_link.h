@@ -73,7 +73,11 @@ public:
     bool traceOpen() const { return trace_.isOpen(); }
 
     // Content records. The worker fills them; the main window reads them in the handlers of
-    // the notifications.
+    // the notifications. Any access from another thread than the worker's takes lockRecords()
+    // first: the worker holds that lock only while it changes a record (never across a read
+    // of the line or a sent notification), so the wait is short, and a posted handler can
+    // never see a record half refilled.
+    [[nodiscard]] std::unique_lock<std::mutex> lockRecords() { return std::unique_lock(recordsMutex_); }
     BoxRecord& boxRecord() { return box_; }
     ListRecord& listRecord() { return list_; }
     TextRecord& textRecord() { return text_; }
@@ -123,6 +127,7 @@ private:
     std::thread worker_;
     StopEvent stopEvent_;
     std::mutex linkLock_;  // LinkLock
+    std::mutex recordsMutex_;  // guards the content records between the worker and readers
 
     ReceivedFrame received_;
     ReplyFrame reply_;

@@ -100,8 +100,10 @@ TEST_F(Conversation, GatheredRecordsAndTheirMessages) {
     expectK(unit.exchange('C', 1, Bytes(menu.begin() + 20, menu.end())));
     ASSERT_TRUE(listener.waitFor(WM_LINK_MENU));
     EXPECT_EQ(listener.count(WM_LINK_MENU), 1u);
-    EXPECT_EQ(link.menuRecord().entryCount(), 3u);
-    EXPECT_EQ(link.menuRecord().pageCount(), 1u);
+    withRecords([&] {
+        EXPECT_EQ(link.menuRecord().entryCount(), 3u);
+        EXPECT_EQ(link.menuRecord().pageCount(), 1u);
+    });
     EXPECT_EQ(status()[5], 1) << "menuLoaded";
 
     // 'L' with SUB 0, 0, 1; then a list interrupted by 'S' restarts its gathering.
@@ -110,26 +112,32 @@ TEST_F(Conversation, GatheredRecordsAndTheirMessages) {
     expectK(unit.exchange('L', 1, bytesOf("C^")));
     ASSERT_TRUE(listener.waitFor(WM_LINK_LIST));
     EXPECT_EQ(listener.entries().back().message.wParam, 3u);
-    EXPECT_EQ(link.listRecord().items(), (std::vector<std::string>{"A", "B", "C"}));
+    withRecords([&] { EXPECT_EQ(link.listRecord().items(), (std::vector<std::string>{"A", "B", "C"})); });
     expectK(unit.exchange('L', 0, bytesOf("\x04" "old|")));
     status();
     expectK(unit.exchange('L', 1, bytesOf("\x05" "new^")));
     ASSERT_TRUE(listener.waitFor(WM_LINK_LIST, 2));
-    EXPECT_EQ(link.listRecord().header(), 5u);
-    EXPECT_EQ(link.listRecord().items(), std::vector<std::string>{"new"});
+    withRecords([&] {
+        EXPECT_EQ(link.listRecord().header(), 5u);
+        EXPECT_EQ(link.listRecord().items(), std::vector<std::string>{"new"});
+    });
 
     // 'T' gathers the same way.
     expectK(unit.exchange('T', 0, bytesOf("\x09" "Hel")));
     expectK(unit.exchange('T', 1, bytesOf("lo^")));
     ASSERT_TRUE(listener.waitFor(WM_LINK_TEXT));
-    EXPECT_EQ(link.textRecord().header(), 9u);
-    EXPECT_EQ(link.textRecord().text(), "Hello");
+    withRecords([&] {
+        EXPECT_EQ(link.textRecord().header(), 9u);
+        EXPECT_EQ(link.textRecord().text(), "Hello");
+    });
 
     // 'B' parses on every frame; 'X' posts the same message with lParam 1.
     expectK(unit.exchange('B', 1, bytesOf("kHi^")));
     ASSERT_TRUE(listener.waitFor(WM_LINK_BOX));
-    EXPECT_EQ(link.boxRecord().boxKind(), static_cast<std::uint32_t>('k'));
-    EXPECT_EQ(link.boxRecord().boxText(), "Hi");
+    withRecords([&] {
+        EXPECT_EQ(link.boxRecord().boxKind(), static_cast<std::uint32_t>('k'));
+        EXPECT_EQ(link.boxRecord().boxText(), "Hi");
+    });
     expectK(unit.exchange('X', 1));
     ASSERT_TRUE(listener.waitFor(WM_LINK_BOX, 2));
     EXPECT_EQ(listener.entries().back().message.lParam, 1);
@@ -142,17 +150,18 @@ TEST_F(Conversation, ValuesProgressAndTheReadBack) {
     EXPECT_EQ(d->letter, 'A');
     ASSERT_TRUE(listener.waitFor(WM_LINK_VALUES));
     std::string v;
-    EXPECT_TRUE(link.valueTable().value(4, v));
+    withRecords([&] { EXPECT_TRUE(link.valueTable().value(4, v)); });
     EXPECT_EQ(v, "z");
 
     auto p = unit.exchange('P', 1, bytesOf("\xFF" "100|25|"));
     ASSERT_TRUE(p);
     EXPECT_EQ(p->letter, 'A');
     ASSERT_TRUE(listener.waitFor(WM_LINK_PROGRESS));
-    EXPECT_EQ(link.progressRecord().position(), 25);
+    withRecords([&] { EXPECT_EQ(link.progressRecord().position(), 25); });
 
     // 'R': the window fills the reply text while the worker waits.
-    listener.onSent = [&](const LinkMessage& m) {
+    listener.setOnSent([&](const LinkMessage& m) {
+        auto records = link.lockRecords();
         if (m.message != WM_LINK_VALUE_REQUEST) return;
         EXPECT_EQ(m.wParam, 1u);
         EXPECT_EQ(m.lParam, 3);
@@ -160,14 +169,14 @@ TEST_F(Conversation, ValuesProgressAndTheReadBack) {
         link.valueTable().addReplyValue(std::string(25, 'b'));
         link.valueTable().addReplyValue("cc");
         link.valueTable().closeReply();
-    };
+    });
     auto o = unit.exchange('R', 1, Bytes{1, 3});
     ASSERT_TRUE(o);
     EXPECT_EQ(o->letter, 'O');
     EXPECT_EQ(o->data.size(), 57u);
     EXPECT_EQ(o->data.back(), '^');
     // Without a window answer the reply is empty rather than the previous text.
-    listener.onSent = nullptr;
+    listener.setOnSent(nullptr);
     auto empty = unit.exchange('R', 1, Bytes{1, 3});
     ASSERT_TRUE(empty);
     EXPECT_TRUE(empty->data.empty());
@@ -177,18 +186,21 @@ TEST_F(Conversation, ReportsAreSavedOnlyFromSubOne) {
     openConversation();
     int saved = 0;
     std::string layout;
-    listener.onSent = [&](const LinkMessage& m) {
+    listener.setOnSent([&](const LinkMessage& m) {
+        auto records = link.lockRecords();
         if (m.message != WM_LINK_REPORT) return;
         ++saved;
         auto& r = link.reportBuffer();
         r.rewind();
         for (std::uint8_t b; (b = r.nextByte()) != 0;) layout.push_back(static_cast<char>(b));
-    };
+    });
     expectK(unit.exchange('W', 0, bytesOf("lost")));
     expectK(unit.exchange('W', 1, bytesOf("kept")));
-    EXPECT_EQ(saved, 1);
-    EXPECT_EQ(layout, "kept");
-    EXPECT_EQ(link.reportBuffer().count(), 0u);
+    withRecords([&] {
+        EXPECT_EQ(saved, 1);
+        EXPECT_EQ(layout, "kept");
+    });
+    withRecords([&] { EXPECT_EQ(link.reportBuffer().count(), 0u); });
 }
 
 TEST_F(Conversation, CommandsWithoutAWindowAreStillAnswered) {
@@ -219,7 +231,7 @@ TEST_P(ReplyCapacity, EveryReplyFits) {
     // 'F' chunks.
     std::vector<std::uint8_t> file(1000);
     for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>(i);
-    ASSERT_TRUE(link.transferRecord().load(file.data(), file.size(), "f.bin"));
+    ASSERT_TRUE(withRecords([&] { return link.transferRecord().load(file.data(), file.size(), "f.bin"); }));
     std::vector<std::uint8_t> got;
     for (int guard = 0; guard < 100; ++guard) {
         auto i = unit.exchange('F', 1);
@@ -244,12 +256,13 @@ TEST_P(ReplyCapacity, EveryReplyFits) {
     else EXPECT_EQ(g->data, Bytes{'^'});
 
     // 'O' with every value the window can offer.
-    listener.onSent = [&](const LinkMessage& m) {
+    listener.setOnSent([&](const LinkMessage& m) {
+        auto records = link.lockRecords();
         if (m.message != WM_LINK_VALUE_REQUEST) return;
         while (link.valueTable().addReplyValue("12345")) {
         }
         link.valueTable().closeReply();
-    };
+    });
     auto o = unit.exchange('R', 1, Bytes{1, 200});
     ASSERT_TRUE(o);
     EXPECT_LE(o->data.size(), ValueTable::kReplyCapacity);

@@ -54,6 +54,13 @@ protected:
         EXPECT_TRUE(f->data.empty());
     }
 
+    // Runs `f` with the link's records locked, as a window handler does.
+    template <typename F>
+    auto withRecords(F f) {
+        auto lock = link.lockRecords();
+        return f();
+    }
+
     PtyUnit unit;
     UnitLink link;
     RecordingListener listener;

@@ -20,16 +20,27 @@ public:
     };
 
     // Runs on the worker thread for each sent message before it is completed.
-    std::function<void(const LinkMessage&)> onSent;
+    void setOnSent(std::function<void(const LinkMessage&)> f) {
+        std::lock_guard lock(m_);
+        onSent_ = std::move(f);
+    }
     // When set, sent messages are held until release() is called.
-    bool holdSent = false;
+    void setHoldSent(bool hold) {
+        std::lock_guard lock(m_);
+        holdSent_ = hold;
+    }
 
     void postLinkMessage(const LinkMessage& m) override { record(m, false); }
     void sendLinkMessage(const LinkMessage& m, std::shared_ptr<SentMessageReply> reply) override {
+        std::function<void(const LinkMessage&)> onSent;
+        {
+            std::lock_guard lock(m_);
+            onSent = onSent_;
+        }
         if (onSent) onSent(m);
         record(m, true);
         std::lock_guard lock(m_);
-        if (holdSent) held_.push_back(std::move(reply));
+        if (holdSent_) held_.push_back(std::move(reply));
         else reply->complete();
     }
 
@@ -78,6 +89,8 @@ private:
     std::condition_variable cv_;
     std::vector<Entry> entries_;
     std::vector<std::shared_ptr<SentMessageReply>> held_;
+    std::function<void(const LinkMessage&)> onSent_;
+    bool holdSent_ = false;
 };
 
 }  // namespace corvane::test

@@ -120,7 +120,7 @@ TEST_F(AnswerPath, UpdatesDuringABlockedReadReachTheNextReplyInOrder) {
 TEST_F(AnswerPath, UpdatesWhileASentNotificationWaitsNeverBlock) {
     openConversation();
     link.updateAnswer([](PendingAnswer& a) { a.choiceHigh = a.choiceMid = a.choiceLow = 7; });
-    listener.holdSent = true;
+    listener.setHoldSent(true);
     unit.send('Y', 1);
     ASSERT_TRUE(listener.waitFor(WM_LINK_CHOICE_TAKEN));
     // The worker holds LinkLock and waits for the handler: a choice made now returns at once.
@@ -144,7 +144,7 @@ TEST_F(AnswerPath, UpdatesWhileASentNotificationWaitsNeverBlock) {
 
 TEST_F(AnswerPath, StopWhileASentNotificationIsPendingDoesNotHang) {
     openConversation();
-    listener.holdSent = true;
+    listener.setHoldSent(true);
     unit.send('Z', 1);
     ASSERT_TRUE(listener.waitFor(WM_LINK_BOX_TAKEN));
     auto stopped = std::async(std::launch::async, [&] { link.close(); });
