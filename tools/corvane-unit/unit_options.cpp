@@ -1,0 +1,78 @@
+#include "unit_options.h"
+
+#include "scenario.h"
+
+namespace corvane::unitsim {
+
+bool parseUnitOptions(const std::vector<std::string>& args, UnitOptions& out, std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&](std::string& v) {
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return false;
+            }
+            v = args[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--pty") {
+            out.pty = true;
+        } else if (a == "--port") {
+            if (!value(out.port)) return false;
+        } else if (a == "--capacity") {
+            if (!value(v)) return false;
+            std::size_t used = 0;
+            long n = -1;
+            try {
+                n = std::stol(v, &used, 10);
+            } catch (...) {
+            }
+            if (used != v.size() || n < 1 || n > 255) {
+                error = "--capacity takes a number from 1 to 255, not '" + v + "'";
+                return false;
+            }
+            out.capacity = static_cast<std::uint8_t>(n);
+        } else if (a == "--scenario") {
+            if (!value(out.scenario)) return false;
+        } else if (a == "--log") {
+            out.log = true;
+        } else if (a == "--help" || a == "-h") {
+            out.help = true;
+        } else {
+            error = "unknown option '" + a + "'";
+            return false;
+        }
+    }
+    if (out.help) return true;
+    if (out.pty == !out.port.empty()) {
+        error = "give either --pty or --port PATH";
+        return false;
+    }
+    return true;
+}
+
+std::string unitUsage() {
+    return std::string(R"(Usage: corvane-unit (--pty | --port PATH) [--capacity N] [--scenario FILE] [--log]
+
+The simulated Corvane unit. It leads the conversation with the PC program: handshake, menu,
+status polls every 100 ms, and its reactions to the user's choices.
+
+  --pty             create a pseudo-terminal; its device path is printed on the first line of
+                    standard output. Until the handshake is answered the unit waits for the PC
+                    to open (or reopen) it; once the conversation has started, the PC closing
+                    the line ends the unit.
+  --port PATH       use an existing serial device at 57600 8N1 raw; the unit ends when the
+                    device reports a hang-up or an error.
+  --capacity N      receive capacity announced in the handshake (1..255, default 128)
+  --scenario FILE   play the script FILE instead of the demo workshop; the exit status is 0
+                    when every step passed, 1 when one failed (the message names the line)
+  --log             print every frame in both directions on standard error
+  --help            this text
+
+SIGINT and SIGTERM end the unit cleanly (exit status 0 for the demo).
+
+)") + scenarioFormatHelp();
+}
+
+}  // namespace corvane::unitsim

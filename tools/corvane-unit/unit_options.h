@@ -1,0 +1,22 @@
+#pragma once
+// Command line of corvane-unit.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace corvane::unitsim {
+
+struct UnitOptions {
+    bool pty = false;
+    std::string port;
+    std::uint8_t capacity = 128;
+    std::string scenario;
+    bool log = false;
+    bool help = false;
+};
+
+// False with `error` set for a command line that cannot be used.
+bool parseUnitOptions(const std::vector<std::string>& args, UnitOptions& out, std::string& error);
+std::string unitUsage();
+
+}  // namespace corvane::unitsim
