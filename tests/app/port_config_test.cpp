@@ -220,12 +220,3 @@ TEST(PortConfig, WriteThatFailsHalfWayKeepsTheOldFile) {
     EXPECT_EQ(readWhole(file), "COM04,2");
     EXPECT_EQ(entriesIn(dir.path()), 1u) << "the partial temporary file is removed";
 }
-
-TEST(PortConfig, SizeCommandCyclesThroughTheThreePlacements) {
-    WindowState state = WindowState::Maximised;
-    state = nextWindowState(state);
-    EXPECT_EQ(state, WindowState::WorkArea);
-    state = nextWindowState(state);
-    EXPECT_EQ(state, WindowState::Normal);
-    EXPECT_EQ(nextWindowState(state), WindowState::Maximised);
-}

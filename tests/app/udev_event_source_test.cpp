@@ -22,12 +22,3 @@ TEST(UdevEventSource, SetsUpOrSaysWhyAndTearsDown) {
         QCoreApplication::processEvents();
     }
 }
-
-TEST(UdevEventSource, DestroyedWithItsParent) {
-    auto parent = std::make_unique<QObject>();
-    auto* source = new UdevEventSource(parent.get());
-    QObject::connect(source, &QObject::destroyed, [] {});
-    parent.reset();  // deletes the source with its monitor and notifier
-    QCoreApplication::processEvents();
-    SUCCEED();
-}
