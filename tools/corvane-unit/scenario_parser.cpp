@@ -269,12 +269,14 @@ ScenarioParse parseScenario(const std::string& text, const std::string& name) {
                 if (c.peekWord("end")) {
                     c.take("end");
                     c.end();
-                    if (!menu->problems().empty()) throw ParseError{"the menu does not parse back: " + menu->problems().front()};
                     menuStep.frames = menu->frames(menuFrameSize);
                     result.scenario.steps.push_back(menuStep);
                     menu.reset();
                 } else {
+                    const std::size_t known = menu->problems().size();
                     menuLine(c, *menu);
+                    // An element the PC would read differently is reported at its own line.
+                    if (menu->problems().size() > known) throw ParseError{menu->problems()[known]};
                 }
                 continue;
             }
