@@ -1,0 +1,162 @@
+// The corvane-unit program itself: its first line, its exit status, and how it ends.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "scripted_ui.h"
+
+extern char** environ;
+
+namespace corvane::unitsim {
+namespace {
+
+using namespace std::chrono_literals;
+
+class UnitProcess {
+public:
+    explicit UnitProcess(std::vector<std::string> args) {
+        char tmpl[] = "/tmp/corvane-unit-err-XXXXXX";
+        const int errFd = ::mkstemp(tmpl);
+        errPath_ = tmpl;
+        int out[2];
+        if (::pipe(out) != 0) return;
+        posix_spawn_file_actions_t fa;
+        posix_spawn_file_actions_init(&fa);
+        posix_spawn_file_actions_adddup2(&fa, out[1], 1);
+        posix_spawn_file_actions_adddup2(&fa, errFd, 2);
+        posix_spawn_file_actions_addclose(&fa, out[0]);
+        args.insert(args.begin(), CORVANE_UNIT_PATH);
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (::posix_spawn(&pid_, CORVANE_UNIT_PATH, &fa, nullptr, argv.data(), environ) != 0) pid_ = -1;
+        posix_spawn_file_actions_destroy(&fa);
+        ::close(out[1]);
+        ::close(errFd);
+        outFd_ = out[0];
+    }
+    ~UnitProcess() {
+        if (pid_ > 0 && !exited_) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        if (outFd_ >= 0) ::close(outFd_);
+        ::unlink(errPath_.c_str());
+    }
+    // The first line of standard output, or "" when none came within the time.
+    std::string firstLine(std::chrono::milliseconds timeout = 5s) {
+        std::string line;
+        const auto until = std::chrono::steady_clock::now() + timeout;
+        while (std::chrono::steady_clock::now() < until) {
+            pollfd p{outFd_, POLLIN, 0};
+            if (::poll(&p, 1, 50) <= 0) continue;
+            char c;
+            if (::read(outFd_, &c, 1) != 1) break;
+            if (c == '\n') return line;
+            line += c;
+        }
+        return {};
+    }
+    // Exit status, or -1 when the process is still running after `timeout`.
+    int waitExit(std::chrono::milliseconds timeout = 10s) {
+        const auto until = std::chrono::steady_clock::now() + timeout;
+        while (std::chrono::steady_clock::now() < until) {
+            int status = 0;
+            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+                exited_ = true;
+                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            }
+            ::usleep(20000);
+        }
+        return -1;
+    }
+    std::string errors() const {
+        std::ifstream f(errPath_);
+        return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    }
+    pid_t pid() const { return pid_; }
+
+private:
+    pid_t pid_ = -1;
+    int outFd_ = -1;
+    bool exited_ = false;
+    std::string errPath_;
+};
+
+std::string writeScript(const std::string& text) {
+    char tmpl[] = "/tmp/corvane-scn-XXXXXX";
+    const int fd = ::mkstemp(tmpl);
+    [[maybe_unused]] const ssize_t w = ::write(fd, text.data(), text.size());
+    ::close(fd);
+    return tmpl;
+}
+
+TEST(UnitProcess, BadScriptOrOptionsStopBeforeAnyLineIsOpened) {
+    const std::string script = writeScript("handshake\nsend S\n");
+    UnitProcess p({"--pty", "--scenario", script});
+    EXPECT_EQ(p.waitExit(), 2);
+    EXPECT_NE(p.errors().find(script + ":2: missing SUB"), std::string::npos) << p.errors();
+    ::unlink(script.c_str());
+
+    UnitProcess q({"--pty", "--capacity", "300"});
+    EXPECT_EQ(q.waitExit(), 2);
+    EXPECT_NE(q.errors().find("--capacity takes a number from 1 to 255"), std::string::npos);
+}
+
+TEST(UnitProcess, FailedScenarioExitsNonZeroNamingTheLine) {
+    const std::string script = writeScript("handshake 100 within 5000\nsend S 0\nexpect K 1\n");
+    UnitProcess p({"--pty", "--scenario", script});
+    const std::string path = p.firstLine();
+    ASSERT_FALSE(path.empty());
+    UnitLink link(100ms);
+    ASSERT_TRUE(link.openByName(path));
+    link.startWorker();
+    EXPECT_EQ(p.waitExit(), 1);
+    EXPECT_EQ(link.replySizeLimit(), 100u);
+    EXPECT_NE(p.errors().find(script + ":3: expected K sub 1, no data, got A sub 1, 7 bytes"), std::string::npos)
+        << p.errors();
+    link.close();
+    ::unlink(script.c_str());
+}
+
+TEST(UnitProcess, DemoWaitsForThePcThenEndsWhenTheLineGoesAway) {
+    UnitProcess p({"--pty", "--log"});
+    const std::string path = p.firstLine();
+    ASSERT_EQ(path.rfind("/dev/pts/", 0), 0u) << path;
+    // A PC that opens and closes the line before answering does not end the unit.
+    const int early = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(early, 0);
+    ::close(early);
+    EXPECT_EQ(p.waitExit(700ms), -1);
+
+    UnitLink link(100ms);
+    testing::ScriptedUi ui(link);
+    ASSERT_TRUE(link.openByName(path));
+    link.setMainWindow(&ui);
+    link.startWorker();
+    ASSERT_TRUE(ui.pumpUntil([&] { return ui.menus == 1 && ui.currentPage == 20 && !ui.busy; }));
+    link.close();
+    EXPECT_EQ(p.waitExit(), 0);
+    const std::string log = p.errors();
+    EXPECT_NE(log.find("unit -> PC H sub 0, 1 bytes: 80"), std::string::npos);
+    EXPECT_NE(log.find("PC -> unit K sub 1, 0 bytes"), std::string::npos);
+    EXPECT_NE(log.find(", 0 faults, line closed"), std::string::npos) << log;
+}
+
+TEST(UnitProcess, EndsCleanlyOnSigterm) {
+    UnitProcess p({"--pty"});
+    ASSERT_FALSE(p.firstLine().empty());
+    ::kill(p.pid(), SIGTERM);
+    EXPECT_EQ(p.waitExit(3s), 0);
+    EXPECT_NE(p.errors().find("stopped"), std::string::npos) << p.errors();
+}
+
+}  // namespace
+}  // namespace corvane::unitsim
