@@ -1,0 +1,22 @@
+#pragma once
+// The program's command line: corvane [--port PATH] [--trace FILE] [--demo] [--help] [--version]
+#include <QString>
+#include <QStringList>
+
+namespace corvane {
+
+struct CommandLine {
+    QString portPath;   // --port: open this device instead of the configured port
+    QString traceFile;  // --trace: start with the verbose trace written here
+    bool demo = false;  // --demo: start the simulated unit on a pseudo-terminal and connect to it
+    bool help = false;
+    bool version = false;
+    QString error;  // not empty when the arguments could not be understood
+};
+
+// Parses the arguments (the first one is the program name).
+CommandLine parseCommandLine(const QStringList& arguments);
+QString commandLineHelp();
+QString programVersion();
+
+}  // namespace corvane
