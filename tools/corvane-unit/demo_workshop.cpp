@@ -209,7 +209,7 @@ void DemoWorkshop::event(const std::string& line) {
     if (narration_) *narration_ << "unit: " << line << std::endl;
 }
 
-void DemoWorkshop::fault(const std::string& what) { session_.faults.push_back(what); }
+void DemoWorkshop::fault(const std::string& what) { session_.fault(what); }
 
 bool DemoWorkshop::send(const Frame& frame) { return session_.exchange(frame).ok(); }
 

@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
     if (options.log) demo.setNarration(&std::cerr);
     const bool started = demo.run();
     for (const std::string& f : session.faults) std::cerr << "corvane-unit: " << f << "\n";
-    std::cerr << "corvane-unit: " << session.repliesChecked << " replies checked, " << session.faults.size()
+    std::cerr << "corvane-unit: " << session.repliesChecked << " replies checked, "
+              << session.faults.size() + session.faultsDropped
               << " faults" << (line->stopRequested() ? ", stopped" : started ? ", line closed" : "") << "\n";
     if (line->stopRequested()) return 0;
     return started ? 0 : 1;

@@ -77,8 +77,10 @@ MenuStreamBuilder& MenuStreamBuilder::control(const ControlSpec& c) {
     if (!pageStarted_) problems_.push_back(what + ": a control needs a page before it");
     if (c.text.find('^') != std::string::npos || c.text.find('\0') != std::string::npos)
         problems_.push_back(what + ": text holds '^' or a zero byte");
-    std::vector<std::uint8_t> body = {c.id, static_cast<std::uint8_t>(c.type), c.left, c.top, c.right, c.bottom};
-    body.insert(body.end(), c.text.begin(), c.text.end());
+    std::vector<std::uint8_t> body;
+    body.reserve(c.text.size() + 11);
+    for (std::uint8_t b : {c.id, static_cast<std::uint8_t>(c.type), c.left, c.top, c.right, c.bottom}) body.push_back(b);
+    for (char ch : c.text) body.push_back(static_cast<std::uint8_t>(ch));
     body.push_back('^');
     if (c.code) {
         const std::uint32_t code = *c.code;

@@ -45,6 +45,11 @@ bool UnitSession::handshake(std::chrono::milliseconds maxWait) {
     return false;
 }
 
+void UnitSession::fault(std::string what) {
+    if (faults.size() < kMaxFaults) faults.push_back(std::move(what));
+    else ++faultsDropped;
+}
+
 UnitSession::Result UnitSession::exchange(std::uint8_t letter, std::uint8_t sub, std::vector<std::uint8_t> data) {
     return exchange(Frame{letter, sub, std::move(data)});
 }
@@ -57,7 +62,7 @@ UnitSession::Result UnitSession::exchange(const Frame& command) {
     }
     // A reply that came after its time-out must not pass for the answer to this command.
     for (const Frame& stray : line_.drain())
-        faults.push_back("late or unasked reply discarded: " + describeFrame(stray));
+        fault("late or unasked reply discarded: " + describeFrame(stray));
     if (!line_.send(command)) {
         finished_ = true;
         result.outcome = line_.stopRequested() ? Outcome::Stopped : Outcome::LineGone;
@@ -69,13 +74,13 @@ UnitSession::Result UnitSession::exchange(const Frame& command) {
         case UnitLine::Wait::Frame: {
             result.outcome = Outcome::Reply;
             ++repliesChecked;
-            const std::string fault = checkReply(command.letter, result.reply);
-            if (!fault.empty()) faults.push_back(fault + " (command " + describeFrame(command) + ")");
+            const std::string wrong = checkReply(command.letter, result.reply);
+            if (!wrong.empty()) fault(wrong + " (command " + describeFrame(command) + ")");
             break;
         }
         case UnitLine::Wait::Timeout:
             result.outcome = Outcome::Timeout;
-            faults.push_back("no reply to " + describeFrame(command));
+            fault("no reply to " + describeFrame(command));
             break;
         case UnitLine::Wait::HangUp:
             result.outcome = Outcome::LineGone;

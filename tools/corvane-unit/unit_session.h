@@ -49,6 +49,10 @@ public:
     std::array<unsigned, 128> sentByLetter{};
     unsigned repliesChecked = 0;
     std::vector<std::string> faults;  // wrong replies and missing replies, in order
+    unsigned faultsDropped = 0;       // beyond kMaxFaults, only counted
+    static constexpr std::size_t kMaxFaults = 200;
+    // Records a fault; a PC that stops answering must not make the list grow without end.
+    void fault(std::string what);
 
     std::chrono::milliseconds replyTimeout{2000};
     std::chrono::milliseconds userTimeout{60000};
