@@ -9,7 +9,9 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 
+#include "link/frame_codec.h"
 #include "scripted_ui.h"
 
 extern char** environ;
@@ -23,10 +25,10 @@ class UnitProcess {
 public:
     explicit UnitProcess(std::vector<std::string> args) {
         char tmpl[] = "/tmp/corvane-unit-err-XXXXXX";
-        const int errFd = ::mkstemp(tmpl);
+        const int errFd = ::mkostemp(tmpl, O_CLOEXEC);
         errPath_ = tmpl;
         int out[2];
-        if (::pipe(out) != 0) return;
+        if (::pipe2(out, O_CLOEXEC) != 0) return;  // dup2 hands the child its own copies
         posix_spawn_file_actions_t fa;
         posix_spawn_file_actions_init(&fa);
         posix_spawn_file_actions_adddup2(&fa, out[1], 1);
@@ -156,6 +158,36 @@ TEST(UnitProcess, EndsCleanlyOnSigterm) {
     ::kill(p.pid(), SIGTERM);
     EXPECT_EQ(p.waitExit(3s), 0);
     EXPECT_NE(p.errors().find("stopped"), std::string::npos) << p.errors();
+}
+
+}  // namespace
+}  // namespace corvane::unitsim
+
+namespace corvane::unitsim {
+namespace {
+
+TEST(UnitProcess, PortModeTalksOnAnExistingDeviceAndEndsOnItsHangUp) {
+    // The test holds the master of a pty pair and plays the PC's bytes by hand.
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);  // not inherited by the unit
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string slave = ::ptsname(master);
+    UnitProcess p({"--port", slave, "--capacity", "64"});
+    FrameDecoder decoder;
+    std::optional<Frame> hello;
+    const auto until = std::chrono::steady_clock::now() + 5s;
+    while (!hello && std::chrono::steady_clock::now() < until) {
+        pollfd pf{master, POLLIN, 0};
+        if (::poll(&pf, 1, 50) <= 0) continue;
+        std::uint8_t b;
+        if (::read(master, &b, 1) == 1) hello = decoder.push(b);
+    }
+    ASSERT_TRUE(hello);
+    EXPECT_EQ(hello->letter, 'H');
+    EXPECT_EQ(hello->data, (std::vector<std::uint8_t>{64}));
+    ::close(master);  // the device goes away
+    EXPECT_EQ(p.waitExit(3s), 1);  // no conversation ever started
 }
 
 }  // namespace

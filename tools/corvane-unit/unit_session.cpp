@@ -33,6 +33,11 @@ bool UnitSession::handshake(std::chrono::milliseconds maxWait) {
             if (left.count() <= 0) break;
             const UnitLine::Wait w = line_.receive(reply, left);
             if (w == UnitLine::Wait::Stopped) return false;
+            // A serial device that hangs up is gone; a pty slave may still be opened later.
+            if (w == UnitLine::Wait::HangUp && !line_.isPty()) {
+                finished_ = true;
+                return false;
+            }
             if (w != UnitLine::Wait::Frame) break;
             if ((reply.letter == 'H' && reply.sub == 1 && reply.data.empty()) || reply.letter == 'A') {
                 ++repliesChecked;
