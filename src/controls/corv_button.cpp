@@ -1,0 +1,291 @@
+#include "controls/corv_button.h"
+
+#include "controls/mem_dc.h"
+#include "controls/plain_pane.h"
+#include "controls/skin_faces.h"
+#include "controls/skin_lines.h"
+#include "platform/cp1252.h"
+#include "platform/resources.h"
+#include "platform/window_messages.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+
+namespace corvane {
+
+CCorvButton::CCorvButton() : MessageWindow<QAbstractButton>(nullptr) {
+    NoEraseBackground(this);
+    setMouseTracking(true);
+    connect(this, &QAbstractButton::clicked, this, [this] { emit command(id_); });
+}
+
+CCorvButton::~CCorvButton() = default;
+
+bool CCorvButton::Create(const std::string& caption, unsigned style, int left, int top, int right, int bottom,
+                         QWidget* parent, int id) {
+    if (!parent) return false;
+    style_ = style;
+    id_ = id;
+    setParent(parent);
+    hide();  // not part of the parent's picture while its pixels are captured
+    const QRect place = rectLTRB(left, top, right, bottom);
+    if (style_ & ButtonStyle::TransparentBack) captureBackground(place);
+    setCaption(caption);
+    setFocusPolicy((style_ & ButtonStyle::TabStop) ? Qt::StrongFocus : Qt::ClickFocus);
+    setGeometry(place);
+    show();
+    return true;
+}
+
+void CCorvButton::captureBackground(const QRect& rect) {
+    QWidget* parent = parentWidget();
+    if (!parent || rect.isEmpty()) return;
+    capturedBack_ = parent->grab(rect);
+}
+
+void CCorvButton::SetFrameColours(const QColor& hover, const QColor& pressed, const QColor& normal,
+                                  const QColor& focus, const QColor& fifth) {
+    frameHover_ = hover;
+    framePressed_ = pressed;
+    frameNormal_ = normal;
+    frameFocus_ = focus;
+    frameSpare_ = fifth;
+}
+
+void CCorvButton::SetFaceColours(const QColor& active, const QColor& pressed, const QColor& normal,
+                                 const QColor& fourth) {
+    faceActive_ = active;
+    facePressed_ = pressed;
+    faceNormal_ = normal;
+    faceSpare_ = fourth;
+}
+
+void CCorvButton::SetBackColour(const QColor& colour) {
+    back_ = colour;
+    update();
+}
+
+void CCorvButton::SetIcons(int id1, int width1, int height1, int id2, int width2, int height2, int id3,
+                           int width3, int height3) {
+    const int ids[3] = {id1, id2, id3};
+    const int widths[3] = {width1, width2, width3};
+    const int heights[3] = {height1, height2, height3};
+    for (int i = 0; i < 3; ++i) {
+        icons_[i].picture = ids[i] ? resourcePixmap(ids[i]) : QPixmap();
+        icons_[i].width = widths[i];
+        icons_[i].height = heights[i];
+    }
+}
+
+void CCorvButton::SetCaptionFont(const QString& faceName, int height) {
+    QFont font(faceName);
+    font.setPixelSize(height > 0 ? height : 1);
+    font.setWeight(QFont::DemiBold);
+    captionFont_ = font;
+}
+
+void CCorvButton::SetNotifyCode(int code) { notifyCode_ = code; }
+
+void CCorvButton::MoveAndRecapture(int left, int top, int right, int bottom) {
+    hide();
+    capturedBack_ = QPixmap();
+    const QRect place = rectLTRB(left, top, right, bottom);
+    captureBackground(place);
+    setGeometry(place);
+    show();
+}
+
+void CCorvButton::setCaption(const std::string& bytes) {
+    caption_ = bytes;
+    setText(decodeCp1252(bytes));
+}
+
+// --- drawing ---------------------------------------------------------------------------------
+
+void CCorvButton::drawFrame(QPainter& p, const QRect& rect, const QColor& colour) const {
+    const int l = rect.left(), t = rect.top(), r = rect.left() + rect.width(), b = rect.top() + rect.height();
+    if (style_ & ButtonStyle::IconFace)
+        drawSkinPolyline(p, {{l, t}, {r - 1, t}, {r - 1, b - 1}, {l, b - 1}, {l, t}}, colour, 1);
+    else
+        drawSkinPolyline(p, {{l, t}, {r - 1, t + 1}, {r - 1, b - 1}, {l + 1, b - 1}, {l + 1, t + 1}}, colour, 2);
+}
+
+void CCorvButton::drawIcon(QPainter& p, const Icon& icon, int width, int height, const QRect& box) const {
+    if (icon.picture.isNull()) return;
+    const int l = box.left(), t = box.top(), r = box.left() + box.width(), b = box.top() + box.height();
+    const QRect target(l + (r - width - l) / 2, t + (b - height - t) / 2, width, height);
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(target, icon.picture);
+    p.restore();
+}
+
+void CCorvButton::drawCaption(QPainter& p, QRect box) const {
+    if (text().isEmpty()) return;
+    p.save();
+    if (captionFont_) p.setFont(*captionFont_);
+    if (state_ == ButtonPressed) box.translate(2, 2);
+    p.setPen(state_ == ButtonNormal ? captionNormal_ : captionActive_);
+    p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, text());
+    p.restore();
+}
+
+void CCorvButton::drawShaded(QPainter& p, const QRect& r, const QRect& f) const {
+    const bool framed = style_ & ButtonStyle::Framed;
+    const bool toggle = style_ & ButtonStyle::Toggle;
+    const int l = f.left(), t = f.top(), rr = f.left() + f.width(), b = f.top() + f.height();
+    auto raised = [&](const QColor& c) { drawRaisedFace(p, l, t, rr, b, c); };
+    auto sunken = [&](const QColor& c) { drawSunkenFace(p, l, t, rr, b, c); };
+    auto toggleFace = [&] { checked_ ? sunken(faceActive_) : raised(faceActive_); };
+
+    switch (state_) {
+    case ButtonNormal:
+        if (framed) {
+            drawFrame(p, r, focus_ ? frameFocus_ : frameNormal_);
+        } else if (style_ & ButtonStyle::PlainFace) {
+            raised(faceNormal_);
+        } else if (style_ & (ButtonStyle::BareNormal | ButtonStyle::TransparentBack)) {
+            // no face
+        } else if (toggle) {
+            toggleFace();
+        } else {
+            raised(faceNormal_);
+        }
+        break;
+    case ButtonHover:
+        if (framed) drawFrame(p, r, frameHover_);
+        if (toggle)
+            toggleFace();
+        else
+            raised(faceActive_);
+        break;
+    case ButtonPressed:
+        if (toggle) {
+            toggleFace();
+        } else if (selected_) {
+            if (framed) drawFrame(p, r, framePressed_);
+            sunken(facePressed_);
+        } else {
+            if (framed) drawFrame(p, r, frameHover_);
+            sunken(faceActive_);
+        }
+        break;
+    }
+    drawCaption(p, r);
+}
+
+void CCorvButton::drawIconMode(QPainter& p, const QRect& r) const {
+    const bool framed = style_ & ButtonStyle::Framed;
+    const bool beside = style_ & ButtonStyle::IconBesideText;
+    const Icon& first = icons_[0];
+    const QRect box = beside ? QRect(r.left(), r.top(), first.width + 10, r.height()) : r;
+    bool shiftCaption = false;
+
+    switch (state_) {
+    case ButtonNormal:
+        if (framed && focus_) drawFrame(p, r, frameFocus_);
+        if (!(style_ & ButtonStyle::BareNormal)) drawIcon(p, first, first.width, first.height, box);
+        break;
+    case ButtonHover:
+        if (framed) drawFrame(p, r, frameHover_);
+        drawIcon(p, icons_[2], icons_[2].width, icons_[2].height, box);
+        break;
+    case ButtonPressed:
+        if (selected_) {
+            drawIcon(p, icons_[1], first.width, first.height, box.translated(2, 2));
+            shiftCaption = true;
+        } else {
+            if (framed) drawFrame(p, r, frameHover_);
+            drawIcon(p, first, first.width, first.height, box);
+        }
+        break;
+    }
+    if (beside) {
+        QRect captionBox(r.left() + first.width + 10, r.top(), r.width() - first.width - 10, r.height());
+        if (shiftCaption) captionBox.translate(2, 2);
+        drawCaption(p, captionBox);
+    }
+}
+
+void CCorvButton::paintEvent(QPaintEvent*) {
+    QPainter target(this);
+    const QRect r = rect();
+    CMemDC dc(target, r);
+    QPainter& p = dc.painter();
+    if ((style_ & ButtonStyle::TransparentBack) && !capturedBack_.isNull())
+        p.drawPixmap(QRect(QPoint(0, 0), size()), capturedBack_);
+    else
+        fillSkinRect(p, r, back_);
+
+    selected_ = isDown();
+    // The focus frame belongs to the drawing that follows a focus change only.
+    focus_ = focusChangePending_ && hasFocus();
+    focusChangePending_ = false;
+
+    const QRect face = (style_ & ButtonStyle::Framed) ? r.adjusted(2, 2, -2, -2) : r;
+    if (style_ & ButtonStyle::IconFace)
+        drawIconMode(p, r);
+    else
+        drawShaded(p, r, face);
+}
+
+// --- mouse and focus -------------------------------------------------------------------------
+
+void CCorvButton::mouseMoveEvent(QMouseEvent* event) {
+    if (!tracking_) {
+        state_ = ButtonHover;
+        update();
+        tracking_ = true;
+    }
+    QAbstractButton::mouseMoveEvent(event);
+}
+
+void CCorvButton::leaveEvent(QEvent*) {
+    state_ = ButtonNormal;
+    tracking_ = false;
+    update();
+}
+
+void CCorvButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        state_ = ButtonPressed;
+        if (style_ & ButtonStyle::Toggle) checked_ = !checked_;
+        update();
+    }
+    QAbstractButton::mousePressEvent(event);
+}
+
+void CCorvButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        state_ = ButtonHover;
+        update();
+        // The parent may react by closing the page that holds this button.
+        const QPointer<CCorvButton> self(this);
+        if (style_ & ButtonStyle::NotifyAdvance)
+            sendWindowMessage(parentWidget(), WM_BUTTON_ADVANCE, 0, 0);
+        else if (style_ & ButtonStyle::NotifyCode)
+            sendWindowMessage(parentWidget(), WM_BUTTON_CODE, static_cast<std::uintptr_t>(notifyCode_), 0);
+        if (!self) return;
+    }
+    QAbstractButton::mouseReleaseEvent(event);
+}
+
+void CCorvButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A double click is a second press: a toggle flips again.
+    mousePressEvent(event);
+}
+
+void CCorvButton::focusInEvent(QFocusEvent* event) {
+    focusChangePending_ = true;
+    QAbstractButton::focusInEvent(event);
+    update();
+}
+
+void CCorvButton::focusOutEvent(QFocusEvent* event) {
+    focusChangePending_ = true;
+    QAbstractButton::focusOutEvent(event);
+    update();
+}
+
+}  // namespace corvane

@@ -1,0 +1,44 @@
+#pragma once
+// CCorvStatic: the skin's label. Paints its background and up to 198 characters of its text,
+// left and top aligned, broken only at line breaks, in 16-pixel Arial.
+#include "controls/palette.h"
+
+#include <QFont>
+#include <QWidget>
+
+#include <string>
+
+namespace corvane {
+
+class CCorvStatic : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kMaxShownCharacters = 198;
+
+    CCorvStatic();
+
+    // text: raw Windows-1252 bytes; rectangle in the parent's coordinates, right and bottom
+    // exclusive. Shown at once.
+    bool Create(const std::string& text, int left, int top, int right, int bottom, QWidget* parent, int id = 0);
+    void SetColours(const QColor& back, const QColor& text);
+
+    // The window text; changing it repaints.
+    void setText(const std::string& bytes);
+    const std::string& text() const { return text_; }
+
+    int controlId() const { return id_; }
+    QColor backColour() const { return back_; }
+    QColor textColour() const { return textColour_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor back_ = ColourPane;
+    QColor textColour_ = ColourEdgeLight;
+    QFont font_;
+    std::string text_;
+    int id_ = 0;
+};
+
+}  // namespace corvane
