@@ -237,6 +237,8 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
         EXPECT_GT(session->sentByLetter[static_cast<unsigned char>(letter)], 0u) << "never sent '" << letter << "'";
     EXPECT_EQ(rec.boxKinds, (std::set<char>{'a', 'k', 'l', 'n', 'o', 'p', 'q', 's', 't', 'w', 'y'}));
     EXPECT_GT(session->repliesChecked, 100u);
+    RecordProperty("replies_checked", static_cast<int>(session->repliesChecked));
+    RecordProperty("value_updates", static_cast<int>(rec.valueUpdates));
     EXPECT_EQ(rec.settings.units, "Imperial");
     EXPECT_EQ(rec.settings.language, "Francais");
     EXPECT_EQ(rec.settings.workshop, "Smith Motors");
