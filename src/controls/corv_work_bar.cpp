@@ -17,6 +17,7 @@ bool CCorvWorkBar::Create(int left, int top, int right, int bottom, QWidget* par
     if (!parent) return false;
     setParent(parent);
     setGeometry(rectLTRB(left, top, right, bottom));
+    hide();  // the owner shows it
     return true;
 }
 

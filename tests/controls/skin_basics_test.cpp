@@ -1,10 +1,12 @@
 #include "controls/mem_dc.h"
 #include "controls/palette.h"
+#include "controls/plain_pane.h"
 #include "controls/skin_faces.h"
 #include "controls/skin_lines.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -141,6 +143,30 @@ TEST(MemDC, WithoutARectangleItCoversTheClipBox) {
     target.setClipRect(QRect(4, 6, 8, 3));
     CMemDC dc(target);
     EXPECT_EQ(dc.rect(), QRect(4, 6, 8, 3));
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+class PlainPane : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override { PaintPlainPane(this); }
+};
+
+TEST(PlainPane, PaintsTheWholeWidgetInThePaneColourWithoutABackgroundErase) {
+    PlainPane pane;
+    NoEraseBackground(&pane);
+    EXPECT_TRUE(pane.testAttribute(Qt::WA_OpaquePaintEvent));
+    EXPECT_TRUE(pane.testAttribute(Qt::WA_NoSystemBackground));
+    pane.resize(40, 30);
+    QImage image(pane.size(), QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    pane.render(&image);
+    EXPECT_EQ(QColor(image.pixel(0, 0)), ColourPane);
+    EXPECT_EQ(QColor(image.pixel(39, 29)), ColourPane);
 }
 
 }  // namespace
