@@ -1,0 +1,67 @@
+#include "app/corvane_new_app.h"
+
+#include <cstdio>
+
+#include "screens/corvane_new_dlg.h"
+
+namespace corvane {
+
+namespace {
+constexpr int kUsageError = 2;
+
+void print(std::FILE* to, const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to);
+    if (!text.endsWith('\n')) std::fputc('\n', to);
+}
+
+QStringList argumentList(int argc, char** argv) {
+    QStringList list;
+    for (int i = 0; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+}  // namespace
+
+CCorvaneNewApp::CCorvaneNewApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("corvane"));
+    setApplicationVersion(programVersion());
+}
+
+int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
+    MainWindowOptions options;
+    options.portPath = commandLine.portPath.toStdString();
+    options.traceFile = commandLine.traceFile.toStdString();
+    {
+        CCorvaneNewDlg dialog(std::move(options));
+        dialog.DoModal();
+    }  // the window goes, and with it the link: worker stopped, port closed
+    return 0;
+}
+
+int runCorvane(int argc, char** argv) {
+    // The command line is read before any window system is touched, so --help and --version
+    // work without a display.
+    const CommandLine commandLine = parseCommandLine(argumentList(argc, argv));
+    if (!commandLine.error.isEmpty()) {
+        print(stderr, QStringLiteral("corvane: %1\n").arg(commandLine.error));
+        print(stderr, commandLineHelp());
+        return kUsageError;
+    }
+    if (commandLine.help) {
+        print(stdout, commandLineHelp());
+        return 0;
+    }
+    if (commandLine.version) {
+        print(stdout, programVersion());
+        return 0;
+    }
+    if (commandLine.demo) {
+        print(stderr, QStringLiteral("corvane: --demo is not available in this version yet; use corvane-unit --pty "
+                                     "and corvane --port PATH instead.\n"));
+        return kUsageError;
+    }
+    CCorvaneNewApp app(argc, argv);
+    return app.InitInstance(commandLine);
+}
+
+}  // namespace corvane

@@ -1,0 +1,36 @@
+#pragma once
+// The questions and notices the application shell puts to the user, behind one interface so
+// that the main window and the COM setting dialog can be driven without a modal wait.
+#include <QString>
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace corvane {
+
+class ShellPrompts {
+public:
+    virtual ~ShellPrompts() = default;
+    // A Yes/No question; true for Yes. The text is raw Windows-1252 bytes.
+    virtual bool askYesNo(QWidget* owner, const std::string& text) = 0;
+    // A notice with an OK button.
+    virtual void inform(QWidget* owner, const std::string& text) = 0;
+    // The file for the verbose trace; nothing when the user cancels.
+    virtual std::optional<QString> chooseTraceFile(QWidget* owner) = 0;
+};
+
+// The program's own skinned boxes and the platform's save-file dialog, all modal.
+class ModalShellPrompts : public ShellPrompts {
+public:
+    bool askYesNo(QWidget* owner, const std::string& text) override;
+    void inform(QWidget* owner, const std::string& text) override;
+    std::optional<QString> chooseTraceFile(QWidget* owner) override;
+};
+
+// The default file name and filters of the trace file dialog.
+inline constexpr const char* kTraceDefaultName = "Verbose.txt";
+inline constexpr const char* kTraceDefaultSuffix = "txt";
+
+}  // namespace corvane

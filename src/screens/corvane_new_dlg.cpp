@@ -1,0 +1,340 @@
+#include "screens/corvane_new_dlg.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cerrno>
+#include <cstring>
+
+#include "app/com_setting.h"
+#include "app/connection_texts.h"
+#include "app/port_open_error.h"
+#include "app/shell_prompts.h"
+#include "app/udev_event_source.h"
+#include "app/usb_install_check.h"
+#include "app/usb_port_search.h"
+#include "controls/palette.h"
+#include "link/posix_serial_port.h"
+#include "platform/cp1252.h"
+#include "platform/dialog_units.h"
+#include "platform/resource_ids.h"
+#include "platform/resources.h"
+
+namespace corvane {
+
+namespace {
+// The maker's web address is not part of this build; the about box names the product instead.
+constexpr const char* kWebAddress = "CORVANE";
+constexpr const char* kProgramRelease = "Corvane.exe R2.05a";
+constexpr unsigned kComSettingStyle = ButtonStyle::IconBesideText | ButtonStyle::IconFace | ButtonStyle::Framed;
+constexpr unsigned kInfoStyle = ButtonStyle::IconFace | ButtonStyle::Framed;
+constexpr int kButtonIconSize = 40;
+
+PortConfigFile configFileFor(const MainWindowOptions& options) {
+    return options.configPath.empty() ? PortConfigFile() : PortConfigFile(options.configPath);
+}
+}  // namespace
+
+QSize CCorvaneNewDlg::normalSize() { return QSize(dialogUnitsToPixelsX(431), dialogUnitsToPixelsY(286)); }
+
+CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
+    : MessageWindow<QDialog>(parent, Qt::Window | Qt::FramelessWindowHint),
+      options_(std::move(options)),
+      configFile_(configFileFor(options_)),
+      bridge_(this),
+      link_(options_.byteTimeout),
+      control_(link_, &bridge_),
+      supervisor_(control_, [this] { return findUnitPort(options_.systemPaths); }),
+      menuWnd_(this),
+      clientWnd_(this) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+    connect(&supervisor_, &ConnectionSupervisor::statusChanged, this, [this](const QString& text, StatusLamp lamp) {
+        setStatusText(encodeCp1252(text));
+        if (lamp == StatusLamp::Ready) showReadyLamp();
+        else showBusyLamp();
+    });
+    connect(&supervisor_, &ConnectionSupervisor::timerPeriodChanged, this,
+            [this](int milliseconds) { applySupervisionPeriod(milliseconds); });
+}
+
+CCorvaneNewDlg::~CCorvaneNewDlg() {
+    supervisionTimer_.stop();
+    // Stops the worker, then closes the port, while every window it reports to still exists.
+    link_.close();
+    link_.closeTrace();
+}
+
+ShellPrompts& CCorvaneNewDlg::prompts() {
+    if (options_.prompts) return *options_.prompts;
+    if (!ownPrompts_) ownPrompts_ = std::make_unique<ModalShellPrompts>();
+    return *ownPrompts_;
+}
+
+int CCorvaneNewDlg::DoModal() {
+    OnInitDialog();
+    return exec();
+}
+
+bool CCorvaneNewDlg::OnInitDialog() {
+    if (initialised_) return true;
+    initialised_ = true;
+
+    setWindowIcon(resourceIcon(IDI_APPLICATION_ICON));
+    config_.windowState = WindowState::WorkArea;
+    setWindowTitle(QStringLiteral("CORVANE"));
+    if (QScreen* screen = QGuiApplication::primaryScreen()) setGeometry(screen->availableGeometry());
+    normalGeometry_ = QRect(geometry().topLeft(), normalSize());
+
+    createFurniture();
+    // Without a window state in the file the window stays maximised as it was first shown.
+    if (readConfiguration()) placeWindow();
+    else showMaximized();
+
+    const UsbInstallation usb = checkUsbInstallation(options_.systemPaths);
+    startTraceFromCommandLine();
+    if (!options_.portPath.empty()) {
+        // A device named on the command line is opened like a numbered port.
+        startComMode();
+        return true;
+    }
+    offerUsbMode(usb);
+    if (config_.usbMode()) startUsbMode(usb.installed());
+    else startComMode();
+    return true;
+}
+
+void CCorvaneNewDlg::createFurniture() {
+    const MainFrameLayout l = mainFrameLayout(width(), height());
+    auto makeCaptionButton = [this](CCorvSysButton& button, int kind, QPoint at, int id) {
+        button.Create(kind, at.x(), at.y(), MainFrame::kCaptionButtonSize, this, id);
+        button.SetFaceColour(ColourAccent);
+        button.SetStateColours(ColourGlyphDark, ColourAccent, ColourEdgeDark, ColourGlyphDark);
+        connect(&button, &CCorvSysButton::command, this, [this](int command) { OnCommand(command); });
+    };
+    makeCaptionButton(closeButton_, SysButtonClose, l.closeButton, IDC_MAIN_CLOSE);
+    makeCaptionButton(sizeButton_, SysButtonMaximise, l.sizeButton, IDC_MAIN_SIZE);
+    makeCaptionButton(minimiseButton_, SysButtonMinimise, l.minimiseButton, IDC_MAIN_MINIMISE);
+
+    cornerCursor_ = resourceCursor(IDC_CORNER_SIZE, QCursor(Qt::SizeFDiagCursor));
+
+    menuRect_ = l.menuPane;
+    menuWnd_.setGeometry(menuRect_);
+    configureMenuPane(menuWnd_);
+    menuWnd_.show();
+    viewsCreated_ = true;
+    clientWnd_.setGeometry(l.clientPane);
+    clientWnd_.show();
+
+    auto place = [](const QRect& r) { return std::array{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; };
+    auto [sl, st, sr, sb] = place(l.comSettingButton);
+    comSettingButton_.Create("Com setting", kComSettingStyle, sl, st, sr, sb, this, IDC_MAIN_COM_SETTING);
+    comSettingButton_.SetCaptionFont(QStringLiteral("MS sans serif"), 10);
+    comSettingButton_.SetIcons(IDI_COM_SETTING, kButtonIconSize, kButtonIconSize, IDI_COM_SETTING, kButtonIconSize,
+                               kButtonIconSize, IDI_COM_SETTING, kButtonIconSize, kButtonIconSize);
+    comSettingButton_.SetBackColour(ColourPanel);
+    connect(&comSettingButton_, &CCorvButton::command, this, [this](int id) { OnCommand(id); });
+
+    auto [il, it, ir, ib] = place(l.infoButton);
+    infoButton_.Create("info", kInfoStyle, il, it, ir, ib, this, IDC_MAIN_ABOUT);
+    infoButton_.SetIcons(IDI_INFO, kButtonIconSize, kButtonIconSize, IDI_INFO, kButtonIconSize, kButtonIconSize,
+                         IDI_INFO, kButtonIconSize, kButtonIconSize);
+    infoButton_.SetBackColour(ColourPanel);
+    connect(&infoButton_, &CCorvButton::command, this, [this](int id) { OnCommand(id); });
+
+    auto [tl, tt, tr, tb] = place(l.statusText);
+    statusText_.Create(kStatusNotConnected, tl, tt, tr, tb, this, IDC_STATUS_TEXT);
+    statusText_.SetColours(ColourPanel, ColourEdgeLight);
+
+    auto [bl, bt, br, bb] = place(l.busyBar);
+    busyBar_.Create(bl, bt, br, bb, this);
+    busyBar_.show();
+
+    readyLamp_ = resourcePixmap(IDB_LAMP_READY);
+    busyLamp_ = resourcePixmap(IDB_LAMP_BUSY);
+    statusLamp_.setParent(this);
+    statusLamp_.setGeometry(l.statusLamp);
+    statusLamp_.setStyleSheet(QStringLiteral("background: rgb(25,25,25);"));
+    showBusyLamp();
+    statusLamp_.show();
+}
+
+bool CCorvaneNewDlg::readConfiguration() {
+    // A missing file means port 1; a file without the window state leaves it as it is.
+    constexpr auto kNotRead = static_cast<WindowState>(-1);
+    PortConfig read;
+    read.windowState = kNotRead;
+    configFile_.read(read);
+    config_.port = read.port;
+    if (read.windowState == kNotRead) return false;
+    config_.windowState = read.windowState;
+    return true;
+}
+
+void CCorvaneNewDlg::placeWindow() {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    switch (config_.windowState) {
+    case WindowState::Maximised:
+        showMaximized();
+        break;
+    case WindowState::WorkArea:
+        showNormal();
+        if (screen) setGeometry(screen->availableGeometry());
+        break;
+    case WindowState::Normal:
+        showNormal();
+        setGeometry(normalGeometry_);
+        break;
+    }
+}
+
+void CCorvaneNewDlg::offerUsbMode(const UsbInstallation& usb) {
+    if (!shouldOfferUsbMode(config_, usb)) return;
+    if (!prompts().askYesNo(this, kUsbModeOffer)) return;
+    config_.port = PortConfig::kUsbMode;
+    configFile_.write(config_);
+}
+
+void CCorvaneNewDlg::startComMode() {
+    const bool named = !options_.portPath.empty();
+    const std::string device = named ? options_.portPath : PosixSerialPort::comDevicePath(config_.port);
+    if (supervisor_.startComMode(device)) return;
+    // No timer runs: the status line keeps "not connected" for this run.
+    const std::string label = named ? device : comPortLabel(config_.port);
+    prompts().inform(this, describePortOpenError(label, device, control_.lastOpenError()));
+}
+
+void CCorvaneNewDlg::startUsbMode(bool usbInstalled) {
+    if (!usbInstalled) {
+        prompts().inform(this, kUsbDriverMissing);
+        return;
+    }
+    usbDriver_ = true;
+    eventSource_ = options_.makeEventSource ? options_.makeEventSource() : std::make_unique<UdevEventSource>();
+    supervisor_.watch(*eventSource_);
+    supervisor_.startUsbMode();
+    statusText_.repaint();
+}
+
+void CCorvaneNewDlg::startTraceFromCommandLine() {
+    if (options_.traceFile.empty()) return;
+    switchTraceOn(QString::fromStdString(options_.traceFile));
+}
+
+bool CCorvaneNewDlg::switchTraceOn(const QString& path) {
+    const std::string file = path.toStdString();
+    if (link_.openTrace(file)) {
+        traceOn_ = true;
+        return true;
+    }
+    // The check mark would claim a trace that is not being written.
+    const int error = errno;
+    traceOn_ = false;
+    prompts().inform(this, "Cannot write the trace file " + encodeCp1252(path) + ":\n" + std::strerror(error));
+    return false;
+}
+
+void CCorvaneNewDlg::OnCommand(int id) {
+    switch (id) {
+    case IDC_MAIN_CLOSE:
+        // The close caption button ends the program without asking.
+        QDialog::done(IDCANCEL);
+        break;
+    case IDC_MAIN_SIZE:
+        cycleWindowState();
+        break;
+    case IDC_MAIN_MINIMISE:
+        minimiseWindow();
+        break;
+    case IDC_MAIN_COM_SETTING:
+        openComSetting();
+        break;
+    case IDC_MAIN_ABOUT:
+        prompts().inform(this, aboutText());
+        break;
+    case IDC_MAIN_TRACE:
+        toggleTrace();
+        break;
+    default:
+        break;
+    }
+}
+
+void CCorvaneNewDlg::cycleWindowState() {
+    if (config_.windowState == WindowState::Normal) normalGeometry_ = geometry();
+    config_.windowState = nextWindowState(config_.windowState);
+    placeWindow();
+    update();
+    configFile_.write(config_);
+}
+
+void CCorvaneNewDlg::minimiseWindow() {
+    showMinimized();
+    update();
+    restorePending_ = true;
+}
+
+void CCorvaneNewDlg::openComSetting() {
+    if (usbDriver_ && !prompts().askYesNo(this, kUsbAutoSelectQuestion)) return;
+    CComSetting dialog(this, configFile_, config_.windowState, traceOn_);
+    connect(&dialog, &CComSetting::command, this, [this](int id) { OnCommand(id); });
+    comSetting_ = &dialog;
+    const int result = dialog.DoModal();
+    comSetting_ = nullptr;
+    if (!dialog.writeError().empty()) prompts().inform(this, dialog.writeError());
+    else if (result == IDOK && dialog.changed()) prompts().inform(this, kRestartNotice);
+}
+
+void CCorvaneNewDlg::toggleTrace() {
+    // Only the COM setting dialog's menu switches the trace.
+    if (!comSetting_) return;
+    if (traceOn_) {
+        traceOn_ = false;
+        link_.closeTrace();
+    } else if (std::optional<QString> path = prompts().chooseTraceFile(comSetting_)) {
+        switchTraceOn(*path);
+    }
+    // The port choice of the dialog is not saved.
+    comSetting_->done(IDCANCEL);
+}
+
+void CCorvaneNewDlg::accept() { askToClose(); }
+
+void CCorvaneNewDlg::reject() { askToClose(); }
+
+void CCorvaneNewDlg::askToClose() {
+    if (prompts().askYesNo(this, kCloseQuestion)) QDialog::done(IDOK);
+}
+
+std::string CCorvaneNewDlg::aboutText() {
+    return std::string(kProgramRelease) + "\r\n\r\nWeb site " + kWebAddress +
+           "\r\n\r\nYou can find PDF user's manual is in the CORVANE folder\r\n of the Windows start menu";
+}
+
+void CCorvaneNewDlg::setStatusText(const std::string& bytes) {
+    statusText_.setText(bytes);
+    statusText_.repaint();
+}
+
+void CCorvaneNewDlg::showReadyLamp() {
+    readyLampShown_ = true;
+    statusLamp_.setPixmap(readyLamp_);
+}
+
+void CCorvaneNewDlg::showBusyLamp() {
+    readyLampShown_ = false;
+    statusLamp_.setPixmap(busyLamp_);
+}
+
+void CCorvaneNewDlg::startBusyBar() { busyBar_.Start(); }
+
+void CCorvaneNewDlg::stopBusyBar() { busyBar_.Stop(); }
+
+void CCorvaneNewDlg::applySupervisionPeriod(int milliseconds) {
+    supervisionPeriodMs_ = milliseconds;
+    if (milliseconds > 0) supervisionTimer_.start(milliseconds, this);
+    else supervisionTimer_.stop();
+}
+
+}  // namespace corvane

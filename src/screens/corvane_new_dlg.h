@@ -1,0 +1,196 @@
+#pragma once
+// CCorvaneNewDlg: the program's main window. It owns the device link and every view: a frameless
+// window that paints its own title band, margins and status band, holds the menu window and the
+// client window, opens the unit's port at start and supervises the connection with timer 1.
+#include <QBasicTimer>
+#include <QCursor>
+#include <QDialog>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+
+#include <memory>
+#include <string>
+
+#include "app/connection_supervisor.h"
+#include "app/link_window_bridge.h"
+#include "app/port_config.h"
+#include "app/unit_link_control.h"
+#include "controls/corv_button.h"
+#include "controls/corv_static.h"
+#include "controls/corv_sys_button.h"
+#include "controls/corv_work_bar.h"
+#include "link/unit_link.h"
+#include "platform/window_message.h"
+#include "screens/main_frame_geometry.h"
+#include "screens/main_window_options.h"
+#include "screens/main_window_panes.h"
+
+namespace corvane {
+
+class CComSetting;
+class DeviceEventSource;
+class ShellPrompts;
+struct UsbInstallation;
+
+// Commands of the main window's buttons and of the COM setting dialog's menu.
+inline constexpr int IDC_MAIN_CLOSE = 101;
+inline constexpr int IDC_MAIN_SIZE = 102;
+inline constexpr int IDC_MAIN_MINIMISE = 103;
+inline constexpr int IDC_MAIN_COM_SETTING = 104;
+inline constexpr int IDC_MAIN_ABOUT = 105;
+inline constexpr int IDC_MAIN_TRACE = 106;
+inline constexpr int IDC_STATUS_TEXT = 1000;
+
+inline constexpr const char* kCloseQuestion = "Do you want to close CORVANE ?";
+inline constexpr const char* kUsbAutoSelectQuestion =
+    "COM port will be automatically selected for USB devices\r\nDo you want to continue?";
+inline constexpr const char* kRestartNotice = "Please close and restart the CORVANE application";
+
+class CCorvaneNewDlg : public MessageWindow<QDialog> {
+    Q_OBJECT
+public:
+    // Timer 1: connection supervision.
+    static constexpr int kSupervisionTimerId = 1;
+    // The dialog's own size in normal placement: 431 x 286 dialog units.
+    static QSize normalSize();
+
+    explicit CCorvaneNewDlg(MainWindowOptions options = {}, QWidget* parent = nullptr);
+    ~CCorvaneNewDlg() override;
+
+    // Initialises the window, then runs it until it is closed.
+    int DoModal();
+    // Builds the furniture, places the window, opens the port and starts the supervision.
+    // Runs once; DoModal calls it.
+    bool OnInitDialog();
+    // The commands of the caption buttons, the two band buttons and the trace switch.
+    void OnCommand(int id);
+
+    // The status line, for the connection supervision and the screen handlers.
+    void setStatusText(const std::string& bytes);
+    const std::string& statusText() const { return statusText_.text(); }
+    void showReadyLamp();
+    void showBusyLamp();
+    bool readyLampShown() const { return readyLampShown_; }
+    void startBusyBar();
+    void stopBusyBar();
+    bool busyBarRunning() const { return busyBar_.isRunning(); }
+
+    UnitLink& link() { return link_; }
+    MenuPane& menuWindow() { return menuWnd_; }
+    ClientPane& clientWindow() { return clientWnd_; }
+
+    // Start-up and connection state.
+    int portNumber() const { return config_.port; }
+    WindowState windowState() const { return config_.windowState; }
+    bool usbDriverInstalled() const { return usbDriver_; }
+    bool unitPresent() const { return supervisor_.unitPresent(); }
+    bool connected() const { return supervisor_.connected(); }
+    bool traceOn() const { return traceOn_; }
+    // The period timer 1 runs with; 0 while it is stopped.
+    int supervisionPeriodMs() const { return supervisionTimer_.isActive() ? supervisionPeriodMs_ : 0; }
+    bool watchingDevices() const { return eventSource_ != nullptr; }
+    // The COM setting dialog while it is open.
+    CComSetting* comSetting() const { return comSetting_; }
+    QRect menuRect() const { return menuRect_; }
+    FrameDrag dragMode() const { return dragMode_; }
+    const PortConfigFile& configFile() const { return configFile_; }
+
+    CCorvSysButton& closeButton() { return closeButton_; }
+    CCorvSysButton& sizeButton() { return sizeButton_; }
+    CCorvSysButton& minimiseButton() { return minimiseButton_; }
+    CCorvButton& comSettingButton() { return comSettingButton_; }
+    CCorvButton& infoButton() { return infoButton_; }
+    CCorvWorkBar& busyBar() { return busyBar_; }
+    const QLabel& statusLamp() const { return statusLamp_; }
+
+    static std::string aboutText();
+
+public slots:
+    // Enter and the platform's ways of closing ask first; the close caption button does not.
+    void accept() override;
+    void reject() override;
+
+protected:
+    // The private messages from the panes and, through the bridge, from the link. Handlers of
+    // further messages are added to the switch.
+    std::intptr_t windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    ShellPrompts& prompts();
+    void createFurniture();
+    // True when the file gave the window state.
+    bool readConfiguration();
+    void placeWindow();
+    void offerUsbMode(const UsbInstallation& usb);
+    void startComMode();
+    void startUsbMode(bool usbInstalled);
+    void startTraceFromCommandLine();
+    bool switchTraceOn(const QString& path);
+
+    void cycleWindowState();
+    void minimiseWindow();
+    void openComSetting();
+    void toggleTrace();
+    void askToClose();
+
+    void layoutViews();
+    void onMenuEdgeChanged();
+    void routeWheel(int delta, int screenX);
+    void paintRegion(QPainter& target, const QRect& region, bool titleBand);
+    const QImage& titlePattern();
+    QCursor cursorFor(FrameDrag zone) const;
+    void applySupervisionPeriod(int milliseconds);
+
+    MainWindowOptions options_;
+    std::unique_ptr<ShellPrompts> ownPrompts_;
+    PortConfigFile configFile_;
+    PortConfig config_;
+
+    // The bridge outlives the link: the worker is stopped before the bridge goes.
+    LinkWindowBridge bridge_;
+    UnitLink link_;
+    UnitLinkControl control_;
+    ConnectionSupervisor supervisor_;
+    std::unique_ptr<DeviceEventSource> eventSource_;
+    QBasicTimer supervisionTimer_;
+    int supervisionPeriodMs_ = 0;
+
+    bool initialised_ = false;
+    bool viewsCreated_ = false;
+    bool usbDriver_ = false;
+    bool traceOn_ = false;
+    bool restorePending_ = false;
+    bool readyLampShown_ = false;
+    CComSetting* comSetting_ = nullptr;
+    QRect normalGeometry_;
+
+    FrameDrag dragMode_ = FrameDrag::None;
+    QPoint lastPoint_;
+    QRect menuRect_;
+    QImage titlePattern_;
+    QPixmap readyLamp_;
+    QPixmap busyLamp_;
+    QCursor cornerCursor_;
+
+    CCorvButton comSettingButton_;
+    CCorvButton infoButton_;
+    CCorvWorkBar busyBar_;
+    CCorvSysButton closeButton_;
+    CCorvSysButton sizeButton_;
+    CCorvSysButton minimiseButton_;
+    CCorvStatic statusText_;
+    QLabel statusLamp_;
+    MenuPane menuWnd_;
+    ClientPane clientWnd_;
+};
+
+}  // namespace corvane

@@ -1,0 +1,45 @@
+#pragma once
+// Where the main window's furniture sits for a client area of W x H pixels, and which edge or
+// band a mouse point grabs. Pure functions, so the frame's layout can be checked without a window.
+#include <QRect>
+
+namespace corvane {
+
+namespace MainFrame {
+inline constexpr int kTitleBandHeight = 75;
+inline constexpr int kStatusBandHeight = 28;
+inline constexpr int kLeftMargin = 10;
+inline constexpr int kRightMargin = 15;
+inline constexpr int kDefaultMenuWidth = 255;
+inline constexpr int kCaptionButtonSize = 15;
+inline constexpr int kTitleImageWidth = 322;
+inline constexpr int kTitleImageHeight = 63;
+// Wheel turns up to this many pixels right of the menu still scroll the menu.
+inline constexpr int kWheelDeadStrip = 5;
+}  // namespace MainFrame
+
+// The rectangles of the main window's parts, in its client coordinates.
+struct MainFrameLayout {
+    QRect titleBand, leftMargin, rightMargin, statusBand;
+    QRect titleImage, accentBar;
+    QPoint closeButton, sizeButton, minimiseButton;
+    QRect comSettingButton, infoButton;
+    QRect menuPane, clientPane;
+    QRect statusLamp, statusText, busyBar;
+};
+
+MainFrameLayout mainFrameLayout(int width, int height, int menuWidth = MainFrame::kDefaultMenuWidth);
+
+// The client pane for a menu pane that ends at menuRight.
+QRect clientPaneRect(int menuRight, int width, int height);
+
+// What a press at a point grabs. At most one at a time.
+enum class FrameDrag { None, Width, Height, Corner, Move };
+
+// The zones are tried in the order right edge, bottom edge, corner, title; the first match counts.
+FrameDrag frameDragZone(int x, int y, int width, int height);
+
+// The window rectangle after a drag step of (dx, dy) in the given mode.
+QRect draggedGeometry(const QRect& geometry, FrameDrag mode, int dx, int dy);
+
+}  // namespace corvane
