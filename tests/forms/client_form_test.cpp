@@ -123,6 +123,39 @@ TEST_F(FormFixture, TextButtonSendsItsCodeToTheTarget) {
     EXPECT_EQ(target.messages.back().lParam, 0);
 }
 
+// A main window that closes the page as soon as a page button is pressed.
+class ClosingTarget : public MessageWindow<QWidget> {
+public:
+    CClientForm* form = nullptr;
+    PageControl* control = nullptr;
+    int codes = 0;
+
+protected:
+    std::intptr_t windowMessage(std::uint32_t message, std::uintptr_t, std::intptr_t) override {
+        if (message == WM_BUTTON_CODE) {
+            ++codes;
+            form->removeControl(*control);
+        }
+        return 0;
+    }
+};
+
+TEST_F(FormFixture, ButtonCanBeRemovedWhileItsPressIsHandled) {
+    PageControl c = makeControl('b', "Close");
+    c.code = 5;
+    ClosingTarget closing;
+    closing.form = &form;
+    closing.control = &c;
+    form.setTarget(&closing);
+    form.addControl(c);
+    QPointer<QWidget> button(c.window);
+    click(*button);
+    EXPECT_EQ(closing.codes, 1);
+    EXPECT_EQ(c.window, nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(button.isNull());
+}
+
 TEST_F(FormFixture, IconButtonShowsItsIconOnThePane) {
     PageControl c = makeControl('b', "");
     c.left = 2, c.top = 2, c.right = 22, c.bottom = 22;  // 100 x 100
