@@ -1,0 +1,238 @@
+// The main window's frame as the user meets it: the window-state cycle, sizing and moving by
+// the edges, wheel routing between the panes, the menu edge message, the ways of closing, the
+// painted bands and the status line.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWheelEvent>
+
+#include "app/connection_texts.h"
+#include "main_window_fixture.h"
+#include "platform/resource_ids.h"
+#include "platform/resources.h"
+#include "platform/window_messages.h"
+#include "pty_unit.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+// Records the wheel messages a pane receives.
+class WheelRecorder : public QObject {
+public:
+    explicit WheelRecorder(QObject* pane) { pane->installEventFilter(this); }
+    std::vector<std::intptr_t> amounts;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == WindowMessageEvent::eventType()) {
+            auto* m = static_cast<WindowMessageEvent*>(event);
+            if (m->message() == WM_SCROLL_WHEEL) amounts.push_back(static_cast<std::intptr_t>(m->wParam()));
+        }
+        return false;
+    }
+};
+
+class MainWindowFrame : public ::testing::Test {
+protected:
+    std::unique_ptr<CCorvaneNewDlg> startWith(const std::string& config) {
+        EXPECT_TRUE(unit.ok());
+        if (!config.empty()) box.writeConfig(config);
+        MainWindowOptions o = box.options();
+        o.portPath = unit.slavePath();
+        return box.start(o);
+    }
+
+    void mouse(CCorvaneNewDlg& window, QEvent::Type type, QPoint at) {
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, at, window.mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&window, &event);
+    }
+    void drag(CCorvaneNewDlg& window, QPoint from, QPoint to) {
+        mouse(window, QEvent::MouseButtonPress, from);
+        mouse(window, QEvent::MouseMove, to);
+        mouse(window, QEvent::MouseButtonRelease, to);
+    }
+    void wheel(CCorvaneNewDlg& window, QPoint at, int delta) {
+        QWheelEvent event(at, window.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&window, &event);
+    }
+
+    MainWindowSandbox box;
+    PtyUnit unit;
+};
+
+TEST_F(MainWindowFrame, SizeButtonCyclesThePlacementAndRewritesTheFile) {
+    auto window = startWith("COM07,1");
+    const QRect workArea = window->screen()->availableGeometry();
+    ASSERT_EQ(window->windowState(), WindowState::WorkArea);
+    EXPECT_EQ(window->geometry(), workArea);
+
+    window->sizeButton().click();
+    EXPECT_EQ(window->windowState(), WindowState::Normal);
+    EXPECT_EQ(box.readConfig(), "COM07,2");
+    EXPECT_EQ(window->size(), CCorvaneNewDlg::normalSize());
+    EXPECT_FALSE(window->isMaximized());
+
+    window->sizeButton().click();
+    EXPECT_EQ(window->windowState(), WindowState::Maximised);
+    EXPECT_EQ(box.readConfig(), "COM07,0");
+    EXPECT_TRUE(window->isMaximized());
+
+    window->sizeButton().click();
+    EXPECT_EQ(window->windowState(), WindowState::WorkArea);
+    EXPECT_EQ(box.readConfig(), "COM07,1");
+    EXPECT_FALSE(window->isMaximized());
+    EXPECT_EQ(window->geometry(), workArea);
+}
+
+TEST_F(MainWindowFrame, EdgesSizeAndTitleMovesOnlyWhenNotMaximised) {
+    auto window = startWith("COM01,2");
+    const QRect before = window->geometry();
+    const int W = window->width(), H = window->height();
+
+    drag(*window, {W - 6, 100}, {W + 24, 140});
+    EXPECT_EQ(window->size(), QSize(W + 30, H));
+    EXPECT_EQ(window->menuRect().width(), MainFrame::kDefaultMenuWidth);
+    EXPECT_EQ(window->clientWindow().geometry().right(), window->width() - 16);
+
+    const int W2 = window->width();
+    drag(*window, {100, H - 6}, {120, H + 14});
+    EXPECT_EQ(window->size(), QSize(W2, H + 20));
+
+    drag(*window, {W2 - 6, H + 14}, {W2 - 16, H + 4});
+    EXPECT_EQ(window->size(), QSize(W2 - 10, H + 10));
+    EXPECT_EQ(window->dragMode(), FrameDrag::None);
+
+    const QRect sized = window->geometry();
+    drag(*window, {200, 10}, {230, 25});
+    EXPECT_EQ(window->geometry(), sized.translated(30, 15));
+    EXPECT_EQ(window->pos(), before.topLeft() + QPoint(30, 15));
+
+    // A drag that starts outside every zone moves nothing.
+    const QRect still = window->geometry();
+    drag(*window, {400, 300}, {500, 400});
+    EXPECT_EQ(window->geometry(), still);
+
+    // Maximised: no sizing, no moving.
+    window->sizeButton().click();
+    ASSERT_EQ(window->windowState(), WindowState::Maximised);
+    const QRect maximised = window->geometry();
+    drag(*window, {window->width() - 6, 100}, {window->width() + 40, 100});
+    drag(*window, {200, 10}, {260, 60});
+    EXPECT_EQ(window->geometry(), maximised);
+}
+
+TEST_F(MainWindowFrame, WheelGoesToThePaneUnderThePointerWithADeadStripForTheMenu) {
+    auto window = startWith("COM01,2");
+    WheelRecorder menu(&window->menuWindow());
+    WheelRecorder client(&window->clientWindow());
+    const int menuRight = window->menuRect().x() + window->menuRect().width();  // 265
+
+    wheel(*window, {100, 200}, 120);
+    wheel(*window, {menuRight + 5, 200}, -120);
+    wheel(*window, {menuRight + 6, 200}, -240);
+    EXPECT_EQ(menu.amounts, (std::vector<std::intptr_t>{120, -120}));
+    EXPECT_EQ(client.amounts, (std::vector<std::intptr_t>{-240}));
+}
+
+TEST_F(MainWindowFrame, MenuEdgeMessageMovesTheClientAndAResizeRestoresTheMenu) {
+    auto window = startWith("COM01,2");
+    QRect widened = window->menuWindow().geometry();
+    widened.setWidth(widened.width() + 60);
+    window->menuWindow().setGeometry(widened);
+    sendWindowMessage(window.get(), WM_MENU_EDGE);
+    EXPECT_EQ(window->menuRect(), widened);
+    EXPECT_EQ(window->clientWindow().geometry().left(), widened.x() + widened.width());
+    EXPECT_EQ(window->clientWindow().geometry().right(), window->width() - 16);
+
+    window->resize(window->width() + 10, window->height());
+    EXPECT_EQ(window->menuWindow().geometry().width(), MainFrame::kDefaultMenuWidth);
+    EXPECT_EQ(window->clientWindow().geometry().left(), 10 + MainFrame::kDefaultMenuWidth);
+}
+
+TEST_F(MainWindowFrame, CloseButtonEndsAtOnceOtherWaysAsk) {
+    auto window = startWith("COM01,2");
+    box.prompts().answerYes = false;
+
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &escape);
+    window->close();  // as the window manager closes it
+    EXPECT_EQ(box.prompts().questions, (std::vector<std::string>{kCloseQuestion, kCloseQuestion}));
+    EXPECT_TRUE(window->isVisible());
+
+    box.prompts().answerYes = true;
+    window->accept();
+    EXPECT_FALSE(window->isVisible());
+
+    auto second = startWith("");
+    box.prompts().questions.clear();
+    second->closeButton().click();
+    EXPECT_TRUE(box.prompts().questions.empty());
+    EXPECT_FALSE(second->isVisible());
+}
+
+TEST_F(MainWindowFrame, BandsArePaintedWithTheTitleBlackTurnedToThePanelColour) {
+    auto window = startWith("COM01,2");
+    const QImage shot = window->grab().toImage();
+    const int W = window->width(), H = window->height();
+    EXPECT_EQ(shot.pixelColor(300, 10), QColor(255, 128, 64)) << "accent bar";
+    EXPECT_EQ(shot.pixelColor(5, 200), QColor(25, 25, 25)) << "left margin";
+    EXPECT_EQ(shot.pixelColor(W - 6, 200), QColor(100, 100, 100)) << "narrow frame line";
+    EXPECT_EQ(shot.pixelColor(W - 7, 200), QColor(64, 64, 64)) << "wide frame line";
+    EXPECT_EQ(shot.pixelColor(200, H - 6), QColor(100, 100, 100)) << "bottom frame line";
+
+    const QImage title = resourceImage(IDB_TITLE).convertToFormat(QImage::Format_ARGB32);
+    int black = 0, kept = 0;
+    for (int y = 0; y < title.height() && y < 20; ++y) {
+        for (int x = 0; x < title.width(); ++x) {
+            const QRgb pixel = title.pixel(x, y);
+            if ((pixel & 0xFFFFFF) == 0 && black < 20) {
+                ++black;
+                EXPECT_EQ(shot.pixelColor(x, y), QColor(25, 25, 25)) << x << "," << y;
+            } else if (qAlpha(pixel) == 255 && (pixel & 0xFFFFFF) != 0 && kept < 20) {
+                ++kept;
+                EXPECT_EQ(shot.pixel(x, y) & 0xFFFFFF, pixel & 0xFFFFFF) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(black + kept, 0);
+}
+
+TEST_F(MainWindowFrame, StatusLineShowsTextLampAndBusyBar) {
+    auto window = startWith("COM01,2");
+    EXPECT_EQ(window->statusText(), kStatusNotConnected);
+    EXPECT_FALSE(window->readyLampShown());
+    const QImage busy = window->statusLamp().pixmap().toImage();
+
+    window->setStatusText("Function in progress, please wait...");
+    window->showReadyLamp();
+    window->startBusyBar();
+    EXPECT_EQ(window->statusText(), "Function in progress, please wait...");
+    EXPECT_TRUE(window->readyLampShown());
+    EXPECT_EQ(window->statusLamp().pixmap().toImage(), resourcePixmap(IDB_LAMP_READY).toImage());
+    EXPECT_NE(window->statusLamp().pixmap().toImage(), busy);
+    EXPECT_TRUE(window->busyBarRunning());
+    window->stopBusyBar();
+    EXPECT_FALSE(window->busyBarRunning());
+}
+
+TEST_F(MainWindowFrame, AboutBoxNamesTheRelease) {
+    auto window = startWith("COM01,2");
+    window->infoButton().click();
+    ASSERT_EQ(box.prompts().notices.size(), 1u);
+    EXPECT_EQ(box.prompts().notices[0].rfind("Corvane.exe R2.05a\r\n\r\nWeb site ", 0), 0u);
+    EXPECT_NE(box.prompts().notices[0].find("You can find PDF user's manual is in the CORVANE folder\r\n of the "
+                                            "Windows start menu"),
+              std::string::npos);
+}
+
+}  // namespace
