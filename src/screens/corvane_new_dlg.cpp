@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "app/com_setting.h"
@@ -211,7 +212,16 @@ void CCorvaneNewDlg::startUsbMode(bool usbInstalled) {
         return;
     }
     usbDriver_ = true;
-    eventSource_ = options_.makeEventSource ? options_.makeEventSource() : std::make_unique<UdevEventSource>();
+    if (options_.makeEventSource) {
+        eventSource_ = options_.makeEventSource();
+    } else {
+        auto udev = std::make_unique<UdevEventSource>();
+        // Without the monitor the unit is still found at start and reopened by the timer, but
+        // plugging it in and out goes unnoticed.
+        if (!udev->isWatching())
+            std::fprintf(stderr, "corvane: USB plug events are not followed: %s\n", udev->setupError().c_str());
+        eventSource_ = std::move(udev);
+    }
     supervisor_.watch(*eventSource_);
     supervisor_.startUsbMode();
     statusText_.repaint();

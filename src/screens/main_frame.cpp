@@ -3,6 +3,7 @@
 #include "screens/corvane_new_dlg.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -178,6 +179,15 @@ void CCorvaneNewDlg::routeWheel(int delta, int screenX) {
                         : static_cast<QObject*>(&menuWnd_);
     const auto amount = static_cast<std::int16_t>(delta);
     sendWindowMessage(pane, WM_SCROLL_WHEEL, static_cast<std::uintptr_t>(static_cast<std::intptr_t>(amount)), 0);
+}
+
+void CCorvaneNewDlg::keyPressEvent(QKeyEvent* event) {
+    // Enter is the dialog's OK, which asks before closing; Escape reaches reject() the same way.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CCorvaneNewDlg::timerEvent(QTimerEvent* event) {
