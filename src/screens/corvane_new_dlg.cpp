@@ -127,6 +127,8 @@ void CCorvaneNewDlg::createFurniture() {
     viewsCreated_ = true;
     clientWnd_.setGeometry(l.clientPane);
     clientWnd_.show();
+    menuWnd_.installEventFilter(this);
+    clientWnd_.installEventFilter(this);
 
     auto place = [](const QRect& r) { return std::array{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; };
     auto [sl, st, sr, sb] = place(l.comSettingButton);

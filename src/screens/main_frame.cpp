@@ -171,6 +171,16 @@ void CCorvaneNewDlg::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
+bool CCorvaneNewDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && (watched == &menuWnd_ || watched == &clientWnd_)) {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        routeWheel(wheel->angleDelta().y(), static_cast<int>(wheel->globalPosition().x()));
+        wheel->accept();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void CCorvaneNewDlg::routeWheel(int delta, int screenX) {
     // A narrow strip right of the menu still counts to the menu.
     const int menuRight = menuRect_.x() + menuRect_.width();

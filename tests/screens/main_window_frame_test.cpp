@@ -142,6 +142,14 @@ TEST_F(MainWindowFrame, WheelGoesToThePaneUnderThePointerWithADeadStripForTheMen
     wheel(*window, {menuRight + 6, 200}, -240);
     EXPECT_EQ(menu.amounts, (std::vector<std::intptr_t>{120, -120}));
     EXPECT_EQ(client.amounts, (std::vector<std::intptr_t>{-240}));
+
+    // A turn over a pane passes through the pane to the main window, which routes it.
+    QWidget& pane = window->clientWindow();
+    const QPoint inPane(40, 40);
+    QWheelEvent overPane(inPane, pane.mapToGlobal(inPane), QPoint(), QPoint(0, 360), Qt::NoButton, Qt::NoModifier,
+                         Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&pane, &overPane);
+    EXPECT_EQ(client.amounts, (std::vector<std::intptr_t>{-240, 360}));
 }
 
 TEST_F(MainWindowFrame, MenuEdgeMessageMovesTheClientAndAResizeRestoresTheMenu) {
