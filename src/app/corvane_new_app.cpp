@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/demo_unit.h"
 #include "screens/corvane_new_dlg.h"
 
 namespace corvane {
@@ -31,10 +32,23 @@ int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
     MainWindowOptions options;
     options.portPath = commandLine.portPath.toStdString();
     options.traceFile = commandLine.traceFile.toStdString();
+    // The demo unit talks on a pseudo-terminal that the window opens like any serial device;
+    // it is made before the window and ends after it.
+    DemoUnit demo;
+    if (commandLine.demo) {
+        std::string error;
+        if (!demo.start(error)) {
+            print(stderr, QStringLiteral("corvane: cannot start the demo unit: %1").arg(QString::fromStdString(error)));
+            return 1;
+        }
+        options.portPath = demo.devicePath();
+        print(stderr, QStringLiteral("corvane: demo unit on %1").arg(QString::fromStdString(demo.devicePath())));
+    }
     {
         CCorvaneNewDlg dialog(std::move(options));
         dialog.DoModal();
     }  // the window goes, and with it the link: worker stopped, port closed
+    demo.stop();
     return 0;
 }
 
@@ -54,11 +68,6 @@ int runCorvane(int argc, char** argv) {
     if (commandLine.version) {
         print(stdout, programVersion());
         return 0;
-    }
-    if (commandLine.demo) {
-        print(stderr, QStringLiteral("corvane: --demo is not available in this version yet; use corvane-unit --pty "
-                                     "and corvane --port PATH instead.\n"));
-        return kUsageError;
     }
     CCorvaneNewApp app(argc, argv);
     return app.InitInstance(commandLine);

@@ -25,6 +25,8 @@
 #include "screens/main_frame_geometry.h"
 #include "screens/main_window_options.h"
 #include "screens/main_window_panes.h"
+#include "screens/page_choices.h"
+#include "screens/status_line.h"
 
 namespace corvane {
 
@@ -47,7 +49,7 @@ inline constexpr const char* kUsbAutoSelectQuestion =
     "COM port will be automatically selected for USB devices\r\nDo you want to continue?";
 inline constexpr const char* kRestartNotice = "Please close and restart the CORVANE application";
 
-class CCorvaneNewDlg : public MessageWindow<QDialog> {
+class CCorvaneNewDlg : public MessageWindow<QDialog>, public StatusLine {
     Q_OBJECT
 public:
     // Timer 1: connection supervision.
@@ -67,18 +69,20 @@ public:
     void OnCommand(int id);
 
     // The status line, for the connection supervision and the screen handlers.
-    void setStatusText(const std::string& bytes);
+    void setStatusText(const std::string& bytes) override;
     const std::string& statusText() const { return statusText_.text(); }
-    void showReadyLamp();
-    void showBusyLamp();
+    void showReadyLamp() override;
+    void showBusyLamp() override;
     bool readyLampShown() const { return readyLampShown_; }
-    void startBusyBar();
-    void stopBusyBar();
+    void startBusyBar() override;
+    void stopBusyBar() override;
     bool busyBarRunning() const { return busyBar_.isRunning(); }
 
     UnitLink& link() { return link_; }
     MenuPane& menuWindow() { return menuWnd_; }
     ClientPane& clientWindow() { return clientWnd_; }
+    // The unit's menu, its pages and the user's choices.
+    PageChoices& pageChoices() { return pageChoices_; }
 
     // Start-up and connection state.
     int portNumber() const { return config_.port; }
@@ -194,6 +198,7 @@ private:
     QLabel statusLamp_;
     MenuPane menuWnd_;
     ClientPane clientWnd_;
+    PageChoices pageChoices_{link_, menuWnd_, clientWnd_, *this};
 };
 
 }  // namespace corvane

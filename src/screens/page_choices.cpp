@@ -1,0 +1,176 @@
+#include "screens/page_choices.h"
+
+#include <array>
+
+#include "forms/form_fields.h"
+#include "link/link_messages.h"
+#include "platform/window_messages.h"
+
+namespace corvane {
+
+namespace {
+constexpr int kLeafIconSize = 32;
+
+// A byte of a 24-bit code; zero bytes of a page code travel as 0xFF.
+std::uint8_t codeByte(std::uint32_t code, int shift, bool zeroAsNone) {
+    const auto b = static_cast<std::uint8_t>((code >> shift) & 0xFF);
+    return (zeroAsNone && b == 0) ? 0xFF : b;
+}
+}  // namespace
+
+PageChoices::PageChoices(UnitLink& link, CMenuWnd& menu, CClientWnd& client, StatusLine& status)
+    : link_(link), menu_(menu), client_(client), status_(status) {}
+
+int PageChoices::iconForSelector(int selector) {
+    static constexpr std::array<int, 14> kIcons = {0, 157, 160, 158, 161, 162, 159, 154, 152, 153, 155, 163, 164, 156};
+    return selector >= 1 && selector <= 13 ? kIcons[static_cast<std::size_t>(selector)] : 0;
+}
+
+bool PageChoices::handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t) {
+    switch (message) {
+        case WM_LINK_MENU: buildOutline(); return true;
+        case WM_LINK_SHOW_PAGE: selectPage(static_cast<std::uint32_t>(wParam)); return true;
+        case WM_MENU_ITEM: onMenuItem(static_cast<std::uint32_t>(wParam)); return true;
+        case WM_BUTTON_CODE: onPageChoice(static_cast<std::uint32_t>(wParam)); return true;
+        case WM_KEYPAD_KEY: onKeyPadKey(static_cast<std::uint8_t>(wParam)); return true;
+        case WM_LINK_CHOICE_TAKEN: leaveBusy(); return true;
+        default: return false;
+    }
+}
+
+void PageChoices::buildOutline() {
+    status_.setStatusText(kStatusReady);
+    auto records = link_.lockRecords();
+    MenuRecord& menu = link_.menuRecord();
+    const std::size_t entries = menu.entryCount();
+    for (std::size_t i = 0; i < entries; ++i) {
+        MenuTreeEntry& e = menu.entry(i);
+        if (const int icon = iconForSelector(e.icon)) e.iconBitmap = static_cast<std::uint32_t>(icon);
+    }
+    for (std::size_t p = 0; p < menu.pageCount(); ++p) {
+        for (auto& control : menu.page(p).controls)
+            if (const int icon = iconForSelector(control->style)) control->icon = static_cast<std::uint32_t>(icon);
+    }
+
+    // Entries stay in the record across transfers: only those of the new transfer are added, so
+    // a second menu extends the outline instead of repeating the first.
+    std::vector<int> parents = {0};
+    std::size_t flattened = 0;  // group openings deeper than the outline holds
+    for (std::size_t i = entriesShown_; i < entries; ++i) {
+        const MenuTreeEntry& e = menu.entry(i);
+        switch (e.kind) {
+            case MenuTreeEntry::GroupOpen: {
+                const int index = menu_.insertBranch(e.name, parents.back());
+                // Deeper groups than the outline holds show their entries at the deepest level.
+                if (parents.size() <= kMaxNesting) parents.push_back(index);
+                else ++flattened;
+                break;
+            }
+            case MenuTreeEntry::Item:
+                menu_.insertLeaf(e.name, static_cast<int>(e.id), parents.back(), static_cast<int>(e.iconBitmap),
+                                 kLeafIconSize, kLeafIconSize);
+                break;
+            case MenuTreeEntry::GroupClose:
+                if (flattened > 0) --flattened;
+                else if (parents.size() > 1) parents.pop_back();
+                break;
+            default:
+                break;
+        }
+    }
+    entriesShown_ = entries;
+}
+
+void PageChoices::selectPage(std::uint32_t pageId) {
+    std::uint32_t pageCode = 0;
+    bool hasCode = false;
+    {
+        auto records = link_.lockRecords();
+        MenuRecord& menu = link_.menuRecord();
+        const std::size_t pages = menu.pageCount();
+        if (pageId != currentPageId_) {
+            client_.resetScroll();
+            for (std::size_t p = 0; p < pages; ++p)
+                for (auto& control : menu.page(p).controls) client_.removeControl(*control);
+        }
+        currentPageId_ = pageId;
+        for (std::size_t p = 0; p < pages; ++p) {
+            MenuPage& page = menu.page(p);
+            if (page.pageId != pageId) continue;
+            currentPageIndex_ = static_cast<int>(p);
+            for (auto& control : page.controls) client_.addControl(*control);
+            if (page.pageCode != 0) {
+                pageCode = page.pageCode;
+                hasCode = true;
+            }
+        }
+    }
+    if (!hasCode) return;
+    link_.updateAnswer([pageCode](PendingAnswer& a) {
+        a.choiceHigh = codeByte(pageCode, 16, true);
+        a.choiceMid = codeByte(pageCode, 8, true);
+        a.choiceLow = codeByte(pageCode, 0, true);
+        a.listChoice = PendingAnswer::kUnset;
+    });
+    enterBusy();
+}
+
+void PageChoices::onMenuItem(std::uint32_t itemId) {
+    if (!busy_) selectPage(itemId);
+}
+
+void PageChoices::onPageChoice(std::uint32_t code) {
+    if (busy_) return;
+    // The last list box of the open page says which line goes with the choice.
+    bool haveList = false;
+    int row = -1;
+    std::string line;
+    if (currentPageIndex_ >= 0) {
+        auto records = link_.lockRecords();
+        const MenuPage& page = link_.menuRecord().page(static_cast<std::size_t>(currentPageIndex_));
+        for (const auto& control : page.controls) {
+            if (control->type != 'l') continue;
+            if (auto* list = qobject_cast<CFormListBox*>(control->window)) {
+                haveList = true;
+                row = list->selectedRow();
+                line = list->selectedTextBytes();
+            }
+        }
+    }
+    link_.updateAnswer([code, haveList, row, line](PendingAnswer& a) {
+        a.choiceHigh = codeByte(code, 16, false);
+        a.choiceMid = codeByte(code, 8, false);
+        a.choiceLow = codeByte(code, 0, false);
+        if (!haveList) return;
+        a.listChoice = row >= 0 ? static_cast<std::uint8_t>((row + 1) % 256) : PendingAnswer::kUnset;
+        if (row >= 0) a.answerText = line;
+    });
+    enterBusy();
+}
+
+void PageChoices::onKeyPadKey(std::uint8_t key) {
+    link_.updateAnswer([key](PendingAnswer& a) {
+        a.choiceHigh = key == kKeyStop ? 0xFF : PendingAnswer::kKeyPadChoice;
+        a.choiceMid = key;
+        a.choiceLow = 0xFF;
+        a.listChoice = PendingAnswer::kUnset;
+        a.answerText.clear();
+    });
+    if (key == kKeyEscape) busy_ = false;
+}
+
+void PageChoices::enterBusy() {
+    busy_ = true;
+    status_.showBusyLamp();
+    status_.setStatusText(kStatusBusy);
+    status_.startBusyBar();
+}
+
+void PageChoices::leaveBusy() {
+    busy_ = false;
+    status_.showReadyLamp();
+    status_.setStatusText(kStatusReady);
+    status_.stopBusyBar();
+}
+
+}  // namespace corvane
