@@ -7,8 +7,9 @@ add_executable(main_window_tests
   ${PROJECT_SOURCE_DIR}/tests/app/fake_device_event_source.h
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_geometry_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window_frame_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_choices_test.cpp
 )
-target_link_libraries(main_window_tests PRIVATE corvane_main_window GTest::gtest Qt6::Widgets Qt6::Test util)
+target_link_libraries(main_window_tests PRIVATE corvane_main_window corvane_unitsim GTest::gtest Qt6::Widgets Qt6::Test util)
 target_include_directories(main_window_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/app ${PROJECT_SOURCE_DIR}/tests/link)
 gtest_discover_tests(main_window_tests DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 60 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=1")

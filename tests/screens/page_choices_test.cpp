@@ -1,0 +1,218 @@
+// The unit's menu mirrored in the main window, pages opened, and choices reaching the unit,
+// with a pseudo-terminal as the port and the test playing the unit on a second thread.
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include <chrono>
+#include <future>
+
+#include "forms/form_fields.h"
+#include "main_window_fixture.h"
+#include "menu_stream_builder.h"
+#include "platform/window_message.h"
+#include "platform/window_messages.h"
+#include "pty_unit.h"
+
+using namespace corvane;
+using namespace corvane::test;
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+constexpr std::uint16_t kLivePage = 0x0102;
+constexpr std::uint16_t kListPage = 0x0103;
+
+Bytes statusBytes(std::optional<Frame> f) { return f && f->letter == 'A' ? f->data : Bytes{}; }
+
+class PageChoicesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(unit.ok());
+        auto o = sandbox.options();
+        o.portPath = unit.slavePath();
+        window = sandbox.start(std::move(o));
+        ASSERT_TRUE(window->link().isOpen());
+    }
+    void TearDown() override { window.reset(); }
+
+    // Runs the unit's side on another thread while the window's event loop turns.
+    template <typename F>
+    auto asUnit(F f) {
+        auto result = std::async(std::launch::async, f);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return result.wait_for(0ms) == std::future_status::ready; }, 8000));
+        return result.get();
+    }
+    Bytes poll() {
+        return asUnit([this] { return statusBytes(unit.exchange('S', 1)); });
+    }
+
+    void sendMenu(const unitsim::MenuStreamBuilder& menu) {
+        asUnit([&] {
+            for (const Frame& f : menu.frames(60)) unit.exchange(static_cast<char>(f.letter), f.sub, f.data);
+            return true;
+        });
+    }
+
+    static unitsim::MenuStreamBuilder workshopMenu() {
+        unitsim::MenuStreamBuilder m;
+        m.group("Engine", 1, 0).item("Live", kLivePage, 1).item("Fault list", kListPage, 13).endGroup();
+        m.item("About", 0x0201, 99);
+        m.page(kLivePage, 0x000102);
+        m.control({1, 't', 1, 1, 40, 4, "Live values", std::nullopt, 0});
+        m.page(kListPage, 0);
+        m.control({2, 'l', 1, 1, 60, 30, "", std::nullopt, 0});
+        m.control({3, 'b', 1, 32, 30, 38, "Clear", 0x010203, 0});
+        m.control({4, 'b', 32, 32, 40, 38, "", 0x010204, 8});
+        return m;
+    }
+
+    void handshake() {
+        asUnit([this] {
+            unit.exchange('H', 1, Bytes{128});
+            return unit.exchange('S', 1);
+        });
+        // The supervision shows the connection first; the menu's texts come after it.
+        ASSERT_TRUE(waitForStatus(*window, "Corvane connected..."));
+    }
+
+    PageControl& control(std::uint16_t pageId, std::size_t index) {
+        auto records = window->link().lockRecords();
+        return *window->link().menuRecord().findPage(pageId)->controls[index];
+    }
+
+    MainWindowSandbox sandbox;
+    PtyUnit unit;
+    std::unique_ptr<CCorvaneNewDlg> window;
+};
+}  // namespace
+
+TEST_F(PageChoicesTest, MenuBuildsTheOutlineWithIconsAndASecondMenuIsAppended) {
+    handshake();
+    sendMenu(workshopMenu());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 3000));
+    const CCorvMenu& view = window->menuWindow().view();
+    EXPECT_EQ(view.entry(1).text, "Engine");
+    EXPECT_EQ(view.entry(2).text, "Live");
+    EXPECT_EQ(view.entry(2).parent, 1);
+    EXPECT_EQ(view.entry(4).parent, 0) << "the group closing returns to the root";
+    EXPECT_EQ(window->statusText(), "Corvane ready...");
+    {
+        auto records = window->link().lockRecords();
+        MenuRecord& menu = window->link().menuRecord();
+        EXPECT_EQ(menu.entry(1).iconBitmap, 157u);   // selector 1
+        EXPECT_EQ(menu.entry(2).iconBitmap, 156u);   // selector 13
+        EXPECT_EQ(menu.entry(3).iconBitmap, 0u);     // selector 99: unchanged
+        EXPECT_EQ(menu.findPage(kListPage)->controls[2]->icon, 152u);  // style 8
+    }
+
+    // A second menu adds its own entries once, after the first ones. (A 'C' right after the
+    // last 'C' would continue the same transfer: the unit polls in between.)
+    poll();
+    unitsim::MenuStreamBuilder more;
+    more.item("Extra", 0x0301, 2);
+    more.page(0x0301, 0);
+    sendMenu(more);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.entryCount() == 6; }, 3000));
+    EXPECT_EQ(view.entry(5).text, "Extra");
+}
+
+TEST_F(PageChoicesTest, DeepGroupsStayInsideTheOutline) {
+    handshake();
+    unitsim::MenuStreamBuilder deep;
+    for (int level = 0; level < 12; ++level) deep.group("G" + std::to_string(level), static_cast<std::uint16_t>(level + 1), 0);
+    deep.item("Deepest", 0x0401, 1);
+    for (int level = 0; level < 12; ++level) deep.endGroup();
+    deep.item("Top", 0x0402, 1);
+    deep.page(0x0401, 0);
+    sendMenu(deep);
+    const CCorvMenu& view = window->menuWindow().view();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.entryCount() == 15; }, 3000));
+    EXPECT_EQ(view.entry(13).parent, 9) << "entries below the ninth group sit at the deepest level";
+    EXPECT_EQ(view.entry(14).parent, 0) << "every group closing is matched";
+}
+
+TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
+    handshake();
+    sendMenu(workshopMenu());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 3000));
+
+    // A leaf with a page code: the code travels with zero bytes as 0xFF, the window is busy.
+    postWindowMessage(window.get(), WM_MENU_ITEM, kLivePage);
+    ASSERT_TRUE(waitForStatus(*window, "Function in progress, please wait..."));
+    EXPECT_FALSE(window->readyLampShown());
+    EXPECT_TRUE(window->busyBarRunning());
+    EXPECT_NE(control(kLivePage, 0).window, nullptr);
+    Bytes s = poll();
+    ASSERT_GE(s.size(), 7u);
+    EXPECT_EQ(Bytes(s.begin(), s.begin() + 6), (Bytes{0xFF, 0x01, 0x02, 0xFF, 0xFF, 0x01}));
+
+    // A leaf while busy changes nothing; the unit may still open a page.
+    postWindowMessage(window.get(), WM_MENU_ITEM, kListPage);
+    QTest::qWait(50);
+    EXPECT_EQ(window->pageChoices().currentPageId(), kLivePage);
+
+    asUnit([this] { return unit.exchange('Y', 1); });
+    ASSERT_TRUE(waitForStatus(*window, "Corvane ready..."));
+    EXPECT_TRUE(window->readyLampShown());
+    EXPECT_FALSE(window->busyBarRunning());
+
+    // The unit opens the list page: the live page's controls go, the list page's come.
+    asUnit([this] { return unit.exchange('J', 1, Bytes{0x01, 0x03}); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().currentPageId() == kListPage; }, 3000));
+    EXPECT_EQ(control(kLivePage, 0).window, nullptr);
+    auto* list = qobject_cast<CFormListBox*>(control(kListPage, 0).window);
+    ASSERT_NE(list, nullptr);
+    list->addLine("P0300");
+    list->addLine("B\xC4" "ttery \x80");
+    list->setCurrentRow(1);
+
+    // The page button's code travels unchanged with the list line, byte for byte.
+    auto* button = control(kListPage, 1).window;
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(waitForStatus(*window, "Function in progress, please wait..."));
+    s = poll();
+    const Bytes expected = {0x01, 0x02, 0x03, 0xFF, 0x02, 0x01, 'B', 0xC4, 't', 't', 'e', 'r', 'y', ' ', 0x80, '^'};
+    EXPECT_EQ(s, expected);
+
+    // Key-pad keys are taken in any state; ESC ends the busy state without redrawing it.
+    postWindowMessage(window.get(), WM_KEYPAD_KEY, 1);
+    QTest::qWait(20);
+    s = poll();
+    EXPECT_EQ(Bytes(s.begin(), s.begin() + 3), (Bytes{0xFE, 0x01, 0xFF}));
+    EXPECT_EQ(s[4], 0xFF);
+    postWindowMessage(window.get(), WM_KEYPAD_KEY, 0xFF);
+    QTest::qWait(20);
+    s = poll();
+    EXPECT_EQ(Bytes(s.begin(), s.begin() + 3), (Bytes{0xFF, 0xFF, 0xFF}));
+    postWindowMessage(window.get(), WM_KEYPAD_KEY, 9);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->pageChoices().busy(); }, 2000));
+    EXPECT_EQ(window->statusText(), "Function in progress, please wait...");
+}
+
+TEST_F(PageChoicesTest, ChoicesWhileTheWorkerWaitsForTheWindowArriveWholeAndInOrder) {
+    handshake();
+    sendMenu(workshopMenu());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 3000));
+    postWindowMessage(window.get(), WM_MENU_ITEM, kLivePage);
+    ASSERT_TRUE(waitForStatus(*window, "Function in progress, please wait..."));
+
+    // 'Y' is a sent notification: the worker now holds LinkLock and waits for this thread,
+    // which does not turn its event loop yet.
+    auto taken = std::async(std::launch::async, [this] { return unit.exchange('Y', 1); });
+    std::this_thread::sleep_for(150ms);
+    const auto start = std::chrono::steady_clock::now();
+    window->pageChoices().onKeyPadKey(4);
+    window->pageChoices().onKeyPadKey(6);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms) << "the window never waits for LinkLock";
+    EXPECT_EQ(taken.wait_for(0ms), std::future_status::timeout) << "the worker is still waiting for the window";
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return taken.wait_for(0ms) == std::future_status::ready; }, 5000));
+    auto k = taken.get();
+    ASSERT_TRUE(k);
+    EXPECT_EQ(k->letter, 'K');
+    const Bytes s = poll();
+    EXPECT_EQ(Bytes(s.begin(), s.begin() + 5), (Bytes{0xFE, 0x06, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(window->statusText(), "Corvane ready...");
+}
