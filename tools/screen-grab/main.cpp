@@ -1,23 +1,43 @@
-// screen-grab: saves the whole X screen as a PNG. Used by the scripts and end-to-end tests that
-// run the program under Xvfb, where no other screenshot tool is installed.
+// screen-grab: saves the whole X screen as a PNG, or prints the colour of one pixel. Used by
+// the scripts and end-to-end tests that run the program under Xvfb, where no other screenshot
+// tool is installed.
+#include <QColor>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPixmap>
 #include <QScreen>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
+namespace {
+int usage() {
+    std::fprintf(stderr,
+                 "Usage: screen-grab OUTPUT.png       save the screen of $DISPLAY\n"
+                 "       screen-grab --pixel X Y      print the colour at (X, Y) as \"R G B\"\n");
+    return 2;
+}
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 2 || std::strcmp(argv[1], "--help") == 0) {
-        std::fprintf(stderr, "Usage: screen-grab OUTPUT.png   (grabs the screen of $DISPLAY)\n");
-        return 2;
-    }
+    const bool pixel = argc == 4 && std::strcmp(argv[1], "--pixel") == 0;
+    if (!pixel && (argc != 2 || std::strcmp(argv[1], "--help") == 0)) return usage();
     qputenv("QT_QPA_PLATFORM", "xcb");
     QGuiApplication app(argc, argv);
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) {
         std::fprintf(stderr, "screen-grab: no screen\n");
         return 1;
+    }
+    if (pixel) {
+        const int x = std::atoi(argv[2]);
+        const int y = std::atoi(argv[3]);
+        const QImage one = screen->grabWindow(0, x, y, 1, 1).toImage();
+        if (one.isNull()) return 1;
+        const QColor c = one.pixelColor(0, 0);
+        std::printf("%d %d %d\n", c.red(), c.green(), c.blue());
+        return 0;
     }
     const QPixmap shot = screen->grabWindow(0);
     if (shot.isNull() || !shot.save(QString::fromLocal8Bit(argv[1]), "PNG")) {

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# End to end: the real program under Xvfb, the simulated unit playing a scenario on a
+# pseudo-terminal, the mouse moved by xdotool. Checks that the menu appears, that a click on
+# the leaf hands its page code to the unit, that the unit's 'Y' brings back the ready lamp,
+# and that a page button's code arrives.
+#   menu_choice_e2e.sh CORVANE CORVANE_UNIT SCREEN_GRAB SCENARIO OUTDIR
+set -euo pipefail
+CORVANE=$1 UNIT=$2 GRAB=$3 SCENARIO=$4 OUT=$5
+mkdir -p "$OUT"
+WORK=$(mktemp -d)
+PIDS=()
+cleanup() {
+  for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+fail() {
+  echo "FAIL: $*" >&2
+  [[ -n ${DISPLAY:-} ]] && "$GRAB" "$OUT/e2e-failure.png" 2>/dev/null && echo "screen: $OUT/e2e-failure.png" >&2
+  echo "--- corvane-unit" >&2
+  cat "$WORK/unit.err" >&2 || true
+  exit 1
+}
+
+# Waits until the command succeeds, at most $1 seconds.
+wait_until() {
+  local limit=$1; shift
+  local end=$((SECONDS + limit))
+  until "$@"; do
+    ((SECONDS < end)) || return 1
+    sleep 0.1
+  done
+}
+
+# A free display.
+for n in $(seq 90 140); do
+  [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || { DISPLAY_NUM=$n; break; }
+done
+export DISPLAY=:$DISPLAY_NUM
+Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+PIDS+=($!)
+wait_until 10 test -e /tmp/.X11-unix/X$DISPLAY_NUM || fail "Xvfb did not start"
+
+"$UNIT" --pty --scenario "$SCENARIO" >"$WORK/unit.out" 2>"$WORK/unit.err" &
+UNIT_PID=$!
+PIDS+=($UNIT_PID)
+wait_until 10 test -s "$WORK/unit.out" || fail "corvane-unit printed no device"
+PTY=$(head -n1 "$WORK/unit.out")
+
+mkdir -p "$WORK/config"
+XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb "$CORVANE" --port "$PTY" --trace "$OUT/e2e-trace.txt" \
+  >"$WORK/corvane.log" 2>&1 &
+PIDS+=($!)
+wait_until 20 xdotool search --name '^CORVANE$' >/dev/null || fail "the main window did not appear"
+
+pixel() { "$GRAB" --pixel "$1" "$2" 2>/dev/null; }
+# Orange-ish: the accent (255, 128, 64) as drawn on a button face.
+is_accent() { read -r r g b < <(pixel "$1" "$2"); ((r > 200 && g > 80 && g < 180 && b < 120)); }
+lamp_green() { read -r r g b < <(pixel 17 783); ((g > 150 && r < 150)); }
+lamp_red() { read -r r g b < <(pixel 17 783); ((r > 150 && g < 120)); }
+
+# The menu pane starts at (10, 75): the branch at (0, 2)-(180, 32), the leaf at (0, 34)-(200, 79).
+wait_until 30 is_accent 30 92 || fail "the branch of the menu did not appear"
+"$GRAB" "$OUT/e2e-menu.png"
+# The leaf is flat; its icon (selector 7) is drawn at its left end.
+leaf_icon() { local x; for x in $(seq 14 2 46); do is_accent "$x" 130 && return 0; done; return 1; }
+leaf_icon || fail "the leaf's icon is not drawn"
+
+# Click the leaf: its page opens and the unit receives the page code while the window is busy.
+xdotool mousemove 110 131 click 1
+wait_until 10 lamp_red || fail "the busy lamp did not come on"
+wait_until 15 lamp_green || fail "the ready lamp did not come back after the unit's 'Y'"
+
+# The page's button sits on the form at (10, 10)-(200, 40); the client pane starts at (265, 75).
+wait_until 10 is_accent 290 100 || fail "the page button did not appear"
+"$GRAB" "$OUT/e2e-page.png"
+xdotool mousemove 290 100 click 1
+wait_until 10 lamp_red || fail "the busy lamp did not come on for the page button"
+wait_until 15 lamp_green || fail "the ready lamp did not come back"
+
+wait "$UNIT_PID" || fail "the scenario failed"
+grep -q "scenario passed" "$WORK/unit.err" || fail "the scenario did not finish"
+echo "e2e: menu, leaf, page button: every reply as expected"
