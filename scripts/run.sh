@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and runs it (extra arguments are passed on).
+# Installs what is missing, builds the program and runs it. Without arguments it runs the demo
+# (a simulated unit on a pseudo-terminal); arguments are passed to the program, for example
+#   bash scripts/run.sh --port /dev/ttyACM0
+# Without a display it runs the demo on a virtual screen and leaves a screenshot and the trace.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,8 +10,10 @@ bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)"
 
-if [[ -x build/src/app/corvane ]]; then
-  exec build/src/app/corvane "$@"
+if (($# == 0)); then set -- --demo; fi
+if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
+  echo "No display: running the demo on a virtual screen for a few seconds."
+  bash scripts/demo-screenshot.sh build out/demo.png out/demo-trace.txt
+  exit 0
 fi
-echo "Built: $(cd build && find . -maxdepth 4 -type f -perm -u+x -name 'corvane*' | sort | tr '\n' ' ')"
-echo "The main window is not part of this build yet."
+exec build/src/app/corvane "$@"
