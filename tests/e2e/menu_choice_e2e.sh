@@ -7,14 +7,8 @@
 set -euo pipefail
 CORVANE=$1 UNIT=$2 GRAB=$3 SCENARIO=$4 OUT=$5
 mkdir -p "$OUT"
-WORK=$(mktemp -d)
-PIDS=()
-cleanup() {
-  for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/../../scripts/lib/virtual-screen.sh"
+WORK=$VS_WORK
 fail() {
   echo "FAIL: $*" >&2
   [[ -n ${DISPLAY:-} ]] && "$GRAB" "$OUT/e2e-failure.png" 2>/dev/null && echo "screen: $OUT/e2e-failure.png" >&2
@@ -23,35 +17,18 @@ fail() {
   exit 1
 }
 
-# Waits until the command succeeds, at most $1 seconds.
-wait_until() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  until "$@"; do
-    ((SECONDS < end)) || return 1
-    sleep 0.1
-  done
-}
-
-# A free display.
-for n in $(seq 90 140); do
-  [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || { DISPLAY_NUM=$n; break; }
-done
-export DISPLAY=:$DISPLAY_NUM
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-PIDS+=($!)
-wait_until 10 test -e /tmp/.X11-unix/X$DISPLAY_NUM || fail "Xvfb did not start"
+start_virtual_screen 90 || fail "Xvfb did not start"
 
 "$UNIT" --pty --scenario "$SCENARIO" >"$WORK/unit.out" 2>"$WORK/unit.err" &
 UNIT_PID=$!
-PIDS+=($UNIT_PID)
+VS_PIDS+=($UNIT_PID)
 wait_until 10 test -s "$WORK/unit.out" || fail "corvane-unit printed no device"
 PTY=$(head -n1 "$WORK/unit.out")
 
 mkdir -p "$WORK/config"
 XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb "$CORVANE" --port "$PTY" --trace "$OUT/e2e-trace.txt" \
   >"$WORK/corvane.log" 2>&1 &
-PIDS+=($!)
+VS_PIDS+=($!)
 wait_until 20 xdotool search --name '^CORVANE$' >/dev/null || fail "the main window did not appear"
 
 pixel() { "$GRAB" --pixel "$1" "$2" 2>/dev/null; }
