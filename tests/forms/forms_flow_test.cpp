@@ -20,15 +20,15 @@
 namespace corvane {
 namespace {
 
-using unitsim::ControlSpec;
+using unitsim::ControlElement;
 using unitsim::MenuStreamBuilder;
 
 constexpr std::uint16_t kReadCodesId = 0x0101;
 constexpr std::uint32_t kStartCode = 0x010203;
 
-ControlSpec spec(std::uint8_t id, char type, std::uint8_t left, std::uint8_t top, std::uint8_t right,
+ControlElement element(std::uint8_t id, char type, std::uint8_t left, std::uint8_t top, std::uint8_t right,
                  std::uint8_t bottom, const std::string& text, std::optional<std::uint32_t> code = {}) {
-    ControlSpec c;
+    ControlElement c;
     c.id = id;
     c.type = type;
     c.left = left, c.top = top, c.right = right, c.bottom = bottom;
@@ -45,9 +45,9 @@ MenuStreamBuilder workshopMenu() {
         .endGroup()
         .item("Batterie", 0x0201, 9);
     m.page(kReadCodesId, 0);
-    m.control(spec(1, 'b', 2, 2, 30, 12, "Start", kStartCode));
-    m.control(spec(2, 'c', 2, 14, 50, 24, "Modus|AN|AUS|\xC4nderung"));
-    m.control(spec(3, 'l', 2, 26, 80, 60, ""));
+    m.control(element(1, 'b', 2, 2, 30, 12, "Start", kStartCode));
+    m.control(element(2, 'c', 2, 14, 50, 24, "Modus|AN|AUS|\xC4nderung"));
+    m.control(element(3, 'l', 2, 26, 80, 60, ""));
     return m;
 }
 

@@ -24,9 +24,9 @@ void parseFrames(MenuRecord& record, const std::vector<Frame>& frames) {
     }
 }
 
-ControlSpec spec(std::uint8_t id, char type, std::string text, std::optional<std::uint32_t> code = {},
+ControlElement element(std::uint8_t id, char type, std::string text, std::optional<std::uint32_t> code = {},
                  std::uint8_t style = 0) {
-    ControlSpec c;
+    ControlElement c;
     c.id = id;
     c.type = type;
     c.left = 2;
@@ -46,7 +46,7 @@ TEST(MenuStreamBuilder, BuildsTheDocumentedElementBytes) {
                                             0, 'E', 0, '$', 0, 'P', 0, 2, 1, 0, 7, 0, '$'};
     EXPECT_EQ(m.bytes(), want);
     MenuStreamBuilder c;
-    c.page(1, 0).control(spec(5, 'b', "OK")).control(spec(6, 'b', "Go", 12, 0));
+    c.page(1, 0).control(element(5, 'b', "OK")).control(element(6, 'b', "Go", 12, 0));
     const std::vector<std::uint8_t> tail = {0, 'O', 5, 'b', 2, 4, 40, 10, 'O', 'K', '^', 0, '$',
                                             0, 'O', 6, 'b', 2, 4, 40, 10, 'G', 'o', '^', 0, 0, 12, 0, 0, '$'};
     EXPECT_EQ(std::vector<std::uint8_t>(c.bytes().begin() + 9, c.bytes().end()), tail);
@@ -120,7 +120,7 @@ TEST(MenuStreamBuilder, FlagsBytesTheParserWouldMistakeForStructure) {
     EXPECT_NE(r.page(0).pageId, 1u);  // the problem is real: the PC sees a page that was never built
 
     MenuStreamBuilder more;
-    more.item("Name^", 1, 1).page(2, 0x00240A).control(spec(1, 'b', "B", 0x002401, 0));
+    more.item("Name^", 1, 1).page(2, 0x00240A).control(element(1, 'b', "B", 0x002401, 0));
     more.item("late", 3, 1);
     ASSERT_EQ(more.problems().size(), 5u) << ::testing::PrintToString(more.problems());
     EXPECT_NE(more.problems()[0].find("'^'"), std::string::npos);

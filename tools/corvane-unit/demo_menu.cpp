@@ -3,9 +3,9 @@
 namespace corvane::unitsim::demo {
 
 namespace {
-ControlSpec ctl(std::uint8_t id, char type, std::uint8_t l, std::uint8_t t, std::uint8_t r, std::uint8_t b,
+ControlElement ctl(std::uint8_t id, char type, std::uint8_t l, std::uint8_t t, std::uint8_t r, std::uint8_t b,
                 std::string text) {
-    ControlSpec c;
+    ControlElement c;
     c.id = id;
     c.type = type;
     c.left = l;
@@ -16,9 +16,9 @@ ControlSpec ctl(std::uint8_t id, char type, std::uint8_t l, std::uint8_t t, std:
     return c;
 }
 
-ControlSpec button(std::uint8_t id, std::uint8_t l, std::uint8_t t, std::uint8_t r, std::uint8_t b, std::string text,
+ControlElement button(std::uint8_t id, std::uint8_t l, std::uint8_t t, std::uint8_t r, std::uint8_t b, std::string text,
                    std::uint32_t code, std::uint8_t iconStyle = 0) {
-    ControlSpec c = ctl(id, 'b', l, t, r, b, std::move(text));
+    ControlElement c = ctl(id, 'b', l, t, r, b, std::move(text));
     c.code = code;
     c.style = iconStyle;
     return c;

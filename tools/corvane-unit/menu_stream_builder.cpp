@@ -72,7 +72,7 @@ MenuStreamBuilder& MenuStreamBuilder::page(std::uint16_t id, std::uint32_t pageC
     return *this;
 }
 
-MenuStreamBuilder& MenuStreamBuilder::control(const ControlSpec& c) {
+MenuStreamBuilder& MenuStreamBuilder::control(const ControlElement& c) {
     const std::string what = "control " + std::to_string(c.id) + " '" + c.type + "'";
     if (!pageStarted_) problems_.push_back(what + ": a control needs a page before it");
     if (c.text.find('^') != std::string::npos || c.text.find('\0') != std::string::npos)

@@ -10,7 +10,7 @@
 
 namespace corvane::unitsim {
 
-struct ControlSpec {
+struct ControlElement {
     std::uint8_t id = 0;
     char type = 't';  // 'b' button, 'c' choice box, 'e' edit, 'l' list, 'p' progress, 's' show box, 't' text, 'x' multi-line
     std::uint8_t left = 0, top = 0, right = 0, bottom = 0;  // grid units
@@ -28,7 +28,7 @@ public:
     MenuStreamBuilder& endGroup();
     // A page; pageCode 0 means none (sent as three zero bytes).
     MenuStreamBuilder& page(std::uint16_t id, std::uint32_t pageCode);
-    MenuStreamBuilder& control(const ControlSpec& spec);
+    MenuStreamBuilder& control(const ControlElement& element);
 
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }
     // 'C' frames of at most `maxData` DATA bytes (1..249): SUB 0 on all but the last, SUB 1 on it.

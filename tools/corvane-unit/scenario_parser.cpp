@@ -224,7 +224,7 @@ void menuLine(Cursor& c, MenuStreamBuilder& m) {
         c.end();
         m.page(id, code);
     } else if (word == "control") {
-        ControlSpec s;
+        ControlElement s;
         s.id = static_cast<std::uint8_t>(c.number("control id", 0, 255));
         const Token& type = c.take("control type");
         if (type.quoted || type.text.size() != 1) throw ParseError{"a control type is one letter, not '" + type.text + "'"};

@@ -63,7 +63,7 @@ QImage renderWidget(QWidget& w) {
 
 // --- buttons ---------------------------------------------------------------------------------
 
-struct ButtonSpec {
+struct ButtonSample {
     QString name;
     unsigned style;
     std::string caption;
@@ -87,13 +87,13 @@ const char* poseName(Pose pose) {
     return "";
 }
 
-QImage poseButton(const ButtonSpec& spec, Pose pose) {
-    Backdrop host(spec.backdrop);
-    host.resize(spec.size + QSize(20, 20));
+QImage poseButton(const ButtonSample& element, Pose pose) {
+    Backdrop host(element.backdrop);
+    host.resize(element.size + QSize(20, 20));
     auto* button = new CCorvButton;
-    button->Create(spec.caption, spec.style, 10, 10, 10 + spec.size.width(), 10 + spec.size.height(), &host, 1);
-    if (spec.setup) spec.setup(*button);
-    const QPoint inside(spec.size.width() / 2, spec.size.height() / 2);
+    button->Create(element.caption, element.style, 10, 10, 10 + element.size.width(), 10 + element.size.height(), &host, 1);
+    if (element.setup) element.setup(*button);
+    const QPoint inside(element.size.width() / 2, element.size.height() / 2);
     switch (pose) {
     case Pose::Normal:
         break;
@@ -127,7 +127,7 @@ QImage poseButton(const ButtonSpec& spec, Pose pose) {
 }
 
 void buttonSheet(Sheet& sheet) {
-    const std::vector<ButtonSpec> specs = {
+    const std::vector<ButtonSample> buttons = {
         {"message box 0x14", 0x14, "YES", {190, 30}, ColourPanel,
          [](CCorvButton& b) {
              b.SetBackColour(ColourPanel);
@@ -168,13 +168,13 @@ void buttonSheet(Sheet& sheet) {
              b.SetIcons(IDI_FUNCTION_OIL, 80, 80, IDI_FUNCTION_OIL, 80, 80, IDI_FUNCTION_OIL, 80, 80);
          }},
     };
-    for (const ButtonSpec& spec : specs) {
+    for (const ButtonSample& element : buttons) {
         bool first = true;
         std::vector<Pose> poses = {Pose::Normal, Pose::Hover, Pose::Pressed, Pose::PressedOutside, Pose::Focused};
-        if (spec.style & ButtonStyle::Toggle) poses = {Pose::Normal, Pose::Hover, Pose::Pressed, Pose::Toggled,
+        if (element.style & ButtonStyle::Toggle) poses = {Pose::Normal, Pose::Hover, Pose::Pressed, Pose::Toggled,
                                                        Pose::ToggledHover};
         for (Pose pose : poses) {
-            sheet.add(poseButton(spec, pose), first ? spec.name + ": " + poseName(pose) : poseName(pose), first);
+            sheet.add(poseButton(element, pose), first ? element.name + ": " + poseName(pose) : poseName(pose), first);
             first = false;
         }
     }
