@@ -47,6 +47,8 @@ TEST_F(Trace, RecordsEachDispatchedCommandButNotTheHandshake) {
     unit.exchange('H', 1, Bytes{0x80});
     unit.exchange('S', 1);
     unit.exchange('T', 1, Bytes{0x01, 0x00, 0x0A, '^'});
+    // A record is written after its reply goes out: one more exchange makes sure it is there.
+    unit.exchange('S', 1);
     link.closeTrace();
     const std::string text = readFile(path);
     EXPECT_EQ(text.find("0x48"), std::string::npos) << "handshake frames are not traced";
@@ -56,6 +58,7 @@ TEST_F(Trace, RecordsEachDispatchedCommandButNotTheHandshake) {
 
     // Switching on again with the same name starts the file afresh.
     ASSERT_TRUE(link.openTrace(path));
+    unit.exchange('S', 1);
     unit.exchange('S', 1);
     link.closeTrace();
     const std::string again = readFile(path);
