@@ -107,12 +107,6 @@ void UnitLink::applyQueuedAnswers() {
     for (auto& u : updates) u(answer_);
 }
 
-PendingAnswer UnitLink::answerForTest() {
-    std::lock_guard lock(linkLock_);
-    applyQueuedAnswers();
-    return answer_;
-}
-
 bool UnitLink::pollStep() {
     std::lock_guard lock(linkLock_);
     return pollStepLocked();

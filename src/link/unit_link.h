@@ -90,10 +90,6 @@ public:
     std::uint32_t replySizeLimit() const { return replyLimit_.load(); }
     bool conversationOpen() const { return conversationOpen_.load(); }
 
-    // Worker-side state, for tests that drive pollStep() directly (hold no other lock).
-    const ReplyFrame& replyFrame() const { return reply_; }
-    PendingAnswer answerForTest();
-
 private:
     enum class Delivery { Done, Cancelled };
 

@@ -79,8 +79,8 @@ public:
     bool busyBarRunning() const { return busyBar_.isRunning(); }
 
     UnitLink& link() { return link_; }
-    MenuPane& menuWindow() { return menuWnd_; }
-    ClientPane& clientWindow() { return clientWnd_; }
+    CMenuWnd& menuWindow() { return menuWnd_; }
+    CClientWnd& clientWindow() { return clientWnd_; }
     // The unit's menu, its pages and the user's choices.
     PageChoices& pageChoices() { return pageChoices_; }
 
@@ -196,8 +196,8 @@ private:
     CCorvSysButton minimiseButton_;
     CCorvStatic statusText_;
     QLabel statusLamp_;
-    MenuPane menuWnd_;
-    ClientPane clientWnd_;
+    CMenuWnd menuWnd_;
+    CClientWnd clientWnd_;
     PageChoices pageChoices_{link_, menuWnd_, clientWnd_, *this};
 };
 

@@ -4,7 +4,7 @@
 
 namespace corvane {
 
-void configureMenuPane(MenuPane& menu) {
+void configureMenuPane(CMenuWnd& menu) {
     menu.setBackColour(ColourPanel);
     menu.setBranchFaceColour(ColourAccent);
     menu.setBranchSize(30, 180);

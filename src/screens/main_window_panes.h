@@ -7,11 +7,8 @@
 
 namespace corvane {
 
-using MenuPane = CMenuWnd;
-using ClientPane = CClientWnd;
-
 // The menu view's look in the main window: dark background, accent branches, branch entries
 // 180 x 30, leaf entries 200 x 45, 30 pixels of indent per level.
-void configureMenuPane(MenuPane& menu);
+void configureMenuPane(CMenuWnd& menu);
 
 }  // namespace corvane

@@ -1,10 +1,6 @@
 // The supervision driving the real UnitLink: the unit's port is found in a fake sysfs tree,
 // its /dev node is a link to a pseudo-terminal, and the test plays the unit on the master.
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -16,8 +12,8 @@
 #include "app/unit_link_control.h"
 #include "fake_device_event_source.h"
 #include "fake_sysfs.h"
-#include "link/frame_codec.h"
 #include "link/unit_link.h"
+#include "pty_unit.h"
 #include "temp_dir.h"
 
 using namespace corvane;
@@ -25,40 +21,8 @@ using namespace corvane::test;
 using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
-namespace {
-
-class Pty {
-public:
-    Pty() {
-        char name[256] = {};
-        if (::openpty(&master_, &slave_, name, nullptr, nullptr) != 0) return;
-        path_ = name;
-        termios tio {};
-        ::tcgetattr(master_, &tio);
-        ::cfmakeraw(&tio);
-        ::tcsetattr(master_, TCSANOW, &tio);
-    }
-    ~Pty() {
-        if (master_ >= 0) ::close(master_);
-        if (slave_ >= 0) ::close(slave_);
-    }
-    bool ok() const { return master_ >= 0; }
-    const std::string& slavePath() const { return path_; }
-    void send(char letter, std::uint8_t sub, const std::vector<std::uint8_t>& data) {
-        auto bytes = encodeFrame(static_cast<std::uint8_t>(letter), sub, data);
-        ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    }
-
-private:
-    int master_ = -1;
-    int slave_ = -1;
-    std::string path_;
-};
-
-}  // namespace
-
 TEST(SupervisedLink, RealLinkOpensOnceConnectsAndClosesOnRemoval) {
-    Pty unit;
+    PtyUnit unit;
     ASSERT_TRUE(unit.ok());
     TempDir dir;
     FakeSysfs sysfs(dir / "sys");
@@ -87,7 +51,7 @@ TEST(SupervisedLink, RealLinkOpensOnceConnectsAndClosesOnRemoval) {
     EXPECT_TRUE(link.isOpen());
     EXPECT_EQ(link.lastOpenError(), 0) << "no second open was tried";
 
-    unit.send('H', 1, {0x80});  // the unit's handshake: any valid frame sets the alive flag
+    unit.send('H', 1, std::vector<std::uint8_t>{0x80});  // the unit's handshake: any valid frame sets the alive flag
     QElapsedTimer clock;
     clock.start();
     while (!supervisor.connected() && clock.elapsed() < 3000) {

@@ -1,8 +1,9 @@
-// One widget application for all form and menu view tests. Without a display (test discovery
-// during the build runs the program too) the widgets render off screen at scale 1.
-#include <QApplication>
-
+// The one main() of every widget test program: a QApplication on the offscreen platform at
+// scale 1 unless the environment says otherwise (the build also runs the programs to list
+// their tests, without the test environment).
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
