@@ -1,0 +1,66 @@
+#include "screens/file_dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace corvane {
+
+QStringList FileDialogs::nameFilters(const QString& unitFilter) {
+    const QStringList fields = unitFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    // Fields come in pairs; a trailing empty field (the closing '|') or a lone description is
+    // dropped.
+    for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
+        const QString description = fields[i].trimmed();
+        QString patterns = fields[i + 1].trimmed();
+        if (patterns.isEmpty()) continue;
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        const QString inParens = QStringLiteral("(%1)").arg(patterns);
+        if (description.isEmpty() || description == inParens)
+            filters << inParens;
+        else if (description.endsWith(inParens))
+            filters << description;
+        else
+            filters << QStringLiteral("%1 (%2)").arg(description, patterns);
+    }
+    if (filters.isEmpty()) filters << QStringLiteral("All files (*)");
+    return filters;
+}
+
+QString FileDialogs::askOpen(QWidget* parent, const Request& request) {
+    return run(parent, request, QFileDialog::AcceptOpen);
+}
+
+QString FileDialogs::askSave(QWidget* parent, const Request& request) {
+    return run(parent, request, QFileDialog::AcceptSave);
+}
+
+void FileDialogs::cancelOpenDialog() {
+    if (dialog_) dialog_->reject();
+}
+
+QString FileDialogs::run(QWidget* parent, const Request& request, QFileDialog::AcceptMode mode) {
+    if (dialog_) return {};
+    if (lastFolder_.isEmpty()) lastFolder_ = QDir::homePath();
+
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilters(nameFilters(request.filter));
+    dialog.setDirectory(lastFolder_);
+    if (mode == QFileDialog::AcceptSave) {
+        // The save dialog asks before it replaces an existing file (Qt's default).
+        if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
+        if (!request.proposedName.isEmpty()) dialog.selectFile(request.proposedName);
+    }
+    dialog_ = &dialog;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    dialog_ = nullptr;
+    if (!accepted || dialog.selectedFiles().isEmpty()) return {};
+    const QString path = dialog.selectedFiles().constFirst();
+    lastFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+}  // namespace corvane
