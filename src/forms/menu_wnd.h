@@ -5,7 +5,7 @@
 // grip strip along its right edge.
 #include "controls/corv_scroll_bar.h"
 #include "platform/window_message.h"
-#include "screens/corv_menu.h"
+#include "forms/corv_menu.h"
 
 #include <QColor>
 #include <QRect>

@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/com_setting.h"
-#include "app/connection_texts.h"
-#include "app/port_open_error.h"
-#include "app/shell_prompts.h"
-#include "app/udev_event_source.h"
-#include "app/usb_install_check.h"
-#include "app/usb_port_search.h"
+#include "shell/com_setting.h"
+#include "shell/connection_texts.h"
+#include "shell/port_open_error.h"
+#include "shell/shell_prompts.h"
+#include "shell/udev_event_source.h"
+#include "shell/usb_install_check.h"
+#include "shell/usb_port_search.h"
 #include "controls/palette.h"
 #include "link/posix_serial_port.h"
 #include "platform/cp1252.h"

@@ -12,10 +12,10 @@
 #include <memory>
 #include <string>
 
-#include "app/connection_supervisor.h"
-#include "app/link_window_bridge.h"
-#include "app/port_config.h"
-#include "app/unit_link_control.h"
+#include "shell/connection_supervisor.h"
+#include "shell/link_window_bridge.h"
+#include "shell/port_config.h"
+#include "shell/unit_link_control.h"
 #include "controls/corv_button.h"
 #include "controls/corv_static.h"
 #include "controls/corv_sys_button.h"

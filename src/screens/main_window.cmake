@@ -1,5 +1,6 @@
-# The main window: its frame, status band, panes, start-up and connection supervision.
-add_library(corvane_main_window STATIC
+# The main window: its frame, status band, panes, start-up and connection supervision, and the
+# handlers of the pages and pop-ups it shows.
+add_library(corvane_screens STATIC
   ${CMAKE_CURRENT_LIST_DIR}/corvane_new_dlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_geometry.cpp
@@ -7,6 +8,6 @@ add_library(corvane_main_window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/page_choices.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_dialogs.cpp
 )
-target_include_directories(corvane_main_window PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(corvane_main_window PUBLIC corvane_appui corvane_appcore corvane_forms corvane_controls
-                      corvane_link corvane_platform Qt6::Widgets)
+corvane_publish_headers(corvane_screens screens)
+target_link_libraries(corvane_screens PUBLIC corvane_shell corvane_forms corvane_controls corvane_link corvane_platform
+                      Qt6::Widgets)

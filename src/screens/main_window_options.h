@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/device_event_source.h"
-#include "app/system_paths.h"
+#include "shell/device_event_source.h"
+#include "shell/system_paths.h"
 
 namespace corvane {
 

@@ -11,7 +11,7 @@
 #include <QScreen>
 #include <QWheelEvent>
 
-#include "app/connection_texts.h"
+#include "shell/connection_texts.h"
 #include "main_window_fixture.h"
 #include "platform/resource_ids.h"
 #include "platform/resources.h"

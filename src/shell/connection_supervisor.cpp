@@ -1,0 +1,133 @@
+#include "shell/connection_supervisor.h"
+
+#include "shell/connection_texts.h"
+#include "shell/device_event_source.h"
+
+namespace corvane {
+
+ConnectionSupervisor::ConnectionSupervisor(LinkControl& link, PortFinder findPort, QObject* parent)
+    : QObject(parent), link_(link), findPort_(std::move(findPort)) {}
+
+bool ConnectionSupervisor::startComMode(const std::string& devicePath) {
+    usbMode_ = false;
+    if (link_.isOpen()) return true;
+    if (!link_.open(devicePath)) return false;
+    link_.startWorker();
+    setTimerPeriod(kNormalPeriodMs);
+    return true;
+}
+
+void ConnectionSupervisor::startUsbMode() {
+    usbMode_ = true;
+    unitPresent_ = false;
+    if (link_.isOpen()) return;
+    std::optional<UnitPort> port = findPort_();
+    unitPresent_ = port.has_value();
+    if (!port) {
+        show(kStatusUnplugged, StatusLamp::NotReady);
+        setTimerPeriod(kNormalPeriodMs);
+    } else if (openAndStart(*port)) {
+        show(kStatusOpenAtStart, StatusLamp::Ready);
+        setTimerPeriod(kNormalPeriodMs);
+    } else {
+        show(kStatusStandbyAtStart, StatusLamp::NotReady);
+        setTimerPeriod(kRetryPeriodMs);
+    }
+}
+
+void ConnectionSupervisor::watch(DeviceEventSource& source) {
+    connect(&source, &DeviceEventSource::usbDeviceArrived, this, &ConnectionSupervisor::onDeviceArrived);
+    connect(&source, &DeviceEventSource::usbDeviceRemoved, this, &ConnectionSupervisor::onDeviceRemoved);
+}
+
+void ConnectionSupervisor::tick() {
+    if (!usbMode_) {
+        followAliveFlag(kStatusNotConnected);
+        return;
+    }
+    if (!unitPresent_) return;
+    if (!link_.isOpen()) reopenOnTick();
+    if (unitPresent_ && link_.isOpen()) followAliveFlag(kStatusCommunicationError);
+}
+
+void ConnectionSupervisor::onDeviceArrived(const UsbDeviceEvent& event) {
+    if (!usbMode_ || !isUnitDevice(event)) return;
+    // The port is already ours: one handle and one worker are all there may be.
+    if (link_.isOpen()) return;
+    // The USB device is here even when its tty is not yet: the timer keeps looking for it.
+    unitPresent_ = true;
+    arrivalRetriesLeft_ = kArrivalRetries;
+    std::optional<UnitPort> port = findPort_();
+    if (port && openAndStart(*port)) {
+        show(kStatusOpen, StatusLamp::Ready);
+        timerPeriodMs_ = 0;  // the arrival restarts the timer even at an unchanged period
+        setTimerPeriod(kNormalPeriodMs);
+    } else {
+        show(kStatusStandby, StatusLamp::NotReady);
+        setTimerPeriod(kRetryPeriodMs);
+    }
+}
+
+void ConnectionSupervisor::onDeviceRemoved(const UsbDeviceEvent& event) {
+    if (!usbMode_ || !isUnitDevice(event)) return;
+    // Another unit going away leaves the open one alone.
+    if (link_.isOpen() && !openUsbDevice_.empty() && !event.sysPath.empty() && event.sysPath != openUsbDevice_)
+        return;
+    unitPresent_ = false;
+    connected_ = false;
+    arrivalRetriesLeft_ = 0;
+    link_.close();
+    openUsbDevice_.clear();
+    show(kStatusUnplugged, StatusLamp::NotReady);
+}
+
+bool ConnectionSupervisor::openAndStart(const UnitPort& port) {
+    if (!link_.open(port.devicePath)) return false;
+    openUsbDevice_ = port.usbDevice;
+    link_.startWorker();
+    return true;
+}
+
+void ConnectionSupervisor::reopenOnTick() {
+    std::optional<UnitPort> port = findPort_();
+    if (!port) {
+        if (arrivalRetriesLeft_ > 0) {
+            --arrivalRetriesLeft_;
+            setTimerPeriod(kRetryPeriodMs);
+            return;
+        }
+        unitPresent_ = false;
+        show(kStatusNoLongerFound, StatusLamp::NotReady);
+        return;
+    }
+    arrivalRetriesLeft_ = 0;
+    if (openAndStart(*port)) {
+        setTimerPeriod(kNormalPeriodMs);
+        show(kStatusOpen, StatusLamp::Ready);
+    } else {
+        setTimerPeriod(kRetryPeriodMs);
+    }
+}
+
+void ConnectionSupervisor::followAliveFlag(const char* lostText) {
+    const bool alive = link_.isAlive();
+    if (alive && !connected_) {
+        connected_ = true;
+        show(kStatusConnected, StatusLamp::Ready);
+    } else if (!alive && connected_) {
+        connected_ = false;
+        show(lostText, StatusLamp::NotReady);
+    }
+}
+
+void ConnectionSupervisor::setTimerPeriod(int milliseconds) {
+    if (milliseconds == timerPeriodMs_) return;
+    timerPeriodMs_ = milliseconds;
+    emit timerPeriodChanged(milliseconds);
+}
+
+void ConnectionSupervisor::show(const char* text, StatusLamp lamp) {
+    emit statusChanged(QString::fromLatin1(text), lamp);
+}
+
+}  // namespace corvane

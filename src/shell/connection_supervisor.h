@@ -1,0 +1,82 @@
+#pragma once
+// Connection supervision without a window: opens the unit's port at start, follows the USB
+// unit coming and going, reopens it on the timer in the USB mode, and tells the status line
+// what to show whenever the connection state changes. The main window calls tick() from its
+// timer 1 and applies the signals to its status line, lamp and timer.
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "shell/link_control.h"
+#include "shell/usb_device_event.h"
+#include "shell/usb_port_search.h"
+
+namespace corvane {
+
+class DeviceEventSource;
+
+// The status lamp: bitmap 149 while open or connected, 150 otherwise.
+enum class StatusLamp { Ready, NotReady };
+
+class ConnectionSupervisor : public QObject {
+    Q_OBJECT
+public:
+    using PortFinder = std::function<std::optional<UnitPort>()>;
+
+    static constexpr int kNormalPeriodMs = 50;
+    static constexpr int kRetryPeriodMs = 1000;
+    // After the unit's USB device arrives its tty may take a moment (the driver may still be
+    // loading): this many one-second retries pass before the unit counts as unplugged.
+    static constexpr int kArrivalRetries = 5;
+
+    ConnectionSupervisor(LinkControl& link, PortFinder findPort, QObject* parent = nullptr);
+
+    // A numbered port or a given device: opens it, starts the worker and the 50 ms timer.
+    // False when it cannot be opened: no timer runs, the link's lastOpenError() says why.
+    bool startComMode(const std::string& devicePath);
+    // The USB mode, on a computer that passed the installation check: looks for the unit's
+    // port, opens it when found, and sets the status line and the timer.
+    void startUsbMode();
+
+    // Follows arrivals and removals of the source (USB mode only).
+    void watch(DeviceEventSource& source);
+
+    bool usbMode() const { return usbMode_; }
+    bool unitPresent() const { return unitPresent_; }
+    bool connected() const { return connected_; }
+    // The period timer 1 should run with; 0 while it should not run.
+    int timerPeriodMs() const { return timerPeriodMs_; }
+
+public slots:
+    void tick();
+    void onDeviceArrived(const corvane::UsbDeviceEvent& event);
+    void onDeviceRemoved(const corvane::UsbDeviceEvent& event);
+
+signals:
+    void statusChanged(const QString& text, corvane::StatusLamp lamp);
+    // Start (or restart) timer 1 with this period.
+    void timerPeriodChanged(int milliseconds);
+
+private:
+    bool openAndStart(const UnitPort& port);
+    void reopenOnTick();
+    void followAliveFlag(const char* lostText);
+    void setTimerPeriod(int milliseconds);
+    void show(const char* text, StatusLamp lamp);
+
+    LinkControl& link_;
+    PortFinder findPort_;
+    bool usbMode_ = false;
+    bool unitPresent_ = false;
+    bool connected_ = false;
+    int timerPeriodMs_ = 0;
+    int arrivalRetriesLeft_ = 0;
+    std::string openUsbDevice_;  // sysfs path of the USB device whose port is open
+};
+
+}  // namespace corvane
+
+Q_DECLARE_METATYPE(corvane::StatusLamp)

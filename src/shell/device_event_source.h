@@ -1,0 +1,24 @@
+#pragma once
+// Where USB arrival and removal events come from: the udev monitor on a real system, a
+// scripted source in tests.
+#include <QObject>
+
+#include "shell/usb_device_event.h"
+
+namespace corvane {
+
+class DeviceEventSource : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~DeviceEventSource() override = default;
+
+    // False when the source could not be set up and will never report anything.
+    virtual bool isWatching() const = 0;
+
+signals:
+    void usbDeviceArrived(const corvane::UsbDeviceEvent& event);
+    void usbDeviceRemoved(const corvane::UsbDeviceEvent& event);
+};
+
+}  // namespace corvane

@@ -1,0 +1,130 @@
+#include "shell/port_open_error.h"
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "shell/unit_identity.h"
+
+namespace corvane {
+
+namespace {
+
+bool contains(const std::vector<gid_t>& groups, gid_t g) {
+    return std::find(groups.begin(), groups.end(), g) != groups.end();
+}
+
+// The unit's own USB port, which the packaged udev rule opens to the logged-in user.
+bool isUnitUsbPort(const std::string& devicePath) {
+    std::string name = std::filesystem::path(devicePath).filename().string();
+    return name.rfind("ttyACM", 0) == 0 || name == kUnitDeviceLinkName;
+}
+
+std::string permissionAdvice(const std::string& devicePath, const DeviceNodeInfo& node, const UserGroups& user) {
+    std::string text;
+    // Group root (0) is no group to join; only the udev rule or the administrator can help.
+    if (node.exists && node.group != 0 && !node.groupName.empty()) {
+        const std::string group = "\"" + node.groupName + "\"";
+        if (contains(user.session, node.group)) {
+            if ((node.mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP))
+                text = "\n\nThe device " + devicePath + " does not let its group " + group + " read and write it.";
+        } else if (contains(user.account, node.group)) {
+            text = "\n\nYour account is in the group " + group + " that may use " + devicePath +
+                   ", but this session started before it joined. Log out and log in again.";
+        } else {
+            const std::string who = user.userName.empty() ? "$USER" : user.userName;
+            text = "\n\nThe device " + devicePath + " belongs to the group " + group +
+                   ". Add your account to it (sudo usermod -aG " + node.groupName + " " + who +
+                   "), then log out and log in again.";
+        }
+    } else {
+        text = "\n\nYou are not allowed to use " + devicePath + ".";
+    }
+    if (isUnitUsbPort(devicePath)) {
+        text += std::string("\n\nOr install the udev rule ") + kUnitRuleFileName +
+                " in /etc/udev/rules.d and plug the unit in again: it gives the logged-in user the unit's port.";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string comPortLabel(int comNumber) { return "COM" + std::to_string(comNumber); }
+
+std::string portOpenErrorText(const std::string& portLabel, const std::string& devicePath, int error,
+                              const DeviceNodeInfo& node, const UserGroups& user) {
+    std::string text = "Error opening " + portLabel + ":\n" + std::strerror(error);
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        text += permissionAdvice(devicePath, node, user);
+        break;
+    case EBUSY:
+        text += "\n\nThe port " + devicePath + " is in use by another program.";
+        break;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        text += "\n\nThere is no device " + devicePath + " on this computer.";
+        break;
+    default:
+        break;
+    }
+    return text;
+}
+
+DeviceNodeInfo inspectDeviceNode(const std::string& devicePath) {
+    DeviceNodeInfo node;
+    struct stat st {};
+    if (::stat(devicePath.c_str(), &st) != 0) return node;
+    node.exists = true;
+    node.group = st.st_gid;
+    node.mode = st.st_mode;
+    std::vector<char> buffer(4096);
+    group entry {};
+    group* found = nullptr;
+    while (::getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found) == ERANGE)
+        buffer.resize(buffer.size() * 2);
+    if (found && found->gr_name) node.groupName = found->gr_name;
+    return node;
+}
+
+UserGroups currentUserGroups() {
+    UserGroups user;
+    int n = ::getgroups(0, nullptr);
+    if (n > 0) {
+        user.session.resize(static_cast<std::size_t>(n));
+        n = ::getgroups(n, user.session.data());
+        user.session.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    }
+    user.session.push_back(::getegid());
+
+    std::vector<char> buffer(4096);
+    passwd entry {};
+    passwd* found = nullptr;
+    while (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE)
+        buffer.resize(buffer.size() * 2);
+    if (!found) return user;
+    user.userName = found->pw_name;
+    int count = 32;
+    std::vector<gid_t> groups(static_cast<std::size_t>(count));
+    while (::getgrouplist(found->pw_name, found->pw_gid, groups.data(), &count) < 0) {
+        if (static_cast<std::size_t>(count) <= groups.size()) return user;  // no better answer
+        groups.resize(static_cast<std::size_t>(count));
+    }
+    groups.resize(static_cast<std::size_t>(count));
+    user.account = std::move(groups);
+    return user;
+}
+
+std::string describePortOpenError(const std::string& portLabel, const std::string& devicePath, int error) {
+    return portOpenErrorText(portLabel, devicePath, error, inspectDeviceNode(devicePath), currentUserGroups());
+}
+
+}  // namespace corvane

@@ -1,0 +1,160 @@
+// The verbose trace switched from the COM setting dialog's menu and from the command line, and
+// the main window's handling of the COM setting command around the modal dialog.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QTimer>
+
+#include <filesystem>
+
+#include "shell/com_setting.h"
+#include "main_window_fixture.h"
+#include "pty_unit.h"
+
+using namespace corvane;
+using namespace corvane::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+class TraceSwitch : public ::testing::Test {
+protected:
+    TraceSwitch() {
+        EXPECT_TRUE(unit.ok());
+        MainWindowOptions o = box.options();
+        o.portPath = unit.slavePath();
+        options = o;
+    }
+
+    // Opens the COM setting dialog through the main window's command and, once it runs, does
+    // `act` with it. A dialog still open after two seconds is closed so that a fault cannot
+    // hang the test.
+    void withComSetting(CCorvaneNewDlg& window, const std::function<void(CComSetting&)>& act) {
+        bool acted = false;
+        QTimer::singleShot(0, &window, [&] {
+            if (CComSetting* dialog = window.comSetting()) {
+                acted = true;
+                act(*dialog);
+            }
+        });
+        QTimer::singleShot(2000, &window, [&] {
+            if (CComSetting* dialog = window.comSetting()) dialog->done(IDCANCEL);
+        });
+        window.OnCommand(IDC_MAIN_COM_SETTING);
+        EXPECT_TRUE(acted);
+        EXPECT_EQ(window.comSetting(), nullptr);
+    }
+
+    std::uintmax_t traceSize() const {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(traceFile(), ec);
+        return ec ? 0 : size;
+    }
+    std::filesystem::path traceFile() const { return box.dir() / "Verbose.txt"; }
+
+    MainWindowSandbox box;
+    PtyUnit unit;
+    MainWindowOptions options;
+};
+
+TEST_F(TraceSwitch, MenuItemOpensTheTraceAndClosesItAgain) {
+    auto window = box.start(options);
+    box.prompts().traceFile = QString::fromStdString(traceFile().string());
+
+    bool checkedBefore = true;
+    withComSetting(*window, [&](CComSetting& dialog) {
+        checkedBefore = dialog.verboseAction()->isChecked();
+        dialog.verboseAction()->trigger();
+    });
+    EXPECT_FALSE(checkedBefore);
+    EXPECT_EQ(box.prompts().traceFileRequests, 1);
+    EXPECT_TRUE(window->traceOn());
+    EXPECT_TRUE(window->link().traceOpen());
+    EXPECT_TRUE(std::filesystem::exists(traceFile()));
+
+    // The unit's conversation is written while the trace is on.
+    unit.send('H', 1, std::vector<std::uint8_t>{0x80});
+    ASSERT_TRUE(unit.reply(3000ms).has_value());
+    unit.send('S', 1);
+    ASSERT_TRUE(unit.reply(3000ms).has_value());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return traceSize() > 0; }, 3000));
+
+    bool checkedWhileOn = false;
+    withComSetting(*window, [&](CComSetting& dialog) {
+        checkedWhileOn = dialog.verboseAction()->isChecked();
+        dialog.verboseAction()->trigger();
+    });
+    EXPECT_TRUE(checkedWhileOn);
+    EXPECT_EQ(box.prompts().traceFileRequests, 1) << "switching off asks for no file";
+    EXPECT_FALSE(window->traceOn());
+    EXPECT_FALSE(window->link().traceOpen());
+    const auto sizeWhenClosed = traceSize();
+    unit.send('S', 1);
+    ASSERT_TRUE(unit.reply(3000ms).has_value());
+    QTest::qWait(50);
+    EXPECT_EQ(traceSize(), sizeWhenClosed);
+}
+
+TEST_F(TraceSwitch, CancelledFileDialogLeavesTheTraceOffAndThePortChoiceUnsaved) {
+    box.writeConfig("COM04,1");
+    auto window = box.start(options);
+    withComSetting(*window, [&](CComSetting& dialog) {
+        dialog.portList()->setCurrentIndex(9);
+        dialog.verboseAction()->trigger();
+    });
+    EXPECT_EQ(box.prompts().traceFileRequests, 1);
+    EXPECT_FALSE(window->traceOn());
+    EXPECT_EQ(box.readConfig(), "COM04,1");
+    EXPECT_TRUE(box.prompts().notices.empty()) << "no restart notice";
+}
+
+TEST_F(TraceSwitch, FileThatCannotBeCreatedLeavesTheTraceOffAndSaysWhy) {
+    auto window = box.start(options);
+    box.prompts().traceFile = QString::fromStdString((box.dir() / "missing-folder" / "Verbose.txt").string());
+    withComSetting(*window, [&](CComSetting& dialog) { dialog.verboseAction()->trigger(); });
+    EXPECT_FALSE(window->traceOn());
+    ASSERT_EQ(box.prompts().notices.size(), 1u);
+    EXPECT_NE(box.prompts().notices[0].find("missing-folder"), std::string::npos);
+}
+
+TEST_F(TraceSwitch, CommandLineStartsWithTheTraceOn) {
+    options.traceFile = traceFile().string();
+    auto window = box.start(options);
+    EXPECT_TRUE(window->traceOn());
+    EXPECT_TRUE(window->link().traceOpen());
+}
+
+TEST_F(TraceSwitch, TraceCommandOutsideTheComSettingDialogIsIgnored) {
+    auto window = box.start(options);
+    box.prompts().traceFile = QString::fromStdString(traceFile().string());
+    window->OnCommand(IDC_MAIN_TRACE);
+    EXPECT_EQ(box.prompts().traceFileRequests, 0);
+    EXPECT_FALSE(window->traceOn());
+}
+
+TEST_F(TraceSwitch, ChangedPortAsksForARestart) {
+    box.writeConfig("COM04,1");
+    auto window = box.start(options);
+    withComSetting(*window, [&](CComSetting& dialog) {
+        dialog.portList()->setCurrentIndex(9);
+        dialog.accept();
+    });
+    EXPECT_EQ(box.readConfig(), "COM09,1");
+    ASSERT_EQ(box.prompts().notices.size(), 1u);
+    EXPECT_EQ(box.prompts().notices[0], kRestartNotice);
+    EXPECT_EQ(window->portNumber(), 4) << "the running program keeps its port";
+}
+
+TEST_F(TraceSwitch, UsbModeAsksBeforeOpeningTheComSetting) {
+    box.installUsbDriver();
+    std::ofstream(box.dir() / "rules" / "70-corvane.rules") << "# the unit's rule\n";
+    box.writeConfig("COM00,1");
+    auto window = box.start();
+    box.prompts().answerYes = false;
+    window->OnCommand(IDC_MAIN_COM_SETTING);  // declined: no dialog, so no modal wait
+    ASSERT_EQ(box.prompts().questions.size(), 1u);
+    EXPECT_EQ(box.prompts().questions[0], kUsbAutoSelectQuestion);
+}
+
+}  // namespace

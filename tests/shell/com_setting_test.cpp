@@ -1,0 +1,142 @@
+// The COM setting dialog: the list it offers, the choice it preselects from the file, and when
+// it rewrites the file.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <fstream>
+
+#include "shell/com_setting.h"
+#include "controls/corv_button.h"
+#include "temp_dir.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+class ComSettingTest : public ::testing::Test {
+protected:
+    static bool pointConfigAt(const TempDir& folder) {
+        return ::setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1) == 0;
+    }
+
+    std::string content() const {
+        std::ifstream in(file.path(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void write(const std::string& text) { std::ofstream(file.path(), std::ios::binary) << text; }
+
+    TempDir dir;
+    bool configured = pointConfigAt(dir);
+    PortConfigFile file;  // the default place, inside the temporary XDG_CONFIG_HOME
+};
+
+TEST_F(ComSettingTest, ListOffersUsbThenFiftyNumberedPorts) {
+    CComSetting dialog(nullptr, file, WindowState::Maximised, false);
+    dialog.OnInitDialog();
+    QComboBox* list = dialog.portList();
+    ASSERT_EQ(list->count(), 51);
+    EXPECT_EQ(list->itemText(0), "USB");
+    EXPECT_EQ(list->itemText(1), "01");
+    EXPECT_EQ(list->itemText(9), "09");
+    EXPECT_EQ(list->itemText(50), "50");
+    EXPECT_EQ(dialog.promptText().text(), "Enter com number...");
+    // The OK button is as wide as the list, 10 to 55 pixels below it.
+    const QRect ok = dialog.okButton()->geometry();
+    EXPECT_EQ(ok.left(), list->geometry().left());
+    EXPECT_EQ(ok.width(), list->geometry().width());
+    EXPECT_EQ(ok.top(), list->geometry().bottom() + 1 + 10);
+    EXPECT_EQ(ok.bottom() + 1, list->geometry().bottom() + 1 + 55);
+}
+
+TEST_F(ComSettingTest, MissingFileIsCreatedAndOkWithoutChangeWritesNothingMore) {
+    ASSERT_EQ(file.path().parent_path(), dir.path());
+    CComSetting dialog(nullptr, file, WindowState::WorkArea, false);
+    dialog.OnInitDialog();
+    EXPECT_EQ(content(), "COM01,0");
+    EXPECT_EQ(dialog.portList()->currentIndex(), 1);
+
+    write("COM01,2");  // a later rewrite would put back the dialog's window state
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), IDOK);
+    EXPECT_FALSE(dialog.changed());
+    EXPECT_EQ(content(), "COM01,2");
+}
+
+TEST_F(ComSettingTest, ChosenPortIsWrittenWithTheWindowState) {
+    write("COM04,0");
+    CComSetting dialog(nullptr, file, WindowState::WorkArea, false);
+    dialog.OnInitDialog();
+    EXPECT_EQ(dialog.portList()->currentIndex(), 4);
+
+    dialog.portList()->setCurrentIndex(0);  // "USB"
+    dialog.accept();
+    EXPECT_TRUE(dialog.changed());
+    EXPECT_EQ(content(), "COM00,1");
+
+    CComSetting again(nullptr, file, WindowState::Normal, false);
+    again.OnInitDialog();
+    EXPECT_EQ(again.portList()->currentIndex(), 0);
+    again.portList()->setCurrentIndex(12);
+    again.accept();
+    EXPECT_EQ(content(), "COM12,2");
+}
+
+TEST_F(ComSettingTest, FileWithOnlyThePortPreselectsIt) {
+    write("COM07");
+    CComSetting dialog(nullptr, file, WindowState::Maximised, false);
+    dialog.OnInitDialog();
+    EXPECT_EQ(dialog.portList()->currentIndex(), 7);
+    EXPECT_EQ(content(), "COM07");
+}
+
+TEST_F(ComSettingTest, CancelLeavesTheFileAlone) {
+    write("COM04,0");
+    CComSetting dialog(nullptr, file, WindowState::Maximised, false);
+    dialog.OnInitDialog();
+    dialog.portList()->setCurrentIndex(9);
+    dialog.reject();
+    EXPECT_EQ(dialog.result(), IDCANCEL);
+    EXPECT_FALSE(dialog.changed());
+    EXPECT_EQ(content(), "COM04,0");
+}
+
+TEST_F(ComSettingTest, FailedWriteIsNotReportedAsAChange) {
+    // A regular file where the configuration folder should be: no one can write below it.
+    std::ofstream(dir / "blocker") << "x";
+    CComSetting dialog(nullptr, PortConfigFile(dir / "blocker" / "corvane.cfg"), WindowState::Maximised, false);
+    dialog.OnInitDialog();
+    dialog.portList()->setCurrentIndex(3);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), IDOK);
+    EXPECT_FALSE(dialog.changed());
+    EXPECT_FALSE(dialog.writeError().empty());
+}
+
+TEST_F(ComSettingTest, RightClickOpensTheTraceMenuCheckedWhileTheTraceIsOn) {
+    for (bool traceOn : {false, true}) {
+        CComSetting dialog(nullptr, file, WindowState::Maximised, traceOn);
+        dialog.OnInitDialog();
+        dialog.show();
+        QSignalSpy commands(&dialog, &CComSetting::command);
+        ASSERT_EQ(dialog.popupMenu()->actions().size(), 1);
+        EXPECT_EQ(dialog.verboseAction()->text(), "Verbose debug output");
+        EXPECT_EQ(dialog.verboseAction()->isChecked(), traceOn);
+
+        QTest::mouseClick(&dialog, Qt::RightButton, {}, QPoint(5, 120));
+        EXPECT_TRUE(dialog.popupMenu()->isVisible());
+        dialog.verboseAction()->trigger();
+        ASSERT_EQ(commands.size(), 1);
+        EXPECT_EQ(commands[0][0].toInt(), ID_VERBOSE_DEBUG_OUTPUT);
+        dialog.popupMenu()->hide();
+    }
+}
+
+}  // namespace

@@ -1,0 +1,293 @@
+// Connection supervision: what the status line shows and when, opening and reopening the
+// unit's port, and plug/unplug sequences through a scripted event source.
+#include <gtest/gtest.h>
+
+#include "shell/connection_supervisor.h"
+#include "shell/connection_texts.h"
+#include "fake_device_event_source.h"
+#include "fake_link.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+struct Shown {
+    std::string text;
+    StatusLamp lamp;
+    bool operator==(const Shown&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& os, const Shown& s) {
+    return os << '"' << s.text << "\" " << (s.lamp == StatusLamp::Ready ? "ready" : "not ready");
+}
+
+class Supervision : public ::testing::Test {
+protected:
+    Supervision()
+        : supervisor(link, [this] {
+              ++searches;
+              return port;
+          }) {
+        QObject::connect(&supervisor, &ConnectionSupervisor::statusChanged,
+                         [this](const QString& text, StatusLamp lamp) { shown.push_back({text.toStdString(), lamp}); });
+        QObject::connect(&supervisor, &ConnectionSupervisor::timerPeriodChanged,
+                         [this](int ms) { periods.push_back(ms); });
+        supervisor.watch(source);
+    }
+
+    // What was shown since the last call.
+    std::vector<Shown> takeShown() { return std::exchange(shown, {}); }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) supervisor.tick();
+    }
+    void expectOneHandleAndWorker() {
+        EXPECT_EQ(link.openWhileOpen, 0);
+        EXPECT_EQ(link.badWorkerStarts, 0);
+    }
+
+    FakeLink link;
+    std::optional<UnitPort> port;
+    int searches = 0;
+    FakeDeviceEventSource source;
+    ConnectionSupervisor supervisor;
+    std::vector<Shown> shown;
+    std::vector<int> periods;
+};
+
+const UnitPort kUnitPort{"/dev/ttyACM0", "ttyACM0", "/sys/devices/pci0000:00/usb1/1-1"};
+
+}  // namespace
+
+TEST_F(Supervision, ComModeFollowsTheAliveFlagOnlyOnChanges) {
+    ASSERT_TRUE(supervisor.startComMode("/dev/ttyS2"));
+    EXPECT_EQ(link.opens, std::vector<std::string>{"/dev/ttyS2"});
+    EXPECT_EQ(link.workerStarts, 1);
+    EXPECT_EQ(periods, std::vector<int>{50});
+    EXPECT_TRUE(takeShown().empty()) << "the line keeps its first text until the unit speaks";
+
+    ticks(3);
+    EXPECT_TRUE(takeShown().empty());
+    link.alive = true;
+    ticks(5);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusConnected, StatusLamp::Ready}}));
+    EXPECT_TRUE(supervisor.connected());
+    link.alive = false;
+    ticks(5);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusNotConnected, StatusLamp::NotReady}}));
+    link.alive = true;
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusConnected, StatusLamp::Ready}}));
+
+    // Device events are no business of the COM mode.
+    source.unplug(unitEvent());
+    source.plug(unitEvent());
+    EXPECT_TRUE(takeShown().empty());
+    EXPECT_EQ(link.closes, 0);
+    EXPECT_EQ(searches, 0);
+}
+
+TEST_F(Supervision, ComPortThatCannotBeOpenedStartsNothing) {
+    link.openSucceeds = false;
+    EXPECT_FALSE(supervisor.startComMode("/dev/ttyS0"));
+    EXPECT_EQ(link.lastOpenError(), 2);
+    EXPECT_EQ(link.workerStarts, 0);
+    EXPECT_TRUE(periods.empty()) << "no timer runs";
+    EXPECT_EQ(supervisor.timerPeriodMs(), 0);
+}
+
+TEST_F(Supervision, UsbStartShowsWhatItFound) {
+    supervisor.startUsbMode();
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusUnplugged, StatusLamp::NotReady}}));
+    EXPECT_EQ(periods, std::vector<int>{50});
+    EXPECT_FALSE(supervisor.unitPresent());
+    ticks(10);
+    EXPECT_EQ(searches, 1) << "while the unit is absent, ticks do nothing";
+    EXPECT_TRUE(takeShown().empty());
+}
+
+TEST_F(Supervision, UsbStartOpensTheUnitAndReportsTheConversationState) {
+    port = kUnitPort;
+    supervisor.startUsbMode();
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusOpenAtStart, StatusLamp::Ready}}));
+    EXPECT_EQ(link.opens, std::vector<std::string>{"/dev/ttyACM0"});
+    EXPECT_EQ(link.workerStarts, 1);
+
+    ticks(3);
+    EXPECT_TRUE(takeShown().empty());
+    EXPECT_EQ(searches, 1) << "an open port needs no search";
+    link.alive = true;
+    ticks(3);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusConnected, StatusLamp::Ready}}));
+    link.alive = false;
+    ticks(3);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusCommunicationError, StatusLamp::NotReady}}));
+    link.alive = true;
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusConnected, StatusLamp::Ready}}));
+    expectOneHandleAndWorker();
+}
+
+TEST_F(Supervision, UnitInStandbyIsRetriedEverySecondUntilItOpens) {
+    port = kUnitPort;
+    link.openSucceeds = false;
+    supervisor.startUsbMode();
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusStandbyAtStart, StatusLamp::NotReady}}));
+    EXPECT_EQ(periods, std::vector<int>{1000});
+
+    ticks(3);
+    EXPECT_EQ(link.opens.size(), 4u) << "one open per tick";
+    EXPECT_TRUE(takeShown().empty()) << "failed retries are silent";
+    EXPECT_EQ(link.workerStarts, 0);
+
+    link.openSucceeds = true;
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusOpen, StatusLamp::Ready}}));
+    EXPECT_EQ(periods, (std::vector<int>{1000, 50}));
+    EXPECT_EQ(link.workerStarts, 1);
+    ticks(5);
+    EXPECT_EQ(link.opens.size(), 5u);
+    expectOneHandleAndWorker();
+}
+
+TEST_F(Supervision, PortThatDisappearsDuringStandbyMeansUnplugged) {
+    port = kUnitPort;
+    link.openSucceeds = false;
+    supervisor.startUsbMode();
+    takeShown();
+    port.reset();
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusNoLongerFound, StatusLamp::NotReady}}));
+    EXPECT_FALSE(supervisor.unitPresent());
+    ticks(5);
+    EXPECT_TRUE(takeShown().empty());
+}
+
+TEST_F(Supervision, PlugUnplugPlug) {
+    supervisor.startUsbMode();
+    takeShown();
+
+    port = kUnitPort;
+    source.plug(unitEvent());
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusOpen, StatusLamp::Ready}}));
+    EXPECT_EQ(link.workerStarts, 1);
+    link.alive = true;
+    ticks(2);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusConnected, StatusLamp::Ready}}));
+
+    port.reset();
+    source.unplug(unitEvent());
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusUnplugged, StatusLamp::NotReady}}));
+    EXPECT_EQ(link.closes, 1);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(supervisor.unitPresent());
+    EXPECT_FALSE(supervisor.connected());
+    const int searchesAfterRemoval = searches;
+    ticks(10);
+    EXPECT_TRUE(takeShown().empty()) << "after a removal, ticks change nothing";
+    EXPECT_EQ(searches, searchesAfterRemoval);
+
+    port = kUnitPort;
+    source.plug(unitEvent());
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusOpen, StatusLamp::Ready}}));
+    EXPECT_EQ(link.opens.size(), 2u);
+    EXPECT_EQ(link.workerStarts, 2);
+    link.alive = true;
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusConnected, StatusLamp::Ready}}))
+        << "the indicator was cleared by the removal";
+    expectOneHandleAndWorker();
+}
+
+TEST_F(Supervision, ArrivalWhileOpenKeepsTheOneHandleAndWorker) {
+    port = kUnitPort;
+    supervisor.startUsbMode();
+    link.alive = true;
+    ticks(1);
+    takeShown();
+
+    source.plug(unitEvent());
+    source.plug(unitEvent("/sys/devices/pci0000:00/usb1/1-2"));
+    ticks(3);
+    EXPECT_EQ(link.opens.size(), 1u);
+    EXPECT_EQ(link.workerStarts, 1);
+    EXPECT_EQ(link.closes, 0);
+    EXPECT_TRUE(takeShown().empty()) << "the connected line stays";
+    expectOneHandleAndWorker();
+}
+
+TEST_F(Supervision, OtherDevicesAndOtherUnitsLeaveTheLinkAlone) {
+    port = kUnitPort;
+    supervisor.startUsbMode();
+    takeShown();
+
+    source.unplug({kUnitPort.usbDevice, 0x046d, 0xc52b, true});  // a mouse on the same path
+    source.unplug({"/sys/devices/x/2-1", kUnitVendorId, kUnitProductId, false});
+    source.unplug(unitEvent("/sys/devices/pci0000:00/usb1/1-4"));  // a second unit
+    EXPECT_TRUE(link.isOpen());
+    EXPECT_EQ(link.closes, 0);
+    EXPECT_TRUE(takeShown().empty());
+
+    source.unplug(unitEvent(kUnitPort.usbDevice));
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusUnplugged, StatusLamp::NotReady}}));
+}
+
+TEST_F(Supervision, RemovalWithoutAnOpenPortOnlyUpdatesTheLine) {
+    port = kUnitPort;
+    link.openSucceeds = false;
+    supervisor.startUsbMode();
+    takeShown();
+    source.unplug(unitEvent());
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusUnplugged, StatusLamp::NotReady}}));
+    EXPECT_FALSE(supervisor.unitPresent());
+    EXPECT_EQ(link.workerStarts, 0);
+    const std::size_t opens = link.opens.size();
+    ticks(3);
+    EXPECT_EQ(link.opens.size(), opens);
+}
+
+TEST_F(Supervision, TtyAppearingAfterTheArrivalConnectsOnTheNextRetry) {
+    supervisor.startUsbMode();
+    takeShown();
+    periods.clear();
+
+    source.plug(unitEvent());  // the USB device is there, its tty not yet
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusStandby, StatusLamp::NotReady}}));
+    EXPECT_EQ(periods, std::vector<int>{1000});
+    EXPECT_TRUE(supervisor.unitPresent());
+    EXPECT_EQ(link.workerStarts, 0);
+
+    ticks(2);
+    EXPECT_TRUE(takeShown().empty()) << "still waiting for the tty";
+
+    port = kUnitPort;
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusOpen, StatusLamp::Ready}}));
+    EXPECT_EQ(periods, (std::vector<int>{1000, 50}));
+    EXPECT_EQ(link.opens, std::vector<std::string>{"/dev/ttyACM0"});
+    EXPECT_EQ(link.workerStarts, 1);
+    expectOneHandleAndWorker();
+}
+
+TEST_F(Supervision, TtyThatNeverAppearsEndsInUnplugged) {
+    supervisor.startUsbMode();
+    source.plug(unitEvent());
+    takeShown();
+    ticks(ConnectionSupervisor::kArrivalRetries);
+    EXPECT_TRUE(takeShown().empty());
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusNoLongerFound, StatusLamp::NotReady}}));
+    EXPECT_FALSE(supervisor.unitPresent());
+    const int searchesBefore = searches;
+    ticks(3);
+    EXPECT_EQ(searches, searchesBefore);
+}
+
+TEST_F(Supervision, ArrivalRestartsTheFastTimer) {
+    supervisor.startUsbMode();  // 50 ms
+    port = kUnitPort;
+    periods.clear();
+    source.plug(unitEvent());
+    EXPECT_EQ(periods, std::vector<int>{50}) << "arrival starts the timer again even at the same period";
+}

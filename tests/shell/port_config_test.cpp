@@ -1,0 +1,222 @@
+// The port configuration file: reading rules, writing, where it lives, and failed writes that
+// must leave the old file alone.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "shell/port_config.h"
+#include "fake_sysfs.h"
+#include "temp_dir.h"
+
+using namespace corvane;
+using namespace corvane::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readWhole(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::size_t entriesIn(const fs::path& folder) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value) ::setenv(name, value, 1); else ::unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (old_) ::setenv(name_, old_->c_str(), 1); else ::unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+struct ReadCase {
+    std::string content;
+    int port;
+    WindowState state;
+};
+
+}  // namespace
+
+TEST(PortConfig, ReadsPortAndWindowStateByTheByteRules) {
+    TempDir dir;
+    const fs::path file = dir / "corvane.cfg";
+    // The main window starts with state 1; files without a state byte keep it.
+    const ReadCase cases[] = {
+        {"COM03,2", 3, WindowState::Normal},
+        {"COM00,1", 0, WindowState::WorkArea},
+        {"COM50,0", 50, WindowState::Maximised},
+        {"COM03", 3, WindowState::WorkArea},
+        {"COM03,", 3, WindowState::WorkArea},
+        {"COM12,2\n", 12, WindowState::Normal},
+        {"COMab,2", 0, WindowState::Normal},    // non-digits: the USB mode
+        {"COM4x,2", 4, WindowState::Normal},    // a non-digit ends the number
+        {"COMx4,2", 0, WindowState::Normal},
+        {"COM03,x", 3, WindowState::Maximised},  // a non-digit state is 0
+        {"COM03,7", 3, WindowState::Maximised},  // so is a state no placement has
+        {"COM", 0, WindowState::WorkArea},
+        {"", 0, WindowState::WorkArea},
+    };
+    for (const ReadCase& c : cases) {
+        writeFile(file, c.content);
+        PortConfig config;
+        config.windowState = WindowState::WorkArea;
+        EXPECT_EQ(PortConfigFile(file).read(config).status, ConfigReadStatus::Read) << c.content;
+        EXPECT_EQ(config.port, c.port) << '"' << c.content << '"';
+        EXPECT_EQ(config.windowState, c.state) << '"' << c.content << '"';
+    }
+}
+
+TEST(PortConfig, MissingFileMeansPortOneAndKeepsTheWindowState) {
+    TempDir dir;
+    PortConfig config;
+    config.port = 7;
+    config.windowState = WindowState::Normal;
+    PortConfigFile file(dir / "corvane.cfg");
+    EXPECT_FALSE(file.exists());
+    EXPECT_EQ(file.read(config).status, ConfigReadStatus::Missing);
+    EXPECT_EQ(config.port, 1);
+    EXPECT_EQ(config.windowState, WindowState::Normal);
+}
+
+TEST(PortConfig, UnreadableFileIsReportedAndTreatedAsMissing) {
+    TempDir dir;
+    fs::create_directory(dir / "corvane.cfg");  // opens, but cannot be read
+    PortConfig config;
+    config.port = 9;
+    ConfigReadResult result = PortConfigFile(dir / "corvane.cfg").read(config);
+    EXPECT_EQ(result.status, ConfigReadStatus::Failed);
+    EXPECT_NE(result.error.find("corvane.cfg"), std::string::npos) << result.error;
+    EXPECT_EQ(config.port, 1);
+}
+
+TEST(PortConfig, WritesSevenBytesWithoutLineEndAndReadsThemBack) {
+    TempDir dir;
+    PortConfigFile file(dir / "corvane.cfg");
+    for (PortConfig written : {PortConfig{0, WindowState::WorkArea}, PortConfig{7, WindowState::Normal},
+                               PortConfig{50, WindowState::Maximised}}) {
+        ConfigWriteResult result = file.write(written);
+        ASSERT_TRUE(result) << result.error;
+        const std::string content = readWhole(file.path());
+        EXPECT_EQ(content.size(), 7u);
+        EXPECT_EQ(content, PortConfigFile::format(written));
+        PortConfig read;
+        file.read(read);
+        EXPECT_EQ(read.port, written.port);
+        EXPECT_EQ(read.windowState, written.windowState);
+    }
+    EXPECT_EQ(readWhole(file.path()), "COM50,0");
+    EXPECT_EQ(entriesIn(dir.path()), 1u) << "no temporary file is left behind";
+}
+
+TEST(PortConfig, WriteRefusesValuesTheFormatCannotHold) {
+    TempDir dir;
+    PortConfigFile file(dir / "corvane.cfg");
+    ASSERT_TRUE(file.write({3, WindowState::Normal}));
+    EXPECT_FALSE(file.write({100, WindowState::Normal}));
+    EXPECT_FALSE(file.write({-1, WindowState::Normal}));
+    EXPECT_FALSE(file.write({3, static_cast<WindowState>(12)}));
+    EXPECT_EQ(readWhole(file.path()), "COM03,2");
+}
+
+TEST(PortConfig, LivesInTheXdgConfigFolderAndCreatesIt) {
+    TempDir dir;
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", (dir.path() / "xdg" / "nested").c_str());
+        EXPECT_EQ(PortConfigFile::defaultPath(), dir.path() / "xdg" / "nested" / "corvane.cfg");
+        PortConfigFile file;
+        ASSERT_TRUE(file.write({0, WindowState::Maximised}));
+        EXPECT_EQ(readWhole(dir.path() / "xdg" / "nested" / "corvane.cfg"), "COM00,0");
+    }
+    ScopedEnv home("HOME", dir.path().c_str());
+    for (const char* value : {static_cast<const char*>(nullptr), "", "relative/folder"}) {
+        ScopedEnv xdg("XDG_CONFIG_HOME", value);
+        EXPECT_EQ(PortConfigFile::defaultPath(), dir.path() / ".config" / "corvane.cfg")
+            << (value ? value : "(unset)");
+    }
+}
+
+TEST(PortConfig, WriteThroughASymbolicLinkUpdatesItsTarget) {
+    TempDir dir;
+    writeFile(dir / "dotfiles" / "corvane.cfg", "COM01,0");
+    fs::create_symlink(dir / "dotfiles" / "corvane.cfg", dir / "corvane.cfg");
+    ASSERT_TRUE(PortConfigFile(dir / "corvane.cfg").write({5, WindowState::Normal}));
+    EXPECT_TRUE(fs::is_symlink(dir / "corvane.cfg"));
+    EXPECT_EQ(readWhole(dir / "dotfiles" / "corvane.cfg"), "COM05,2");
+}
+
+TEST(PortConfig, FolderThatCannotBeCreatedGivesAFailure) {
+    TempDir dir;
+    writeFile(dir / "plainfile", "x");
+    ConfigWriteResult result = PortConfigFile(dir / "plainfile" / "sub" / "corvane.cfg").write({1, WindowState::Maximised});
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.error.find("plainfile"), std::string::npos) << result.error;
+}
+
+TEST(PortConfig, UnwritableFolderGivesAFailureAndKeepsTheOldFile) {
+    TempDir dir;
+    const fs::path folder = dir / "config";
+    writeFile(folder / "corvane.cfg", "COM04,2");
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    auto tryWrite = [&] {
+        ConfigWriteResult result = PortConfigFile(folder / "corvane.cfg").write({9, WindowState::Maximised});
+        return !result.ok && result.error.find("config") != std::string::npos;
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(tryWrite());
+    } else {
+        // Root writes anywhere: try as the unprivileged user in a child process.
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+            ::_exit(tryWrite() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_NE(WEXITSTATUS(status), 2) << "cannot drop root rights here";
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "the write must fail with a message naming the folder";
+    }
+    EXPECT_EQ(readWhole(folder / "corvane.cfg"), "COM04,2");
+    EXPECT_EQ(entriesIn(folder), 1u);
+}
+
+TEST(PortConfig, WriteThatFailsHalfWayKeepsTheOldFile) {
+    // A file size limit of 3 bytes makes the write of the new content fail after part of it,
+    // for root as well: the old file must survive whole and no partial file may remain.
+    TempDir dir;
+    const fs::path file = dir / "corvane.cfg";
+    writeFile(file, "COM04,2");
+    rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 3;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    ConfigWriteResult result = PortConfigFile(file).write({9, WindowState::Maximised});
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    ::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.error.find("corvane.cfg"), std::string::npos) << result.error;
+    EXPECT_EQ(readWhole(file), "COM04,2");
+    EXPECT_EQ(entriesIn(dir.path()), 1u) << "the partial temporary file is removed";
+}

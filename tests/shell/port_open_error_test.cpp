@@ -1,0 +1,106 @@
+// The message for a port that cannot be opened, and the advice it gives for the usual causes.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "shell/port_open_error.h"
+#include "fake_sysfs.h"
+#include "temp_dir.h"
+
+using namespace corvane;
+using namespace corvane::test;
+
+namespace {
+
+constexpr gid_t kDialout = 20;
+constexpr gid_t kUsers = 100;
+
+DeviceNodeInfo dialoutNode(mode_t mode = S_IFCHR | 0660) { return {true, kDialout, "dialout", mode}; }
+
+UserGroups user(std::vector<gid_t> session, std::vector<gid_t> account) {
+    return {"alice", std::move(session), std::move(account)};
+}
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+}  // namespace
+
+TEST(PortOpenError, StartsWithThePortAndTheSystemText) {
+    const std::string text = portOpenErrorText(comPortLabel(3), "/dev/ttyS2", EIO, {}, {});
+    EXPECT_EQ(text, std::string("Error opening COM3:\n") + std::strerror(EIO));
+}
+
+TEST(PortOpenError, BusyPortNamesTheOtherProgram) {
+    const std::string text = portOpenErrorText("COM1", "/dev/ttyS0", EBUSY, dialoutNode(), {});
+    EXPECT_EQ(text.rfind(std::string("Error opening COM1:\n") + std::strerror(EBUSY), 0), 0u) << text;
+    EXPECT_TRUE(has(text, "in use by another program")) << text;
+}
+
+TEST(PortOpenError, MissingDeviceNamesThePath) {
+    const std::string text = portOpenErrorText("COM9", "/dev/ttyS8", ENOENT, {}, {});
+    EXPECT_TRUE(has(text, "There is no device /dev/ttyS8")) << text;
+}
+
+TEST(PortOpenError, PermissionAdviceFollowsTheGroupsOfAccountAndSession) {
+    // Not in the group at all: join it.
+    std::string text = portOpenErrorText("COM1", "/dev/ttyS0", EACCES, dialoutNode(), user({kUsers}, {kUsers}));
+    EXPECT_TRUE(has(text, "\"dialout\"")) << text;
+    EXPECT_TRUE(has(text, "usermod -aG dialout alice")) << text;
+    EXPECT_FALSE(has(text, "udev")) << "the rule only covers the unit's USB port: " << text;
+
+    // Joined, but this session predates it: log out and in.
+    text = portOpenErrorText("COM1", "/dev/ttyS0", EPERM, dialoutNode(), user({kUsers}, {kUsers, kDialout}));
+    EXPECT_TRUE(has(text, "Log out and log in again")) << text;
+    EXPECT_FALSE(has(text, "usermod")) << text;
+
+    // The session has the group, but the node does not let the group write.
+    text = portOpenErrorText("COM1", "/dev/ttyS0", EACCES, dialoutNode(S_IFCHR | 0640),
+                             user({kDialout}, {kDialout}));
+    EXPECT_TRUE(has(text, "does not let its group \"dialout\" read and write it")) << text;
+    EXPECT_FALSE(has(text, "usermod")) << text;
+
+    // The group name is whatever the node has, not a fixed one.
+    text = portOpenErrorText("COM1", "/dev/ttyS0", EACCES, {true, 986, "uucp", S_IFCHR | 0660}, user({}, {}));
+    EXPECT_TRUE(has(text, "usermod -aG uucp alice")) << text;
+}
+
+TEST(PortOpenError, UnitUsbPortAlsoOffersTheUdevRule) {
+    std::string text = portOpenErrorText("/dev/ttyACM0", "/dev/ttyACM0", EACCES, dialoutNode(), user({}, {}));
+    EXPECT_TRUE(has(text, "Error opening /dev/ttyACM0:\n")) << text;
+    EXPECT_TRUE(has(text, "usermod -aG dialout")) << text;
+    EXPECT_TRUE(has(text, "70-corvane.rules")) << text;
+
+    // A node of group root: joining root is no advice; only the rule remains.
+    text = portOpenErrorText("/dev/ttyACM1", "/dev/ttyACM1", EACCES, {true, 0, "root", S_IFCHR | 0600}, user({}, {}));
+    EXPECT_FALSE(has(text, "usermod")) << text;
+    EXPECT_TRUE(has(text, "70-corvane.rules")) << text;
+}
+
+TEST(PortOpenError, GathersGroupOfTheNodeAndOfTheUser) {
+    TempDir dir;
+    const std::string node = (dir / "node").string();
+    writeFile(node, "");
+    ::chmod(node.c_str(), 0660);
+    DeviceNodeInfo info = inspectDeviceNode(node);
+    EXPECT_TRUE(info.exists);
+    EXPECT_EQ(info.group, ::getegid());
+    EXPECT_FALSE(info.groupName.empty());
+    EXPECT_EQ(info.mode & 0777, 0660u);
+    EXPECT_FALSE(inspectDeviceNode((dir / "absent").string()).exists);
+
+    UserGroups groups = currentUserGroups();
+    EXPECT_FALSE(groups.userName.empty());
+    EXPECT_NE(std::find(groups.session.begin(), groups.session.end(), ::getegid()), groups.session.end());
+    EXPECT_FALSE(groups.account.empty());
+
+    // A real failed open through the whole path.
+    const std::string missing = (dir / "ttyACM7").string();
+    ASSERT_LT(::open(missing.c_str(), O_RDWR), 0);
+    const std::string text = describePortOpenError("COM8", missing, errno);
+    EXPECT_TRUE(has(text, std::string("Error opening COM8:\n") + std::strerror(ENOENT))) << text;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Message boxes and the trace file dialog without a modal wait: records every text and answers
+// as the test chose.
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/shell_prompts.h"
+
+namespace corvane::test {
+
+class RecordingPrompts : public ShellPrompts {
+public:
+    bool askYesNo(QWidget*, const std::string& text) override {
+        questions.push_back(text);
+        return answerYes;
+    }
+    void inform(QWidget*, const std::string& text) override { notices.push_back(text); }
+    std::optional<QString> chooseTraceFile(QWidget*) override {
+        ++traceFileRequests;
+        return traceFile;
+    }
+
+    bool answerYes = false;
+    std::optional<QString> traceFile;
+    std::vector<std::string> questions;
+    std::vector<std::string> notices;
+    int traceFileRequests = 0;
+};
+
+}  // namespace corvane::test
