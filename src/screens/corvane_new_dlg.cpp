@@ -331,7 +331,7 @@ void CCorvaneNewDlg::openComSetting() {
     const int result = dialog.DoModal();
     comSetting_ = nullptr;
     if (dialog.savedChoice()) savedPort_ = dialog.savedChoice();
-    if (!dialog.writeError().empty()) prompts().inform(this, dialog.writeError());
+    if (!dialog.writeError().empty()) prompts().inform(this, encodeCp1252(QString::fromStdString(dialog.writeError())));
     else if (result == IDOK && dialog.changed()) prompts().inform(this, kRestartNotice);
 }
 

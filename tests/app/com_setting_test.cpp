@@ -150,7 +150,8 @@ TEST_F(ComSettingTest, TraceLineSaysWhetherTheTraceRunsAndWhereItGoes) {
     off.OnInitDialog();
     EXPECT_TRUE(off.traceLine()->text().startsWith("Verbose trace off")) << off.traceLine()->text().toStdString();
 
-    const QString path = QStringLiteral("/home/technician/workshop/") + QString(80, 'x') + QStringLiteral("/Verbose.txt");
+    const QString path =
+        QStringLiteral("/home/technician/workshop/") + QString(80, 'x') + QStringLiteral("/Verbose.txt");
     CComSetting on(nullptr, file, WindowState::Maximised, true, path);
     on.OnInitDialog();
     const QStringList lines = on.traceLine()->text().split('\n');

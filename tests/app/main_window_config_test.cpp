@@ -224,9 +224,8 @@ TEST_F(MainWindowConfig, RefusedUsbPortIsExplainedOnceAtStart) {
     EXPECT_EQ(window->statusText(), kStatusStandbyAtStart);
     ASSERT_EQ(notices().size(), 1u);
     const std::string& text = notices()[0];
-    EXPECT_EQ(text.rfind("Error opening " + (box.dir() / "dev" / "ttyACM0").string() + ":\n" + std::strerror(EACCES), 0),
-              0u)
-        << text;
+    const std::string device = (box.dir() / "dev" / "ttyACM0").string();
+    EXPECT_EQ(text.rfind("Error opening " + device + ":\n" + std::strerror(EACCES), 0), 0u) << text;
     EXPECT_NE(text.find("70-corvane.rules"), std::string::npos) << text;
 }
 

@@ -15,7 +15,8 @@ TRACE=$OUT/e2e-menu-trace.txt
 rm -f "$TRACE"
 fail() {
   echo "FAIL: $*" >&2
-  [[ -n ${DISPLAY:-} ]] && "$GRAB" "$OUT/e2e-trace-menu-failure.png" 2>/dev/null && echo "screen: $OUT/e2e-trace-menu-failure.png" >&2
+  local shot=$OUT/e2e-trace-menu-failure.png
+  [[ -n ${DISPLAY:-} ]] && "$GRAB" "$shot" 2>/dev/null && echo "screen: $shot" >&2
   echo "--- corvane" >&2
   cat "$WORK/corvane.log" >&2 || true
   exit 1
@@ -56,7 +57,10 @@ open_com_setting() {
   # Mapped is not yet drawn and taking input: wait for its orange caption band.
   wait_until 10 caption_drawn || fail "the dialog was not drawn"
 }
-caption_drawn() { read -r r g b < <(pixel $((DIALOG_X + 60)) $((DIALOG_Y + 8))); ((r > 200 && g > 80 && g < 180 && b < 120)); }
+caption_drawn() {
+  read -r r g b < <(pixel $((DIALOG_X + 60)) $((DIALOG_Y + 8)))
+  ((r > 200 && g > 80 && g < 180 && b < 120))
+}
 
 right_click_dialog() {
   # The left margin beside the prompt and the list: the dialog itself, no child control.
