@@ -2,10 +2,55 @@
 
 namespace corvane {
 
+namespace {
+
+// Qt's standard options, which the application object takes out of the arguments and applies
+// (the window system, its display, the style, ...). Qt accepts them with one dash or two.
+const QStringList kQtOptionsWithValue = {
+    QStringLiteral("platform"),      QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"),        QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"),  QStringLiteral("session"),            QStringLiteral("display"),
+    QStringLiteral("geometry"),      QStringLiteral("style"),              QStringLiteral("stylesheet"),
+    QStringLiteral("qmljsdebugger"),
+};
+// Of these, Qt also reads "-style=NAME", "-stylesheet=FILE" and "-qmljsdebugger=...".
+const QStringList kQtOptionsWithJoinedValue = {QStringLiteral("style"), QStringLiteral("stylesheet"),
+                                               QStringLiteral("qmljsdebugger")};
+const QStringList kQtFlags = {QStringLiteral("reverse"), QStringLiteral("widgetcount")};
+
+enum class QtOption { None, Flag, Joined, TakesValue };
+
+QtOption qtOption(const QString& argument) {
+    if (!argument.startsWith('-')) return QtOption::None;
+    const QString name = argument.mid(argument.startsWith(QStringLiteral("--")) ? 2 : 1);
+    if (kQtFlags.contains(name)) return QtOption::Flag;
+    if (kQtOptionsWithValue.contains(name)) return QtOption::TakesValue;
+    const int eq = name.indexOf('=');
+    if (eq > 0 && kQtOptionsWithJoinedValue.contains(name.left(eq))) return QtOption::Joined;
+    return QtOption::None;
+}
+
+}  // namespace
+
 CommandLine parseCommandLine(const QStringList& arguments) {
     CommandLine c;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
+        switch (qtOption(a)) {
+        case QtOption::Flag:
+        case QtOption::Joined:
+            continue;
+        case QtOption::TakesValue:
+            // Left for the application object, which reads the value that follows.
+            if (i + 1 >= arguments.size()) {
+                c.error = QStringLiteral("%1 needs a value").arg(a);
+                return c;
+            }
+            ++i;
+            continue;
+        case QtOption::None:
+            break;
+        }
         auto value = [&](QString& out) {
             const int eq = a.indexOf('=');
             if (eq > 0) {
@@ -40,6 +85,8 @@ QString commandLineHelp() {
         "  --demo         start a simulated unit on a pseudo-terminal and connect to it\n"
         "  --help         show this text\n"
         "  --version      show the version\n\n"
+        "Qt's standard options are taken as well, for example -platform NAME (xcb, wayland,\n"
+        "offscreen), -display HOST:SCREEN, -style NAME, -qwindowgeometry WxH+X+Y and -reverse.\n\n"
         "The configured port is kept in $XDG_CONFIG_HOME/corvane.cfg (default ~/.config/corvane.cfg).\n");
 }
 

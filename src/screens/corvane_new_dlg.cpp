@@ -1,5 +1,6 @@
 #include "screens/corvane_new_dlg.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -26,7 +27,8 @@ namespace corvane {
 namespace {
 // The maker's web address is not part of this build; the about box names the product instead.
 constexpr const char* kWebAddress = "CORVANE";
-constexpr const char* kProgramRelease = "Corvane.exe R2.05a";
+// The program's name as it is started here, and the release.
+constexpr const char* kProgramRelease = "corvane R2.05a";
 constexpr unsigned kComSettingStyle = ButtonStyle::IconBesideText | ButtonStyle::IconFace | ButtonStyle::Framed;
 constexpr unsigned kInfoStyle = ButtonStyle::IconFace | ButtonStyle::Framed;
 constexpr int kButtonIconSize = 40;
@@ -92,6 +94,7 @@ bool CCorvaneNewDlg::OnInitDialog() {
     // Without a window state in the file the window stays maximised as it was first shown.
     if (readConfiguration()) placeWindow();
     else showMaximized();
+    if (!configProblem_.empty()) prompts().inform(this, encodeCp1252(QString::fromStdString(configProblem_)));
 
     const UsbInstallation usb = checkUsbInstallation(options_.systemPaths);
     startTraceFromCommandLine();
@@ -101,7 +104,7 @@ bool CCorvaneNewDlg::OnInitDialog() {
         return true;
     }
     offerUsbMode(usb);
-    if (config_.usbMode()) startUsbMode(usb.installed());
+    if (config_.usbMode()) startUsbMode(usb.driverInstalled());
     else startComMode();
     return true;
 }
@@ -168,8 +171,15 @@ bool CCorvaneNewDlg::readConfiguration() {
     constexpr auto kNotRead = static_cast<WindowState>(-1);
     PortConfig read;
     read.windowState = kNotRead;
-    configFile_.read(read);
+    const ConfigReadResult result = configFile_.read(read);
     config_.port = read.port;
+    if (result.unusable()) {
+        // Said once, when the window stands; the file is left for the user to look at.
+        savedPort_.reset();
+        configProblem_ = result.error;
+    } else {
+        savedPort_ = read.port;
+    }
     if (read.windowState == kNotRead) return false;
     config_.windowState = read.windowState;
     return true;
@@ -196,7 +206,17 @@ void CCorvaneNewDlg::offerUsbMode(const UsbInstallation& usb) {
     if (!shouldOfferUsbMode(config_, usb)) return;
     if (!prompts().askYesNo(this, kUsbModeOffer)) return;
     config_.port = PortConfig::kUsbMode;
-    configFile_.write(config_);
+    saveConfiguration(config_.port);
+}
+
+bool CCorvaneNewDlg::saveConfiguration(int port) {
+    const ConfigWriteResult written = configFile_.write({port, config_.windowState});
+    if (!written) {
+        prompts().inform(this, encodeCp1252(QString::fromStdString(written.error)));
+        return false;
+    }
+    savedPort_ = port;
+    return true;
 }
 
 void CCorvaneNewDlg::startComMode() {
@@ -208,9 +228,10 @@ void CCorvaneNewDlg::startComMode() {
     prompts().inform(this, describePortOpenError(label, device, control_.lastOpenError()));
 }
 
-void CCorvaneNewDlg::startUsbMode(bool usbInstalled) {
-    if (!usbInstalled) {
-        prompts().inform(this, kUsbDriverMissing);
+void CCorvaneNewDlg::startUsbMode(bool driverInstalled) {
+    if (!driverInstalled) {
+        prompts().inform(this, std::string(kUsbDriverMissing) + "\r\n\r\n" +
+                                   encodeCp1252(QString::fromStdString(usbDriverMissingHint(options_.systemPaths))));
         return;
     }
     usbDriver_ = true;
@@ -227,6 +248,18 @@ void CCorvaneNewDlg::startUsbMode(bool usbInstalled) {
     supervisor_.watch(*eventSource_);
     supervisor_.startUsbMode();
     statusText_.repaint();
+    reportRefusedUsbPort();
+}
+
+void CCorvaneNewDlg::reportRefusedUsbPort() {
+    // A port that is there but may not be opened is no unit in standby: the timer would retry
+    // it for ever in silence. Say once what stands in the way (the group, the udev rule).
+    const int error = control_.lastOpenError();
+    if (!supervisor_.unitPresent() || control_.isOpen() || (error != EACCES && error != EPERM)) return;
+    const std::optional<UnitPort> port = findUnitPort(options_.systemPaths);
+    if (!port) return;
+    prompts().inform(this, encodeCp1252(QString::fromStdString(
+                               describePortOpenError(port->devicePath, port->devicePath, error))));
 }
 
 void CCorvaneNewDlg::startTraceFromCommandLine() {
@@ -238,6 +271,7 @@ bool CCorvaneNewDlg::switchTraceOn(const QString& path) {
     const std::string file = path.toStdString();
     if (link_.openTrace(file)) {
         traceOn_ = true;
+        traceFile_ = QFileInfo(path).absoluteFilePath();
         return true;
     }
     // The check mark would claim a trace that is not being written.
@@ -278,7 +312,9 @@ void CCorvaneNewDlg::cycleWindowState() {
     config_.windowState = nextWindowState(config_.windowState);
     placeWindow();
     update();
-    configFile_.write(config_);
+    // The port written is the one last saved, which a port chosen in the COM setting dialog
+    // since the start has replaced: the running program's own port would undo that choice.
+    if (savedPort_) saveConfiguration(*savedPort_);
 }
 
 void CCorvaneNewDlg::minimiseWindow() {
@@ -289,12 +325,13 @@ void CCorvaneNewDlg::minimiseWindow() {
 
 void CCorvaneNewDlg::openComSetting() {
     if (usbDriver_ && !prompts().askYesNo(this, kUsbAutoSelectQuestion)) return;
-    CComSetting dialog(this, configFile_, config_.windowState, traceOn_);
+    CComSetting dialog(this, configFile_, config_.windowState, traceOn_, traceFile_);
     connect(&dialog, &CComSetting::command, this, [this](int id) { OnCommand(id); });
     comSetting_ = &dialog;
     const int result = dialog.DoModal();
     comSetting_ = nullptr;
-    if (!dialog.writeError().empty()) prompts().inform(this, dialog.writeError());
+    if (dialog.savedChoice()) savedPort_ = dialog.savedChoice();
+    if (!dialog.writeError().empty()) prompts().inform(this, encodeCp1252(QString::fromStdString(dialog.writeError())));
     else if (result == IDOK && dialog.changed()) prompts().inform(this, kRestartNotice);
 }
 
@@ -321,7 +358,7 @@ void CCorvaneNewDlg::askToClose() {
 
 std::string CCorvaneNewDlg::aboutText() {
     return std::string(kProgramRelease) + "\r\n\r\nWeb site " + kWebAddress +
-           "\r\n\r\nYou can find PDF user's manual is in the CORVANE folder\r\n of the Windows start menu";
+           "\r\n\r\nYou can read the user's manual with the command\r\n man corvane";
 }
 
 void CCorvaneNewDlg::setStatusText(const std::string& bytes) {

@@ -10,6 +10,7 @@
 #include <QPixmap>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "shell/connection_supervisor.h"
@@ -99,6 +100,10 @@ public:
     QRect menuRect() const { return menuRect_; }
     FrameDrag dragMode() const { return dragMode_; }
     const PortConfigFile& configFile() const { return configFile_; }
+    // The port the configuration file holds as far as this window knows: the one read at start,
+    // or chosen since. None while the file is damaged or unreadable: it is then not rewritten
+    // with the window state, only when the user chooses a port.
+    std::optional<int> savedPort() const { return savedPort_; }
 
     CCorvSysButton& closeButton() { return closeButton_; }
     CCorvSysButton& sizeButton() { return sizeButton_; }
@@ -134,12 +139,16 @@ protected:
 private:
     ShellPrompts& prompts();
     void createFurniture();
-    // True when the file gave the window state.
+    // True when the file gave the window state. A damaged or unreadable file leaves its
+    // message in configProblem_.
     bool readConfiguration();
     void placeWindow();
+    // Writes the file; a failure is shown with the file and the reason. True when written.
+    bool saveConfiguration(int port);
     void offerUsbMode(const UsbInstallation& usb);
     void startComMode();
-    void startUsbMode(bool usbInstalled);
+    void startUsbMode(bool driverInstalled);
+    void reportRefusedUsbPort();
     void startTraceFromCommandLine();
     bool switchTraceOn(const QString& path);
 
@@ -161,6 +170,8 @@ private:
     std::unique_ptr<ShellPrompts> ownPrompts_;
     PortConfigFile configFile_;
     PortConfig config_;
+    std::optional<int> savedPort_;
+    std::string configProblem_;  // what is wrong with the configuration file, for the start to say
 
     // The bridge outlives the link: the worker is stopped before the bridge goes.
     LinkWindowBridge bridge_;
@@ -175,6 +186,7 @@ private:
     bool viewsCreated_ = false;
     bool usbDriver_ = false;
     bool traceOn_ = false;
+    QString traceFile_;  // where the trace goes while it is on
     bool restorePending_ = false;
     bool readyLampShown_ = false;
     CComSetting* comSetting_ = nullptr;

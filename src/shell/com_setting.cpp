@@ -7,6 +7,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -17,11 +19,19 @@ namespace {
 // The dialog is 150 x 88 dialog units; the prompt and the list sit below its caption band.
 const QRect kPromptRect = rectLTRB(15, 35, 210, 55);
 const QRect kListRect = rectLTRB(15, 58, 210, 80);
+// Two lines of small text below the OK button (which ends 55 pixels below the list).
+const QRect kTraceRect = rectLTRB(15, 80 + 59, 210, 80 + 59 + 34);
+constexpr int kTraceFontPixels = 12;
 }  // namespace
 
-CComSetting::CComSetting(QWidget* parent, PortConfigFile file, WindowState windowState, bool traceOn)
-    : CCorvDialog(kTemplateId, parent, true), file_(std::move(file)), windowState_(windowState), traceOn_(traceOn) {
-    setFixedSize(dialogUnitsToPixelsX(150), dialogUnitsToPixelsY(88));
+CComSetting::CComSetting(QWidget* parent, PortConfigFile file, WindowState windowState, bool traceOn,
+                         QString traceFile)
+    : CCorvDialog(kTemplateId, parent, true),
+      file_(std::move(file)),
+      windowState_(windowState),
+      traceOn_(traceOn),
+      traceFile_(std::move(traceFile)) {
+    setFixedSize(dialogUnitsToPixelsX(150), dialogUnitsToPixelsY(88) + kTraceLineHeight);
     setWindowTitle(QStringLiteral("Com setting"));
 }
 
@@ -39,11 +49,13 @@ void CComSetting::OnInitDialog() {
 
     if (!file_.exists()) {
         PortConfig initial;  // port 1, maximised: "COM01,0"
-        file_.write(initial);
+        if (const ConfigWriteResult written = file_.write(initial); !written) writeError_ = written.error;
         storedChoice_ = initial.port;
     } else {
+        // A damaged or unreadable file gives port 1, as at the program's start (which has said
+        // what is wrong with it); it stays as it is until OK.
         PortConfig config;
-        file_.read(config);
+        fileUnusable_ = file_.read(config).unusable();
         storedChoice_ = config.port;
     }
 
@@ -74,18 +86,40 @@ void CComSetting::OnInitDialog() {
     ok_->Create("OK", ButtonStyle::PlainFace, kListRect.left(), listBottom + 10, kListRect.right() + 1,
                 listBottom + 55, this, IDOK);
     routeCommands(ok_);
+
+    // Whether the trace runs is otherwise only seen in the menu, which few find.
+    traceLine_ = new QLabel(this);
+    traceLine_->setObjectName(QStringLiteral("traceLine"));
+    traceLine_->setGeometry(kTraceRect);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(kTraceFontPixels);
+    traceLine_->setFont(font);
+    traceLine_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    traceLine_->setStyleSheet(QStringLiteral("QLabel { background: rgb(25,25,25); color: rgb(200,200,200); }"));
+    if (traceOn_ && !traceFile_.isEmpty()) {
+        const QString shown = QFontMetrics(font).elidedText(traceFile_, Qt::ElideMiddle, kTraceRect.width());
+        traceLine_->setText(QStringLiteral("Verbose trace on, written to\n") + shown);
+        traceLine_->setToolTip(traceFile_);
+    } else if (traceOn_) {
+        traceLine_->setText(QStringLiteral("Verbose trace on"));
+    } else {
+        traceLine_->setText(QStringLiteral("Verbose trace off: right click\nhere to switch it on"));
+    }
+    traceLine_->show();
 }
 
 void CComSetting::OnOK() {
     const int selection = list_ ? list_->currentIndex() : -1;
-    if (selection >= 0 && selection != storedChoice_) {
+    if (selection >= 0 && (selection != storedChoice_ || fileUnusable_)) {
         PortConfig config;
         config.port = selection;
         config.windowState = windowState_;
         const ConfigWriteResult written = file_.write(config);
         if (written) {
+            changed_ = selection != storedChoice_;
             storedChoice_ = selection;
-            changed_ = true;
+            savedChoice_ = selection;
+            fileUnusable_ = false;
             writeError_.clear();
         } else {
             // Nothing was saved: the restart notice must not claim otherwise.

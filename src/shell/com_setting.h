@@ -1,15 +1,20 @@
 #pragma once
 // CComSetting: the small dialog in which the user picks the unit's port ("USB" or COM 01 to
 // 50) for the next start of the program. Its right-click menu switches the verbose trace; that
-// command goes to the main window, which owns the link.
+// command goes to the main window, which owns the link. A line below the OK button tells whether
+// the trace is on and which file it goes to.
 #include "shell/port_config.h"
 #include "controls/corv_dialog.h"
 #include "controls/corv_static.h"
 
 #include <QPointer>
 
+#include <optional>
+#include <string>
+
 class QAction;
 class QComboBox;
+class QLabel;
 class QMenu;
 
 namespace corvane {
@@ -31,8 +36,12 @@ public:
     static constexpr int kTemplateId = 146;
     static constexpr int kListPositions = PortConfig::kMaxComPort + 1;  // "USB", "01" .. "50"
 
-    // The window state is written back with a changed port; the trace flag checks the menu item.
-    CComSetting(QWidget* parent, PortConfigFile file, WindowState windowState, bool traceOn);
+    // Room below the OK button for the trace line, added to the dialog's 88 dialog units.
+    static constexpr int kTraceLineHeight = 40;
+
+    // The window state is written back with a changed port; the trace flag checks the menu item
+    // and, with the trace file, fills the trace line.
+    CComSetting(QWidget* parent, PortConfigFile file, WindowState windowState, bool traceOn, QString traceFile = {});
     ~CComSetting() override;
 
     // Runs the initialisation, then the dialog modally.
@@ -42,7 +51,11 @@ public:
     void OnInitDialog();
 
     int storedChoice() const { return storedChoice_; }
+    // The user chose a port other than the stored one and it has been written.
     bool changed() const { return changed_; }
+    // The port written to the file by OK, if any. A damaged or unreadable file is replaced by
+    // OK even when the choice is the port already in use, and only then.
+    std::optional<int> savedChoice() const { return savedChoice_; }
     // Set when the last write of the file failed; the text says why.
     const std::string& writeError() const { return writeError_; }
 
@@ -50,6 +63,9 @@ public:
     CCorvButton* okButton() const { return ok_; }
     QMenu* popupMenu() const { return menu_; }
     QAction* verboseAction() const { return verbose_; }
+    // "Verbose trace off..." or "Verbose trace on, written to" and the file (its middle left out
+    // when it is too long; the tooltip has it whole).
+    QLabel* traceLine() const { return traceLine_; }
     const CCorvStatic& promptText() const { return prompt_; }
 
 signals:
@@ -65,8 +81,11 @@ private:
     PortConfigFile file_;
     WindowState windowState_;
     bool traceOn_;
+    QString traceFile_;
     int storedChoice_ = PortConfig::kDefaultPort;
     bool changed_ = false;
+    bool fileUnusable_ = false;
+    std::optional<int> savedChoice_;
     bool initialised_ = false;
     std::string writeError_;
 
@@ -75,6 +94,7 @@ private:
     CCorvButton* ok_ = nullptr;
     QMenu* menu_ = nullptr;
     QAction* verbose_ = nullptr;
+    QLabel* traceLine_ = nullptr;
 };
 
 }  // namespace corvane

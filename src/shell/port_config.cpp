@@ -21,7 +21,9 @@ constexpr const char* kFileName = "corvane.cfg";
 constexpr std::size_t kPortOffset = 3;
 constexpr std::size_t kPortDigits = 2;
 constexpr std::size_t kStateOffset = 6;
-constexpr std::size_t kMaxContent = 64;  // more than the file ever holds; the rest is ignored
+constexpr std::size_t kMaxContent = 64;  // more than a port setting ever takes; the rest is not read
+constexpr const char* kDefaultsUsed =
+    "COM1 is used for now. The file is left as it is until a port is chosen in the Com setting dialog.";
 
 fs::path homeFolder() {
     if (const char* home = std::getenv("HOME"); home && *home) return home;
@@ -85,14 +87,21 @@ std::string PortConfigFile::format(const PortConfig& config) {
     return text;
 }
 
-void PortConfigFile::parse(std::string_view content, PortConfig& config) {
-    int port = 0;
-    for (std::size_t i = kPortOffset; i < kPortOffset + kPortDigits && i < content.size(); ++i) {
-        char c = content[i];
-        if (c < '0' || c > '9') break;
-        port = port * 10 + (c - '0');
-    }
-    config.port = port;
+bool PortConfigFile::parse(std::string_view content, PortConfig& config) {
+    // One line end may follow the setting: a file saved by a text editor is still read.
+    if (content.ends_with("\r\n")) content.remove_suffix(2);
+    else if (content.ends_with('\n') || content.ends_with('\r')) content.remove_suffix(1);
+
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const bool portThere = content.size() >= kPortOffset + kPortDigits && content.substr(0, kPortOffset) == "COM" &&
+                           isDigit(content[kPortOffset]) && isDigit(content[kPortOffset + 1]);
+    if (!portThere) return false;
+    const std::string_view rest = content.substr(kPortOffset + kPortDigits);
+    // "COMpp", "COMpp," (no state: it is left as it was) or "COMpp,w".
+    const bool restFits = rest.empty() || rest == "," || (rest.size() == 2 && rest[0] == ',' && isDigit(rest[1]));
+    if (!restFits) return false;
+
+    config.port = (content[kPortOffset] - '0') * 10 + (content[kPortOffset + 1] - '0');
     if (content.size() > kStateOffset) {
         switch (content[kStateOffset]) {
         case '1': config.windowState = WindowState::WorkArea; break;
@@ -100,20 +109,42 @@ void PortConfigFile::parse(std::string_view content, PortConfig& config) {
         default: config.windowState = WindowState::Maximised; break;
         }
     }
+    return true;
+}
+
+std::string PortConfigFile::quoteContent(std::string_view content) {
+    constexpr std::size_t kShown = 32;
+    std::string text;
+    for (std::size_t i = 0; i < content.size() && i < kShown; ++i) {
+        const auto c = static_cast<unsigned char>(content[i]);
+        if (c >= 0x20 && c < 0x7f && c != '\\') {
+            text += static_cast<char>(c);
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            text += escaped;
+        }
+    }
+    if (content.size() > kShown) text += "...";
+    return text;
 }
 
 ConfigReadResult PortConfigFile::read(PortConfig& config) const {
     ConfigReadResult result;
+    auto unusable = [&](ConfigReadStatus status, const std::string& what) {
+        config.port = PortConfig::kDefaultPort;
+        result.status = status;
+        result.error = "The configuration file " + path_.string() + " " + what + ".\n" + kDefaultsUsed;
+        return result;
+    };
     int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        config.port = PortConfig::kDefaultPort;
         if (errno == ENOENT || errno == ENOTDIR) {
+            config.port = PortConfig::kDefaultPort;
             result.status = ConfigReadStatus::Missing;
-        } else {
-            result.status = ConfigReadStatus::Failed;
-            result.error = errorText("Cannot read", path_, errno);
+            return result;
         }
-        return result;
+        return unusable(ConfigReadStatus::Failed, std::string("cannot be read: ") + std::strerror(errno));
     }
     char buffer[kMaxContent];
     std::size_t got = 0;
@@ -123,16 +154,18 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
         if (n < 0) {
             int err = errno;
             ::close(fd);
-            config.port = PortConfig::kDefaultPort;
-            result.status = ConfigReadStatus::Failed;
-            result.error = errorText("Cannot read", path_, err);
-            return result;
+            return unusable(ConfigReadStatus::Failed, std::string("cannot be read: ") + std::strerror(err));
         }
         if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    parse(std::string_view(buffer, got), config);
+    const std::string_view content(buffer, got);
+    if (content.empty()) return unusable(ConfigReadStatus::Invalid, "is empty");
+    if (!parse(content, config)) {
+        return unusable(ConfigReadStatus::Invalid,
+                        "holds \"" + quoteContent(content) + "\", which is not a port setting such as \"COM01,0\"");
+    }
     result.status = ConfigReadStatus::Read;
     return result;
 }
@@ -152,6 +185,14 @@ ConfigWriteResult PortConfigFile::write(const PortConfig& config) const {
     if (fs::is_symlink(path_, ec)) {
         fs::path resolved = fs::weakly_canonical(path_, ec);
         if (!ec) target = resolved;
+    }
+    // Only a regular file is replaced: renaming over a folder fails anyway, and a device or
+    // pipe that the name leads to (a link to /dev/null, say) must stay what it is.
+    const fs::file_status existing = fs::status(target, ec);
+    if (fs::exists(existing) && !fs::is_regular_file(existing)) {
+        result.error = "Cannot write " + target.string() + ": " +
+                       (fs::is_directory(existing) ? std::strerror(EISDIR) : "it is not a regular file");
+        return result;
     }
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";

@@ -1,6 +1,7 @@
 #pragma once
 // The port configuration file: which serial port the unit is on (or the USB mode) and how the
-// main window was placed. Seven bytes "COMpp,w" without a line end.
+// main window was placed. Seven bytes "COMpp,w" without a line end; "COMpp" alone, "COMpp," and a
+// line end after the setting are read too.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -26,12 +27,16 @@ struct PortConfig {
 enum class ConfigReadStatus {
     Read,     // the file was there and has been applied
     Missing,  // no file: port 1, the window state left as it was
-    Failed,   // the file exists but could not be read: treated like a missing file
+    Invalid,  // the file holds no port setting: treated like a missing file
+    Failed,   // the file exists but could not be read (no permission, a folder): treated like a missing file
 };
 
 struct ConfigReadResult {
     ConfigReadStatus status = ConfigReadStatus::Missing;
-    std::string error;  // for Failed: what went wrong, ready to show
+    std::string error;  // for Invalid and Failed: the file, what is wrong and what is used instead
+
+    // The file is there but gave nothing: it must not be replaced unless the user chooses a port.
+    bool unusable() const { return status == ConfigReadStatus::Invalid || status == ConfigReadStatus::Failed; }
 };
 
 struct ConfigWriteResult {
@@ -50,8 +55,8 @@ public:
     const std::filesystem::path& path() const { return path_; }
     bool exists() const;
 
-    // Applies the file to `config`. A missing or unreadable file sets port 1 and keeps the
-    // window state.
+    // Applies the file to `config`. A missing, unreadable or damaged file sets port 1 and keeps
+    // the window state; the result says which and, for the last two, why.
     ConfigReadResult read(PortConfig& config) const;
 
     // Replaces the whole file with the formatted config. The new content goes to a temporary
@@ -61,9 +66,13 @@ public:
 
     // "COM%02d,%d"; the port must be 0..99 and the state one digit.
     static std::string format(const PortConfig& config);
-    // Applies file content: digits at offsets 3-4 give the port (a non-digit ends the number),
-    // a byte at offset 6 gives the window state (anything but 0, 1 or 2 gives 0).
-    static void parse(std::string_view content, PortConfig& config);
+    // Applies file content "COMpp", "COMpp," or "COMpp,w", each maybe followed by one line end:
+    // pp gives the port, w the window state (a digit other than 0, 1 or 2 gives 0). Anything
+    // else is no port setting: false, and `config` is left alone.
+    static bool parse(std::string_view content, PortConfig& config);
+    // The content as it can be shown in a message: printable ASCII as it is, other bytes as
+    // \xNN, cut after a few dozen bytes.
+    static std::string quoteContent(std::string_view content);
 
 private:
     std::filesystem::path path_;

@@ -1,22 +1,51 @@
 #include "shell/shell_prompts.h"
 
 #include "shell/shell_message_box.h"
+#include "platform/cp1252.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
+
+#include <cstdio>
 
 namespace corvane {
 
+namespace {
+
+// On a platform without a screen (Qt's offscreen and minimal ones) nobody can see a box, let
+// alone answer it, and a modal wait would never end.
+bool nobodyCanSee() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+void printUnseen(const char* what, const std::string& text) {
+    const QByteArray shown = decodeCp1252(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).toLocal8Bit();
+    std::fprintf(stderr, "corvane: %s %s\n", what, shown.constData());
+}
+
+}  // namespace
+
 bool ModalShellPrompts::askYesNo(QWidget* owner, const std::string& text) {
+    if (nobodyCanSee()) {
+        printUnseen("(no display, answered No)", text);
+        return false;
+    }
     CCorvNoticeBox box(text, CCorvNoticeBox::YesNo, owner);
     return box.RunModal() == IDOK;
 }
 
 void ModalShellPrompts::inform(QWidget* owner, const std::string& text) {
+    if (nobodyCanSee()) {
+        printUnseen("(no display)", text);
+        return;
+    }
     CCorvNoticeBox box(text, CCorvNoticeBox::Ok, owner);
     box.RunModal();
 }
 
 std::optional<QString> ModalShellPrompts::chooseTraceFile(QWidget* owner) {
+    if (nobodyCanSee()) return std::nullopt;
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

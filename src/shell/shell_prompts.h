@@ -21,7 +21,9 @@ public:
     virtual std::optional<QString> chooseTraceFile(QWidget* owner) = 0;
 };
 
-// The program's own skinned boxes and the platform's save-file dialog, all modal.
+// The program's own skinned boxes and the platform's save-file dialog, all modal. Where no
+// screen exists (Qt's offscreen platform) the texts go to standard error instead, questions
+// are answered No and no trace file is chosen.
 class ModalShellPrompts : public ShellPrompts {
 public:
     bool askYesNo(QWidget* owner, const std::string& text) override;

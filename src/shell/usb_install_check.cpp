@@ -65,6 +65,13 @@ UsbInstallation checkUsbInstallation(const SystemPaths& paths) {
     return result;
 }
 
+std::string usbDriverMissingHint(const SystemPaths& paths) {
+    const std::string release = paths.kernelRelease.empty() ? runningKernelRelease() : paths.kernelRelease;
+    return "Missing on this computer: the kernel's USB serial driver cdc_acm (not loaded, not built into kernel " +
+           release + ", no module in " + paths.kernelModulesDir().string() +
+           "). Install the modules of this kernel or a kernel built with CONFIG_USB_ACM, then start again.";
+}
+
 bool shouldOfferUsbMode(const PortConfig& config, const UsbInstallation& installation) {
     return installation.installed() && !config.usbMode();
 }

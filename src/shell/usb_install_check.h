@@ -1,6 +1,9 @@
 #pragma once
-// Whether this computer is ready for a unit on USB: the CDC-ACM serial driver is available,
-// and the unit is known here (its udev rule is installed, or one of its ports is present).
+// Whether this computer is ready for a unit on USB. The driver is the kernel's CDC-ACM serial
+// driver; the unit's udev rule only decides who may open its port, so a missing rule is no
+// missing driver (it is named when an open is refused).
+#include <string>
+
 #include "shell/port_config.h"
 #include "shell/system_paths.h"
 
@@ -11,6 +14,10 @@ struct UsbInstallation {
     bool ruleInstalled = false;
     bool portPresent = false;
 
+    // The USB mode can run: the driver is there (loaded, built in or loadable).
+    bool driverInstalled() const { return driverAvailable; }
+    // A unit with USB is set up here (its rule is installed or its port is present) and its
+    // driver is there: the start offers the USB mode to a computer set for a numbered port.
     bool installed() const { return driverAvailable && (ruleInstalled || portPresent); }
 };
 
@@ -20,6 +27,10 @@ bool cdcAcmDriverAvailable(const SystemPaths& paths);
 bool unitRuleInstalled(const SystemPaths& paths);
 
 UsbInstallation checkUsbInstallation(const SystemPaths& paths);
+
+// One line for the box that says the driver is missing: what this computer lacks and how to
+// get it.
+std::string usbDriverMissingHint(const SystemPaths& paths);
 
 // At start: a computer that is ready for the unit on USB but is configured for a numbered
 // port gets the offer to switch to the USB mode.

@@ -20,3 +20,24 @@ TEST(CommandLine, OptionsValuesAndMistakes) {
     EXPECT_EQ(parseCommandLine({"corvane", "--bogus"}).error, "unknown option: --bogus");
     EXPECT_FALSE(parseCommandLine({"corvane", "--demo", "--port", "/dev/x"}).error.isEmpty());
 }
+
+TEST(CommandLine, QtsOwnOptionsAreLeftToTheApplicationObject) {
+    // Once refused as unknown options.
+    auto c = parseCommandLine({"corvane", "-platform", "offscreen", "--port", "/dev/ttyS0", "-display", ":3",
+                               "-style=fusion", "--platform", "xcb", "-reverse", "-qwindowgeometry", "640x480+0+0",
+                               "--widgetcount", "-stylesheet", "/tmp/look.qss", "--trace", "/tmp/t.txt"});
+    EXPECT_TRUE(c.error.isEmpty()) << c.error.toStdString();
+    EXPECT_EQ(c.portPath, "/dev/ttyS0");
+    EXPECT_EQ(c.traceFile, "/tmp/t.txt");
+
+    // A value that looks like one of ours belongs to the Qt option before it.
+    auto named = parseCommandLine({"corvane", "-qwindowtitle", "--demo"});
+    EXPECT_TRUE(named.error.isEmpty());
+    EXPECT_FALSE(named.demo);
+
+    EXPECT_EQ(parseCommandLine({"corvane", "-platform"}).error, "-platform needs a value");
+    EXPECT_EQ(parseCommandLine({"corvane", "-platform=xcb"}).error, "unknown option: -platform=xcb")
+        << "Qt reads the platform only as a separate value";
+    EXPECT_EQ(parseCommandLine({"corvane", "-platformx", "y"}).error, "unknown option: -platformx");
+    EXPECT_EQ(parseCommandLine({"corvane", "-", "y"}).error, "unknown option: -");
+}

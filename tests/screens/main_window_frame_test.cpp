@@ -235,14 +235,15 @@ TEST_F(MainWindowFrame, StatusLineShowsTextLampAndBusyBar) {
     EXPECT_FALSE(window->busyBarRunning());
 }
 
-TEST_F(MainWindowFrame, AboutBoxNamesTheRelease) {
+TEST_F(MainWindowFrame, AboutBoxNamesTheProgramAndItsManualPage) {
     auto window = startWith("COM01,2");
     window->infoButton().click();
     ASSERT_EQ(box.prompts().notices.size(), 1u);
-    EXPECT_EQ(box.prompts().notices[0].rfind("Corvane.exe R2.05a\r\n\r\nWeb site ", 0), 0u);
-    EXPECT_NE(box.prompts().notices[0].find("You can find PDF user's manual is in the CORVANE folder\r\n of the "
-                                            "Windows start menu"),
-              std::string::npos);
+    const std::string& text = box.prompts().notices[0];
+    EXPECT_EQ(text.rfind("corvane R2.05a\r\n\r\nWeb site ", 0), 0u) << text;
+    EXPECT_NE(text.find("man corvane"), std::string::npos) << text;
+    for (const char* windowsThing : {".exe", "Windows", "start menu"})
+        EXPECT_EQ(text.find(windowsThing), std::string::npos) << windowsThing << " in " << text;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QTimer>
 
 #include <filesystem>
@@ -82,6 +83,7 @@ TEST_F(TraceSwitch, MenuItemOpensTheTraceAndClosesItAgain) {
 
     bool checkedWhileOn = false;
     withComSetting(*window, [&](CComSetting& dialog) {
+        EXPECT_EQ(dialog.traceLine()->toolTip().toStdString(), traceFile().string()) << "the dialog says where it goes";
         checkedWhileOn = dialog.verboseAction()->isChecked();
         dialog.verboseAction()->trigger();
     });

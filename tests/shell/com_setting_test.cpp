@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -137,6 +139,33 @@ TEST_F(ComSettingTest, RightClickOpensTheTraceMenuCheckedWhileTheTraceIsOn) {
         EXPECT_EQ(commands[0][0].toInt(), ID_VERBOSE_DEBUG_OUTPUT);
         dialog.popupMenu()->hide();
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ComSettingTest, TraceLineSaysWhetherTheTraceRunsAndWhereItGoes) {
+    CComSetting off(nullptr, file, WindowState::Maximised, false);
+    off.OnInitDialog();
+    EXPECT_TRUE(off.traceLine()->text().startsWith("Verbose trace off")) << off.traceLine()->text().toStdString();
+
+    const QString path =
+        QStringLiteral("/home/technician/workshop/") + QString(80, 'x') + QStringLiteral("/Verbose.txt");
+    CComSetting on(nullptr, file, WindowState::Maximised, true, path);
+    on.OnInitDialog();
+    const QStringList lines = on.traceLine()->text().split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], "Verbose trace on, written to");
+    EXPECT_TRUE(lines[1].startsWith("/home/")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith("/Verbose.txt")) << lines[1].toStdString();
+    EXPECT_EQ(on.traceLine()->toolTip(), path);
+    // Both lines fit the label, and the label fits inside the dialog's frame.
+    const QFontMetrics metrics(on.traceLine()->font());
+    for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), on.traceLine()->width());
+    EXPECT_LE(2 * metrics.lineSpacing(), on.traceLine()->height());
+    EXPECT_LE(on.traceLine()->geometry().bottom(), on.height() - 5);
+    EXPECT_GT(on.traceLine()->geometry().top(), on.okButton()->geometry().bottom());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,21 +64,54 @@ TEST(PortConfig, ReadsPortAndWindowStateByTheByteRules) {
         {"COM03", 3, WindowState::WorkArea},
         {"COM03,", 3, WindowState::WorkArea},
         {"COM12,2\n", 12, WindowState::Normal},
-        {"COMab,2", 0, WindowState::Normal},    // non-digits: the USB mode
-        {"COM4x,2", 4, WindowState::Normal},    // a non-digit ends the number
-        {"COMx4,2", 0, WindowState::Normal},
-        {"COM03,x", 3, WindowState::Maximised},  // a non-digit state is 0
-        {"COM03,7", 3, WindowState::Maximised},  // so is a state no placement has
-        {"COM", 0, WindowState::WorkArea},
-        {"", 0, WindowState::WorkArea},
+        {"COM12,2\r\n", 12, WindowState::Normal},
+        {"COM07\n", 7, WindowState::WorkArea},
+        {"COM03,7", 3, WindowState::Maximised},  // a state no placement has is 0
+        {"COM99,0", 99, WindowState::Maximised},  // beyond the dialog's list, but a port setting
     };
     for (const ReadCase& c : cases) {
         writeFile(file, c.content);
         PortConfig config;
         config.windowState = WindowState::WorkArea;
-        EXPECT_EQ(PortConfigFile(file).read(config).status, ConfigReadStatus::Read) << c.content;
+        const ConfigReadResult result = PortConfigFile(file).read(config);
+        EXPECT_EQ(result.status, ConfigReadStatus::Read) << c.content;
+        EXPECT_TRUE(result.error.empty()) << result.error;
         EXPECT_EQ(config.port, c.port) << '"' << c.content << '"';
         EXPECT_EQ(config.windowState, c.state) << '"' << c.content << '"';
+    }
+}
+
+TEST(PortConfig, DamagedFileIsReportedWithItsContentAndGivesPortOne) {
+    // Once these switched the program into the USB mode without a word (a non-digit ended the
+    // number at 0).
+    TempDir dir;
+    const fs::path file = dir / "corvane.cfg";
+    const std::pair<std::string, std::string> cases[] = {
+        {"COMab,2", "holds \"COMab,2\""},
+        {"COM4x,2", "holds \"COM4x,2\""},
+        {"COM", "holds \"COM\""},
+        {"COM03,x", "holds \"COM03,x\""},
+        {"COM03,21", "holds \"COM03,21\""},
+        {"com03,2", "holds \"com03,2\""},
+        {"COM03,2\n\n", "holds \"COM03,2\\x0A\\x0A\""},
+        {" COM03,2", "holds \" COM03,2\""},
+        {std::string("CO\0\xff\\", 5), "holds \"CO\\x00\\xFF\\x5C\""},
+        {std::string(200, 'A'), "holds \"" + std::string(32, 'A') + "...\""},
+        {"", "is empty"},
+    };
+    for (const auto& [content, said] : cases) {
+        writeFile(file, content);
+        PortConfig config;
+        config.port = 9;
+        config.windowState = WindowState::Normal;
+        const ConfigReadResult result = PortConfigFile(file).read(config);
+        EXPECT_EQ(result.status, ConfigReadStatus::Invalid) << content;
+        EXPECT_TRUE(result.unusable());
+        EXPECT_EQ(config.port, 1) << content;
+        EXPECT_EQ(config.windowState, WindowState::Normal) << content;
+        EXPECT_EQ(result.error.rfind("The configuration file " + file.string() + " " + said, 0), 0u) << result.error;
+        EXPECT_NE(result.error.find("COM1 is used"), std::string::npos) << result.error;
+        EXPECT_EQ(readWhole(file), content) << "reading never changes the file";
     }
 }
 
@@ -100,7 +134,9 @@ TEST(PortConfig, UnreadableFileIsReportedAndTreatedAsMissing) {
     config.port = 9;
     ConfigReadResult result = PortConfigFile(dir / "corvane.cfg").read(config);
     EXPECT_EQ(result.status, ConfigReadStatus::Failed);
-    EXPECT_NE(result.error.find("corvane.cfg"), std::string::npos) << result.error;
+    EXPECT_TRUE(result.unusable());
+    EXPECT_EQ(result.error.rfind("The configuration file " + (dir / "corvane.cfg").string() +
+                                     " cannot be read: Is a directory.\n", 0), 0u) << result.error;
     EXPECT_EQ(config.port, 1);
 }
 
@@ -219,4 +255,24 @@ TEST(PortConfig, WriteThatFailsHalfWayKeepsTheOldFile) {
     EXPECT_NE(result.error.find("corvane.cfg"), std::string::npos) << result.error;
     EXPECT_EQ(readWhole(file), "COM04,2");
     EXPECT_EQ(entriesIn(dir.path()), 1u) << "the partial temporary file is removed";
+}
+
+TEST(PortConfig, WriteNeverReplacesAFolderOrADevice) {
+    TempDir dir;
+    fs::create_directory(dir / "corvane.cfg");
+    ConfigWriteResult result = PortConfigFile(dir / "corvane.cfg").write({3, WindowState::Normal});
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.error.find("corvane.cfg: Is a directory"), std::string::npos) << result.error;
+    EXPECT_TRUE(fs::is_directory(dir / "corvane.cfg"));
+
+    // A name that leads to a pipe (as one leading to /dev/null would to a device) keeps leading
+    // there: renaming over it would put a plain file in its place.
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    fs::create_directory(dir / "linked");
+    fs::create_symlink(dir / "pipe", dir / "linked" / "corvane.cfg");
+    result = PortConfigFile(dir / "linked" / "corvane.cfg").write({3, WindowState::Normal});
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.error.find("not a regular file"), std::string::npos) << result.error;
+    EXPECT_TRUE(fs::is_fifo(dir / "pipe"));
+    EXPECT_EQ(entriesIn(dir.path()), 3u) << "no temporary file is left behind";
 }

@@ -120,6 +120,7 @@ TEST_F(UsbDetection, RuleCountsUnlessMaskedInAnEarlierFolder) {
 TEST_F(UsbDetection, InstalledNeedsTheDriverAndTheRuleOrAPort) {
     sysfs.addUsbTty("1-1", "ttyACM0");
     EXPECT_FALSE(checkUsbInstallation(paths).installed()) << "a port without the driver";
+    EXPECT_FALSE(checkUsbInstallation(paths).driverInstalled());
 
     sysfs.addLoadedModule("cdc_acm");
     UsbInstallation found = checkUsbInstallation(paths);
@@ -128,7 +129,8 @@ TEST_F(UsbDetection, InstalledNeedsTheDriverAndTheRuleOrAPort) {
     EXPECT_FALSE(found.ruleInstalled);
 
     sysfs.removeTty("ttyACM0");
-    EXPECT_FALSE(checkUsbInstallation(paths).installed()) << "the driver alone";
+    EXPECT_FALSE(checkUsbInstallation(paths).installed()) << "the driver alone is no unit to offer";
+    EXPECT_TRUE(checkUsbInstallation(paths).driverInstalled()) << "but the USB mode can run";
     writeFile(paths.udevRuleDirs[0] / "70-corvane.rules", "# rule\n");
     EXPECT_TRUE(checkUsbInstallation(paths).installed()) << "the driver and the rule, unit unplugged";
 

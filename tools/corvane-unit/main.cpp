@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     UnitOptions options;
     std::string error;
     if (!parseUnitOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
-        std::cerr << "corvane-unit: " << error << "\n\n" << unitUsage();
+        std::cerr << "corvane-unit: " << error << "\n" << unitUsageHint();
         return 2;
     }
     if (options.help) {

@@ -1,6 +1,10 @@
 // Reads scenario scripts into steps; every error names the line.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cctype>
-#include <fstream>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <sstream>
 
@@ -351,15 +355,30 @@ ScenarioParse parseScenario(const std::string& text, const std::string& name) {
 }
 
 ScenarioParse loadScenario(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) {
+    // Read with the system calls so that the reason of a failure (no such file, no permission,
+    // a folder) can be told.
+    auto failed = [&](int error) {
         ScenarioParse r;
-        r.error = path + ": cannot be read";
+        r.error = path + ": cannot be read: " + std::strerror(error);
         return r;
+    };
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return failed(errno);
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            return failed(error);
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<std::size_t>(n));
     }
-    std::ostringstream all;
-    all << f.rdbuf();
-    return parseScenario(all.str(), path);
+    ::close(fd);
+    return parseScenario(text, path);
 }
 
 }  // namespace corvane::unitsim

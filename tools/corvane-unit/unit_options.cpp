@@ -52,6 +52,8 @@ bool parseUnitOptions(const std::vector<std::string>& args, UnitOptions& out, st
     return true;
 }
 
+std::string unitUsageHint() { return "Try 'corvane-unit --help' for more information.\n"; }
+
 std::string unitUsage() {
     return std::string(R"(Usage: corvane-unit (--pty | --port PATH) [--capacity N] [--scenario FILE] [--log]
 
@@ -71,6 +73,13 @@ status polls every 100 ms, and its reactions to the user's choices.
   --help            this text
 
 SIGINT and SIGTERM end the unit cleanly (exit status 0 for the demo).
+
+Exit status:
+  0  the demo ended (stopped by a signal, or the PC closed the line after the conversation
+     started), or every step of the scenario passed
+  1  the line could not be opened, a scenario step failed or was cut short by a signal, or
+     the line went away before the conversation started
+  2  a mistake on the command line, or a scenario file that cannot be read or parsed
 
 )") + scenarioFormatHelp();
 }

@@ -18,5 +18,7 @@ struct UnitOptions {
 // False with `error` set for a command line that cannot be used.
 bool parseUnitOptions(const std::vector<std::string>& args, UnitOptions& out, std::string& error);
 std::string unitUsage();
+// The one line shown after a mistake on the command line, instead of the whole usage.
+std::string unitUsageHint();
 
 }  // namespace corvane::unitsim
