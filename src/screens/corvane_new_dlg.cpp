@@ -51,6 +51,7 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
+    setMinimumSize(MainFrame::kMinimumWidth, MainFrame::kMinimumHeight);
     connect(&supervisor_, &ConnectionSupervisor::statusChanged, this, [this](const QString& text, StatusLamp lamp) {
         setStatusText(encodeCp1252(text));
         if (lamp == StatusLamp::Ready) showReadyLamp();
@@ -179,6 +180,9 @@ void CCorvaneNewDlg::placeWindow() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     switch (config_.windowState) {
     case WindowState::Maximised:
+        // Where no window manager maximises a frameless window, it covers the work area itself;
+        // otherwise the first click on the size button would seem to do nothing.
+        if (screen && !isMaximized()) setGeometry(screen->availableGeometry());
         showMaximized();
         break;
     case WindowState::WorkArea:
@@ -277,6 +281,8 @@ void CCorvaneNewDlg::cycleWindowState() {
     if (config_.windowState == WindowState::Normal) normalGeometry_ = geometry();
     config_.windowState = nextWindowState(config_.windowState);
     placeWindow();
+    // A maximised window has no sizing or moving cursor, and the frame moved under the pointer.
+    updateFrameCursor(mapFromGlobal(QCursor::pos()));
     update();
     configFile_.write(config_);
 }

@@ -9,6 +9,7 @@ add_executable(main_window_tests
   ${CMAKE_CURRENT_LIST_DIR}/page_choices_test.cpp
 )
 target_link_libraries(main_window_tests PRIVATE corvane_main_window corvane_unitsim corvane_widget_test_main GTest::gtest Qt6::Widgets Qt6::Test util)
-target_include_directories(main_window_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/app ${PROJECT_SOURCE_DIR}/tests/link)
+target_include_directories(main_window_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/app ${PROJECT_SOURCE_DIR}/tests/link
+                                              ${PROJECT_SOURCE_DIR}/tests/controls)
 gtest_discover_tests(main_window_tests DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 60 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=1")
