@@ -22,7 +22,7 @@ mkdir -p "$WORK/config"
 printf 'COM01,1' >"$WORK/config/corvane.cfg"
 XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb "$CORVANE" --demo >"$WORK/corvane.log" 2>&1 &
 VS_PIDS+=($!)
-wait_until 20 xdotool search --name '^CORVANE$' >/dev/null || fail "the main window did not appear"
+wait_until 60 xdotool search --name '^CORVANE$' >/dev/null || fail "the main window did not appear"
 WINDOW=$(xdotool search --name '^CORVANE$' | head -n1)
 
 geometry() { xdotool getwindowgeometry --shell "$WINDOW" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' '; }
