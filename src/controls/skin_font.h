@@ -1,9 +1,9 @@
 #pragma once
-// The skin's fonts are given as the described platform gives them: a positive height is the
-// cell height (ascent plus descent, the internal leading included), a negative one the
-// character (em) height, and a nonzero width the average character width. Qt's pixel size is
-// the em height, which for the bundled fonts is about nine tenths of the cell, so the height is
-// converted from the family's own metrics, and the width is reached by stretching the font.
+// The skin's fonts are given in logical-font terms: a positive height is the cell height
+// (ascent plus descent, the internal leading included), a negative one the character (em)
+// height, and a nonzero width the average character width. Qt's pixel size is the em height,
+// which for the bundled fonts is about nine tenths of the cell, so the height is converted from
+// the family's own metrics, and the width is reached by stretching the font.
 #include <QFont>
 #include <QString>
 

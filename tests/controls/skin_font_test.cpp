@@ -1,5 +1,5 @@
-// The skin's fonts: a described height is the cell height, a described width the average
-// character width, and the text the controls draw keeps within that cell.
+// The skin's fonts: a given height is the cell height, a given width the average character
+// width, and the text the controls draw keeps within that cell.
 #include "controls/button_types.h"
 #include "controls/corv_button.h"
 #include "controls/corv_show_box.h"
@@ -19,18 +19,18 @@ namespace {
 
 using namespace test;
 
-struct Described {
+struct GivenFont {
     const char* family;
     int height;
     int width;
 };
 
 // Every font the skin and the page fields are given.
-constexpr Described kDescribed[] = {{"Arial", 16, 8},  {"Arial", 22, 10}, {"Arial", 22, 12},
+constexpr GivenFont kGiven[] = {{"Arial", 16, 8},  {"Arial", 22, 10}, {"Arial", 22, 12},
                                     {"Arial", 18, 12}, {"Tahoma", 12, 7}, {"MS sans serif", 10, 6}};
 
-TEST(SkinFont, TheDescribedHeightIsTheCellAndTheWidthTheAverageCharacter) {
-    for (const Described& d : kDescribed) {
+TEST(SkinFont, TheHeightIsTheCellAndTheWidthTheAverageCharacter) {
+    for (const GivenFont& d : kGiven) {
         const QFont font = skinFont(QString::fromLatin1(d.family), d.height, d.width);
         const QFontMetricsF metrics(font);
         EXPECT_NEAR(metrics.ascent() + metrics.descent(), d.height, 0.8) << d.family << " " << d.height;
