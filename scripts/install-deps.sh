@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth xdotool
+  xvfb xauth xdotool libx11-dev libxfixes-dev
 )
 
 missing=()

@@ -341,13 +341,25 @@ QImage title() {
     p.setPen(pen(kAccent, 3));
     p.drawPolyline(QPolygonF({QPointF(12, 44), QPointF(40, 44), QPointF(48, 28), QPointF(58, 56),
                               QPointF(66, 38), QPointF(74, 44), QPointF(300, 44)}));
+    // The main window lays its accent band over the title from x = 280 on (rows 6 to 22): the
+    // name is sized so that its last letter ends well before it.
+    const QString text = QStringLiteral("CORVANE");
+    constexpr int kNameLeft = 84;
+    constexpr int kNameRight = 272;
     QFont name(QStringLiteral("DejaVu Sans"));
-    name.setPixelSize(34);
     name.setBold(true);
     name.setLetterSpacing(QFont::AbsoluteSpacing, 3);
+    QRectF inked;
+    for (int size = 34; size > 10; --size) {
+        name.setPixelSize(size);
+        QPainterPath outline;
+        outline.addText(0, 0, name, text);
+        inked = outline.boundingRect();
+        if (kNameLeft + inked.right() + 1 <= kNameRight) break;
+    }
     p.setFont(name);
     p.setPen(kWhite);
-    p.drawText(QRectF(84, 0, 230, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("CORVANE"));
+    p.drawText(QRectF(kNameLeft, 0, kNameRight - kNameLeft, 40), Qt::AlignLeft | Qt::AlignVCenter, text);
     QFont sub(QStringLiteral("DejaVu Sans"));
     sub.setPixelSize(10);
     sub.setLetterSpacing(QFont::AbsoluteSpacing, 2);

@@ -1,4 +1,5 @@
 #include "controls/corv_button.h"
+#include "controls/skin_font.h"
 
 #include "controls/mem_dc.h"
 #include "controls/plain_pane.h"
@@ -79,10 +80,7 @@ void CCorvButton::SetIcons(int id1, int width1, int height1, int id2, int width2
 }
 
 void CCorvButton::SetCaptionFont(const QString& faceName, int height) {
-    QFont font(faceName);
-    font.setPixelSize(height > 0 ? height : 1);
-    font.setWeight(QFont::DemiBold);
-    captionFont_ = font;
+    captionFont_ = skinFont(faceName, height, kCaptionAverageWidth, QFont::DemiBold);
 }
 
 void CCorvButton::SetNotifyCode(int code) { notifyCode_ = code; }

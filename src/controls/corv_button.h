@@ -36,7 +36,9 @@ public:
     // Each id is an icon picture number, 0 for none; the sizes are those the icons are drawn at.
     void SetIcons(int id1, int width1, int height1, int id2, int width2, int height2, int id3, int width3,
                   int height3);
+    // A caption font of this cell height, characters 6 pixels wide on average, weight 600.
     void SetCaptionFont(const QString& faceName, int height);
+    static constexpr int kCaptionAverageWidth = 6;
     void SetNotifyCode(int code);
     // Moves the button, capturing the parent's pixels under the new place first.
     void MoveAndRecapture(int left, int top, int right, int bottom);

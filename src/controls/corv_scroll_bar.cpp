@@ -178,9 +178,12 @@ void CCorvScrollBar::mousePressEvent(QMouseEvent* event) {
         return;
     }
     lastMouse_ = event->position().toPoint();
+    // Every step is reported at once, so the parent's content moves with the thumb even for a
+    // click that ends before the first repeat.
     auto startRepeat = [&](Step step, bool& flag) {
         applyStep(step);
         drawNow();
+        notifyParent();
         repeatTimer_.start(kAutoRepeatMs, this);
         flag = true;
     };
@@ -228,9 +231,10 @@ void CCorvScrollBar::timerEvent(QTimerEvent* event) {
                                        {repeatPageDown_, Step::PageDown}};
     for (const auto& [set, step] : repeats) {
         if (!set) continue;
-        notifyParent();
+        // The step first, then the report: the parent reads the position this tick reached.
         applyStep(step);
         drawNow();
+        notifyParent();
         repeatTimer_.start(kAutoRepeatMs, this);
         break;
     }

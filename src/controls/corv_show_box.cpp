@@ -1,4 +1,5 @@
 #include "controls/corv_show_box.h"
+#include "controls/skin_font.h"
 
 #include "controls/mem_dc.h"
 #include "controls/palette.h"
@@ -12,10 +13,10 @@
 namespace corvane {
 
 CCorvShowBox::CCorvShowBox()
-    : QWidget(nullptr), captionFont_(QStringLiteral("Tahoma")), valueFont_(QStringLiteral("Arial")) {
+    : QWidget(nullptr),
+      captionFont_(skinFont(QStringLiteral("Tahoma"), 12, 7)),
+      valueFont_(skinFont(QStringLiteral("Arial"), 22, 10)) {
     NoEraseBackground(this);
-    captionFont_.setPixelSize(12);
-    valueFont_.setPixelSize(22);
 }
 
 bool CCorvShowBox::Create(int left, int top, int right, int bottom, QWidget* parent, int id) {

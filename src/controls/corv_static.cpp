@@ -1,4 +1,5 @@
 #include "controls/corv_static.h"
+#include "controls/skin_font.h"
 
 #include "controls/mem_dc.h"
 #include "controls/plain_pane.h"
@@ -9,9 +10,8 @@
 
 namespace corvane {
 
-CCorvStatic::CCorvStatic() : QWidget(nullptr), font_(QStringLiteral("Arial")) {
+CCorvStatic::CCorvStatic() : QWidget(nullptr), font_(skinFont(QStringLiteral("Arial"), 16, 8)) {
     NoEraseBackground(this);
-    font_.setPixelSize(16);
 }
 
 bool CCorvStatic::Create(const std::string& text, int left, int top, int right, int bottom, QWidget* parent,

@@ -1,6 +1,6 @@
 #pragma once
 // CCorvStatic: the skin's label. Paints its background and up to 198 characters of its text,
-// left and top aligned, broken only at line breaks, in 16-pixel Arial.
+// left and top aligned, broken only at line breaks, in Arial with a 16-pixel cell.
 #include "controls/palette.h"
 
 #include <QFont>

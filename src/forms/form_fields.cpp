@@ -3,23 +3,11 @@
 #include "platform/cp1252.h"
 
 #include <QByteArray>
-#include <QFontMetrics>
-
-#include <algorithm>
 
 namespace corvane {
 
 namespace {
 constexpr int kBytesRole = Qt::UserRole + 1;
-}
-
-QFont cellFont(const QString& family, int height, int averageWidth) {
-    QFont font(family);
-    font.setPixelSize(height);
-    font.setWeight(QFont::Normal);
-    const int natural = QFontMetrics(font).averageCharWidth();
-    if (natural > 0 && averageWidth > 0) font.setStretch(std::clamp(100 * averageWidth / natural, 1, 4000));
-    return font;
 }
 
 CFormEdit::CFormEdit(QWidget* parent) : QLineEdit(parent) {}

@@ -12,9 +12,6 @@
 
 namespace corvane {
 
-// A font `height` pixels high whose average character is about `averageWidth` pixels wide.
-QFont cellFont(const QString& family, int height, int averageWidth);
-
 class CFormEdit : public QLineEdit {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 #include "controls/palette.h"
 #include "controls/plain_pane.h"
 #include "controls/skin_lines.h"
+#include "controls/zone_cursor.h"
 #include "forms/pane_corner.h"
 #include "platform/window_messages.h"
 
@@ -154,10 +155,8 @@ void CMenuWnd::mousePressEvent(QMouseEvent* event) {
 
 void CMenuWnd::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    if (inDragZone(at.x()) || dragging_)
-        setCursor(Qt::SizeHorCursor);
-    else
-        unsetCursor();
+    const bool overGrip = inDragZone(at.x()) && !childAt(at);
+    showZoneCursor(*this, overGrip || dragging_ ? std::optional<QCursor>(Qt::SizeHorCursor) : std::nullopt);
     if (dragging_ && ++moveCounter_ >= kMovesPerStep) dragStep(at.x(), at.y());
     QWidget::mouseMoveEvent(event);
 }
@@ -176,8 +175,21 @@ void CMenuWnd::dragStep(int x, int y) {
 }
 
 void CMenuWnd::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) dragging_ = false;
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = false;
+        if (!inDragZone(event->position().toPoint().x())) showZoneCursor(*this, std::nullopt);
+    }
     QWidget::mouseReleaseEvent(event);
+}
+
+void CMenuWnd::leaveEvent(QEvent* event) {
+    if (!dragging_) showZoneCursor(*this, std::nullopt);
+    QWidget::leaveEvent(event);
+}
+
+void CMenuWnd::childEvent(QChildEvent* event) {
+    keepChildCursor(event);
+    QWidget::childEvent(event);
 }
 
 void CMenuWnd::paintEvent(QPaintEvent*) {

@@ -59,6 +59,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    // Children get the arrow, so that the grip's cursor never shows over them.
+    void childEvent(QChildEvent* event) override;
 
 private:
     bool inDragZone(int x) const;

@@ -1,4 +1,5 @@
 #include "forms/page_control_window.h"
+#include "controls/skin_font.h"
 
 #include "controls/corv_button.h"
 #include "controls/corv_progress.h"
@@ -52,7 +53,7 @@ QWidget* createEdit(const QRect& r, QWidget* form) {
     auto* edit = new CFormEdit(form);
     edit->setFrame(false);
     setFieldColours(edit, kEditBack);
-    edit->setFont(cellFont(QStringLiteral("Arial"), 22, 12));
+    edit->setFont(skinFont(QStringLiteral("Arial"), 22, 12));
     edit->setGeometry(r);
     edit->show();
     return edit;
@@ -97,7 +98,7 @@ QWidget* createMemo(const QRect& r, QWidget* form) {
     memo->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     memo->setLineWidth(1);
     setFieldColours(memo, kMemoBack);
-    memo->setFont(cellFont(QStringLiteral("Arial"), 18, 12));
+    memo->setFont(skinFont(QStringLiteral("Arial"), 18, 12));
     memo->setGeometry(r);
     memo->show();
     return memo;

@@ -53,6 +53,7 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
+    setMinimumSize(MainFrame::kMinimumWidth, MainFrame::kMinimumHeight);
     connect(&supervisor_, &ConnectionSupervisor::statusChanged, this, [this](const QString& text, StatusLamp lamp) {
         setStatusText(encodeCp1252(text));
         if (lamp == StatusLamp::Ready) showReadyLamp();
@@ -189,6 +190,9 @@ void CCorvaneNewDlg::placeWindow() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     switch (config_.windowState) {
     case WindowState::Maximised:
+        // Where no window manager maximises a frameless window, it covers the work area itself;
+        // otherwise the first click on the size button would seem to do nothing.
+        if (screen && !isMaximized()) setGeometry(screen->availableGeometry());
         showMaximized();
         break;
     case WindowState::WorkArea:
@@ -311,6 +315,8 @@ void CCorvaneNewDlg::cycleWindowState() {
     if (config_.windowState == WindowState::Normal) normalGeometry_ = geometry();
     config_.windowState = nextWindowState(config_.windowState);
     placeWindow();
+    // A maximised window has no sizing or moving cursor, and the frame moved under the pointer.
+    updateFrameCursor(mapFromGlobal(QCursor::pos()));
     update();
     // The port written is the one last saved, which a port chosen in the COM setting dialog
     // since the start has replaced: the running program's own port would undo that choice.

@@ -130,6 +130,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    // Children get the arrow, so that the frame's zone cursors never show over them.
+    void childEvent(QChildEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // Wheel turns that reach a pane unhandled are routed like those over the frame.
@@ -164,6 +167,8 @@ private:
     void paintRegion(QPainter& target, const QRect& region, bool titleBand);
     const QImage& titlePattern();
     QCursor cursorFor(FrameDrag zone) const;
+    // The cursor for a pointer at this point of the window.
+    void updateFrameCursor(QPoint point);
     void applySupervisionPeriod(int milliseconds);
 
     MainWindowOptions options_;

@@ -13,6 +13,7 @@
 #include "controls/mem_dc.h"
 #include "controls/palette.h"
 #include "controls/skin_lines.h"
+#include "controls/zone_cursor.h"
 #include "platform/resource_ids.h"
 #include "platform/resources.h"
 #include "platform/window_messages.h"
@@ -136,13 +137,29 @@ void CCorvaneNewDlg::mousePressEvent(QMouseEvent* event) {
     lastPoint_ = point;
 }
 
+void CCorvaneNewDlg::updateFrameCursor(QPoint point) {
+    // A drag keeps its cursor until the button is released. Otherwise a zone shows its cursor
+    // only where nothing lies over the frame, and never while the window is maximised.
+    FrameDrag zone = dragMode_;
+    if (zone == FrameDrag::None && config_.windowState != WindowState::Maximised && !childAt(point))
+        zone = frameDragZone(point.x(), point.y(), width(), height());
+    showZoneCursor(*this, zone == FrameDrag::None ? std::nullopt : std::optional<QCursor>(cursorFor(zone)));
+}
+
+void CCorvaneNewDlg::childEvent(QChildEvent* event) {
+    keepChildCursor(event);
+    QDialog::childEvent(event);
+}
+
+void CCorvaneNewDlg::leaveEvent(QEvent* event) {
+    if (dragMode_ == FrameDrag::None) showZoneCursor(*this, std::nullopt);
+    QDialog::leaveEvent(event);
+}
+
 void CCorvaneNewDlg::mouseMoveEvent(QMouseEvent* event) {
+    // Moves over children that do not take them arrive here too, with the child under the point.
     const QPoint point = event->position().toPoint();
-    if (config_.windowState != WindowState::Maximised) {
-        const FrameDrag zone = frameDragZone(point.x(), point.y(), width(), height());
-        if (zone != FrameDrag::None) setCursor(cursorFor(zone));
-        else if (dragMode_ == FrameDrag::None) unsetCursor();
-    }
+    updateFrameCursor(point);
     if (dragMode_ == FrameDrag::None) return;
     const int dx = point.x() - lastPoint_.x();
     const int dy = point.y() - lastPoint_.y();
@@ -163,6 +180,7 @@ void CCorvaneNewDlg::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (dragMode_ != FrameDrag::None && config_.windowState == WindowState::Normal) normalGeometry_ = geometry();
     dragMode_ = FrameDrag::None;
+    updateFrameCursor(event->position().toPoint());
     repaint();
 }
 

@@ -14,6 +14,10 @@ inline constexpr int kDefaultMenuWidth = 255;
 inline constexpr int kCaptionButtonSize = 15;
 inline constexpr int kTitleImageWidth = 322;
 inline constexpr int kTitleImageHeight = 63;
+// The smallest window: the caption buttons stay right of the band buttons and the title, and
+// the panes keep room for their scroll bars.
+inline constexpr int kMinimumWidth = 560;
+inline constexpr int kMinimumHeight = 200;
 // Wheel turns up to this many pixels right of the menu still scroll the menu.
 inline constexpr int kWheelDeadStrip = 5;
 }  // namespace MainFrame

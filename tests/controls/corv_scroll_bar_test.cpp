@@ -111,8 +111,8 @@ TEST_F(ScrollFixture, PressesOnZoneBoundariesDoNothing) {
 TEST_F(ScrollFixture, HeldTrackPressRepeatsUntilTheThumbReachesThePointer) {
     makeVertical(0, 300, 180);
     press(*bar, {7, 180});
-    EXPECT_EQ(bar->GetPos(), 20);  // the press steps at once, without telling the parent
-    EXPECT_TRUE(parent.messages.empty());
+    EXPECT_EQ(bar->GetPos(), 20);  // the press steps and tells the parent at once
+    EXPECT_EQ(parent.count(WM_SCROLL_VERT), 1);
     ASSERT_TRUE(bar->isAutoRepeating());
     int ticks = 0;
     while (bar->isAutoRepeating() && ticks < 50) {
@@ -121,7 +121,7 @@ TEST_F(ScrollFixture, HeldTrackPressRepeatsUntilTheThumbReachesThePointer) {
     }
     EXPECT_EQ(ticks, 6);
     EXPECT_EQ(bar->GetPos(), 120);
-    EXPECT_EQ(parent.count(WM_SCROLL_VERT), 6);  // one per step and one when it stopped
+    EXPECT_EQ(parent.count(WM_SCROLL_VERT), 7);  // one per step and one when it stopped
     release(*bar, {7, 180});
 }
 
@@ -227,7 +227,7 @@ TEST_F(ScrollFixture, HorizontalBarStepsAndTellsItsParentWithTheHorizontalMessag
     QCoreApplication::sendEvent(horizontal, &event);
     release(*horizontal, {195, 7});
     EXPECT_EQ(horizontal->GetPos(), 10);
-    EXPECT_EQ(parent.count(WM_SCROLL_HORZ), 1);
+    EXPECT_EQ(parent.count(WM_SCROLL_HORZ), 2);
     const QImage image = render(*horizontal);
     // Left arrow: columns cx + 2 .. cx around (8, 7), tip at (7, 7).
     EXPECT_EQ(pixel(image, 10, 4), ColourAccent);
@@ -236,6 +236,87 @@ TEST_F(ScrollFixture, HorizontalBarStepsAndTellsItsParentWithTheHorizontalMessag
     // Right arrow around (192, 7), tip at (193, 7).
     EXPECT_EQ(pixel(image, 190, 10), ColourAccent);
     EXPECT_EQ(pixel(image, 193, 7), ColourAccent);
+}
+
+
+// A parent that reads the bar's position on every notice, as the panes do.
+class PositionReader : public MessageWindow<QWidget> {
+public:
+    CCorvScrollBar* bar = nullptr;
+    int lastRead = 0;
+    int notices = 0;
+
+protected:
+    std::intptr_t windowMessage(std::uint32_t message, std::uintptr_t, std::intptr_t) override {
+        if (message == WM_SCROLL_VERT || message == WM_SCROLL_HORZ) {
+            lastRead = bar->GetPos();
+            ++notices;
+        }
+        return 0;
+    }
+};
+
+struct ReaderFixture : ::testing::Test {
+    PositionReader parent;
+    CCorvScrollBar* bar = new CCorvScrollBar;
+    ReaderFixture() {
+        parent.bar = bar;
+        parent.resize(300, 300);
+        bar->Create(ScrollVertical, &parent);
+        bar->Place(0, 0, 115, 215);  // 200 long
+        bar->SetRange(0, 300, 180);  // thumb 100 long, positions 0 .. 120
+    }
+    void tick() {
+        QTimerEvent event(bar->autoRepeatQtTimerId());
+        QCoreApplication::sendEvent(bar, &event);
+    }
+};
+
+TEST_F(ReaderFixture, EveryClickOnAnArrowOrTheTrackReachesTheParent) {
+    for (int i = 1; i <= 6; ++i) {
+        press(*bar, {7, 195});
+        release(*bar, {7, 195});
+        EXPECT_EQ(parent.lastRead, 5 * i) << "click " << i;
+    }
+    press(*bar, {7, 5});
+    release(*bar, {7, 5});
+    EXPECT_EQ(parent.lastRead, 25);
+    press(*bar, {7, 170});  // the track below the thumb
+    release(*bar, {7, 170});
+    EXPECT_EQ(parent.lastRead, 45);
+    press(*bar, {7, 20});  // the track above it
+    release(*bar, {7, 20});
+    EXPECT_EQ(parent.lastRead, 25);
+    EXPECT_EQ(bar->GetPos(), parent.lastRead);
+}
+
+TEST_F(ReaderFixture, AHeldPressLeavesTheParentAtTheThumbsPositionAfterEveryTick) {
+    press(*bar, {7, 195});
+    EXPECT_EQ(parent.lastRead, bar->GetPos());
+    for (int i = 0; i < 30; ++i) {
+        tick();
+        EXPECT_EQ(parent.lastRead, bar->GetPos()) << "tick " << i;
+    }
+    release(*bar, {7, 195});
+    EXPECT_EQ(bar->GetPos(), 120);
+    EXPECT_EQ(parent.lastRead, 120);
+
+    press(*bar, {7, 20});  // held on the track until the thumb arrives under the pointer
+    while (bar->isAutoRepeating()) {
+        tick();
+        EXPECT_EQ(parent.lastRead, bar->GetPos());
+    }
+    release(*bar, {7, 20});
+    EXPECT_EQ(parent.lastRead, bar->GetPos());
+}
+
+TEST_F(ReaderFixture, APressOnTheThumbReportsOnlyAtTheEndOfTheDrag) {
+    // A press on the thumb starts a drag and is not a step.
+    press(*bar, {7, 60});
+    EXPECT_EQ(parent.notices, 0);
+    release(*bar, {7, 60});
+    EXPECT_EQ(parent.notices, 1);  // the end of the drag
+    EXPECT_EQ(parent.lastRead, 0);
 }
 
 }  // namespace

@@ -49,6 +49,17 @@ inline void leave(QWidget& w) {
     QCoreApplication::sendEvent(&w, &e);
 }
 
+// The cursor Qt shows with the pointer at a point of a window: that of the innermost widget
+// there which has a cursor of its own, the arrow when none has.
+inline Qt::CursorShape cursorShownAt(QWidget& window, QPoint at) {
+    QWidget* w = window.childAt(at);
+    if (!w) w = &window;
+    for (; w; w = w->isWindow() ? nullptr : w->parentWidget()) {
+        if (w->testAttribute(Qt::WA_SetCursor)) return w->cursor().shape();
+    }
+    return Qt::ArrowCursor;
+}
+
 struct Message {
     std::uint32_t message;
     std::uintptr_t wParam;

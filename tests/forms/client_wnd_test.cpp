@@ -6,6 +6,8 @@
 #include "platform/window_messages.h"
 #include "widget_test_support.h"
 
+#include <QTimerEvent>
+
 #include <gtest/gtest.h>
 
 namespace corvane {
@@ -114,6 +116,35 @@ TEST_F(ClientWndFixture, AreaTallerThanTheFormShowsThePanelBelowIt) {
     const QImage image = test::render(*client);
     EXPECT_EQ(test::pixel(image, 100, 1339), ColourPane);
     EXPECT_EQ(test::pixel(image, 100, 1340), ColourPanel);
+}
+
+
+// The bars' own input: clicks and a held press on an arrow and on the track move the form with
+// the thumb, step for step.
+TEST_F(ClientWndFixture, ClicksAndHeldPressesOnTheBarsMoveTheForm) {
+    CCorvScrollBar& vertical = client->verticalBar();  // 400 long
+    CCorvScrollBar& horizontal = client->horizontalBar();  // 600 long
+    for (int i = 1; i <= 6; ++i) {
+        test::press(vertical, {7, 392});
+        test::release(vertical, {7, 392});
+        EXPECT_EQ(formPos(), QPoint(0, -5 * i)) << "click " << i;
+    }
+    test::press(vertical, {7, 380});  // the track below the thumb
+    test::release(vertical, {7, 380});
+    EXPECT_EQ(formPos(), QPoint(0, -50));
+    test::press(horizontal, {592, 7});
+    test::release(horizontal, {592, 7});
+    EXPECT_EQ(formPos(), QPoint(-5, -50));
+
+    test::press(vertical, {7, 392});
+    for (int tick = 0; tick < 10; ++tick) {
+        QTimerEvent event(vertical.autoRepeatQtTimerId());
+        QCoreApplication::sendEvent(&vertical, &event);
+        EXPECT_EQ(formPos().y(), -vertical.GetPos()) << "tick " << tick;
+    }
+    test::release(vertical, {7, 392});
+    EXPECT_EQ(vertical.GetPos(), 105);
+    EXPECT_EQ(formPos(), QPoint(-horizontal.GetPos(), -vertical.GetPos()));
 }
 
 }  // namespace

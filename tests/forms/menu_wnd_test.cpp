@@ -7,6 +7,8 @@
 #include "widget_test_support.h"
 
 #include <QCoreApplication>
+#include <QTest>
+#include <QTimerEvent>
 
 #include <gtest/gtest.h>
 
@@ -184,6 +186,50 @@ TEST_F(MenuWndFixture, DraggedWidthStaysUsable) {
     test::press(*menu, {x, 100});
     for (int i = 0; i < 5; ++i) test::move(*menu, {x + 5000, 100}, true);
     EXPECT_EQ(menu->geometry().right() + 1, 1000 - CMenuWnd::kParentReserve);
+}
+
+
+TEST_F(MenuWndFixture, ClicksAndAHeldPressOnTheBarScrollTheView) {
+    fillLeaves();
+    CCorvScrollBar& bar = menu->verticalBar();  // 485 long
+    for (int i = 1; i <= 6; ++i) {
+        test::press(bar, {7, 478});
+        test::release(bar, {7, 478});
+        EXPECT_EQ(menu->view().scrollOffset(), QPoint(0, -5 * i)) << "click " << i;
+    }
+    test::press(bar, {7, 478});
+    for (int tick = 0; tick < 8; ++tick) {
+        QTimerEvent event(bar.autoRepeatQtTimerId());
+        QCoreApplication::sendEvent(&bar, &event);
+        EXPECT_EQ(menu->view().scrollOffset().y(), -bar.GetPos()) << "tick " << tick;
+    }
+    test::release(bar, {7, 478});
+    EXPECT_EQ(bar.GetPos(), 75);
+    test::press(bar, {7, 20});  // the track above the thumb
+    test::release(bar, {7, 20});
+    EXPECT_EQ(menu->view().scrollOffset(), QPoint(0, -55));
+}
+
+
+TEST_F(MenuWndFixture, TheGripCursorShowsOnlyOverTheGripAndGoesWhenThePointerLeavesIt) {
+    fillLeaves();
+    // The main window shows its own drag cursors; the menu window must not take them on.
+    parent.setCursor(Qt::SizeAllCursor);
+    QWidget& window = parent;
+    auto cursorAfterMove = [&](QPoint inMenu) {
+        const QPoint at = menu->mapTo(&window, inMenu);
+        QTest::mouseMove(&window, at);
+        return test::cursorShownAt(window, at);
+    };
+    EXPECT_EQ(cursorAfterMove({250, 100}), Qt::SizeHorCursor);
+    EXPECT_EQ(cursorAfterMove({237, 100}), Qt::ArrowCursor) << "the vertical bar";
+    EXPECT_EQ(cursorAfterMove({250, 100}), Qt::SizeHorCursor);
+    EXPECT_EQ(cursorAfterMove({100, 20}), Qt::ArrowCursor) << "a leaf of the view";
+    EXPECT_EQ(cursorAfterMove({250, 100}), Qt::SizeHorCursor);
+    EXPECT_EQ(cursorAfterMove({246, 100}), Qt::ArrowCursor) << "the grip strip outside the drag zone";
+    EXPECT_EQ(cursorAfterMove({250, 100}), Qt::SizeHorCursor);
+    test::leave(*menu);
+    EXPECT_EQ(test::cursorShownAt(window, menu->mapTo(&window, QPoint(250, 100))), Qt::ArrowCursor);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "platform/resources.h"
 #include "platform/window_messages.h"
 #include "pty_unit.h"
+#include "widget_test_support.h"
 
 using namespace corvane;
 using namespace corvane::test;
@@ -59,6 +60,13 @@ protected:
         mouse(window, QEvent::MouseButtonPress, from);
         mouse(window, QEvent::MouseMove, to);
         mouse(window, QEvent::MouseButtonRelease, to);
+    }
+    // Brings the pointer from outside the window to the point, through the platform, so that
+    // the widget there receives the move as it would from a real mouse.
+    void pointerTo(CCorvaneNewDlg& window, QPoint at) {
+        QCursor::setPos(window.mapToGlobal(QPoint(-40, -40)));
+        QCoreApplication::processEvents();
+        QTest::mouseMove(&window, at);
     }
     void wheel(CCorvaneNewDlg& window, QPoint at, int delta) {
         QWheelEvent event(at, window.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
@@ -129,6 +137,68 @@ TEST_F(MainWindowFrame, EdgesSizeAndTitleMovesOnlyWhenNotMaximised) {
     drag(*window, {window->width() - 6, 100}, {window->width() + 40, 100});
     drag(*window, {200, 10}, {260, 60});
     EXPECT_EQ(window->geometry(), maximised);
+}
+
+TEST_F(MainWindowFrame, DragZoneCursorsShowOnlyOverTheFrameItself) {
+    auto window = startWith("COM01,2");
+    const int W = window->width(), H = window->height();
+    const QPoint title(200, 10), rightEdge(W - 6, 100), bottomEdge(100, H - 6), corner(W - 10, H - 10);
+    auto cursorAfterMove = [&](QPoint at) {
+        pointerTo(*window, at);
+        return cursorShownAt(*window, at);
+    };
+    EXPECT_EQ(cursorAfterMove(title), Qt::SizeAllCursor);
+    EXPECT_EQ(cursorAfterMove(rightEdge), Qt::SizeHorCursor);
+    EXPECT_EQ(cursorAfterMove(bottomEdge), Qt::SizeVerCursor);
+    EXPECT_EQ(cursorAfterMove(corner), Qt::BitmapCursor) << "the program's own corner cursor";
+
+    // Over whatever lies on the frame the arrow shows, whichever widget takes the move.
+    const QPoint sizeButton(W - 31, 14), comSetting(330, 27), menuPane(100, 200), status(60, H - 15);
+    for (QPoint over : {sizeButton, comSetting, menuPane, status}) {
+        EXPECT_EQ(cursorAfterMove(title), Qt::SizeAllCursor);
+        EXPECT_EQ(cursorAfterMove(over), Qt::ArrowCursor) << over.x() << "," << over.y();
+        // The same point reported to the frame, as a child passes on a move it does not take.
+        mouse(*window, QEvent::MouseMove, over);
+        EXPECT_EQ(cursorShownAt(*window, over), Qt::ArrowCursor) << over.x() << "," << over.y();
+        EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor) << "the frame's own cursor is cleared";
+    }
+
+    // Leaving a zone for the plain frame, or the window altogether, clears the cursor.
+    EXPECT_EQ(cursorAfterMove(rightEdge), Qt::SizeHorCursor);
+    EXPECT_EQ(cursorAfterMove({5, 200}), Qt::ArrowCursor);
+    EXPECT_EQ(cursorAfterMove(title), Qt::SizeAllCursor);
+    leave(*window);
+    EXPECT_EQ(cursorShownAt(*window, title), Qt::ArrowCursor);
+
+    // A drag keeps its cursor wherever the pointer goes until the button is released.
+    mouse(*window, QEvent::MouseButtonPress, bottomEdge);
+    mouse(*window, QEvent::MouseMove, {5, H - 6});
+    EXPECT_EQ(window->cursor().shape(), Qt::SizeVerCursor);
+    mouse(*window, QEvent::MouseButtonRelease, {5, H - 6});
+    EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(MainWindowFrame, AMaximisedWindowShowsNoSizingOrMovingCursor) {
+    auto window = startWith("COM01,2");
+    pointerTo(*window, {200, 10});
+    ASSERT_EQ(cursorShownAt(*window, {200, 10}), Qt::SizeAllCursor);
+    window->sizeButton().click();
+    ASSERT_EQ(window->windowState(), WindowState::Maximised);
+    EXPECT_EQ(cursorShownAt(*window, {200, 10}), Qt::ArrowCursor) << "cleared by the change of state";
+    const int W = window->width(), H = window->height();
+    for (QPoint at : {QPoint(200, 10), QPoint(W - 6, 100), QPoint(100, H - 6), QPoint(W - 10, H - 10)}) {
+        pointerTo(*window, at);
+        EXPECT_EQ(cursorShownAt(*window, at), Qt::ArrowCursor) << at.x() << "," << at.y();
+    }
+}
+
+TEST_F(MainWindowFrame, TheWindowIsNeverMadeSmallerThanItsFurnitureNeeds) {
+    auto window = startWith("COM01,2");
+    const int W = window->width(), H = window->height();
+    drag(*window, {W - 10, H - 10}, {W - 10 - 2000, H - 10 - 2000});
+    EXPECT_EQ(window->size(), QSize(MainFrame::kMinimumWidth, MainFrame::kMinimumHeight));
+    // The caption buttons stay right of the band buttons.
+    EXPECT_GT(window->minimiseButton().geometry().left(), window->infoButton().geometry().right());
 }
 
 TEST_F(MainWindowFrame, WheelGoesToThePaneUnderThePointerWithADeadStripForTheMenu) {
@@ -215,6 +285,29 @@ TEST_F(MainWindowFrame, BandsArePaintedWithTheTitleBlackTurnedToThePanelColour) 
         }
     }
     EXPECT_GT(black + kept, 0);
+}
+
+TEST_F(MainWindowFrame, TitleLetteringStaysClearOfTheAccentBandAtEverySize) {
+    // The picture itself: nothing but the empty background from a few pixels before the band
+    // on, in the rows above the trace line.
+    const QImage title = resourceImage(IDB_TITLE).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 272; x < title.width(); ++x)
+            ASSERT_EQ(title.pixel(x, y) & 0xFFFFFF, 0u) << x << "," << y;
+
+    auto window = startWith("COM01,2");
+    const QRect workArea = window->screen()->availableGeometry();
+    for (QSize size : {QSize(MainFrame::kMinimumWidth, MainFrame::kMinimumHeight), CCorvaneNewDlg::normalSize(),
+                       QSize(900, 500), workArea.size()}) {
+        window->resize(size);
+        const QImage shot = window->grab().toImage();
+        for (int y = 4; y < 26; ++y)
+            for (int x = 272; x < 280; ++x)
+                ASSERT_EQ(shot.pixelColor(x, y), QColor(25, 25, 25)) << size.width() << ": " << x << "," << y;
+        EXPECT_EQ(shot.pixelColor(280, 6), QColor(255, 128, 64)) << size.width();
+        // The caption buttons lie right of the title and of the band buttons.
+        EXPECT_GT(window->minimiseButton().geometry().left(), 500) << size.width();
+    }
 }
 
 TEST_F(MainWindowFrame, StatusLineShowsTextLampAndBusyBar) {

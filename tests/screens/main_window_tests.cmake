@@ -17,6 +17,6 @@ add_executable(main_window_tests
 target_link_libraries(main_window_tests PRIVATE corvane_screens corvane_unitsim corvane_widget_test_main GTest::gtest
                       Qt6::Widgets Qt6::Test util)
 target_include_directories(main_window_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR} ${PROJECT_SOURCE_DIR}/tests/shell
-                           ${PROJECT_SOURCE_DIR}/tests/link)
+                           ${PROJECT_SOURCE_DIR}/tests/link ${PROJECT_SOURCE_DIR}/tests/controls)
 gtest_discover_tests(main_window_tests DISCOVERY_TIMEOUT 60
   PROPERTIES TIMEOUT 60 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=1")
