@@ -7,6 +7,10 @@ add_executable(main_window_tests
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_geometry_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window_frame_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_choices_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_updates_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/report_save_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/report_text_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_write_test.cpp
 )
 target_link_libraries(main_window_tests PRIVATE corvane_main_window corvane_unitsim corvane_widget_test_main GTest::gtest Qt6::Widgets Qt6::Test util)
 target_include_directories(main_window_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests/app ${PROJECT_SOURCE_DIR}/tests/link)
