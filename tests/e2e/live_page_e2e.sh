@@ -54,8 +54,9 @@ wait_until 10 lamp_green || fail "the ready lamp did not come back after the uni
 xdotool mousemove 300 190 click 1
 wait_until 20 xdotool search --name '^Save As$' >/dev/null || fail "the save dialog did not appear"
 DIALOG=$(xdotool search --name '^Save As$' | head -n1)
-xdotool windowfocus --sync "$DIALOG" 2>/dev/null || true
-sleep 0.5  # the dialog lists its folder before it takes keys
+has_focus() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$DIALOG" ]]; }
+xdotool windowfocus "$DIALOG" 2>/dev/null || true
+wait_until 10 has_focus || fail "the save dialog did not get the keyboard focus"
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 20 "$REPORT"
 xdotool key Return
