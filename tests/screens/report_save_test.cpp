@@ -182,7 +182,7 @@ TEST_F(ReportSaveTest, AnUnwritableTargetIsToldWithItsNameAndReasonAndTheLinkGoe
     auto a = exchange('S', 0);
     ASSERT_TRUE(a);
     EXPECT_EQ(a->letter, 'A');
-    EXPECT_TRUE(window->connected());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->connected(); }, 5000));
 }
 
 TEST_F(ReportSaveTest, ChoicesMadeWhileTheDialogIsOpenReachTheUnitWholeAndInOrderAfterIt) {
