@@ -76,6 +76,8 @@ ShellPrompts& CCorvaneNewDlg::prompts() {
     return *ownPrompts_;
 }
 
+void CCorvaneNewDlg::informUser(const std::string& text) { prompts().inform(this, text); }
+
 int CCorvaneNewDlg::DoModal() {
     OnInitDialog();
     return exec();

@@ -23,10 +23,13 @@
 #include "controls/corv_work_bar.h"
 #include "link/unit_link.h"
 #include "platform/window_message.h"
+#include "screens/file_dialogs.h"
 #include "screens/main_frame_geometry.h"
 #include "screens/main_window_options.h"
 #include "screens/main_window_panes.h"
 #include "screens/page_choices.h"
+#include "screens/page_updates.h"
+#include "screens/report_save.h"
 #include "screens/status_line.h"
 
 namespace corvane {
@@ -84,6 +87,10 @@ public:
     CClientWnd& clientWindow() { return clientWnd_; }
     // The unit's menu, its pages and the user's choices.
     PageChoices& pageChoices() { return pageChoices_; }
+    // What the unit shows on and reads back from the open page, and the report save.
+    PageUpdates& pageUpdates() { return pageUpdates_; }
+    // The file dialog slot shared by the report save and the unit's file requests.
+    FileDialogs& fileDialogs() { return fileDialogs_; }
 
     // Start-up and connection state.
     int portNumber() const { return config_.port; }
@@ -141,6 +148,8 @@ protected:
 
 private:
     ShellPrompts& prompts();
+    // A notice with an OK button; raw single-byte text.
+    void informUser(const std::string& text);
     void createFurniture();
     // True when the file gave the window state. A damaged or unreadable file leaves its
     // message in configProblem_.
@@ -216,6 +225,9 @@ private:
     CMenuWnd menuWnd_;
     CClientWnd clientWnd_;
     PageChoices pageChoices_{link_, menuWnd_, clientWnd_, *this};
+    FileDialogs fileDialogs_;
+    ReportSave reportSave_{fileDialogs_, this, [this](const std::string& text) { informUser(text); }};
+    PageUpdates pageUpdates_{link_, pageChoices_, reportSave_};
 };
 
 }  // namespace corvane

@@ -7,6 +7,10 @@ add_library(corvane_screens STATIC
   ${CMAKE_CURRENT_LIST_DIR}/main_window_panes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_choices.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_dialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_write.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_updates.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/report_save.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/report_text.cpp
 )
 corvane_publish_headers(corvane_screens screens)
 target_link_libraries(corvane_screens PUBLIC corvane_shell corvane_forms corvane_controls corvane_link corvane_platform

@@ -13,6 +13,10 @@ add_executable(main_window_tests
   ${CMAKE_CURRENT_LIST_DIR}/main_window_supervision_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trace_switch_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_choices_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/page_updates_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/report_save_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/report_text_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_write_test.cpp
 )
 target_link_libraries(main_window_tests PRIVATE corvane_screens corvane_unitsim corvane_widget_test_main GTest::gtest
                       Qt6::Widgets Qt6::Test util)

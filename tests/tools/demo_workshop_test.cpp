@@ -187,7 +187,7 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
 
     // Settings: shown by the unit, changed by the user, read back after "Save settings".
     ASSERT_TRUE(open(demo::kSettings));
-    ASSERT_TRUE(ui.pumpUntil([&] { return ui.valueOf(demo::settings::kWorkshop) == "Corvane Garage"; }));
+    ASSERT_TRUE(ui.pumpUntil([&] { return ui.valueOf(demo::settings::kWorkshop) == "Garage M\xFC" "ller"; }));
     EXPECT_EQ(ui.valueOf(demo::settings::kUnits), "Metric");
     ui.pressChange(demo::settings::kUnits);
     ui.pressChange(demo::settings::kLanguage);

@@ -68,7 +68,12 @@ void DemoWorkshop::liveReport() {
     layout.control(demo::live::kTitle).lineBreak();
     for (std::uint8_t id : {demo::live::kSpeed, demo::live::kCoolant, demo::live::kVehicleSpeed, demo::live::kBattery})
         layout.control(id).lineBreak();
-    if (send(layout.frame())) event("report of the live values requested");
+    // The PC answers once the user has closed its save dialog; the unit waits as long as that takes.
+    const auto usual = session_.userTimeout;
+    session_.userTimeout = std::chrono::hours(24);
+    const bool answered = send(layout.frame());
+    session_.userTimeout = usual;
+    if (answered) event("report of the live values requested");
 }
 
 void DemoWorkshop::snapshot() {

@@ -19,7 +19,8 @@ namespace corvane::unitsim {
 struct DemoSettings {
     std::string units = "Metric";
     std::string language = "English";
-    std::string workshop = "Corvane Garage";
+    // A byte above 0x7F (u with diaeresis), which must come back unchanged when read back.
+    std::string workshop = "Garage M\xFC" "ller";
     std::string phone = "0221 4711";
 };
 

@@ -1,4 +1,5 @@
-// screen-grab: saves the whole X screen as a PNG, or prints the colour of one pixel. Used by
+// screen-grab: saves the whole X screen as a PNG, prints the colour of one pixel, or counts the
+// light pixels of a rectangle (text drawn in white shows up there). Used by
 // the scripts and end-to-end tests that run the program under Xvfb, where no other screenshot
 // tool is installed.
 #include <QColor>
@@ -15,14 +16,17 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "Usage: screen-grab OUTPUT.png       save the screen of $DISPLAY\n"
-                 "       screen-grab --pixel X Y      print the colour at (X, Y) as \"R G B\"\n");
+                 "       screen-grab --pixel X Y      print the colour at (X, Y) as \"R G B\"\n"
+                 "       screen-grab --light X Y W H  print how many pixels of the rectangle have\n"
+                 "                                    red, green and blue all at 200 or more\n");
     return 2;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
     const bool pixel = argc == 4 && std::strcmp(argv[1], "--pixel") == 0;
-    if (!pixel && (argc != 2 || std::strcmp(argv[1], "--help") == 0)) return usage();
+    const bool light = argc == 6 && std::strcmp(argv[1], "--light") == 0;
+    if (!pixel && !light && (argc != 2 || std::strcmp(argv[1], "--help") == 0)) return usage();
     qputenv("QT_QPA_PLATFORM", "xcb");
     QGuiApplication app(argc, argv);
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -37,6 +41,20 @@ int main(int argc, char** argv) {
         if (one.isNull()) return 1;
         const QColor c = one.pixelColor(0, 0);
         std::printf("%d %d %d\n", c.red(), c.green(), c.blue());
+        return 0;
+    }
+    if (light) {
+        const int x = std::atoi(argv[2]), y = std::atoi(argv[3]), w = std::atoi(argv[4]), h = std::atoi(argv[5]);
+        if (w <= 0 || h <= 0) return usage();
+        const QImage area = screen->grabWindow(0, x, y, w, h).toImage();
+        if (area.isNull()) return 1;
+        long count = 0;
+        for (int row = 0; row < area.height(); ++row)
+            for (int col = 0; col < area.width(); ++col) {
+                const QColor c = area.pixelColor(col, row);
+                if (c.red() >= 200 && c.green() >= 200 && c.blue() >= 200) ++count;
+            }
+        std::printf("%ld\n", count);
         return 0;
     }
     const QPixmap shot = screen->grabWindow(0);

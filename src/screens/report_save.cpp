@@ -1,0 +1,39 @@
+#include "screens/report_save.h"
+
+#include <QFile>
+
+#include <cstring>
+
+#include "platform/cp1252.h"
+#include "screens/file_write.h"
+
+namespace corvane {
+
+ReportSave::ReportSave(FileDialogs& dialogs, QWidget* dialogParent, Notify notify)
+    : dialogs_(dialogs), parent_(dialogParent), notify_(std::move(notify)) {}
+
+FileDialogs::Request ReportSave::request() {
+    FileDialogs::Request r;
+    r.filter = QStringLiteral("(*.txt)|*.txt|(*.*)|*.*|");
+    r.proposedName = QStringLiteral("report");
+    r.defaultSuffix = QStringLiteral("txt");
+    return r;
+}
+
+std::string ReportSave::failureText(const QString& path, int error) {
+    return "Cannot write the report file " + encodeCp1252(path) + ":\n" + std::strerror(error);
+}
+
+ReportSave::Outcome ReportSave::save(const std::string& text) {
+    if (dialogs_.isOpen()) return Outcome::Dropped;
+    const QString path = dialogs_.askSave(parent_, request());
+    if (path.isEmpty()) return Outcome::Cancelled;
+    lastPath_ = path;
+    const QByteArray localPath = QFile::encodeName(path);
+    const int error = writeWholeFile(std::string(localPath.constData(), static_cast<std::size_t>(localPath.size())), text);
+    if (error == 0) return Outcome::Saved;
+    if (notify_) notify_(failureText(path, error));
+    return Outcome::Failed;
+}
+
+}  // namespace corvane
