@@ -52,12 +52,16 @@ TEST(TraceReader, ReadsBackWhatTheLinkWrites) {
     for (std::size_t i = 0; i < bigReply.data.size(); ++i) bigReply.data[i] = static_cast<std::uint8_t>(255 - i);
     const std::string trace = linkRecord(kPoll, kIdle) + linkRecord(text, kAck) +
                               linkRecord(bigCommand, kAck) + linkRecord(Frame{'F', 0, {}}, bigReply) +
-                              linkRecord(Frame{'Q', 0, {}}, kIdle);
+                              linkRecord(Frame{'Q', 0, {}}, kIdle) + linkRecord(Frame{0x00, 0, {}}, kIdle);
     const TraceParse p = parseTrace(trace, "t");
     ASSERT_TRUE(p.ok) << p.error;
-    ASSERT_EQ(p.records.size(), 5u);
-    const std::vector<std::pair<Frame, Frame>> want = {
-        {kPoll, kIdle}, {text, kAck}, {bigCommand, kAck}, {Frame{'F', 0, {}}, bigReply}, {Frame{'Q', 0, {}}, kIdle}};
+    ASSERT_EQ(p.records.size(), 6u);
+    const std::vector<std::pair<Frame, Frame>> want = {{kPoll, kIdle},
+                                                       {text, kAck},
+                                                       {bigCommand, kAck},
+                                                       {Frame{'F', 0, {}}, bigReply},
+                                                       {Frame{'Q', 0, {}}, kIdle},
+                                                       {Frame{0x00, 0, {}}, kIdle}};
     for (std::size_t i = 0; i < want.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(p.records[i].command.letter, want[i].first.letter);
