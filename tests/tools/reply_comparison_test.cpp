@@ -1,8 +1,8 @@
 // Which differences between a recorded reply and a replayed one are real, and which only
 // reflect what the user did at that moment.
-#include <gtest/gtest.h>
-
 #include "reply_comparison.h"
+
+#include <gtest/gtest.h>
 
 namespace corvane::unitsim {
 namespace {
@@ -26,8 +26,9 @@ TEST(ReplyComparison, UserAnswersInTheStatusReplyAreNotesTheRestMustMatch) {
     // Page code, box result, list line and text: what the user did.
     const auto v = c.compare(kS, status({0x01, 0x01, 0x0A, 0x02, 0x03, 0x01}, "Jane"), status(kNothing));
     EXPECT_EQ(v.kind, Kind::Note);
-    EXPECT_EQ(v.what, "status reply: choice FF FF FF instead of 01 01 0A; box result FF instead of 02; "
-                      "list choice FF instead of 03; answer text \"\" instead of \"Jane\" (the user's answers at that moment)");
+    EXPECT_EQ(v.what,
+              "status reply: choice FF FF FF instead of 01 01 0A; box result FF instead of 02; "
+              "list choice FF instead of 03; answer text \"\" instead of \"Jane\" (the user's answers at that moment)");
     // The menu-loaded byte is the link's own.
     const auto menu = c.compare(kS, status(kNothing), status({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(menu.kind, Kind::Differs);
@@ -37,8 +38,11 @@ TEST(ReplyComparison, UserAnswersInTheStatusReplyAreNotesTheRestMustMatch) {
     EXPECT_EQ(c.compare(kS, status(kNothing), Frame{'A', 1, {'^'}}).kind, Kind::Differs);
     // The same rules for the other commands answered with the status reply.
     for (char letter : std::string("DHP"))
-        EXPECT_EQ(c.compare(Frame{static_cast<std::uint8_t>(letter), 0, {}}, status({0xFE, 0x05, 0xFF, 0xFF, 0xFF, 0x01}),
-                            status(kNothing)).kind, Kind::Note) << letter;
+        EXPECT_EQ(c.compare(Frame{static_cast<std::uint8_t>(letter), 0, {}},
+                            status({0xFE, 0x05, 0xFF, 0xFF, 0xFF, 0x01}), status(kNothing))
+                      .kind,
+                  Kind::Note)
+            << letter;
 }
 
 TEST(ReplyComparison, LetterSubAndPlainRepliesMatchByteForByte) {
@@ -52,12 +56,14 @@ TEST(ReplyComparison, LetterSubAndPlainRepliesMatchByteForByte) {
     EXPECT_EQ(sub.what, "reply SUB 0 instead of 1");
     EXPECT_EQ(c.compare(Frame{'Y', 0, {}}, kK, Frame{'K', 1, {0x00}}).what, "1 DATA bytes instead of 0");
     // The values read back with 'R' are the user's settings: a note, but never another letter.
-    const auto values = c.compare(Frame{'R', 0, {1, 4}}, Frame{'O', 1, {'a', '|', 'b', '^'}}, Frame{'O', 1, {'a', '|', 'c', '^'}});
+    const auto values =
+        c.compare(Frame{'R', 0, {1, 4}}, Frame{'O', 1, {'a', '|', 'b', '^'}}, Frame{'O', 1, {'a', '|', 'c', '^'}});
     EXPECT_EQ(values.kind, Kind::Note);
     EXPECT_EQ(values.what, "values DATA byte 3 is 63 instead of 62 (what the user set on the page)");
     EXPECT_EQ(c.compare(Frame{'R', 0, {1, 4}}, Frame{'O', 1, {'^'}}, kK).kind, Kind::Differs);
     // A letter the PC does not know repeats its previous reply: the rules of that reply apply.
-    EXPECT_EQ(c.compare(Frame{'Q', 0, {}}, status({0x01, 0x01, 0x0A, 0xFF, 0xFF, 0x01}), status(kNothing)).kind, Kind::Note);
+    EXPECT_EQ(c.compare(Frame{'Q', 0, {}}, status({0x01, 0x01, 0x0A, 0xFF, 0xFF, 0x01}), status(kNothing)).kind,
+              Kind::Note);
     EXPECT_EQ(c.compare(Frame{'Q', 0, {}}, kK, Frame{'K', 1, {0x01}}).kind, Kind::Differs);
 }
 

@@ -1,12 +1,13 @@
 // Reading the link's verbose trace back: every record the link writes comes back as it was,
 // and anything else is refused with the line it fails on.
+#include "trace_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
 
 #include "link/trace_writer.h"
-#include "trace_reader.h"
 #include "trace_replay.h"
 
 namespace corvane::unitsim {
@@ -50,9 +51,9 @@ TEST(TraceReader, ReadsBackWhatTheLinkWrites) {
     Frame bigReply{'I', 1, Bytes(kMaxReplyData)};
     for (std::size_t i = 0; i < bigCommand.data.size(); ++i) bigCommand.data[i] = static_cast<std::uint8_t>(i * 7);
     for (std::size_t i = 0; i < bigReply.data.size(); ++i) bigReply.data[i] = static_cast<std::uint8_t>(255 - i);
-    const std::string trace = linkRecord(kPoll, kIdle) + linkRecord(text, kAck) +
-                              linkRecord(bigCommand, kAck) + linkRecord(Frame{'F', 0, {}}, bigReply) +
-                              linkRecord(Frame{'Q', 0, {}}, kIdle) + linkRecord(Frame{0x00, 0, {}}, kIdle);
+    const std::string trace = linkRecord(kPoll, kIdle) + linkRecord(text, kAck) + linkRecord(bigCommand, kAck) +
+                              linkRecord(Frame{'F', 0, {}}, bigReply) + linkRecord(Frame{'Q', 0, {}}, kIdle) +
+                              linkRecord(Frame{0x00, 0, {}}, kIdle);
     const TraceParse p = parseTrace(trace, "t");
     ASSERT_TRUE(p.ok) << p.error;
     ASSERT_EQ(p.records.size(), 6u);
@@ -121,9 +122,11 @@ TEST(TraceReader, RefusesEditedRecordsNamingLineAndReason) {
     const std::string good = twoRecords();
     const std::vector<Edit> edits = {
         // The reply's hex DATA changed without its checksum.
-        {"hex byte", "0xFF,0x01,0x5E, - 0xA5", "0xFF,0x02,0x5E, - 0xA5", 3, "checksum 0xA5 does not match the frame (0xA6)"},
+        {"hex byte", "0xFF,0x01,0x5E, - 0xA5", "0xFF,0x02,0x5E, - 0xA5", 3,
+         "checksum 0xA5 does not match the frame (0xA6)"},
         // Hex and checksum changed, the raw copy left alone.
-        {"raw copy", "0xFF,0x01,0x5E, - 0xA5", "0xFF,0x02,0x5E, - 0xA6", 4, "raw DATA byte 6 differs from the hexadecimal 0x02"},
+        {"raw copy", "0xFF,0x01,0x5E, - 0xA5", "0xFF,0x02,0x5E, - 0xA6", 4,
+         "raw DATA byte 6 differs from the hexadecimal 0x02"},
         {"LEN", "TX - 0x09", "TX - 0x08", 3, "LEN 0x08 does not match the 7 DATA bytes"},
         {"decimal LEN", "\t9,A,1,", "\t7,A,1,", 4, "the decimal LEN does not read 9"},
         {"plain letter", "\t4,J,0,", "\t4,j,0,", 6, "the plain letter differs"},

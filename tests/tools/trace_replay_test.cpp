@@ -1,6 +1,8 @@
 // Replaying a trace the link wrote during a demo session against a fresh link: the same
 // conversation gives the same replies, what the user did gives only notes, and an edited
 // reply is caught at its frame.
+#include "trace_replay.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,7 +14,6 @@
 #include "demo_workshop.h"
 #include "scripted_ui.h"
 #include "trace_reader.h"
-#include "trace_replay.h"
 #include "unit_line.h"
 
 namespace corvane::unitsim {
@@ -51,18 +52,21 @@ private:
                 bool ok = ui.pumpUntil([&] { return ui.menus == 1 && ui.currentPage == demo::kAbout && !ui.busy; });
                 // Settings changed by the user and read back ('R').
                 ui.selectPage(demo::kSettings);
-                ok = ok && taken() && ui.pumpUntil([&] { return ui.valueOf(demo::settings::kWorkshop) == "Corvane Garage"; });
+                ok = ok && taken() &&
+                     ui.pumpUntil([&] { return ui.valueOf(demo::settings::kWorkshop) == "Corvane Garage"; });
                 ui.typeInto(demo::settings::kWorkshop, "Smith Motors");
-                ok = ok && ui.pressButton(demo::kSaveSettingsButton) &&
-                     ui.pumpUntil([&] { return !ui.boxes.empty() && ui.boxes.back().text == "Settings saved" && ui.messageBox == 0; });
+                ok = ok && ui.pressButton(demo::kSaveSettingsButton) && ui.pumpUntil([&] {
+                    return !ui.boxes.empty() && ui.boxes.back().text == "Settings saved" && ui.messageBox == 0;
+                });
                 // A file sent to the PC and saved, then loaded by the user and fetched by the unit.
                 ui.selectPage(demo::kFiles);
                 ui.plans['s'] = {2, "", 0, logPath};
                 ui.plans['o'] = {2, "", 0, logPath};
                 ok = ok && taken() && ui.pressButton(demo::kSaveLogButton) &&
                      ui.pumpUntil([&] { return ui.valueOf(demo::files::kResult) == "LOG0001.CSV saved on the PC."; }) &&
-                     taken() && ui.pressButton(demo::kLoadFileButton) &&
-                     ui.pumpUntil([&] { return ui.valueOf(demo::files::kResult).find("same as the saved log") != std::string::npos; });
+                     taken() && ui.pressButton(demo::kLoadFileButton) && ui.pumpUntil([&] {
+                         return ui.valueOf(demo::files::kResult).find("same as the saved log") != std::string::npos;
+                     });
                 // A few idle polls, so that the last record is surely written.
                 const unsigned polls = session.sentByLetter['S'];
                 ok = ok && ui.pumpUntil([&] { return session.sentByLetter['S'] > polls + 3; });
@@ -150,20 +154,24 @@ TEST(TraceReplay, AnEditedReplyIsCaughtAtItsFrame) {
     for (const TraceRecord& r : records) text += formatTraceRecord(r.command, r.reply);
     const TraceParse edited = parseTrace(text, "edited");
     ASSERT_TRUE(edited.ok) << edited.error;
-    const std::vector<TraceRecord> shortened(edited.records.begin(), edited.records.begin() + static_cast<std::ptrdiff_t>(poll + 5));
+    const std::vector<TraceRecord> shortened(edited.records.begin(),
+                                             edited.records.begin() + static_cast<std::ptrdiff_t>(poll + 5));
 
     const ReplayRun run = replay(shortened);
     EXPECT_FALSE(run.passed);
     EXPECT_EQ(run.played, poll + 1);
-    const std::string frame = "frame " + std::to_string(poll + 1) + " (trace line " +
-                              std::to_string(edited.records[poll].line) + ")";
+    const std::string frame =
+        "frame " + std::to_string(poll + 1) + " (trace line " + std::to_string(edited.records[poll].line) + ")";
     EXPECT_GT(edited.records[poll].line, static_cast<int>(4 * poll + 1));  // menu frames hold line feeds
-    EXPECT_EQ(run.difference.rfind(frame + ": the reply differs: menu-loaded byte 01 instead of FF\n", 0), 0u) << run.difference;
+    EXPECT_EQ(run.difference.rfind(frame + ": the reply differs: menu-loaded byte 01 instead of FF\n", 0), 0u)
+        << run.difference;
     EXPECT_NE(run.difference.find("\n  command:  RX - 0x02,0x53,0x00 -  - 0x55,"), std::string::npos) << run.difference;
     EXPECT_NE(run.difference.find("\n  recorded: TX - 0x09,0x41,0x01 - 0xFF,0xFF,0xFF,0xFF,0xFF,0xFF,0x5E, - 0xA3,"),
-              std::string::npos) << run.difference;
+              std::string::npos)
+        << run.difference;
     EXPECT_NE(run.difference.find("\n  replayed: TX - 0x09,0x41,0x01 - 0xFF,0xFF,0xFF,0xFF,0xFF,0x01,0x5E, - 0xA5,"),
-              std::string::npos) << run.difference;
+              std::string::npos)
+        << run.difference;
 }
 
 TEST(TraceReplay, WhatTheUserLoadedGivesNotesTheUnitsOwnFileMustMatch) {
@@ -179,7 +187,8 @@ TEST(TraceReplay, WhatTheUserLoadedGivesNotesTheUnitsOwnFileMustMatch) {
     EXPECT_TRUE(note.passed) << note.difference;
     EXPECT_NE(note.output.find("frame " + std::to_string(chunk + 1) + " (trace line " +
                                std::to_string(records[chunk].line) + "): file chunk DATA byte 1"),
-              std::string::npos) << note.output;
+              std::string::npos)
+        << note.output;
 
     // Without the file-open box the PC still holds the unit's own file, named as the unit
     // named it: the header the user's file gave ("log.csv") is then a real difference.

@@ -54,8 +54,7 @@ Verdict ReplyComparison::compareStatus(const Frame& recorded, const Frame& repla
     const auto& a = recorded.data;
     const auto& b = replayed.data;
     // Set by the link alone, once the menu is complete: never up to the user.
-    if (a[5] != b[5])
-        return differs("menu-loaded byte " + hexBytes(b, 5, 6) + " instead of " + hexBytes(a, 5, 6));
+    if (a[5] != b[5]) return differs("menu-loaded byte " + hexBytes(b, 5, 6) + " instead of " + hexBytes(a, 5, 6));
     std::string what;
     auto add = [&](const std::string& part) { what += (what.empty() ? "" : "; ") + part; };
     if (hexBytes(a, 0, 3) != hexBytes(b, 0, 3)) add("choice " + hexBytes(b, 0, 3) + " instead of " + hexBytes(a, 0, 3));
@@ -80,10 +79,14 @@ Verdict ReplyComparison::compare(const Frame& command, const Frame& recorded, co
         if (!diff.empty()) {
             // The letter of a reply names what it carries, also when the PC repeats its previous
             // reply for a letter it does not know.
-            if (recorded.letter == 'O') v = note("values " + diff + " (what the user set on the page)");
-            else if (recorded.letter == 'N' && nameFromUser_) v = note("file header " + diff + " (a file the user loaded)");
-            else if (recorded.letter == 'I' && storeFromUser_) v = note("file chunk " + diff + " (a file the user loaded)");
-            else v = differs(diff);
+            if (recorded.letter == 'O')
+                v = note("values " + diff + " (what the user set on the page)");
+            else if (recorded.letter == 'N' && nameFromUser_)
+                v = note("file header " + diff + " (a file the user loaded)");
+            else if (recorded.letter == 'I' && storeFromUser_)
+                v = note("file chunk " + diff + " (a file the user loaded)");
+            else
+                v = differs(diff);
         }
     }
     follow(command);
@@ -106,8 +109,7 @@ void ReplyComparison::follow(const Frame& command) {
         case 'E':  // the first frame of the unit's file empties the store
             if (command.sub == 2) storeFromUser_ = false;
             break;
-        default:
-            break;
+        default: break;
     }
     previous_ = command.letter;
 }

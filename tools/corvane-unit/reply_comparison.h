@@ -28,10 +28,10 @@ private:
     Verdict compareStatus(const Frame& recorded, const Frame& replayed) const;
     void follow(const Frame& command);
 
-    std::uint8_t previous_ = 0;             // letter of the command before this one
-    std::vector<std::uint8_t> boxData_;     // the box request gathered from 'B' frames
-    bool nameFromUser_ = false;             // file name and size came from a file-open box
-    bool storeFromUser_ = false;            // file bytes came from a file-open box
+    std::uint8_t previous_ = 0;          // letter of the command before this one
+    std::vector<std::uint8_t> boxData_;  // the box request gathered from 'B' frames
+    bool nameFromUser_ = false;          // file name and size came from a file-open box
+    bool storeFromUser_ = false;         // file bytes came from a file-open box
 };
 
 }  // namespace corvane::unitsim

@@ -41,7 +41,8 @@ public:
             pos_ += std::strlen(literal);
             return;
         }
-        if (text_.size() - pos_ < std::strlen(literal) && text_.compare(pos_, std::string::npos, literal, text_.size() - pos_) == 0)
+        if (text_.size() - pos_ < std::strlen(literal) &&
+            text_.compare(pos_, std::string::npos, literal, text_.size() - pos_) == 0)
             refuse(std::string("the file ends inside a record (cut short?) before ") + what);
         refuse(std::string("expected ") + what);
     }
@@ -65,7 +66,8 @@ public:
         if (left < text.size() && text_.compare(pos_, left, text, 0, left) == 0)
             refuse(std::string("the file ends inside a record (cut short?) at ") + what);
         if (!startsWith(text.c_str()))
-            refuse(std::string(what) + " does not read " + std::to_string(want) + " as in the hexadecimal line above it");
+            refuse(std::string(what) + " does not read " + std::to_string(want) +
+                   " as in the hexadecimal line above it");
         pos_ += text.size() - 1;  // the ',' is read by the caller
     }
 
@@ -78,8 +80,7 @@ public:
 
     // The raw copy of the DATA bytes.
     void raw(const std::vector<std::uint8_t>& want) {
-        if (text_.size() - pos_ < want.size())
-            refuse("the file ends inside the raw DATA bytes (cut short?)");
+        if (text_.size() - pos_ < want.size()) refuse("the file ends inside the raw DATA bytes (cut short?)");
         for (std::size_t i = 0; i < want.size(); ++i)
             if (static_cast<std::uint8_t>(text_[pos_ + i]) != want[i])
                 refuseAt(pos_ + i, "raw DATA byte " + std::to_string(i + 1) + " differs from the hexadecimal " +
@@ -108,7 +109,8 @@ Frame readHalf(TraceCursor& in, std::size_t maxData, const char* side) {
         f.data.push_back(in.hex("a DATA byte or ' - '"));
         in.expect(",", "',' after a DATA byte");
         if (f.data.size() > maxData)
-            in.refuse(std::string("more DATA bytes than a ") + side + " frame carries (" + std::to_string(maxData) + ")");
+            in.refuse(std::string("more DATA bytes than a ") + side + " frame carries (" + std::to_string(maxData) +
+                      ")");
     }
     in.expect(" - ", "' - ' before the checksum");
     if (len != f.data.size() + 2)

@@ -21,8 +21,8 @@ bool TraceReplay::play(const std::vector<TraceRecord>& records) {
     difference_.clear();
     played_ = notes_ = 0;
     if (!session_.handshake()) {
-        difference_ = session_.line().stopRequested() ? "stopped before the handshake"
-                                                      : "the PC did not answer the handshake";
+        difference_ =
+            session_.line().stopRequested() ? "stopped before the handshake" : "the PC did not answer the handshake";
         return false;
     }
     ReplyComparison comparison;
@@ -30,26 +30,30 @@ bool TraceReplay::play(const std::vector<TraceRecord>& records) {
         const std::size_t frame = i + 1;
         const TraceRecord& r = records[i];
         // A reply that arrives before its command was sent is one the recording never had.
-        for (const Frame& extra : session_.line().drain())
-            return fail(frame, r, "the PC sent a reply nobody asked for before this command: TX - " +
-                                      traceNotation(extra));
+        const std::vector<Frame> extra = session_.line().drain();
+        if (!extra.empty())
+            return fail(frame, r,
+                        "the PC sent a reply nobody asked for before this command: TX - " + traceNotation(extra[0]));
         const UnitSession::Result result = session_.exchange(r.command);
         switch (result.outcome) {
             case UnitSession::Outcome::Reply: break;
             case UnitSession::Outcome::Timeout:
-                return fail(frame, r, "no reply to RX - " + traceNotation(r.command) + "\n  recorded: TX - " +
-                                          traceNotation(r.reply));
+                return fail(
+                    frame, r,
+                    "no reply to RX - " + traceNotation(r.command) + "\n  recorded: TX - " + traceNotation(r.reply));
             case UnitSession::Outcome::LineGone: return fail(frame, r, "the PC closed the line");
             case UnitSession::Outcome::Stopped: return fail(frame, r, "stopped");
         }
         ++played_;
         const ReplyComparison::Verdict v = comparison.compare(r.command, r.reply, result.reply);
         if (v.kind == ReplyComparison::Verdict::Kind::Differs)
-            return fail(frame, r, "the reply differs: " + v.what + "\n  command:  RX - " + traceNotation(r.command) +
-                                      "\n  recorded: TX - " + traceNotation(r.reply) +
-                                      "\n  replayed: TX - " + traceNotation(result.reply));
+            return fail(frame, r,
+                        "the reply differs: " + v.what + "\n  command:  RX - " + traceNotation(r.command) +
+                            "\n  recorded: TX - " + traceNotation(r.reply) + "\n  replayed: TX - " +
+                            traceNotation(result.reply));
         if (v.kind == ReplyComparison::Verdict::Kind::Note) {
-            if (out_ && notes_ < notesShown) *out_ << "corvane-unit: note: " << frameLabel(frame, r) << ": " << v.what << "\n";
+            if (out_ && notes_ < notesShown)
+                *out_ << "corvane-unit: note: " << frameLabel(frame, r) << ": " << v.what << "\n";
             ++notes_;
         }
     }
