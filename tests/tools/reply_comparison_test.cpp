@@ -1,8 +1,8 @@
 // Which differences between a recorded reply and a replayed one are real, and which only
 // reflect what the user did at that moment.
-#include "reply_comparison.h"
-
 #include <gtest/gtest.h>
+
+#include "reply_comparison.h"
 
 namespace corvane::unitsim {
 namespace {

@@ -1,13 +1,13 @@
 // Reading the link's verbose trace back: every record the link writes comes back as it was,
 // and anything else is refused with the line it fails on.
-#include "trace_reader.h"
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
 
 #include "link/trace_writer.h"
+#include "trace_reader.h"
 #include "trace_replay.h"
 
 namespace corvane::unitsim {
@@ -160,12 +160,15 @@ TEST(TraceReader, RefusesAnotherFileAndAMissingOne) {
     EXPECT_FALSE(missing.ok);
     EXPECT_EQ(missing.error, "/nonexistent-dir/Verbose.txt: cannot be read: No such file or directory");
 
-    const std::string path = std::string(::testing::TempDir()) + "corvane-trace-reader.txt";
+    char path[] = "/tmp/corvane-trace-reader-XXXXXX";  // unique: test programs run in parallel
+    const int fd = ::mkstemp(path);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
     std::ofstream(path, std::ios::binary) << twoRecords();
     const TraceParse loaded = loadTrace(path);
     EXPECT_TRUE(loaded.ok) << loaded.error;
     EXPECT_EQ(loaded.records.size(), 2u);
-    std::remove(path.c_str());
+    std::remove(path);
 }
 
 TEST(TraceReader, CapacityIsReadFromAFullFileChunk) {
