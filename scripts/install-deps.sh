@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need.
+# Installs the Debian packages the build, the tests and the demo need; with --package-tools
+# also what checks the Debian package (lintian, used by scripts/package.sh).
 # Safe to run again: it only calls apt-get when something is missing.
 set -euo pipefail
 
@@ -9,7 +10,9 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool libx11-dev libxfixes-dev
+  dpkg-dev
 )
+if [[ ${1:-} == --package-tools ]]; then PACKAGES+=(lintian); fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

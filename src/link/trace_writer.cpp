@@ -1,6 +1,7 @@
 #include "link/trace_writer.h"
 
 #include <cstdio>
+#include <string>
 
 namespace corvane {
 
@@ -28,9 +29,11 @@ void appendHalf(std::string& out, const char* head, std::uint8_t letter, std::ui
     out += " - ";
     appendHex(out, checksum);
     out += ',';
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "\r\n\t%u,%c,%u,", len, static_cast<char>(letter), static_cast<unsigned>(sub));
-    out += buf;
+    // The letter is appended as a byte: through "%c" a letter 0x00 would end the formatted
+    // text and cut the record.
+    out += "\r\n\t" + std::to_string(len) + ',';
+    out += static_cast<char>(letter);
+    out += ',' + std::to_string(sub) + ',';
     out.append(reinterpret_cast<const char*>(data), n);
 }
 }  // namespace

@@ -39,6 +39,22 @@ TEST(TraceWriter, StatusPollRecordIsByteExact) {
     EXPECT_EQ(TraceWriter::formatRecord(rx, tx), expected);
 }
 
+TEST(TraceWriter, ACommandLetterZeroIsWrittenAsAByteAndTheRecordGoesOn) {
+    // A letter outside the command table is answered (with the previous reply) and traced
+    // like any other, also the byte 0x00.
+    ReceivedFrame rx;
+    rx.command = 0x00;
+    rx.sub = 0x00;
+    rx.checksum = 0x02;
+    ReplyFrame tx;
+    tx.letter = 'K';
+    tx.sub = 1;
+    tx.checksum = 0x4E;
+    const std::string expected = std::string("RX - 0x02,0x00,0x00 -  - 0x02,\r\n\t2,\0,0,", 39) +
+                                 "\r\nTX - 0x02,0x4B,0x01 -  - 0x4E,\r\n\t2,K,1,\r\n";
+    EXPECT_EQ(TraceWriter::formatRecord(rx, tx), expected);
+}
+
 class Trace : public LinkFixture {};
 
 TEST_F(Trace, RecordsEachDispatchedCommandButNotTheHandshake) {

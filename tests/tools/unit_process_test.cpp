@@ -110,6 +110,10 @@ TEST(UnitProcess, BadScriptOrOptionsStopBeforeAnyLineIsOpened) {
     UnitProcess q({"--pty", "--capacity", "300"});
     EXPECT_EQ(q.waitExit(), 2);
     EXPECT_NE(q.errors().find("--capacity takes a number from 1 to 255"), std::string::npos);
+
+    UnitProcess r({"--pty", "--scenario", "a.scn", "--replay", "Verbose.txt"});
+    EXPECT_EQ(r.waitExit(), 2);
+    EXPECT_NE(r.errors().find("give either --scenario or --replay, not both"), std::string::npos) << r.errors();
 }
 
 TEST(UnitProcess, FailedScenarioExitsNonZeroNamingTheLine) {

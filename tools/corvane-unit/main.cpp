@@ -7,6 +7,7 @@
 
 #include "demo_workshop.h"
 #include "scenario_player.h"
+#include "trace_replay.h"
 #include "unit_line.h"
 #include "unit_options.h"
 #include "unit_session.h"
@@ -56,6 +57,22 @@ int main(int argc, char** argv) {
         }
         scenario = std::move(parsed.scenario);
     }
+    // So is a trace that cannot be played back.
+    std::vector<TraceRecord> trace;
+    if (!options.replay.empty()) {
+        TraceParse parsed = loadTrace(options.replay);
+        if (!parsed.ok) {
+            std::cerr << "corvane-unit: " << parsed.error << "\n";
+            return 2;
+        }
+        trace = std::move(parsed.records);
+        if (!options.capacityGiven) {
+            if (const auto c = capacityFromTrace(trace)) {
+                options.capacity = *c;
+                std::cerr << "corvane-unit: receive capacity " << unsigned{*c} << ", as the trace's file chunks show\n";
+            }
+        }
+    }
 
     std::unique_ptr<UnitLine> line =
         options.pty ? UnitLine::openPty(error) : UnitLine::openSerial(options.port, error);
@@ -74,6 +91,20 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::cerr << "corvane-unit: scenario passed (" << player.stepsPassed() << " steps)\n";
+        return 0;
+    }
+
+    if (!options.replay.empty()) {
+        UnitSession session(*line, options.capacity);
+        // The PC's replies come at once unless it waits for its user; a loaded machine gets room.
+        session.replyTimeout = std::chrono::seconds(10);
+        TraceReplay replay(session, &std::cerr);
+        if (!replay.play(trace)) {
+            std::cerr << "corvane-unit: " << options.replay << ": " << replay.difference() << "\n";
+            return 1;
+        }
+        std::cerr << "corvane-unit: " << options.replay << ": " << replay.framesPlayed()
+                  << " frames replayed, no difference (" << replay.notes() << " notes)\n";
         return 0;
     }
 

@@ -33,8 +33,11 @@ bool parseUnitOptions(const std::vector<std::string>& args, UnitOptions& out, st
                 return false;
             }
             out.capacity = static_cast<std::uint8_t>(n);
+            out.capacityGiven = true;
         } else if (a == "--scenario") {
             if (!value(out.scenario)) return false;
+        } else if (a == "--replay") {
+            if (!value(out.replay)) return false;
         } else if (a == "--log") {
             out.log = true;
         } else if (a == "--help" || a == "-h") {
@@ -49,13 +52,17 @@ bool parseUnitOptions(const std::vector<std::string>& args, UnitOptions& out, st
         error = "give either --pty or --port PATH";
         return false;
     }
+    if (!out.scenario.empty() && !out.replay.empty()) {
+        error = "give either --scenario or --replay, not both";
+        return false;
+    }
     return true;
 }
 
 std::string unitUsageHint() { return "Try 'corvane-unit --help' for more information.\n"; }
 
 std::string unitUsage() {
-    return std::string(R"(Usage: corvane-unit (--pty | --port PATH) [--capacity N] [--scenario FILE] [--log]
+    return std::string(R"(Usage: corvane-unit (--pty | --port PATH) [--capacity N] [--scenario FILE | --replay TRACE] [--log]
 
 The simulated Corvane unit. It leads the conversation with the PC program: handshake, menu,
 status polls every 100 ms, and its reactions to the user's choices.
@@ -69,6 +76,14 @@ status polls every 100 ms, and its reactions to the user's choices.
   --capacity N      receive capacity announced in the handshake (1..255, default 128)
   --scenario FILE   play the script FILE instead of the demo workshop; the exit status is 0
                     when every step passed, 1 when one failed (the message names the line)
+  --replay TRACE    play the commands of a verbose trace that the program wrote, in order,
+                    and compare each reply with the recorded one. Bytes that depend on
+                    what the user did (choice and box bytes and text of the status reply,
+                    the values of 'O', a file the user loaded) only give notes; any other
+                    difference stops the replay with the frame number and both replies
+                    (exit status 1). A file that is not such a trace is refused with its
+                    line number (exit status 2). Without --capacity the capacity is taken
+                    from the trace's file chunks when it shows them, otherwise 128.
   --log             print every frame in both directions on standard error
   --help            this text
 

@@ -10,7 +10,9 @@ struct UnitOptions {
     bool pty = false;
     std::string port;
     std::uint8_t capacity = 128;
+    bool capacityGiven = false;  // --capacity was on the command line
     std::string scenario;
+    std::string replay;  // a trace to play back instead of the demo
     bool log = false;
     bool help = false;
 };

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Checks a built Debian package of the program without installing it: the files it must hold,
+# nothing from the build or the tests, stripped programs, and the dependencies found for the
+# libraries the programs link against.
+#   scripts/check-package.sh corvane_<version>_<arch>.deb
+set -euo pipefail
+DEB=$1
+fail() { echo "FAIL: $DEB: $*" >&2; exit 1; }
+[[ -f $DEB ]] || fail "no such file"
+
+listing=$(dpkg-deb -c "$DEB") || fail "dpkg-deb cannot read it"
+# The paths, as "./usr/bin/corvane", with their modes.
+paths=$(awk '{print $NF}' <<<"$listing" | sed 's|/$||')
+mode_of() { awk -v p="$1" '$NF == p || $NF == p "/" {print $1}' <<<"$listing"; }
+
+expected=(
+  ./usr/bin/corvane
+  ./usr/bin/corvane-unit
+  ./usr/lib/udev/rules.d/70-corvane.rules
+  ./usr/share/applications/corvane.desktop
+  ./usr/share/icons/hicolor/scalable/apps/corvane.svg
+  ./usr/share/man/man1/corvane.1.gz
+  ./usr/share/man/man1/corvane-unit.1.gz
+  ./usr/share/doc/corvane/copyright
+  ./usr/share/doc/corvane/changelog.gz
+)
+for p in "${expected[@]}"; do
+  grep -qxF "$p" <<<"$paths" || fail "$p is missing"
+done
+for p in ./usr/bin/corvane ./usr/bin/corvane-unit; do
+  [[ $(mode_of "$p") == -rwxr-xr-x ]] || fail "$p is not 0755: $(mode_of "$p")"
+done
+# Only the expected files (and their folders) are in it: no test programs, headers or libraries.
+expected_or_folder() {
+  local e
+  for e in "${expected[@]}"; do [[ $e == "$1" || $e == "$1"/* ]] && return 0; done
+  return 1
+}
+while read -r p; do
+  [[ -z $p || $p == . ]] && continue
+  expected_or_folder "$p" || fail "unexpected file $p"
+done <<<"$paths"
+while read -r m; do
+  [[ $m == d* && $m != drwxr-xr-x ]] && fail "a folder has mode $m"
+done < <(awk '{print $1}' <<<"$listing")
+owners=$(awk '{print $2}' <<<"$listing" | sort -u)
+[[ $owners == root/root ]] || fail "files not owned by root: $owners"
+
+depends=$(dpkg-deb -f "$DEB" Depends)
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libudev1 libc6 libstdc++6 fonts-liberation; do
+  grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
+done
+[[ $(dpkg-deb -f "$DEB" Package) == corvane ]] || fail "the package is not named corvane"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+dpkg-deb -x "$DEB" "$work"
+for p in corvane corvane-unit; do
+  file_info=$(LC_ALL=C readelf -S "$work/usr/bin/$p" 2>/dev/null) || fail "$p is not an ELF program"
+  grep -q '\.debug_info' <<<"$file_info" && fail "$p is not stripped"
+done
+# Manual pages format without warnings (where man is installed).
+command -v man >/dev/null || echo "man is not installed: the manual pages are not formatted"
+for page in corvane corvane-unit; do
+  command -v man >/dev/null || break
+  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=100 man --warnings -l "$work/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null || true)
+  [[ -z $warnings ]] || fail "manual page $page: $warnings"
+done
+grep -q 'ATTRS{idVendor}=="5e31"' "$work/usr/lib/udev/rules.d/70-corvane.rules" || fail "the udev rule is not the unit's"
+echo "package contents: ok ($DEB)"
