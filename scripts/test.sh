@@ -33,4 +33,4 @@ build build-tsan -DCORVANE_WITH_GUI=OFF -DCORVANE_BUILD_BENCH=OFF -DCORVANE_SANI
 TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -j "$JOBS"
 
 echo "== fuzz targets, a few seconds each"
-bash scripts/fuzz.sh -t "${CORVANE_FUZZ_SECONDS:-4}"
+bash scripts/fuzz.sh -t "${CORVANE_FUZZ_SECONDS:-3}"
