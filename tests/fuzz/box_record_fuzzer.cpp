@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string held;  // what the record should hold: it takes no bytes once past 250
     fuzz::forEachFrame(data, size, [&](const std::uint8_t* p, std::size_t n, bool) {
         box.append(p, n);
-        for (std::size_t i = 0; i < n && held.size() <= BoxRecord::kStopAfter; ++i) held.push_back(static_cast<char>(p[i]));
+        for (std::size_t i = 0; i < n && held.size() <= BoxRecord::kStopAfter; ++i)
+            held.push_back(static_cast<char>(p[i]));
         box.parse();
         FUZZ_CHECK(box.count() == held.size());
         FUZZ_CHECK(box.count() <= BoxRecord::kDataCapacity);

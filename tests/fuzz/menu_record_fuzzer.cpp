@@ -26,13 +26,14 @@ void checkRecord(const MenuRecord& menu, std::size_t pagesBefore) {
             FUZZ_CHECK(c->id != 255 && c->style != 255);
             FUZZ_CHECK(c->code <= 0xFFFFFF);
             FUZZ_CHECK(c->text.find('^') == std::string::npos);
-            FUZZ_CHECK(c->textLast + 1 - static_cast<std::int64_t>(c->textFirst) == static_cast<std::int64_t>(c->text.size()));
+            const std::int64_t span = c->textLast + 1 - static_cast<std::int64_t>(c->textFirst);
+            FUZZ_CHECK(span == static_cast<std::int64_t>(c->text.size()));
             // Pages of this transfer point into the buffer that holds their text.
             if (i >= pagesBefore) {
                 FUZZ_CHECK(c->textLast < static_cast<std::int64_t>(menu.bufferCount()));
                 FUZZ_CHECK(menu.bufferCount() >= c->textFirst);
-                FUZZ_CHECK(c->text.compare(0, std::string::npos, reinterpret_cast<const char*>(menu.buffer()) + c->textFirst,
-                                           c->text.size()) == 0);
+                const char* held = reinterpret_cast<const char*>(menu.buffer()) + c->textFirst;
+                FUZZ_CHECK(c->text.compare(0, std::string::npos, held, c->text.size()) == 0);
             }
         }
     }

@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (s.kind == ScenarioStep::Kind::SendMenu) FUZZ_CHECK(!s.frames.empty() && s.frames.back().sub == 1);
     }
     for (const ScenarioStep& s : p.scenario.steps) {
-        if (s.kind != ScenarioStep::Kind::Expect && s.kind != ScenarioStep::Kind::Wait && s.kind != ScenarioStep::Kind::Poll)
-            continue;
+        using Kind = ScenarioStep::Kind;
+        if (s.kind != Kind::Expect && s.kind != Kind::Wait && s.kind != Kind::Poll) continue;
         FUZZ_CHECK(!s.pattern.describe().empty());
         // A reply made of the pattern's own bytes (any run left empty) matches it.
         Frame own{static_cast<std::uint8_t>(s.pattern.letter < 0 ? 'K' : s.pattern.letter),

@@ -66,6 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The same bytes loaded from the PC's disk under the header's name.
     const bool loaded = record.load(file.data(), file.size(), record.fileName());
     FUZZ_CHECK(loaded == (file.size() <= TransferRecord::kCapacity));
-    if (loaded) FUZZ_CHECK(record.held() == file.size() && record.announcedSize() == static_cast<std::int32_t>(file.size()));
+    if (loaded) {
+        FUZZ_CHECK(record.held() == file.size());
+        FUZZ_CHECK(record.announcedSize() == static_cast<std::int32_t>(file.size()));
+    }
     return 0;
 }

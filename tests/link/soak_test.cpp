@@ -34,7 +34,8 @@ TEST(LinkSoak, ChoicesSurviveClosesTraceSwitchesAndSentNotifications) {
     std::string error;
     auto line = unitsim::UnitLine::openPty(error);
     ASSERT_TRUE(line) << error;
-    const auto trace = std::filesystem::temp_directory_path() / ("corvane-soak-" + std::to_string(::getpid()) + ".trace");
+    const auto trace =
+        std::filesystem::temp_directory_path() / ("corvane-soak-" + std::to_string(::getpid()) + ".trace");
 
     UnitLink link(20ms);
     SoakWindow window(link, line->slavePath(), trace.string(), 4);

@@ -153,13 +153,15 @@ private:
             if (v <= lastSeen_)
                 return fail("the draft of choice " + std::to_string(v) + " arrived after the choice itself");
             if (v > lastSeen_ + 1)
-                return fail("choice " + std::to_string(lastSeen_ + 1) + " was lost: a draft of " + std::to_string(v) + " came next");
+                return fail("choice " + std::to_string(lastSeen_ + 1) + " was lost: a draft of " + std::to_string(v) +
+                            " came next");
             return true;  // on its way to the choice
         }
         if (v < lastSeen_)
             return fail("choice " + std::to_string(v) + " arrived after choice " + std::to_string(lastSeen_));
         if (v > lastSeen_ + 1)
-            return fail("choice " + std::to_string(lastSeen_ + 1) + " was lost: choice " + std::to_string(v) + " came next");
+            return fail("choice " + std::to_string(lastSeen_ + 1) + " was lost: choice " + std::to_string(v) +
+                        " came next");
         if (v == takenChoice_ && takenGeneration_ == window_.generation())
             return fail("choice " + std::to_string(v) + " came back after the unit took it");
         // The text of a choice is made after the choice: it may lag behind, never run ahead.
