@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything and runs every test:
 #   1. the full build (link, content, windows, tools) and all its tests;
 #   2. the link and content tests again under AddressSanitizer + UndefinedBehaviorSanitizer;
-#   3. the same under ThreadSanitizer.
+#   3. a short run of each libFuzzer target (clang, ASan + UBSan);
+#   4. the link and content tests under ThreadSanitizer (with a short soak of the link's threads).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,6 +27,9 @@ echo "== link tests under AddressSanitizer + UndefinedBehaviorSanitizer"
 build build-asan -DCORVANE_WITH_GUI=OFF -DCORVANE_BUILD_BENCH=OFF -DCORVANE_SANITIZE=address
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$JOBS"
+
+echo "== fuzz targets, a few seconds each"
+bash scripts/fuzz.sh -t "${CORVANE_FUZZ_SECONDS:-3}"
 
 echo "== link tests under ThreadSanitizer"
 build build-tsan -DCORVANE_WITH_GUI=OFF -DCORVANE_BUILD_BENCH=OFF -DCORVANE_SANITIZE=thread

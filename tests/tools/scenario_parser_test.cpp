@@ -73,6 +73,34 @@ TEST(ScenarioParser, PatternsMatchWithWildcards) {
     EXPECT_TRUE(p.scenario.steps[2].pattern.matches(Frame{'K', 1, {}}));
 }
 
+TEST(ScenarioParser, RunsOfAnyBytesMatchWhereverTheRestFits) {
+    const ScenarioParse p = parse("expect K 1 * 01 * 02 ??\nexpect K 1 * * 00\nexpect K 1 01 * * 01\n");
+    ASSERT_TRUE(p.ok) << p.error;
+    const ReplyPattern& split = p.scenario.steps[0].pattern;
+    EXPECT_TRUE(split.matches(Frame{'K', 1, {1, 2, 9}}));
+    EXPECT_TRUE(split.matches(Frame{'K', 1, {1, 1, 2, 1, 2, 2, 9}}));  // only the last 02 leaves one byte
+    EXPECT_FALSE(split.matches(Frame{'K', 1, {1, 2}}));
+    EXPECT_FALSE(split.matches(Frame{'K', 1, {2, 1, 9}}));
+    const ReplyPattern& stars = p.scenario.steps[1].pattern;
+    EXPECT_TRUE(stars.matches(Frame{'K', 1, {0}}));
+    EXPECT_TRUE(stars.matches(Frame{'K', 1, {5, 0, 5, 0}}));
+    EXPECT_FALSE(stars.matches(Frame{'K', 1, {0, 5}}));
+    const ReplyPattern& ends = p.scenario.steps[2].pattern;
+    EXPECT_TRUE(ends.matches(Frame{'K', 1, {1, 1}}));
+    EXPECT_FALSE(ends.matches(Frame{'K', 1, {1}}));  // one byte cannot be both ends
+
+    // Many runs against a long reply that does not fit: this took longer than any time-out
+    // when each run tried every split.
+    std::string many = "expect K 1";
+    for (int i = 0; i < 40; ++i) many += " *";
+    const ScenarioParse slow = parse(many + " 00\n");
+    ASSERT_TRUE(slow.ok) << slow.error;
+    EXPECT_FALSE(slow.scenario.steps[0].pattern.matches(Frame{'K', 1, std::vector<std::uint8_t>(249, 1)}));
+    std::vector<std::uint8_t> fits(249, 1);
+    fits.back() = 0;
+    EXPECT_TRUE(slow.scenario.steps[0].pattern.matches(Frame{'K', 1, fits}));
+}
+
 TEST(ScenarioParser, ErrorsNameTheLineAndTheProblem) {
     const std::pair<const char*, const char*> cases[] = {
         {"send S 0\nsned S 0\n", "t.scn:2: unknown command 'sned'"},

@@ -7,29 +7,37 @@
 namespace corvane::unitsim {
 
 namespace {
-bool matchFrom(const std::vector<ReplyPattern::Token>& p, std::size_t pi, const std::vector<std::uint8_t>& d,
-               std::size_t di) {
-    while (pi < p.size()) {
-        const auto& t = p[pi];
-        if (t.kind == ReplyPattern::Token::AnyRun) {
-            // '*' takes as few bytes as lets the rest match.
-            for (std::size_t k = di; k <= d.size(); ++k)
-                if (matchFrom(p, pi + 1, d, k)) return true;
+// Glob matching: '*' is any run of bytes (also none), '??' any one byte. When a byte does not
+// fit, only the most recent '*' takes one byte more; earlier ones never need to, so the match
+// takes at most pattern x data steps however many '*' the pattern holds (trying every split
+// for every '*' took exponential time, and a script with a few of them hung the unit).
+bool matchData(const std::vector<ReplyPattern::Token>& p, const std::vector<std::uint8_t>& d) {
+    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::size_t pi = 0, di = 0;
+    std::size_t star = kNone, starData = 0;
+    while (di < d.size()) {
+        if (pi < p.size() && p[pi].kind == ReplyPattern::Token::AnyRun) {
+            star = pi++;
+            starData = di;
+        } else if (pi < p.size() && (p[pi].kind == ReplyPattern::Token::AnyByte || p[pi].value == d[di])) {
+            ++pi;
+            ++di;
+        } else if (star != kNone) {
+            pi = star + 1;
+            di = ++starData;
+        } else {
             return false;
         }
-        if (di >= d.size()) return false;
-        if (t.kind == ReplyPattern::Token::Byte && d[di] != t.value) return false;
-        ++pi;
-        ++di;
     }
-    return di == d.size();
+    while (pi < p.size() && p[pi].kind == ReplyPattern::Token::AnyRun) ++pi;
+    return pi == p.size();
 }
 }  // namespace
 
 bool ReplyPattern::matches(const Frame& f) const {
     if (letter >= 0 && f.letter != letter) return false;
     if (sub >= 0 && f.sub != sub) return false;
-    return matchFrom(data, 0, f.data, 0);
+    return matchData(data, f.data);
 }
 
 std::string ReplyPattern::describe() const {

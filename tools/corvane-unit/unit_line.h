@@ -36,6 +36,9 @@ public:
     Wait receive(Frame& out, std::chrono::milliseconds timeout);
     // Takes every frame that has already arrived without waiting; returns them.
     std::vector<Frame> drain();
+    // Forgets a frame whose first bytes have arrived: after the PC's end was closed and opened
+    // again, the rest of it will never come, and the next bytes start a new frame.
+    void forgetPartialFrame() { decoder_.reset(); }
     // True while nobody holds the other end open (a pseudo-terminal whose slave is closed).
     bool peerGone();
     // Sleeps, returning early (false) when a stop is requested.
