@@ -2,6 +2,7 @@
 // The test's side of a pseudo-terminal pair: it plays the unit on the master while the link
 // opens the slave by its path.
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
@@ -84,6 +85,40 @@ public:
             if (b.empty()) return std::nullopt;
             if (auto f = decoder_.push(b[0])) return f;
         }
+    }
+
+    // Bytes the PC has written that the unit has not read yet.
+    std::size_t bytesWaiting() const {
+        int n = 0;
+        return master_ >= 0 && ::ioctl(master_, FIONREAD, &n) == 0 && n > 0 ? static_cast<std::size_t>(n) : 0;
+    }
+    // Waits until the PC stops writing: the bytes waiting for the unit stay the same (and not
+    // zero) for `quiet`. False when that does not happen within `limit`.
+    bool waitUntilPcStalls(std::chrono::milliseconds quiet, std::chrono::milliseconds limit) {
+        const auto end = std::chrono::steady_clock::now() + limit;
+        std::size_t last = bytesWaiting();
+        auto since = std::chrono::steady_clock::now();
+        while (std::chrono::steady_clock::now() < end) {
+            pollfd p{-1, 0, 0};
+            ::poll(&p, 0, 10);  // the sampling interval
+            const std::size_t now = bytesWaiting();
+            if (now != last || now == 0) {
+                last = now;
+                since = std::chrono::steady_clock::now();
+            } else if (std::chrono::steady_clock::now() - since >= quiet) {
+                return true;
+            }
+        }
+        return false;
+    }
+    // Throws away what the PC sent so far and any half-decoded frame.
+    void drain() {
+        std::uint8_t buf[4096];
+        for (;;) {
+            pollfd p{master_, POLLIN, 0};
+            if (::poll(&p, 1, 0) <= 0 || !(p.revents & POLLIN) || ::read(master_, buf, sizeof buf) <= 0) break;
+        }
+        decoder_.reset();
     }
 
     // Sends a command and returns its reply.

@@ -55,13 +55,16 @@ TEST(Worker, SilentLineDropsTheAliveFlagWithTheInjectedTimeOut) {
 TEST(Worker, StopWhileSilentReturnsPromptly) {
     PtyUnit unit;
     ASSERT_TRUE(unit.ok());
-    UnitLink link;  // the unit's own 500 ms per-byte time-out
+    // A per-byte time-out far longer than the bound below: only a stop that interrupts the read
+    // returns within it.
+    UnitLink link(10s);
     ASSERT_TRUE(link.openByName(unit.slavePath()));
     link.startWorker();
-    std::this_thread::sleep_for(50ms);
+    unit.send('H', 1, Bytes{0x80});
+    ASSERT_TRUE(unit.reply());  // the worker has finished a step and reads again
     const auto start = std::chrono::steady_clock::now();
     link.stopWorker();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 700ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
     EXPECT_FALSE(link.isAlive());
     EXPECT_TRUE(link.isOpen());
     // A stopped link can be started again and still talks.
@@ -97,8 +100,8 @@ protected:
 
 TEST_F(AnswerPath, UpdatesDuringABlockedReadReachTheNextReplyInOrder) {
     openConversation();
-    // The worker sits in its blocking read now; the updates must not wait for it.
-    std::this_thread::sleep_for(20ms);
+    // The worker is back in its blocking read (or about to be); either way the updates must not
+    // wait for it, and they reach the next reply whole and in order.
     for (int i = 0; i < 50; ++i) {
         link.updateAnswer([i](PendingAnswer& a) {
             a.choiceHigh = 1;

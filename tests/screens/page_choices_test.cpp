@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <future>
+#include <thread>
 
 #include "forms/form_fields.h"
 #include "main_window_fixture.h"
@@ -149,7 +150,7 @@ TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
 
     // A leaf while busy changes nothing; the unit may still open a page.
     postWindowMessage(window.get(), WM_MENU_ITEM, kListPage);
-    QTest::qWait(50);
+    QCoreApplication::sendPostedEvents(window.get());  // handled now
     EXPECT_EQ(window->pageChoices().currentPageId(), kLivePage);
 
     asUnit([this] { return unit.exchange('Y', 1); });
@@ -178,12 +179,12 @@ TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
 
     // Key-pad keys are taken in any state; ESC ends the busy state without redrawing it.
     postWindowMessage(window.get(), WM_KEYPAD_KEY, 1);
-    QTest::qWait(20);
+    QCoreApplication::sendPostedEvents(window.get());
     s = poll();
     EXPECT_EQ(Bytes(s.begin(), s.begin() + 3), (Bytes{0xFE, 0x01, 0xFF}));
     EXPECT_EQ(s[4], 0xFF);
     postWindowMessage(window.get(), WM_KEYPAD_KEY, 0xFF);
-    QTest::qWait(20);
+    QCoreApplication::sendPostedEvents(window.get());
     s = poll();
     EXPECT_EQ(Bytes(s.begin(), s.begin() + 3), (Bytes{0xFF, 0xFF, 0xFF}));
     postWindowMessage(window.get(), WM_KEYPAD_KEY, 9);
@@ -201,12 +202,18 @@ TEST_F(PageChoicesTest, ChoicesWhileTheWorkerWaitsForTheWindowArriveWholeAndInOr
     // 'Y' is a sent notification: the worker now holds LinkLock and waits for this thread,
     // which does not turn its event loop yet.
     auto taken = std::async(std::launch::async, [this] { return unit.exchange('Y', 1); });
-    std::this_thread::sleep_for(150ms);
+    const auto waitStart = std::chrono::steady_clock::now();
+    while (!window->link().waitingForWindow() && std::chrono::steady_clock::now() - waitStart < 10s)
+        std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(window->link().waitingForWindow()) << "the worker never sent its notification";
+    // Were the window to wait for LinkLock here, it would wait for ever: the bound only turns
+    // that hang into a failure, with room for a loaded machine.
     const auto start = std::chrono::steady_clock::now();
     window->pageChoices().onKeyPadKey(4);
     window->pageChoices().onKeyPadKey(6);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms) << "the window never waits for LinkLock";
-    EXPECT_EQ(taken.wait_for(0ms), std::future_status::timeout) << "the worker is still waiting for the window";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s) << "the window never waits for LinkLock";
+    EXPECT_TRUE(window->link().waitingForWindow()) << "the worker is still waiting for the window";
+    EXPECT_EQ(taken.wait_for(0ms), std::future_status::timeout);
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return taken.wait_for(0ms) == std::future_status::ready; }, 5000));
     auto k = taken.get();
