@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -50,6 +51,27 @@ public:
             if (w <= 0) return;
             done += static_cast<std::size_t>(w);
         }
+    }
+    // Sends what the line takes within the time-out and returns how many bytes that was; never
+    // blocks for good on a PC that has stopped reading.
+    std::size_t sendBytesWithin(const std::vector<std::uint8_t>& bytes, std::chrono::milliseconds timeout) {
+        const int flags = ::fcntl(master_, F_GETFL);
+        ::fcntl(master_, F_SETFL, flags | O_NONBLOCK);
+        const auto end = std::chrono::steady_clock::now() + timeout;
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t w = ::write(master_, bytes.data() + done, bytes.size() - done);
+            if (w > 0) {
+                done += static_cast<std::size_t>(w);
+                continue;
+            }
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+            if (left.count() <= 0 || (w < 0 && errno != EAGAIN && errno != EINTR)) break;
+            pollfd p{master_, POLLOUT, 0};
+            ::poll(&p, 1, static_cast<int>(left.count()));
+        }
+        ::fcntl(master_, F_SETFL, flags);
+        return done;
     }
     void send(char letter, std::uint8_t sub, const std::vector<std::uint8_t>& data = {}) {
         sendBytes(encodeFrame(static_cast<std::uint8_t>(letter), sub, data));
