@@ -88,7 +88,7 @@ TEST(LinkWindowBridge, ClosingWhileASentMessageWaitsSkipsItsHandler) {
     while (!link.waitingForWindow() && std::chrono::steady_clock::now() - start < 10s) std::this_thread::sleep_for(1ms);
     ASSERT_TRUE(link.waitingForWindow());
     auto closed = std::async(std::launch::async, [&] { return link.close(); });
-    ASSERT_EQ(closed.wait_for(3s), std::future_status::ready);
+    ASSERT_EQ(closed.wait_for(10s), std::future_status::ready);
     QCoreApplication::processEvents();
     EXPECT_TRUE(window.messages.empty());
 }

@@ -97,7 +97,7 @@ private:
 };
 
 // Runs the event loop until the window's status line shows the text.
-inline bool waitForStatus(CCorvaneNewDlg& window, const std::string& text, int milliseconds = 5000) {
+inline bool waitForStatus(CCorvaneNewDlg& window, const std::string& text, int milliseconds = 10000) {
     return QTest::qWaitFor([&] { return window.statusText() == text; }, milliseconds);
 }
 

@@ -42,8 +42,11 @@ TEST_F(LineFaults, CloseReturnsWhileTheUnitNeverReadsItsReplies) {
     // The replies fill the line and the worker waits for room in a write.
     ASSERT_TRUE(unit.waitUntilPcStalls(300ms, 20s)) << "the replies never filled the line";
 
+    const auto closing = std::chrono::steady_clock::now();
     auto closed = std::async(std::launch::async, [&] { return link.close(); });
     ASSERT_EQ(closed.wait_for(5s), std::future_status::ready) << "stop did not reach the blocked write";
+    RecordProperty("close_us", static_cast<int>(std::chrono::duration_cast<std::chrono::microseconds>(
+                                                    std::chrono::steady_clock::now() - closing).count()));
     EXPECT_FALSE(link.isOpen());
     EXPECT_FALSE(link.isAlive());
 

@@ -98,7 +98,7 @@ public:
     }
 
     // The next whole reply frame, or nothing within the time-out.
-    std::optional<Frame> reply(std::chrono::milliseconds timeout = std::chrono::milliseconds(3000)) {
+    std::optional<Frame> reply(std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) {
         const auto end = std::chrono::steady_clock::now() + timeout;
         for (;;) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());

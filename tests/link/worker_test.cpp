@@ -134,7 +134,7 @@ TEST_F(AnswerPath, UpdatesWhileASentNotificationWaitsNeverBlock) {
         });
         link.updateAnswer([](PendingAnswer& a) { a.choiceLow = 0x34; });
     });
-    EXPECT_EQ(made.wait_for(2s), std::future_status::ready);
+    EXPECT_EQ(made.wait_for(10s), std::future_status::ready);
     EXPECT_FALSE(unit.reply(100ms)) << "no reply while the handler is pending";
     listener.release();
     auto k = unit.reply();
@@ -151,7 +151,7 @@ TEST_F(AnswerPath, StopWhileASentNotificationIsPendingDoesNotHang) {
     unit.send('Z', 1);
     ASSERT_TRUE(listener.waitFor(WM_LINK_BOX_TAKEN));
     auto stopped = std::async(std::launch::async, [&] { link.close(); });
-    EXPECT_EQ(stopped.wait_for(3s), std::future_status::ready);
+    EXPECT_EQ(stopped.wait_for(10s), std::future_status::ready);
     EXPECT_FALSE(unit.reply(100ms)) << "a step cut short by stop sends nothing";
     listener.release();  // a handler that comes late finds nobody waiting
 }

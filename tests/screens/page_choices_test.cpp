@@ -91,7 +91,7 @@ protected:
 TEST_F(PageChoicesTest, MenuBuildsTheOutlineWithIconsAndASecondMenuIsAppended) {
     handshake();
     sendMenu(workshopMenu());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 10000));
     const CCorvMenu& view = window->menuWindow().view();
     EXPECT_EQ(view.entry(1).text, "Engine");
     EXPECT_EQ(view.entry(2).text, "Live");
@@ -114,7 +114,7 @@ TEST_F(PageChoicesTest, MenuBuildsTheOutlineWithIconsAndASecondMenuIsAppended) {
     more.item("Extra", 0x0301, 2);
     more.page(0x0301, 0);
     sendMenu(more);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.entryCount() == 6; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.entryCount() == 6; }, 10000));
     EXPECT_EQ(view.entry(5).text, "Extra");
 }
 
@@ -128,7 +128,7 @@ TEST_F(PageChoicesTest, DeepGroupsStayInsideTheOutline) {
     deep.page(0x0401, 0);
     sendMenu(deep);
     const CCorvMenu& view = window->menuWindow().view();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.entryCount() == 15; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.entryCount() == 15; }, 10000));
     EXPECT_EQ(view.entry(13).parent, 9) << "entries below the ninth group sit at the deepest level";
     EXPECT_EQ(view.entry(14).parent, 0) << "every group closing is matched";
 }
@@ -136,7 +136,7 @@ TEST_F(PageChoicesTest, DeepGroupsStayInsideTheOutline) {
 TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
     handshake();
     sendMenu(workshopMenu());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 10000));
 
     // A leaf with a page code: the code travels with zero bytes as 0xFF, the window is busy.
     postWindowMessage(window.get(), WM_MENU_ITEM, kLivePage);
@@ -160,7 +160,7 @@ TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
 
     // The unit opens the list page: the live page's controls go, the list page's come.
     asUnit([this] { return unit.exchange('J', 1, Bytes{0x01, 0x03}); });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().currentPageId() == kListPage; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().currentPageId() == kListPage; }, 10000));
     EXPECT_EQ(control(kLivePage, 0).window, nullptr);
     auto* list = qobject_cast<CFormListBox*>(control(kListPage, 0).window);
     ASSERT_NE(list, nullptr);
@@ -188,14 +188,14 @@ TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
     s = poll();
     EXPECT_EQ(Bytes(s.begin(), s.begin() + 3), (Bytes{0xFF, 0xFF, 0xFF}));
     postWindowMessage(window.get(), WM_KEYPAD_KEY, 9);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->pageChoices().busy(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->pageChoices().busy(); }, 10000));
     EXPECT_EQ(window->statusText(), "Function in progress, please wait...");
 }
 
 TEST_F(PageChoicesTest, ChoicesWhileTheWorkerWaitsForTheWindowArriveWholeAndInOrder) {
     handshake();
     sendMenu(workshopMenu());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 10000));
     postWindowMessage(window.get(), WM_MENU_ITEM, kLivePage);
     ASSERT_TRUE(waitForStatus(*window, "Function in progress, please wait..."));
 
