@@ -5,11 +5,13 @@
 namespace corvane {
 
 namespace {
-// Reads one byte: Ok with the byte, Miss on a time-out or error, Interrupted on stop.
+// Reads one byte: Ok with the byte, Miss on a time-out or error, Interrupted on stop, Gone when
+// the device went away.
 FrameReadResult takeByte(SerialPort& port, std::uint8_t& b) {
     switch (port.readByte(b)) {
         case SerialPort::ReadResult::Byte: return FrameReadResult::Ok;
         case SerialPort::ReadResult::Interrupted: return FrameReadResult::Interrupted;
+        case SerialPort::ReadResult::Gone: return FrameReadResult::Gone;
         default: return FrameReadResult::Miss;
     }
 }

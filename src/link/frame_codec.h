@@ -10,7 +10,8 @@
 
 namespace corvane {
 
-enum class FrameReadResult { Ok, Miss, Interrupted };
+// Gone: the port reported its device gone (see SerialPort::ReadResult::Gone).
+enum class FrameReadResult { Ok, Miss, Interrupted, Gone };
 
 // Reads one frame, one byte per request. There is no scan for the start of a frame: a
 // rejected attempt consumes exactly the bytes it read. LEN below 2 or above 251 is rejected

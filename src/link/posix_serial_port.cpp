@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace corvane {
@@ -34,6 +35,8 @@ bool PosixSerialPort::fail(int err) {
 bool PosixSerialPort::open(const std::string& path) {
     path_ = path;
     lastError_ = 0;
+    gone_ = false;
+    outputCut_ = false;
     if (fd_ >= 0) return fail(EBUSY);
     // Non-blocking for the open itself, so a line without carrier cannot hang it.
     fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
@@ -54,56 +57,109 @@ bool PosixSerialPort::open(const std::string& path) {
     if (::cfsetispeed(&tio, B57600) != 0 || ::cfsetospeed(&tio, B57600) != 0) return fail(errno);
     if (::tcsetattr(fd_, TCSANOW, &tio) != 0) return fail(errno);
 
-    const int flags = ::fcntl(fd_, F_GETFL);
-    if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) return fail(errno);
+    // The descriptor stays non-blocking: reads and writes wait in poll, where a stop request
+    // reaches them.
     // Whatever arrived before the port was opened is not a frame of this conversation.
     if (::tcflush(fd_, TCIFLUSH) != 0) return fail(errno);
     return true;
 }
 
+namespace {
+using Clock = std::chrono::steady_clock;
+
+// The errors with which a tty tells that its device is gone for good.
+bool deviceGoneError(int err) { return err == EIO || err == ENXIO || err == ENODEV; }
+
+int millisecondsLeft(Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left > 0 ? static_cast<int>(std::min<long long>(left, 1 << 30)) : 0;
+}
+}  // namespace
+
 bool PosixSerialPort::sleepUnlessInterrupted(std::chrono::milliseconds t) {
-    pollfd p{wakeFd_, POLLIN, 0};
-    return ::poll(&p, 1, static_cast<int>(t.count())) > 0;
+    const auto deadline = Clock::now() + t;
+    for (;;) {
+        pollfd p{wakeFd_, POLLIN, 0};
+        const int r = ::poll(&p, 1, millisecondsLeft(deadline));
+        if (r > 0) return true;
+        if (r == 0 || errno != EINTR) return false;
+    }
 }
 
 SerialPort::ReadResult PosixSerialPort::readByte(std::uint8_t& out) {
     if (fd_ < 0) return ReadResult::Error;
-    pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
-    const int r = ::poll(fds, 2, static_cast<int>(byteTimeout_.count()));
-    if (r == 0) return ReadResult::Timeout;
-    if (fds[1].revents & POLLIN) return ReadResult::Interrupted;
-    if (r < 0 && errno == EINTR) return ReadResult::Timeout;
-    if (r > 0 && (fds[0].revents & POLLIN)) {
-        const ssize_t n = ::read(fd_, &out, 1);
-        if (n == 1) return ReadResult::Byte;
-        if (n < 0 && errno == EINTR) return ReadResult::Timeout;
-        // Readable but no byte: the other end hung up.
+    // A gone device fails at once for ever: wait out one time-out per read, so the link neither
+    // spins on the dead handle nor stops answering a stop request.
+    if (gone_) return sleepUnlessInterrupted(byteTimeout_) ? ReadResult::Interrupted : ReadResult::Gone;
+    const auto deadline = Clock::now() + byteTimeout_;
+    for (;;) {
+        pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+        const int r = ::poll(fds, 2, millisecondsLeft(deadline));
+        if (r < 0) {
+            // A signal is not the end of this byte's time: wait for the rest of it, so a frame
+            // half read keeps the bytes it already has.
+            if (errno == EINTR) continue;
+            break;
+        }
+        if (fds[1].revents & POLLIN) return ReadResult::Interrupted;
+        if (r == 0) return ReadResult::Timeout;
+        const short events = fds[0].revents;
+        if (events & POLLIN) {
+            const ssize_t n = ::read(fd_, &out, 1);
+            if (n == 1) return ReadResult::Byte;
+            if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+            if ((n < 0 && deviceGoneError(errno)) || (n == 0 && (events & POLLHUP))) return markGone();
+        } else if (events & (POLLHUP | POLLERR | POLLNVAL)) {
+            return markGone();
+        }
+        break;
     }
-    // The device is gone or broken (an unplugged adapter, a closed pseudo-terminal). It keeps
-    // failing at once, so wait out one time-out: the link then sees a silent line, counts
-    // misses at the usual pace and does not spin.
+    // Some other failure: wait out one time-out, so the link sees a silent line and counts
+    // misses at the usual pace.
     if (sleepUnlessInterrupted(byteTimeout_)) return ReadResult::Interrupted;
     return ReadResult::Error;
 }
 
+SerialPort::ReadResult PosixSerialPort::markGone() {
+    gone_ = true;
+    return ReadResult::Gone;
+}
+
 bool PosixSerialPort::write(const std::uint8_t* data, std::size_t n) {
     if (fd_ < 0) return false;
+    // Up to the per-byte time-out for each byte, counted once from the start of the write (a
+    // slow reader that takes a byte now and then cannot stretch it).
+    const auto deadline = Clock::now() + byteTimeout_ * static_cast<long long>(n ? n : 1);
     std::size_t done = 0;
-    // A write of n bytes may take up to 500 ms per byte before it counts as failed.
-    const int budgetMs = static_cast<int>(byteTimeout_.count() * static_cast<long long>(n ? n : 1));
     while (done < n) {
-        pollfd p{fd_, POLLOUT, 0};
-        const int r = ::poll(&p, 1, budgetMs);
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0 || !(p.revents & POLLOUT)) return false;
+        // The descriptor is non-blocking: a full line returns EAGAIN instead of hanging here
+        // where a stop request cannot reach.
         const ssize_t w = ::write(fd_, data + done, n - done);
-        if (w < 0) {
-            if (errno == EINTR || errno == EAGAIN) continue;
-            return false;
+        if (w > 0) {
+            done += static_cast<std::size_t>(w);
+            continue;
         }
-        done += static_cast<std::size_t>(w);
+        if (w < 0 && errno == EINTR) continue;
+        if (w < 0 && errno != EAGAIN) {
+            if (deviceGoneError(errno)) gone_ = true;
+            return cutShort(done);
+        }
+        pollfd fds[2] = {{fd_, POLLOUT, 0}, {wakeFd_, POLLIN, 0}};
+        const int left = millisecondsLeft(deadline);
+        if (left == 0) return cutShort(done);
+        const int r = ::poll(fds, 2, left);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0 || (fds[1].revents & POLLIN)) return cutShort(done);  // time-out, or stop
+        if (!(fds[0].revents & POLLOUT)) return cutShort(done);          // hung up or broken
     }
     return true;
+}
+
+bool PosixSerialPort::cutShort(std::size_t written) {
+    // Bytes of a cut reply still queued in the driver would hold up the close (a serial driver
+    // waits for them to go out) and would reach the unit as a broken frame later.
+    if (written > 0) outputCut_ = true;
+    return false;
 }
 
 void PosixSerialPort::interrupt() {
@@ -121,6 +177,8 @@ void PosixSerialPort::clearInterrupt() {
 
 bool PosixSerialPort::close() {
     if (fd_ < 0) return true;
+    if (outputCut_) ::tcflush(fd_, TCOFLUSH);
+    outputCut_ = false;
     ::ioctl(fd_, TIOCNXCL);
     ::flock(fd_, LOCK_UN);
     const bool ok = ::close(fd_) == 0;

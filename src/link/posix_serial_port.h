@@ -1,6 +1,7 @@
 #pragma once
 // A serial device opened through POSIX termios: 57600 8N1 raw, exclusive, one-byte reads
-// that end empty after the per-byte time-out (500 ms on the unit's line).
+// that end empty after the per-byte time-out (500 ms on the unit's line). Reads and writes
+// wait in poll together with a wake-up, so a stop request ends either at once.
 #include <chrono>
 #include <string>
 
@@ -37,11 +38,16 @@ private:
     bool fail(int err);
     // Waits for the wake-up or the time-out; true when woken.
     bool sleepUnlessInterrupted(std::chrono::milliseconds t);
+    ReadResult markGone();
+    // Ends a write that could not finish; always false.
+    bool cutShort(std::size_t written);
 
     std::chrono::milliseconds byteTimeout_;
     int fd_ = -1;
     int wakeFd_ = -1;  // eventfd that interrupt() signals
     int lastError_ = 0;
+    bool gone_ = false;       // the device hung up or went away; reads only wait from now on
+    bool outputCut_ = false;  // a write ended part way: drop its queued rest at close
     std::string path_;
 };
 

@@ -1,7 +1,9 @@
 #include "link/trace_writer.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace corvane {
 
@@ -49,8 +51,21 @@ std::string TraceWriter::formatRecord(const ReceivedFrame& rx, const ReplyFrame&
 bool TraceWriter::open(const std::string& path) {
     std::lock_guard lock(m_);
     if (file_) return true;
+    errno = 0;
     file_ = std::fopen(path.c_str(), "wb");
+    openError_ = file_ ? 0 : (errno ? errno : EIO);
+    if (file_) path_ = path;
     return file_ != nullptr;
+}
+
+int TraceWriter::openError() const {
+    std::lock_guard lock(m_);
+    return openError_;
+}
+
+std::optional<TraceWriter::Failure> TraceWriter::takeFailure() {
+    std::lock_guard lock(m_);
+    return std::exchange(failure_, std::nullopt);
 }
 
 void TraceWriter::close() {
@@ -68,8 +83,13 @@ void TraceWriter::writeRecord(const ReceivedFrame& received, const ReplyFrame& r
     std::lock_guard lock(m_);
     if (!file_) return;
     const std::string record = formatRecord(received, reply);
-    std::fwrite(record.data(), 1, record.size(), file_);
-    std::fflush(file_);
+    errno = 0;
+    const bool written = std::fwrite(record.data(), 1, record.size(), file_) == record.size() && std::fflush(file_) == 0;
+    if (written) return;
+    failure_ = Failure{path_, errno ? errno : EIO};
+    // A file that refused one record would refuse the next ones too, or take them with a gap.
+    std::fclose(file_);
+    file_ = nullptr;
 }
 
 }  // namespace corvane

@@ -3,6 +3,7 @@
 // hexadecimal and as raw bytes.
 #include <cstdio>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "link/frame.h"
@@ -11,16 +12,29 @@ namespace corvane {
 
 class TraceWriter {
 public:
+    // A trace that stopped because its file could not be written (a full disk, a device that
+    // takes no data): which file, and the errno that stopped it.
+    struct Failure {
+        std::string path;
+        int error = 0;
+    };
+
     ~TraceWriter() { close(); }
 
-    // Creates (or truncates) the file when no trace is open; false when it cannot be created.
+    // Creates (or truncates) the file when no trace is open; false when it cannot be created,
+    // and openError() then holds the errno.
     // Its own lock is held only while a record is written, so the user-interface thread never
     // waits for a whole poll step, and a record is never cut by a close.
     bool open(const std::string& path);
     void close();
     bool isOpen() const;
+    int openError() const;
 
+    // Writes one record. When the file takes it only in part or not at all, the trace closes
+    // itself (the rest of the link goes on) and keeps the failure for takeFailure().
     void writeRecord(const ReceivedFrame& received, const ReplyFrame& reply);
+    // The failure that closed the trace since the last call, if any.
+    std::optional<Failure> takeFailure();
 
     // The record's bytes, as written to the file.
     static std::string formatRecord(const ReceivedFrame& received, const ReplyFrame& reply);
@@ -28,6 +42,9 @@ public:
 private:
     mutable std::mutex m_;
     std::FILE* file_ = nullptr;
+    std::string path_;
+    int openError_ = 0;
+    std::optional<Failure> failure_;
 };
 
 }  // namespace corvane

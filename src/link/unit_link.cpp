@@ -39,6 +39,7 @@ void UnitLink::attachPort(std::unique_ptr<SerialPort> port) {
     std::lock_guard lock(linkLock_);
     port_ = std::move(port);
     portOpen_.store(port_ && port_->isOpen());
+    lineGone_.store(false);
 }
 
 void UnitLink::startWorker() {
@@ -83,6 +84,7 @@ bool UnitLink::close() {
     if (port_) ok = port_->close();
     port_.reset();
     portOpen_.store(false);
+    lineGone_.store(false);
     return ok;
 }
 
@@ -117,6 +119,14 @@ bool UnitLink::pollStepLocked() {
     applyQueuedAnswers();
     const FrameReadResult r = readFrame(*port_, received_);
     if (r == FrameReadResult::Interrupted) return true;  // the link is being stopped
+    if (r == FrameReadResult::Gone) {
+        // A device that is gone will not speak again on this handle: say so at once instead of
+        // waiting out 101 misses. The port paces further reads, so the worker does not spin.
+        misses_.fetch_add(1);
+        alive_.store(0);
+        lineGone_.store(true);
+        return true;
+    }
     if (r == FrameReadResult::Miss) {
         if (misses_.fetch_add(1) + 1 > kMissesBeforeDead) alive_.store(0);
         return true;
@@ -137,17 +147,25 @@ bool UnitLink::pollStepLocked() {
                 handshakeAnswered_ = true;
                 std::uint8_t out[kFrameBufferSize];
                 const std::size_t n = encodeFrame('H', 1, nullptr, 0, out);
-                port_->write(out, n);
+                port_->write(out, n);  // a failed write is not retried; the unit asks again
             }
             return true;  // handshake frames are not traced
         }
         conversationOpen_.store(true);
     }
 
+    // A step cut short by stop never reached the unit: what an unknown letter repeats and what
+    // tells the first frame of a gathered transfer must stay as the unit last saw them.
+    const ReplyFrame replySent = reply_;
+    const std::uint8_t letterBefore = previousLetter_;
     stepCancelled_ = false;
     dispatch();
-    if (stepCancelled_) return true;  // stopped while a handler was pending: no reply
-    writeReply();
+    if (!stepCancelled_ && !writeReply() && stopRequested()) stepCancelled_ = true;
+    if (stepCancelled_) {
+        reply_ = replySent;
+        previousLetter_ = letterBefore;
+        return true;  // nothing more is sent and nothing is traced
+    }
     trace_.writeRecord(received_, reply_);
     return true;
 }
@@ -165,6 +183,16 @@ bool UnitLink::writeReply() {
     if (n == 0) return false;  // never sends an oversize reply
     reply_.checksum = out[n - 1];
     return port_->write(out, n);
+}
+
+bool UnitLink::stopRequested() {
+    std::lock_guard lock(sentMutex_);
+    return stopping_;
+}
+
+bool UnitLink::waitingForWindow() const {
+    std::lock_guard lock(sentMutex_);
+    return pendingSent_ != nullptr;
 }
 
 void UnitLink::post(std::uint32_t message, std::uint64_t w, std::int64_t l) {

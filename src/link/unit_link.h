@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -56,6 +57,11 @@ public:
 
     bool isOpen() const { return portOpen_.load(); }
     bool isAlive() const { return alive_.load() != 0; }
+    // True once the open port reported its device gone (hung up, unplugged): the alive flag is
+    // down and stays down until the link is closed and opened again.
+    bool lineGone() const { return lineGone_.load(); }
+    // True while the worker waits for the handler of a sent notification.
+    bool waitingForWindow() const;
     std::uint32_t missCount() const { return misses_.load(); }
 
     // One read-dispatch-reply cycle; false only when no port is open. Takes LinkLock.
@@ -71,6 +77,10 @@ public:
     bool openTrace(const std::string& path) { return trace_.open(path); }
     void closeTrace() { trace_.close(); }
     bool traceOpen() const { return trace_.isOpen(); }
+    // Why the last openTrace() failed (an errno).
+    int traceOpenError() const { return trace_.openError(); }
+    // A trace that closed itself because its file could not be written, once.
+    std::optional<TraceWriter::Failure> takeTraceFailure() { return trace_.takeFailure(); }
 
     // Content records. The worker fills them; the main window reads them in the handlers of
     // the notifications. Any access from another thread than the worker's takes lockRecords()
@@ -102,6 +112,7 @@ private:
     bool writeReply();
     void post(std::uint32_t message, std::uint64_t w, std::int64_t l);
     Delivery send(std::uint32_t message, std::uint64_t w, std::int64_t l);
+    bool stopRequested();
     void workerLoop();
 
     std::chrono::milliseconds byteTimeout_;
@@ -131,6 +142,7 @@ private:
 
     std::atomic<std::uint32_t> alive_{0};
     std::atomic<std::uint32_t> misses_{0};
+    std::atomic<bool> lineGone_{false};
     std::uint8_t previousLetter_ = 0;
     std::atomic<bool> conversationOpen_{false};
     bool handshakeAnswered_ = false;
@@ -142,7 +154,7 @@ private:
     int lastOpenError_ = 0;
 
     // Stop handling for sent notifications.
-    std::mutex sentMutex_;
+    mutable std::mutex sentMutex_;
     bool stopping_ = false;
     std::shared_ptr<SentMessageReply> pendingSent_;
 };

@@ -245,8 +245,8 @@ void CCorvaneNewDlg::startUsbMode(bool driverInstalled) {
         eventSource_ = options_.makeEventSource();
     } else {
         auto udev = std::make_unique<UdevEventSource>();
-        // Without the monitor the unit is still found at start and reopened by the timer, but
-        // plugging it in and out goes unnoticed.
+        // Without the monitor the unit is still found at start, a line that hangs up counts as
+        // unplugged, and the timer looks for the unit once a second until it is back.
         if (!udev->isWatching())
             std::fprintf(stderr, "corvane: USB plug events are not followed: %s\n", udev->setupError().c_str());
         eventSource_ = std::move(udev);
@@ -281,10 +281,21 @@ bool CCorvaneNewDlg::switchTraceOn(const QString& path) {
         return true;
     }
     // The check mark would claim a trace that is not being written.
-    const int error = errno;
     traceOn_ = false;
-    prompts().inform(this, "Cannot write the trace file " + encodeCp1252(path) + ":\n" + std::strerror(error));
+    prompts().inform(this, traceFileErrorText(path, link_.traceOpenError()));
     return false;
+}
+
+void CCorvaneNewDlg::reportTraceFailure() {
+    const std::optional<TraceWriter::Failure> failure = link_.takeTraceFailure();
+    if (!failure) return;
+    // The trace closed itself on a file that takes no more (a full disk); the link goes on.
+    traceOn_ = false;
+    prompts().inform(this, traceFileErrorText(QString::fromStdString(failure->path), failure->error));
+}
+
+std::string CCorvaneNewDlg::traceFileErrorText(const QString& path, int error) {
+    return "Cannot write the trace file " + encodeCp1252(path) + ":\n" + std::strerror(error);
 }
 
 void CCorvaneNewDlg::OnCommand(int id) {

@@ -163,6 +163,9 @@ private:
     void reportRefusedUsbPort();
     void startTraceFromCommandLine();
     bool switchTraceOn(const QString& path);
+    // Tells the user once when the trace stopped because its file could not be written.
+    void reportTraceFailure();
+    static std::string traceFileErrorText(const QString& path, int error);
 
     void cycleWindowState();
     void minimiseWindow();

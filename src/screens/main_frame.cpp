@@ -221,6 +221,7 @@ void CCorvaneNewDlg::keyPressEvent(QKeyEvent* event) {
 void CCorvaneNewDlg::timerEvent(QTimerEvent* event) {
     if (event->timerId() == supervisionTimer_.timerId()) {
         supervisor_.tick();
+        reportTraceFailure();
         return;
     }
     QDialog::timerEvent(event);

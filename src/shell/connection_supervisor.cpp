@@ -25,7 +25,7 @@ void ConnectionSupervisor::startUsbMode() {
     unitPresent_ = port.has_value();
     if (!port) {
         show(kStatusUnplugged, StatusLamp::NotReady);
-        setTimerPeriod(kNormalPeriodMs);
+        setTimerPeriod(kSearchPeriodMs);
     } else if (openAndStart(*port)) {
         show(kStatusOpenAtStart, StatusLamp::Ready);
         setTimerPeriod(kNormalPeriodMs);
@@ -45,7 +45,16 @@ void ConnectionSupervisor::tick() {
         followAliveFlag(kStatusNotConnected);
         return;
     }
-    if (!unitPresent_) return;
+    // A device that hung up or went away is handled as its removal notice would be, for when
+    // no monitor reports removals or one was lost.
+    if (link_.isOpen() && link_.lineGone()) {
+        markUnplugged();
+        return;
+    }
+    if (!unitPresent_) {
+        lookForReturningUnit();
+        return;
+    }
     if (!link_.isOpen()) reopenOnTick();
     if (unitPresent_ && link_.isOpen()) followAliveFlag(kStatusCommunicationError);
 }
@@ -58,9 +67,9 @@ void ConnectionSupervisor::onDeviceArrived(const UsbDeviceEvent& event) {
     unitPresent_ = true;
     arrivalRetriesLeft_ = kArrivalRetries;
     std::optional<UnitPort> port = findPort_();
+    timerPeriodMs_ = 0;  // the arrival restarts the timer even at an unchanged period
     if (port && openAndStart(*port)) {
         show(kStatusOpen, StatusLamp::Ready);
-        timerPeriodMs_ = 0;  // the arrival restarts the timer even at an unchanged period
         setTimerPeriod(kNormalPeriodMs);
     } else {
         show(kStatusStandby, StatusLamp::NotReady);
@@ -73,12 +82,33 @@ void ConnectionSupervisor::onDeviceRemoved(const UsbDeviceEvent& event) {
     // Another unit going away leaves the open one alone.
     if (link_.isOpen() && !openUsbDevice_.empty() && !event.sysPath.empty() && event.sysPath != openUsbDevice_)
         return;
+    markUnplugged();
+}
+
+void ConnectionSupervisor::markUnplugged() {
     unitPresent_ = false;
     connected_ = false;
     arrivalRetriesLeft_ = 0;
     link_.close();
     openUsbDevice_.clear();
     show(kStatusUnplugged, StatusLamp::NotReady);
+    setTimerPeriod(kSearchPeriodMs);
+}
+
+void ConnectionSupervisor::lookForReturningUnit() {
+    // An arrival the monitor did not report (no monitor, or an event lost) is found here. While
+    // the unit's port is not listed, the line keeps what it shows.
+    if (link_.isOpen()) return;
+    std::optional<UnitPort> port = findPort_();
+    if (!port) return;
+    unitPresent_ = true;
+    if (openAndStart(*port)) {
+        setTimerPeriod(kNormalPeriodMs);
+        show(kStatusOpen, StatusLamp::Ready);
+    } else {
+        setTimerPeriod(kRetryPeriodMs);
+        show(kStatusStandby, StatusLamp::NotReady);
+    }
 }
 
 bool ConnectionSupervisor::openAndStart(const UnitPort& port) {
@@ -98,6 +128,7 @@ void ConnectionSupervisor::reopenOnTick() {
         }
         unitPresent_ = false;
         show(kStatusNoLongerFound, StatusLamp::NotReady);
+        setTimerPeriod(kSearchPeriodMs);
         return;
     }
     arrivalRetriesLeft_ = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // Connection supervision without a window: opens the unit's port at start, follows the USB
-// unit coming and going, reopens it on the timer in the USB mode, and tells the status line
+// unit coming and going (device events, a read that finds the device gone, and a search once a
+// second while it is away), reopens it on the timer in the USB mode, and tells the status line
 // what to show whenever the connection state changes. The main window calls tick() from its
 // timer 1 and applies the signals to its status line, lamp and timer.
 #include <QObject>
@@ -28,6 +29,9 @@ public:
 
     static constexpr int kNormalPeriodMs = 50;
     static constexpr int kRetryPeriodMs = 1000;
+    // While the unit's port is closed and not listed, each tick looks for it once a second, so
+    // a replug is found without the device monitor.
+    static constexpr int kSearchPeriodMs = 1000;
     // After the unit's USB device arrives its tty may take a moment (the driver may still be
     // loading): this many one-second retries pass before the unit counts as unplugged.
     static constexpr int kArrivalRetries = 5;
@@ -63,6 +67,9 @@ signals:
 private:
     bool openAndStart(const UnitPort& port);
     void reopenOnTick();
+    void lookForReturningUnit();
+    // Closes the link and shows the unit unplugged (a removal notice, or a line that is gone).
+    void markUnplugged();
     void followAliveFlag(const char* lostText);
     void setTimerPeriod(int milliseconds);
     void show(const char* text, StatusLamp lamp);

@@ -14,6 +14,8 @@ public:
     // Stops the worker, then closes the port.
     virtual bool close() = 0;
     virtual bool isAlive() const = 0;
+    // True when the open port reported its device gone (hung up, unplugged).
+    virtual bool lineGone() const = 0;
     // Starts the receive worker on the open port.
     virtual void startWorker() = 0;
     virtual int lastOpenError() const = 0;

@@ -19,6 +19,7 @@ public:
     bool isOpen() const override;
     bool close() override;
     bool isAlive() const override;
+    bool lineGone() const override;
     void startWorker() override;
     int lastOpenError() const override;
 

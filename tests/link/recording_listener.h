@@ -65,7 +65,7 @@ public:
     }
     // Waits until `n` messages with this number have arrived.
     bool waitFor(std::uint32_t message, std::size_t n = 1,
-                 std::chrono::milliseconds timeout = std::chrono::milliseconds(3000)) {
+                 std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) {
         std::unique_lock lock(m_);
         return cv_.wait_for(lock, timeout, [&] {
             std::size_t c = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 
@@ -83,5 +84,33 @@ TEST_F(Trace, RecordsEachDispatchedCommandButNotTheHandshake) {
 
     EXPECT_FALSE(link.openTrace("/nonexistent-dir/trace.txt"));
     EXPECT_FALSE(link.traceOpen());
+    EXPECT_EQ(link.traceOpenError(), ENOENT);
     unit.exchange('S', 1);  // no trace open: nothing happens
+}
+
+TEST_F(Trace, FileThatTakesNoDataClosesTheTraceOnceAndTheLinkGoesOn) {
+    openConversation();
+    ASSERT_TRUE(link.openTrace("/dev/full"));
+    EXPECT_FALSE(link.takeTraceFailure());
+    const Bytes before = status();
+    // The record of that poll is written after its reply: the next exchange waits for it.
+    const Bytes after = status();
+    EXPECT_EQ(before, after);
+    EXPECT_FALSE(link.traceOpen()) << "the trace closed itself";
+    const auto failure = link.takeTraceFailure();
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->path, "/dev/full");
+    EXPECT_EQ(failure->error, ENOSPC);
+    EXPECT_FALSE(link.takeTraceFailure()) << "told once";
+    expectK(unit.exchange('T', 1, bytesOf("\x09" "still here^")));
+    status();  // the step of 'T' has ended (its record would come after its reply)
+    EXPECT_FALSE(link.takeTraceFailure());
+
+    // A trace switched on again works as before.
+    const std::string path = tempPath("corvane-trace-after-full.txt");
+    ASSERT_TRUE(link.openTrace(path));
+    status();
+    status();
+    link.closeTrace();
+    EXPECT_EQ(readFile(path).rfind("RX - 0x02,0x53", 0), 0u);
 }

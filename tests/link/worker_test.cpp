@@ -55,13 +55,16 @@ TEST(Worker, SilentLineDropsTheAliveFlagWithTheInjectedTimeOut) {
 TEST(Worker, StopWhileSilentReturnsPromptly) {
     PtyUnit unit;
     ASSERT_TRUE(unit.ok());
-    UnitLink link;  // the unit's own 500 ms per-byte time-out
+    // A per-byte time-out far longer than the bound below: only a stop that interrupts the read
+    // returns within it.
+    UnitLink link(10s);
     ASSERT_TRUE(link.openByName(unit.slavePath()));
     link.startWorker();
-    std::this_thread::sleep_for(50ms);
+    unit.send('H', 1, Bytes{0x80});
+    ASSERT_TRUE(unit.reply());  // the worker has finished a step and reads again
     const auto start = std::chrono::steady_clock::now();
     link.stopWorker();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 700ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
     EXPECT_FALSE(link.isAlive());
     EXPECT_TRUE(link.isOpen());
     // A stopped link can be started again and still talks.
@@ -97,8 +100,8 @@ protected:
 
 TEST_F(AnswerPath, UpdatesDuringABlockedReadReachTheNextReplyInOrder) {
     openConversation();
-    // The worker sits in its blocking read now; the updates must not wait for it.
-    std::this_thread::sleep_for(20ms);
+    // The worker is back in its blocking read (or about to be); either way the updates must not
+    // wait for it, and they reach the next reply whole and in order.
     for (int i = 0; i < 50; ++i) {
         link.updateAnswer([i](PendingAnswer& a) {
             a.choiceHigh = 1;
@@ -131,7 +134,7 @@ TEST_F(AnswerPath, UpdatesWhileASentNotificationWaitsNeverBlock) {
         });
         link.updateAnswer([](PendingAnswer& a) { a.choiceLow = 0x34; });
     });
-    EXPECT_EQ(made.wait_for(2s), std::future_status::ready);
+    EXPECT_EQ(made.wait_for(10s), std::future_status::ready);
     EXPECT_FALSE(unit.reply(100ms)) << "no reply while the handler is pending";
     listener.release();
     auto k = unit.reply();
@@ -148,7 +151,7 @@ TEST_F(AnswerPath, StopWhileASentNotificationIsPendingDoesNotHang) {
     unit.send('Z', 1);
     ASSERT_TRUE(listener.waitFor(WM_LINK_BOX_TAKEN));
     auto stopped = std::async(std::launch::async, [&] { link.close(); });
-    EXPECT_EQ(stopped.wait_for(3s), std::future_status::ready);
+    EXPECT_EQ(stopped.wait_for(10s), std::future_status::ready);
     EXPECT_FALSE(unit.reply(100ms)) << "a step cut short by stop sends nothing";
     listener.release();  // a handler that comes late finds nobody waiting
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A main window in a sandbox: its configuration file in a temporary $XDG_CONFIG_HOME, a fake
 // sysfs tree and /dev folder for USB detection, scripted USB events, recorded message boxes and
-// a short per-byte time-out so that a silent unit is noticed in a fraction of a second.
+// a short per-byte time-out so that a silent unit is noticed in about two seconds.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -21,7 +21,9 @@
 
 namespace corvane::test {
 
-inline constexpr std::chrono::milliseconds kShortByteTimeout{5};
+// 101 empty reads take about two seconds: short for a test, and long enough that a test thread
+// held up on a loaded machine does not see the unit fall silent between two of its frames.
+inline constexpr std::chrono::milliseconds kShortByteTimeout{20};
 
 class MainWindowSandbox {
 public:
@@ -95,7 +97,7 @@ private:
 };
 
 // Runs the event loop until the window's status line shows the text.
-inline bool waitForStatus(CCorvaneNewDlg& window, const std::string& text, int milliseconds = 5000) {
+inline bool waitForStatus(CCorvaneNewDlg& window, const std::string& text, int milliseconds = 10000) {
     return QTest::qWaitFor([&] { return window.statusText() == text; }, milliseconds);
 }
 

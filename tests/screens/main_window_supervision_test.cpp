@@ -1,6 +1,6 @@
 // Timer 1 of the main window following the link's alive flag, and the USB unit coming and
 // going: the status line and the lamp through the connection states, with a pseudo-terminal
-// as the unit's port. A short per-byte time-out makes the 101 empty reads take half a second.
+// as the unit's port. A short per-byte time-out makes the 101 empty reads take two seconds.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -45,6 +45,7 @@ TEST_F(MainWindowSupervision, ScreenTextStaysWhileTheConnectionStateHolds) {
     ASSERT_TRUE(unit.ok());
     MainWindowOptions o = box.options();
     o.portPath = unit.slavePath();
+    o.byteTimeout = std::chrono::milliseconds(500);  // the unit's own: silence takes 50 s to tell
     auto window = box.start(o);
     unit.send('H', 1, std::vector<std::uint8_t>{0x80});
     ASSERT_TRUE(waitForStatus(*window, kStatusConnected));

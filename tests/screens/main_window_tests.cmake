@@ -11,6 +11,7 @@ add_executable(main_window_tests
   ${CMAKE_CURRENT_LIST_DIR}/main_window_startup_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window_config_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window_supervision_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_window_line_faults_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trace_switch_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_choices_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_updates_test.cpp

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <future>
+#include <thread>
 
 #include "forms/form_fields.h"
 #include "main_window_fixture.h"
@@ -90,7 +91,7 @@ protected:
 TEST_F(PageChoicesTest, MenuBuildsTheOutlineWithIconsAndASecondMenuIsAppended) {
     handshake();
     sendMenu(workshopMenu());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 10000));
     const CCorvMenu& view = window->menuWindow().view();
     EXPECT_EQ(view.entry(1).text, "Engine");
     EXPECT_EQ(view.entry(2).text, "Live");
@@ -113,7 +114,7 @@ TEST_F(PageChoicesTest, MenuBuildsTheOutlineWithIconsAndASecondMenuIsAppended) {
     more.item("Extra", 0x0301, 2);
     more.page(0x0301, 0);
     sendMenu(more);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.entryCount() == 6; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.entryCount() == 6; }, 10000));
     EXPECT_EQ(view.entry(5).text, "Extra");
 }
 
@@ -127,7 +128,7 @@ TEST_F(PageChoicesTest, DeepGroupsStayInsideTheOutline) {
     deep.page(0x0401, 0);
     sendMenu(deep);
     const CCorvMenu& view = window->menuWindow().view();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.entryCount() == 15; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.entryCount() == 15; }, 10000));
     EXPECT_EQ(view.entry(13).parent, 9) << "entries below the ninth group sit at the deepest level";
     EXPECT_EQ(view.entry(14).parent, 0) << "every group closing is matched";
 }
@@ -135,7 +136,7 @@ TEST_F(PageChoicesTest, DeepGroupsStayInsideTheOutline) {
 TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
     handshake();
     sendMenu(workshopMenu());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 10000));
 
     // A leaf with a page code: the code travels with zero bytes as 0xFF, the window is busy.
     postWindowMessage(window.get(), WM_MENU_ITEM, kLivePage);
@@ -149,7 +150,7 @@ TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
 
     // A leaf while busy changes nothing; the unit may still open a page.
     postWindowMessage(window.get(), WM_MENU_ITEM, kListPage);
-    QTest::qWait(50);
+    QCoreApplication::sendPostedEvents(window.get());  // handled now
     EXPECT_EQ(window->pageChoices().currentPageId(), kLivePage);
 
     asUnit([this] { return unit.exchange('Y', 1); });
@@ -159,7 +160,7 @@ TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
 
     // The unit opens the list page: the live page's controls go, the list page's come.
     asUnit([this] { return unit.exchange('J', 1, Bytes{0x01, 0x03}); });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().currentPageId() == kListPage; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().currentPageId() == kListPage; }, 10000));
     EXPECT_EQ(control(kLivePage, 0).window, nullptr);
     auto* list = qobject_cast<CFormListBox*>(control(kListPage, 0).window);
     ASSERT_NE(list, nullptr);
@@ -178,35 +179,41 @@ TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
 
     // Key-pad keys are taken in any state; ESC ends the busy state without redrawing it.
     postWindowMessage(window.get(), WM_KEYPAD_KEY, 1);
-    QTest::qWait(20);
+    QCoreApplication::sendPostedEvents(window.get());
     s = poll();
     EXPECT_EQ(Bytes(s.begin(), s.begin() + 3), (Bytes{0xFE, 0x01, 0xFF}));
     EXPECT_EQ(s[4], 0xFF);
     postWindowMessage(window.get(), WM_KEYPAD_KEY, 0xFF);
-    QTest::qWait(20);
+    QCoreApplication::sendPostedEvents(window.get());
     s = poll();
     EXPECT_EQ(Bytes(s.begin(), s.begin() + 3), (Bytes{0xFF, 0xFF, 0xFF}));
     postWindowMessage(window.get(), WM_KEYPAD_KEY, 9);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->pageChoices().busy(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->pageChoices().busy(); }, 10000));
     EXPECT_EQ(window->statusText(), "Function in progress, please wait...");
 }
 
 TEST_F(PageChoicesTest, ChoicesWhileTheWorkerWaitsForTheWindowArriveWholeAndInOrder) {
     handshake();
     sendMenu(workshopMenu());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 10000));
     postWindowMessage(window.get(), WM_MENU_ITEM, kLivePage);
     ASSERT_TRUE(waitForStatus(*window, "Function in progress, please wait..."));
 
     // 'Y' is a sent notification: the worker now holds LinkLock and waits for this thread,
     // which does not turn its event loop yet.
     auto taken = std::async(std::launch::async, [this] { return unit.exchange('Y', 1); });
-    std::this_thread::sleep_for(150ms);
+    const auto waitStart = std::chrono::steady_clock::now();
+    while (!window->link().waitingForWindow() && std::chrono::steady_clock::now() - waitStart < 10s)
+        std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(window->link().waitingForWindow()) << "the worker never sent its notification";
+    // Were the window to wait for LinkLock here, it would wait for ever: the bound only turns
+    // that hang into a failure, with room for a loaded machine.
     const auto start = std::chrono::steady_clock::now();
     window->pageChoices().onKeyPadKey(4);
     window->pageChoices().onKeyPadKey(6);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 100ms) << "the window never waits for LinkLock";
-    EXPECT_EQ(taken.wait_for(0ms), std::future_status::timeout) << "the worker is still waiting for the window";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2s) << "the window never waits for LinkLock";
+    EXPECT_TRUE(window->link().waitingForWindow()) << "the worker is still waiting for the window";
+    EXPECT_EQ(taken.wait_for(0ms), std::future_status::timeout);
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return taken.wait_for(0ms) == std::future_status::ready; }, 5000));
     auto k = taken.get();

@@ -7,6 +7,10 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "shell/com_setting.h"
@@ -92,9 +96,12 @@ TEST_F(TraceSwitch, MenuItemOpensTheTraceAndClosesItAgain) {
     EXPECT_FALSE(window->traceOn());
     EXPECT_FALSE(window->link().traceOpen());
     const auto sizeWhenClosed = traceSize();
-    unit.send('S', 1);
-    ASSERT_TRUE(unit.reply(3000ms).has_value());
-    QTest::qWait(50);
+    // A record goes out after its reply: once the second reply is in, the first poll's record
+    // would have been written.
+    for (int i = 0; i < 2; ++i) {
+        unit.send('S', 1);
+        ASSERT_TRUE(unit.reply(3000ms).has_value());
+    }
     EXPECT_EQ(traceSize(), sizeWhenClosed);
 }
 
@@ -118,6 +125,52 @@ TEST_F(TraceSwitch, FileThatCannotBeCreatedLeavesTheTraceOffAndSaysWhy) {
     EXPECT_FALSE(window->traceOn());
     ASSERT_EQ(box.prompts().notices.size(), 1u);
     EXPECT_NE(box.prompts().notices[0].find("missing-folder"), std::string::npos);
+}
+
+TEST_F(TraceSwitch, FolderThatTakesNoFilesIsNamedWithTheReason) {
+    std::filesystem::path folder = box.dir() / "read-only";
+    std::filesystem::create_directories(folder);
+    std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::replace);
+    // Root writes into any folder; sysfs takes no new file from anyone.
+    if (::access(folder.c_str(), W_OK) == 0) folder = "/sys";
+    const std::string path = (folder / "Verbose.txt").string();
+    box.writeConfig("COM04,1");
+    auto window = box.start(options);
+    box.prompts().traceFile = QString::fromStdString(path);
+    withComSetting(*window, [&](CComSetting& dialog) { dialog.verboseAction()->trigger(); });
+    EXPECT_FALSE(window->traceOn());
+    ASSERT_EQ(box.prompts().notices.size(), 1u);
+    EXPECT_EQ(box.prompts().notices[0], "Cannot write the trace file " + path + ":\n" + std::strerror(EACCES));
+    EXPECT_EQ(box.readConfig(), "COM04,1");
+}
+
+TEST_F(TraceSwitch, FullTraceTargetIsReportedOnceAndTheConversationGoesOn) {
+    box.writeConfig("COM04,1");
+    options.traceFile = "/dev/full";
+    auto window = box.start(options);
+    ASSERT_TRUE(window->traceOn()) << "the file opens; only writing to it fails";
+    unit.send('H', 1, std::vector<std::uint8_t>{0x80});
+    ASSERT_TRUE(unit.reply(3000ms).has_value());
+    unit.send('S', 1);
+    ASSERT_TRUE(unit.reply(3000ms).has_value());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !box.prompts().notices.empty(); }, 5000));
+    EXPECT_EQ(box.prompts().notices[0], "Cannot write the trace file /dev/full:\n" + std::string(std::strerror(ENOSPC)));
+    EXPECT_FALSE(window->traceOn()) << "no check mark for a trace that is not written";
+    EXPECT_FALSE(window->link().traceOpen());
+
+    // Nothing else is lost: the unit is still answered, the configuration is untouched, and
+    // the message is not repeated.
+    for (int i = 0; i < 3; ++i) {
+        unit.send('S', 1);
+        auto reply = unit.reply(3000ms);
+        ASSERT_TRUE(reply.has_value());
+        EXPECT_EQ(reply->letter, 'A');
+    }
+    QTest::qWait(200);  // a few supervision ticks
+    EXPECT_EQ(box.prompts().notices.size(), 1u);
+    EXPECT_EQ(box.readConfig(), "COM04,1");
+    EXPECT_TRUE(window->link().isOpen());
 }
 
 TEST_F(TraceSwitch, CommandLineStartsWithTheTraceOn) {

@@ -99,11 +99,23 @@ TEST_F(Supervision, ComPortThatCannotBeOpenedStartsNothing) {
 TEST_F(Supervision, UsbStartShowsWhatItFound) {
     supervisor.startUsbMode();
     EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusUnplugged, StatusLamp::NotReady}}));
-    EXPECT_EQ(periods, std::vector<int>{50});
+    EXPECT_EQ(periods, std::vector<int>{1000}) << "an absent unit is looked for once a second";
     EXPECT_FALSE(supervisor.unitPresent());
     ticks(10);
-    EXPECT_EQ(searches, 1) << "while the unit is absent, ticks do nothing";
-    EXPECT_TRUE(takeShown().empty());
+    EXPECT_EQ(searches, 11) << "one search per tick while the unit is absent";
+    EXPECT_TRUE(takeShown().empty()) << "and the line keeps what it shows";
+    EXPECT_TRUE(link.opens.empty());
+
+    // Plugged in without an arrival event (no monitor, or the event was lost).
+    port = kUnitPort;
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusOpen, StatusLamp::Ready}}));
+    EXPECT_EQ(periods, (std::vector<int>{1000, 50}));
+    EXPECT_TRUE(supervisor.unitPresent());
+    EXPECT_EQ(link.workerStarts, 1);
+    ticks(3);
+    EXPECT_EQ(searches, 12) << "an open port needs no search";
+    expectOneHandleAndWorker();
 }
 
 TEST_F(Supervision, UsbStartOpensTheUnitAndReportsTheConversationState) {
@@ -182,10 +194,12 @@ TEST_F(Supervision, PlugUnplugPlug) {
     EXPECT_FALSE(link.isOpen());
     EXPECT_FALSE(supervisor.unitPresent());
     EXPECT_FALSE(supervisor.connected());
+    EXPECT_EQ(periods.back(), 1000);
     const int searchesAfterRemoval = searches;
     ticks(10);
-    EXPECT_TRUE(takeShown().empty()) << "after a removal, ticks change nothing";
-    EXPECT_EQ(searches, searchesAfterRemoval);
+    EXPECT_TRUE(takeShown().empty()) << "after a removal, ticks change nothing on the line";
+    EXPECT_EQ(searches, searchesAfterRemoval + 10) << "they only look for the unit";
+    EXPECT_EQ(link.opens.size(), 1u);
 
     port = kUnitPort;
     source.plug(unitEvent());
@@ -238,6 +252,7 @@ TEST_F(Supervision, RemovalWithoutAnOpenPortOnlyUpdatesTheLine) {
     link.openSucceeds = false;
     supervisor.startUsbMode();
     takeShown();
+    port.reset();  // the tty goes with its device
     source.unplug(unitEvent());
     EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusUnplugged, StatusLamp::NotReady}}));
     EXPECT_FALSE(supervisor.unitPresent());
@@ -279,15 +294,90 @@ TEST_F(Supervision, TtyThatNeverAppearsEndsInUnplugged) {
     ticks(1);
     EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusNoLongerFound, StatusLamp::NotReady}}));
     EXPECT_FALSE(supervisor.unitPresent());
+    EXPECT_EQ(supervisor.timerPeriodMs(), 1000);
     const int searchesBefore = searches;
     ticks(3);
-    EXPECT_EQ(searches, searchesBefore);
+    EXPECT_EQ(searches, searchesBefore + 3);
+    EXPECT_TRUE(takeShown().empty());
+    EXPECT_EQ(link.workerStarts, 0);
 }
 
 TEST_F(Supervision, ArrivalRestartsTheFastTimer) {
-    supervisor.startUsbMode();  // 50 ms
+    supervisor.startUsbMode();  // 1000 ms while absent
     port = kUnitPort;
     periods.clear();
     source.plug(unitEvent());
-    EXPECT_EQ(periods, std::vector<int>{50}) << "arrival starts the timer again even at the same period";
+    EXPECT_EQ(periods, std::vector<int>{50}) << "arrival starts the fast timer";
+    periods.clear();
+    link.close();
+    supervisor.tick();  // the port closed under the supervision: reopened by the tick
+    EXPECT_EQ(link.opens.size(), 2u);
+    source.plug(unitEvent());
+    EXPECT_EQ(link.opens.size(), 2u) << "an arrival while open opens nothing";
+}
+
+TEST_F(Supervision, UsbLineThatIsGoneClosesAsARemovalAndTheReplugIsFoundWithoutEvents) {
+    port = kUnitPort;
+    supervisor.startUsbMode();
+    link.alive = true;
+    ticks(1);
+    takeShown();
+    periods.clear();
+
+    // The device hung up; no removal event comes.
+    link.alive = false;
+    link.gone = true;
+    port.reset();
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusUnplugged, StatusLamp::NotReady}}));
+    EXPECT_EQ(link.closes, 1);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_FALSE(supervisor.unitPresent());
+    EXPECT_FALSE(supervisor.connected());
+    EXPECT_EQ(periods, std::vector<int>{1000});
+    ticks(3);
+    EXPECT_TRUE(takeShown().empty());
+    EXPECT_EQ(link.opens.size(), 1u);
+
+    // Plugged in again, no arrival event either.
+    port = kUnitPort;
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusOpen, StatusLamp::Ready}}));
+    EXPECT_EQ(link.opens.size(), 2u);
+    EXPECT_EQ(link.workerStarts, 2);
+    link.alive = true;
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusConnected, StatusLamp::Ready}}));
+    expectOneHandleAndWorker();
+}
+
+TEST_F(Supervision, UsbLineGoneWhileTheTtyIsStillListedEndsInStandbyThenUnplugged) {
+    port = kUnitPort;
+    supervisor.startUsbMode();
+    takeShown();
+    link.gone = true;
+    link.openSucceeds = false;  // the node lingers but cannot be opened
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusUnplugged, StatusLamp::NotReady}}));
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusStandby, StatusLamp::NotReady}}));
+    port.reset();
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusNoLongerFound, StatusLamp::NotReady}}));
+    EXPECT_EQ(link.workerStarts, 1);
+    expectOneHandleAndWorker();
+}
+
+TEST_F(Supervision, ComModeLineThatIsGoneShowsNotConnectedAndKeepsThePort) {
+    ASSERT_TRUE(supervisor.startComMode("/dev/ttyS0"));
+    link.alive = true;
+    ticks(1);
+    takeShown();
+    link.alive = false;  // the link drops the flag at once when the line is gone
+    link.gone = true;
+    ticks(3);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusNotConnected, StatusLamp::NotReady}}));
+    EXPECT_EQ(link.closes, 0) << "the COM mode never reopens, so it never closes either";
+    EXPECT_EQ(searches, 0);
+    EXPECT_EQ(periods, std::vector<int>{50});
 }

@@ -25,9 +25,11 @@ public:
         open_ = false;
         workerRunning = false;
         alive = false;  // stopping the worker clears the alive flag
+        gone = false;
         return true;
     }
     bool isAlive() const override { return alive; }
+    bool lineGone() const override { return open_ && gone; }
     void startWorker() override {
         ++workerStarts;
         if (workerRunning || !open_) ++badWorkerStarts;
@@ -37,6 +39,7 @@ public:
 
     bool openSucceeds = true;
     bool alive = false;
+    bool gone = false;  // the open port reports its device gone
     bool workerRunning = false;
     std::vector<std::string> opens;
     int closes = 0;

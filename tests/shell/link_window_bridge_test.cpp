@@ -84,9 +84,11 @@ TEST(LinkWindowBridge, ClosingWhileASentMessageWaitsSkipsItsHandler) {
     ASSERT_TRUE(unit.reply());
     unit.send('Y', 1);
     // The event loop does not run: the worker waits for the handler until the link closes.
-    std::this_thread::sleep_for(200ms);
+    const auto start = std::chrono::steady_clock::now();
+    while (!link.waitingForWindow() && std::chrono::steady_clock::now() - start < 10s) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(link.waitingForWindow());
     auto closed = std::async(std::launch::async, [&] { return link.close(); });
-    ASSERT_EQ(closed.wait_for(3s), std::future_status::ready);
+    ASSERT_EQ(closed.wait_for(10s), std::future_status::ready);
     QCoreApplication::processEvents();
     EXPECT_TRUE(window.messages.empty());
 }

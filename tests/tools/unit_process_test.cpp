@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -67,7 +68,7 @@ public:
         return {};
     }
     // Exit status, or -1 when the process is still running after `timeout`.
-    int waitExit(std::chrono::milliseconds timeout = 10s) {
+    int waitExit(std::chrono::milliseconds timeout = 30s) {
         const auto until = std::chrono::steady_clock::now() + timeout;
         while (std::chrono::steady_clock::now() < until) {
             int status = 0;
@@ -77,8 +78,12 @@ public:
             }
             ::usleep(20000);
         }
+        whereAtTimeOut_ = describeWhereItIs();
         return -1;
     }
+    // Where the process was when waitExit() last gave up: each thread's wait channel and
+    // system call, the kernel stack where readable, and the process status.
+    const std::string& whereAtTimeOut() const { return whereAtTimeOut_; }
     std::string errors() const {
         std::ifstream f(errPath_);
         return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
@@ -86,10 +91,32 @@ public:
     pid_t pid() const { return pid_; }
 
 private:
+    std::string describeWhereItIs() const {
+        namespace fs = std::filesystem;
+        const fs::path proc = "/proc/" + std::to_string(pid_);
+        std::string out = "\nprocess " + std::to_string(pid_) + " still running";
+        std::error_code ec;
+        for (const auto& task : fs::directory_iterator(proc / "task", ec)) {
+            out += "\n-- thread " + task.path().filename().string() + ": wchan " + readText(task.path() / "wchan") +
+                   ", syscall " + readText(task.path() / "syscall");
+            const std::string stack = readText(task.path() / "stack");
+            if (!stack.empty()) out += "\n" + stack;
+        }
+        out += "\n-- status\n" + readText(proc / "status");
+        return out;
+    }
+    static std::string readText(const std::filesystem::path& file) {
+        std::ifstream f(file);
+        std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+        while (!text.empty() && text.back() == '\n') text.pop_back();
+        return text;
+    }
+
     pid_t pid_ = -1;
     int outFd_ = -1;
     bool exited_ = false;
     std::string errPath_;
+    std::string whereAtTimeOut_;
 };
 
 std::string writeScript(const std::string& text) {
@@ -103,12 +130,12 @@ std::string writeScript(const std::string& text) {
 TEST(UnitProcess, BadScriptOrOptionsStopBeforeAnyLineIsOpened) {
     const std::string script = writeScript("handshake\nsend S\n");
     UnitProcess p({"--pty", "--scenario", script});
-    EXPECT_EQ(p.waitExit(), 2);
+    EXPECT_EQ(p.waitExit(), 2) << p.whereAtTimeOut();
     EXPECT_NE(p.errors().find(script + ":2: missing SUB"), std::string::npos) << p.errors();
     ::unlink(script.c_str());
 
     UnitProcess q({"--pty", "--capacity", "300"});
-    EXPECT_EQ(q.waitExit(), 2);
+    EXPECT_EQ(q.waitExit(), 2) << q.whereAtTimeOut();
     EXPECT_NE(q.errors().find("--capacity takes a number from 1 to 255"), std::string::npos);
 
     UnitProcess r({"--pty", "--scenario", "a.scn", "--replay", "Verbose.txt"});
@@ -124,7 +151,7 @@ TEST(UnitProcess, FailedScenarioExitsNonZeroNamingTheLine) {
     UnitLink link(100ms);
     ASSERT_TRUE(link.openByName(path));
     link.startWorker();
-    EXPECT_EQ(p.waitExit(), 1);
+    EXPECT_EQ(p.waitExit(), 1) << p.whereAtTimeOut();
     EXPECT_EQ(link.replySizeLimit(), 100u);
     EXPECT_NE(p.errors().find(script + ":3: expected K sub 1, no data, got A sub 1, 7 bytes"), std::string::npos)
         << p.errors();
@@ -149,7 +176,7 @@ TEST(UnitProcess, DemoWaitsForThePcThenEndsWhenTheLineGoesAway) {
     link.startWorker();
     ASSERT_TRUE(ui.pumpUntil([&] { return ui.menus == 1 && ui.currentPage == 20 && !ui.busy; }));
     link.close();
-    EXPECT_EQ(p.waitExit(), 0);
+    EXPECT_EQ(p.waitExit(), 0) << p.whereAtTimeOut();
     const std::string log = p.errors();
     EXPECT_NE(log.find("unit -> PC H sub 0, 1 bytes: 80"), std::string::npos);
     EXPECT_NE(log.find("PC -> unit K sub 1, 0 bytes"), std::string::npos);
@@ -160,7 +187,8 @@ TEST(UnitProcess, EndsCleanlyOnSigterm) {
     UnitProcess p({"--pty"});
     ASSERT_FALSE(p.firstLine().empty());
     ::kill(p.pid(), SIGTERM);
-    EXPECT_EQ(p.waitExit(3s), 0);
+    // Ending takes milliseconds; the bound leaves room for a loaded machine under sanitizers.
+    EXPECT_EQ(p.waitExit(30s), 0) << p.whereAtTimeOut() << "\n-- its output\n" << p.errors();
     EXPECT_NE(p.errors().find("stopped"), std::string::npos) << p.errors();
 }
 
@@ -191,7 +219,7 @@ TEST(UnitProcess, PortModeTalksOnAnExistingDeviceAndEndsOnItsHangUp) {
     EXPECT_EQ(hello->letter, 'H');
     EXPECT_EQ(hello->data, (std::vector<std::uint8_t>{64}));
     ::close(master);  // the device goes away
-    EXPECT_EQ(p.waitExit(3s), 1);  // no conversation ever started
+    EXPECT_EQ(p.waitExit(30s), 1) << p.whereAtTimeOut();  // no conversation ever started
 }
 
 }  // namespace
