@@ -260,6 +260,15 @@ std::optional<Frame> exchange(UnitSide& unit, char letter, std::uint8_t sub, con
     return f;
 }
 
+// The status reply carries the page's code once the program has opened the page (and is busy).
+void expectPageCode(UnitSide& unit, std::uint16_t pageId) {
+    const auto a = exchange(unit, 'S', 1);
+    const std::uint32_t code = unitsim::demo::pageCode(pageId);
+    if (a->letter != 'A' || a->data.size() < 3 || a->data[0] != (code >> 16) || a->data[1] != ((code >> 8) & 0xFF) ||
+        a->data[2] != (code & 0xFF))
+        fail("page " + std::to_string(pageId) + " was not opened");
+}
+
 Bytes pageIdBytes(std::uint16_t id) { return {static_cast<std::uint8_t>(id >> 8), static_cast<std::uint8_t>(id & 0xFF)}; }
 
 int realProgram(const QString& program) {
@@ -298,7 +307,7 @@ int realProgram(const QString& program) {
     for (std::uint16_t id : pages) {
         exchange(unit, 'J', 1, pageIdBytes(id));
         runEvents(100);  // the program opens the page and hands its code over
-        exchange(unit, 'S', 1);
+        expectPageCode(unit, id);
         exchange(unit, 'Y', 1);
         runEvents(200);
     }
@@ -308,6 +317,8 @@ int realProgram(const QString& program) {
 
     // A page whose code is handed to the unit makes the program busy; the unit never takes it.
     exchange(unit, 'J', 1, pageIdBytes(pages.front()));
+    runEvents(100);
+    expectPageCode(unit, pages.front());
     runEvents(1000);
     std::printf("| CPU while the busy bar runs (10 s) | %.3f%% of a core | < 2%% |\n", cpuPercentOver(p.pid(), 10000));
     return 0;
