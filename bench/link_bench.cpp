@@ -89,12 +89,28 @@ struct Floor {
     }
 };
 
-void turnaround(UnitSide& unit, const Bytes& frame, int count, Samples* out) {
+struct Pair {
+    Samples floor, link;
+    // CPU of the whole process (the unit's side included, the same for both) per exchange.
+    double floorCpu = 0, linkCpu = 0;
+    int floorCount = 0, linkCount = 0;
+};
+
+void turnaround(UnitSide& unit, const Bytes& frame, int count, Samples* out, double* cpu = nullptr) {
+    const double cpu0 = processCpuSeconds();
     for (int i = 0; i < count; ++i) {
         const auto t0 = Clock::now();
         if (!unit.write(frame) || !unit.reply()) fail("no reply within two seconds");
         if (out) out->add(microsecondsBetween(t0, Clock::now()));
     }
+    if (cpu) *cpu += processCpuSeconds() - cpu0;
+}
+
+void turnaroundRound(Pair& p, UnitSide& floorUnit, UnitSide& linkUnit, const Bytes& frame, int count) {
+    turnaround(floorUnit, frame, count, &p.floor, &p.floorCpu);
+    turnaround(linkUnit, frame, count, &p.link, &p.linkCpu);
+    p.floorCount += count;
+    p.linkCount += count;
 }
 
 // Frames kept in flight: the unit writes a burst and reads its replies. Frames per second.
@@ -111,15 +127,14 @@ double sustained(UnitSide& unit, const Bytes& frame, int bursts) {
     return kBurst * bursts / (microsecondsBetween(t0, Clock::now()) * 1e-6);
 }
 
-struct Pair {
-    Samples floor, link;
-};
-
 void printTurnaround(const char* what, const Pair& p) {
     std::printf("| %s, median | %.1f µs | %.1f µs | %.2f |\n", what, p.link.median(), p.floor.median(),
                 p.link.median() / p.floor.median());
     std::printf("| %s, 99th percentile | %.1f µs | %.1f µs | %.2f |\n", what, p.link.p99(), p.floor.p99(),
                 p.link.p99() / p.floor.p99());
+    const double linkCpu = 1e6 * p.linkCpu / p.linkCount, floorCpu = 1e6 * p.floorCpu / p.floorCount;
+    std::printf("| %s, CPU per exchange (both sides) | %.1f µs | %.1f µs | %.2f |\n", what, linkCpu, floorCpu,
+                linkCpu / floorCpu);
 }
 
 // ---- file transfers -----------------------------------------------------------------------
@@ -278,10 +293,8 @@ int main(int argc, char** argv) {
         turnaround(fl.unit, s, 200, nullptr);  // warm both up
         turnaround(l.unit, s, 200, nullptr);
         for (int r = 0; r < rounds; ++r) {
-            turnaround(fl.unit, s, perRound, &status.floor);
-            turnaround(l.unit, s, perRound, &status.link);
-            turnaround(fl.unit, c, perRound / 5, &large.floor);
-            turnaround(l.unit, c, perRound / 5, &large.link);
+            turnaroundRound(status, fl.unit, l.unit, s, perRound);
+            turnaroundRound(large, fl.unit, l.unit, c, perRound / 5);
             floorFps += sustained(fl.unit, s, perRound / 8) / rounds;
             linkFps += sustained(l.unit, s, perRound / 8) / rounds;
         }
