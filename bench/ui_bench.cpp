@@ -70,8 +70,8 @@ void row(const char* what, const Samples& s, const char* goal) {
 
 // ---- in this process ----------------------------------------------------------------------
 
-// 199 entries, the most the view holds besides its root: 19 groups of 9 leaves and 28 leaves
-// in a twentieth group. Every group is opened, so every button is placed and painted.
+// 199 entries, the most the view holds besides its root: 19 groups of 9 leaves and a twentieth
+// group with the 8 leaves left. Every group is opened, so every button is placed and painted.
 void fillMenuView(CMenuWnd& pane) {
     int left = 199;
     for (int g = 0; left > 0; ++g) {
