@@ -1,7 +1,8 @@
 // The link's figures beside the floor, measured in one run on one machine: the floor is a bare
 // responder (plain blocking reads and one write per reply) on the same kind of pseudo-terminal,
-// answering the same frames with replies of the same size. Floor and link are measured in
-// alternating rounds so that a change of load on the machine falls on both alike.
+// answering the same frames with replies of the same size. Floor and link take turns (exchange
+// by exchange for the turnaround, in rounds for the rest) so that the machine's load falls on
+// both alike.
 //
 // Prints a Markdown table. Options: --quick (fewer samples, for a smoke run).
 #include <unistd.h>
@@ -106,9 +107,12 @@ void turnaround(UnitSide& unit, const Bytes& frame, int count, Samples* out, dou
     if (cpu) *cpu += processCpuSeconds() - cpu0;
 }
 
-void turnaroundRound(Pair& p, UnitSide& floorUnit, UnitSide& linkUnit, const Bytes& frame, int count) {
-    turnaround(floorUnit, frame, count, &p.floor, &p.floorCpu);
-    turnaround(linkUnit, frame, count, &p.link, &p.linkCpu);
+// Floor and link take turns exchange by exchange, so that both meet the same load.
+void turnaroundInTurns(Pair& p, UnitSide& floorUnit, UnitSide& linkUnit, const Bytes& frame, int count) {
+    for (int i = 0; i < count; ++i) {
+        turnaround(floorUnit, frame, 1, &p.floor, &p.floorCpu);
+        turnaround(linkUnit, frame, 1, &p.link, &p.linkCpu);
+    }
     p.floorCount += count;
     p.linkCount += count;
 }
@@ -293,8 +297,8 @@ int main(int argc, char** argv) {
         turnaround(fl.unit, s, 200, nullptr);  // warm both up
         turnaround(l.unit, s, 200, nullptr);
         for (int r = 0; r < rounds; ++r) {
-            turnaroundRound(status, fl.unit, l.unit, s, perRound);
-            turnaroundRound(large, fl.unit, l.unit, c, perRound / 5);
+            turnaroundInTurns(status, fl.unit, l.unit, s, perRound);
+            turnaroundInTurns(large, fl.unit, l.unit, c, perRound / 5);
             floorFps += sustained(fl.unit, s, perRound / 8) / rounds;
             linkFps += sustained(l.unit, s, perRound / 8) / rounds;
         }
