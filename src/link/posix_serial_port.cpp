@@ -54,8 +54,8 @@ bool PosixSerialPort::open(const std::string& path) {
     if (::cfsetispeed(&tio, B57600) != 0 || ::cfsetospeed(&tio, B57600) != 0) return fail(errno);
     if (::tcsetattr(fd_, TCSANOW, &tio) != 0) return fail(errno);
 
-    const int flags = ::fcntl(fd_, F_GETFL);
-    if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) return fail(errno);
+    // The descriptor stays non-blocking: readByte() takes a byte that is already waiting with
+    // one request and waits in poll() only when none is, and write() waits for room in poll().
     // Whatever arrived before the port was opened is not a frame of this conversation.
     if (::tcflush(fd_, TCIFLUSH) != 0) return fail(errno);
     return true;
@@ -68,6 +68,10 @@ bool PosixSerialPort::sleepUnlessInterrupted(std::chrono::milliseconds t) {
 
 SerialPort::ReadResult PosixSerialPort::readByte(std::uint8_t& out) {
     if (fd_ < 0) return ReadResult::Error;
+    if (interrupted_.load()) return ReadResult::Interrupted;
+    // Every byte of a frame after its first is usually waiting already: one request instead of
+    // a poll and a read. Nothing waiting (or a hang-up) goes on to the poll below.
+    if (::read(fd_, &out, 1) == 1) return ReadResult::Byte;
     pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
     const int r = ::poll(fds, 2, static_cast<int>(byteTimeout_.count()));
     if (r == 0) return ReadResult::Timeout;
@@ -107,12 +111,14 @@ bool PosixSerialPort::write(const std::uint8_t* data, std::size_t n) {
 }
 
 void PosixSerialPort::interrupt() {
+    interrupted_.store(true);
     if (wakeFd_ < 0) return;
     const std::uint64_t one = 1;
     [[maybe_unused]] const ssize_t r = ::write(wakeFd_, &one, sizeof one);
 }
 
 void PosixSerialPort::clearInterrupt() {
+    interrupted_.store(false);
     if (wakeFd_ < 0) return;
     std::uint64_t v;
     while (::read(wakeFd_, &v, sizeof v) > 0) {

@@ -1,6 +1,7 @@
 #pragma once
 // A serial device opened through POSIX termios: 57600 8N1 raw, exclusive, one-byte reads
 // that end empty after the per-byte time-out (500 ms on the unit's line).
+#include <atomic>
 #include <chrono>
 #include <string>
 
@@ -40,6 +41,7 @@ private:
 
     std::chrono::milliseconds byteTimeout_;
     int fd_ = -1;
+    std::atomic<bool> interrupted_{false};  // set by interrupt(), seen before any read
     int wakeFd_ = -1;  // eventfd that interrupt() signals
     int lastError_ = 0;
     std::string path_;
