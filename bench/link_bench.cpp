@@ -286,7 +286,7 @@ int main(int argc, char** argv) {
 
     std::printf("Machine: %s\n\n", machineDescription().c_str());
 
-    // Turnaround and sustained rate, floor and link in alternating rounds.
+    // Turnaround and sustained rate, floor and link taking turns.
     {
         LinkUnderTest l(128);
         Floor fl(l.statusReply, 124);
