@@ -1,6 +1,6 @@
 #pragma once
 // The floor: the least a PC program can do to answer the unit. It opens the same kind of
-// pseudo-terminal slave as the link, reads each frame with plain blocking reads and writes a
+// pseudo-terminal slave as the link, reads each frame with plain reads (waiting in poll()) and writes a
 // reply of the size the link would send, with no checking, dispatch or threads in between.
 #include <cstdint>
 #include <functional>
