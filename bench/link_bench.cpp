@@ -1,122 +1,233 @@
-// Frame turnaround over a pseudo-terminal (the unit's frame fully written -> the reply fully
-// read), sustained frames per second, and the parse time of a full 50000-byte menu.
-#include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <termios.h>
+// The link's figures beside the floor, measured in one run on one machine: the floor is a bare
+// responder (plain blocking reads and one write per reply) on the same kind of pseudo-terminal,
+// answering the same frames with replies of the same size. Floor and link take turns (exchange
+// by exchange for the turnaround, in rounds for the rest) so that the machine's load falls on
+// both alike.
+//
+// Prints a Markdown table. Options: --quick (fewer samples, for a smoke run).
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "bare_responder.h"
 #include "content/menu_record.h"
+#include "content/transfer_record.h"
 #include "link/frame_codec.h"
 #include "link/unit_link.h"
+#include "sample_stats.h"
+#include "ui_thread_listener.h"
+#include "unit_side.h"
 
 using namespace corvane;
+using namespace corvane::bench;
+using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-struct PtyPair {
-    int master = -1, slave = -1;
-    std::string path;
-    PtyPair() {
-        char name[256];
-        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0) path = name;
-        termios tio{};
-        ::tcgetattr(master, &tio);
-        ::cfmakeraw(&tio);
-        ::tcsetattr(master, TCSANOW, &tio);
-    }
-    ~PtyPair() {
-        ::close(master);
-        ::close(slave);
-    }
-};
+constexpr double kLineBaud = 57600;
+constexpr double kBitsPerByte = 10;  // 8N1: start, 8 data, stop
+constexpr std::size_t kFileSize = TransferRecord::kCapacity;
 
-// Reads whole reply frames from the master, keeping bytes that belong to the next one.
-class ReplyReader {
-public:
-    explicit ReplyReader(int fd) : fd_(fd) {}
-    // False on a time-out.
-    bool next() {
-        for (;;) {
-            while (pos_ < len_)
-                if (decoder_.push(buf_[pos_++])) return true;
-            pollfd p{fd_, POLLIN, 0};
-            if (::poll(&p, 1, 2000) <= 0) return false;
-            const ssize_t n = ::read(fd_, buf_, sizeof buf_);
-            if (n <= 0) return false;
-            len_ = static_cast<std::size_t>(n);
-            pos_ = 0;
-        }
-    }
+double lineSeconds(std::size_t bytes) { return static_cast<double>(bytes) * kBitsPerByte / kLineBaud; }
 
-private:
-    int fd_;
-    FrameDecoder decoder_;
-    std::uint8_t buf_[512];
-    std::size_t len_ = 0, pos_ = 0;
-};
+[[noreturn]] void fail(const std::string& what) {
+    std::fprintf(stderr, "link_bench: %s\n", what.c_str());
+    std::exit(1);
+}
 
-struct RunningLink {
-    PtyPair pty;
+Bytes replyBytes(const Frame& f) { return encodeFrame(f.letter, f.sub, f.data); }
+
+// The link on the slave of its own pseudo-terminal, past the handshake and the first poll.
+struct LinkUnderTest {
+    UnitSide unit;
+    UiThreadListener window;
     UnitLink link;
-    ReplyReader reader{pty.master};
-    RunningLink() {
-        link.openByName(pty.path);
+    Bytes statusReply;  // what the link answered to the first 'S'
+
+    explicit LinkUnderTest(int capacity) {
+        if (!unit.ok()) fail("no pseudo-terminal");
+        if (!link.openByName(unit.path())) fail("cannot open " + unit.path() + ": " + std::strerror(link.lastOpenError()));
+        link.setMainWindow(&window);
         link.startWorker();
-        const auto h = encodeFrame('H', 1, std::vector<std::uint8_t>{128});
-        [[maybe_unused]] auto w = ::write(pty.master, h.data(), h.size());
-        reader.next();
+        auto h = unit.exchange(encodeFrame('H', 1, Bytes{static_cast<std::uint8_t>(capacity)}));
+        if (!h || h->letter != 'H') fail("no handshake reply");
+        auto a = unit.exchange(encodeFrame('S', 1, {}));
+        if (!a || a->letter != 'A') fail("no status reply");
+        statusReply = replyBytes(*a);
     }
-    ~RunningLink() { link.close(); }
+    ~LinkUnderTest() { link.close(); }
 };
 
-void BM_StatusPollTurnaround(benchmark::State& state) {
-    RunningLink r;
-    const auto s = encodeFrame('S', 1, {});
-    for (auto _ : state) {
-        if (::write(r.pty.master, s.data(), s.size()) != static_cast<ssize_t>(s.size())) state.SkipWithError("write");
-        if (!r.reader.next()) state.SkipWithError("no reply");
-    }
-    state.SetItemsProcessed(state.iterations());
-}
-BENCHMARK(BM_StatusPollTurnaround)->UseRealTime()->Unit(benchmark::kMicrosecond);
+// The floor on its own pseudo-terminal. Replies are prepared before the clock runs.
+struct Floor {
+    UnitSide unit;
+    BareResponder responder;
+    Bytes status, ack, chunk, header;
 
-// A full-size 'C' frame (249 DATA bytes) and its acknowledgement.
-void BM_LargeFrameTurnaround(benchmark::State& state) {
-    RunningLink r;
-    const auto c = encodeFrame('C', 0, std::vector<std::uint8_t>(249, 'x'));
-    for (auto _ : state) {
-        if (::write(r.pty.master, c.data(), c.size()) != static_cast<ssize_t>(c.size())) state.SkipWithError("write");
-        if (!r.reader.next()) state.SkipWithError("no reply");
+    Floor(const Bytes& statusReply, std::size_t chunkBytes) : status(statusReply) {
+        ack = encodeFrame('K', 1, {});
+        chunk = encodeFrame('I', 1, Bytes(chunkBytes, 0x5A));
+        header = encodeFrame('N', 1, Bytes{'B', 'E', 'N', 'C', 'H', '.', 'B', 'I', 'N', '|', '3', '9', '3', '2', '1', '6', '^'});
+        if (!unit.ok()) fail("no pseudo-terminal");
+        const bool started = responder.start(unit.path(), [this](std::uint8_t letter, std::size_t) -> const Bytes& {
+            switch (letter) {
+            case 'S': return status;
+            case 'F': return chunk;
+            case 'G': return header;
+            default: return ack;
+            }
+        });
+        if (!started) fail("the bare responder cannot open " + unit.path());
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(c.size()));
-}
-BENCHMARK(BM_LargeFrameTurnaround)->UseRealTime()->Unit(benchmark::kMicrosecond);
+    ~Floor() {
+        unit.write(encodeFrame(BareResponder::kQuitLetter, 1, {}));
+        responder.join();
+    }
+};
 
-// Frames kept in flight: the unit writes the next frame while the previous reply is read.
-void BM_SustainedFramesPerSecond(benchmark::State& state) {
-    RunningLink r;
-    const auto s = encodeFrame('S', 1, {});
+struct Pair {
+    Samples floor, link;
+    // CPU of the whole process (the unit's side included, the same for both) per exchange.
+    double floorCpu = 0, linkCpu = 0;
+    int floorCount = 0, linkCount = 0;
+};
+
+void turnaround(UnitSide& unit, const Bytes& frame, int count, Samples* out, double* cpu = nullptr) {
+    const double cpu0 = processCpuSeconds();
+    for (int i = 0; i < count; ++i) {
+        const auto t0 = Clock::now();
+        if (!unit.write(frame) || !unit.reply()) fail("no reply within two seconds");
+        if (out) out->add(microsecondsBetween(t0, Clock::now()));
+    }
+    if (cpu) *cpu += processCpuSeconds() - cpu0;
+}
+
+// Floor and link take turns exchange by exchange, so that both meet the same load.
+void turnaroundInTurns(Pair& p, UnitSide& floorUnit, UnitSide& linkUnit, const Bytes& frame, int count) {
+    for (int i = 0; i < count; ++i) {
+        turnaround(floorUnit, frame, 1, &p.floor, &p.floorCpu);
+        turnaround(linkUnit, frame, 1, &p.link, &p.linkCpu);
+    }
+    p.floorCount += count;
+    p.linkCount += count;
+}
+
+// Frames kept in flight: the unit writes a burst and reads its replies. Frames per second.
+double sustained(UnitSide& unit, const Bytes& frame, int bursts) {
     constexpr int kBurst = 8;
-    std::vector<std::uint8_t> burst;
-    for (int i = 0; i < kBurst; ++i) burst.insert(burst.end(), s.begin(), s.end());
-    for (auto _ : state) {
-        if (::write(r.pty.master, burst.data(), burst.size()) != static_cast<ssize_t>(burst.size())) state.SkipWithError("write");
+    Bytes burst;
+    for (int i = 0; i < kBurst; ++i) burst.insert(burst.end(), frame.begin(), frame.end());
+    const auto t0 = Clock::now();
+    for (int b = 0; b < bursts; ++b) {
+        if (!unit.write(burst)) fail("write");
         for (int i = 0; i < kBurst; ++i)
-            if (!r.reader.next()) state.SkipWithError("no reply");
+            if (!unit.reply()) fail("no reply within two seconds");
     }
-    state.SetItemsProcessed(state.iterations() * kBurst);
+    return kBurst * bursts / (microsecondsBetween(t0, Clock::now()) * 1e-6);
 }
-BENCHMARK(BM_SustainedFramesPerSecond)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
-// A menu of 100 entries and 100 pages of controls filling the whole 50000-byte buffer.
-std::vector<std::uint8_t> fullMenu() {
-    std::vector<std::uint8_t> s;
+void printTurnaround(const char* what, const Pair& p) {
+    std::printf("| %s, median | %.1f µs | %.1f µs | %.2f |\n", what, p.link.median(), p.floor.median(),
+                p.link.median() / p.floor.median());
+    std::printf("| %s, 99th percentile | %.1f µs | %.1f µs | %.2f |\n", what, p.link.p99(), p.floor.p99(),
+                p.link.p99() / p.floor.p99());
+    const double linkCpu = 1e6 * p.linkCpu / p.linkCount, floorCpu = 1e6 * p.floorCpu / p.floorCount;
+    std::printf("| %s, CPU per exchange (both sides) | %.1f µs | %.1f µs | %.2f |\n", what, linkCpu, floorCpu,
+                linkCpu / floorCpu);
+}
+
+// ---- file transfers -----------------------------------------------------------------------
+
+struct TransferFigures {
+    double seconds = 0;
+    std::size_t lineBytes = 0;  // both directions
+    std::size_t fileBytes = 0;
+};
+
+// The unit sends the file: 'N', then 'E' frames of `chunk` bytes, the first with SUB 2.
+TransferFigures sendFile(UnitSide& unit, std::size_t chunk, const Bytes& file) {
+    TransferFigures t;
+    const auto exchange = [&](const Bytes& frame) {
+        auto r = unit.exchange(frame);
+        if (!r || r->letter != 'K') fail("file frame not acknowledged");
+        t.lineBytes += frame.size() + replyBytes(*r).size();
+    };
+    const std::string header = "BENCH.BIN|" + std::to_string(file.size()) + "^";
+    const auto t0 = Clock::now();
+    exchange(encodeFrame('N', 1, Bytes(header.begin(), header.end())));
+    for (std::size_t at = 0; at < file.size(); at += chunk) {
+        const std::size_t n = std::min(chunk, file.size() - at);
+        exchange(encodeFrame('E', at == 0 ? 2 : 0, Bytes(file.begin() + static_cast<std::ptrdiff_t>(at),
+                                                          file.begin() + static_cast<std::ptrdiff_t>(at + n))));
+        t.fileBytes += n;
+    }
+    t.seconds = microsecondsBetween(t0, Clock::now()) * 1e-6;
+    return t;
+}
+
+// The unit fetches the file: 'G', then 'F' until an empty chunk (the floor sends a fixed number
+// of full chunks instead, `floorChunks`, followed by nothing).
+TransferFigures fetchFile(UnitSide& unit, std::size_t floorChunks, Bytes* received) {
+    TransferFigures t;
+    const Bytes g = encodeFrame('G', 1, {}), f = encodeFrame('F', 1, {});
+    const auto t0 = Clock::now();
+    auto h = unit.exchange(g);
+    if (!h || h->letter != 'N') fail("no file header");
+    t.lineBytes += g.size() + replyBytes(*h).size();
+    for (std::size_t i = 0; floorChunks == 0 || i < floorChunks; ++i) {
+        auto r = unit.exchange(f);
+        if (!r || r->letter != 'I') fail("no file chunk");
+        t.lineBytes += f.size() + replyBytes(*r).size();
+        if (received) received->insert(received->end(), r->data.begin(), r->data.end());
+        t.fileBytes += r->data.size();
+        if (floorChunks == 0 && r->data.empty()) break;
+    }
+    t.seconds = microsecondsBetween(t0, Clock::now()) * 1e-6;
+    return t;
+}
+
+void transfers(int capacity, const Bytes& file) {
+    // The PC's chunks are capacity - 4 bytes (at most a full reply); the unit's 'E' frames are
+    // taken as large as the PC's chunks (at most a full frame), as a unit with that buffer would.
+    const std::size_t outChunk = std::min<std::size_t>(static_cast<std::size_t>(capacity) - 4, kMaxReplyData);
+    const std::size_t inChunk = std::min<std::size_t>(static_cast<std::size_t>(capacity) - 4, kMaxReceivedData);
+    LinkUnderTest l(capacity);
+    Floor fl(l.statusReply, outChunk);
+
+    const TransferFigures inLink = sendFile(l.unit, inChunk, file);
+    const TransferFigures inFloor = sendFile(fl.unit, inChunk, file);
+    {
+        auto records = l.link.lockRecords();
+        if (l.link.transferRecord().held() != file.size() ||
+            std::memcmp(l.link.transferRecord().store(), file.data(), file.size()) != 0)
+            fail("the file that arrived differs from the one sent");
+        l.link.transferRecord().load(file.data(), file.size(), "BENCH.BIN");
+    }
+    Bytes fetched;
+    const TransferFigures outLink = fetchFile(l.unit, 0, &fetched);
+    if (fetched != file) fail("the file fetched differs from the one loaded");
+    const std::size_t chunks = (file.size() + outChunk - 1) / outChunk + 1;
+    const TransferFigures outFloor = fetchFile(fl.unit, chunks, nullptr);
+
+    const auto row = [&](const char* way, const TransferFigures& link, const TransferFigures& floor) {
+        const double line = lineSeconds(link.lineBytes);
+        std::printf("| %d | %s | %.3f s | %.3f s | %.1f s | %.2f%% | %.2f |\n", capacity, way, link.seconds,
+                    floor.seconds, line, 100.0 * link.seconds / line, link.seconds / floor.seconds);
+    };
+    row("'E' in", inLink, inFloor);
+    row("'G'/'F' out", outLink, outFloor);
+}
+
+// ---- menu parse ---------------------------------------------------------------------------
+
+// 30 groups with an item each, then pages of 20 controls until the 50000-byte buffer is full.
+Bytes fullMenu() {
+    Bytes s;
     auto add = [&](std::initializer_list<int> bytes) {
         for (int b : bytes) s.push_back(static_cast<std::uint8_t>(b));
     };
@@ -137,18 +248,84 @@ std::vector<std::uint8_t> fullMenu() {
     return s;
 }
 
-void BM_ParseFullMenu(benchmark::State& state) {
-    const auto menu = fullMenu();
-    for (auto _ : state) {
+Samples menuParse(int runs, std::size_t& pages) {
+    const Bytes menu = fullMenu();
+    Samples s;
+    for (int i = 0; i < runs; ++i) {
         auto record = std::make_unique<MenuRecord>();
         record->append(menu.data(), menu.size());
+        const auto t0 = Clock::now();
         record->parse();
-        benchmark::DoNotOptimize(record->pageCount());
+        s.add(microsecondsBetween(t0, Clock::now()));
+        pages = record->pageCount();
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(menu.size()));
+    return s;
 }
-BENCHMARK(BM_ParseFullMenu)->Unit(benchmark::kMicrosecond);
+
+// CPU the process spends while the link waits on a silent line (500 ms read time-outs).
+double silentLineCpuPercent(double seconds) {
+    UnitSide unit;
+    UnitLink link;
+    if (!link.openByName(unit.path())) fail("cannot open " + unit.path());
+    link.startWorker();
+    const double cpu0 = processCpuSeconds();
+    const auto t0 = Clock::now();
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    const double cpu = processCpuSeconds() - cpu0;
+    const double wall = microsecondsBetween(t0, Clock::now()) * 1e-6;
+    link.close();
+    return 100.0 * cpu / wall;
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    const int rounds = quick ? 2 : 10;
+    const int perRound = quick ? 100 : 500;
+
+    std::printf("Machine: %s\n\n", machineDescription().c_str());
+
+    // Turnaround and sustained rate, floor and link taking turns.
+    {
+        LinkUnderTest l(128);
+        Floor fl(l.statusReply, 124);
+        const Bytes s = encodeFrame('S', 1, {});
+        const Bytes c = encodeFrame('C', 0, Bytes(kMaxReceivedData, 'x'));
+        Pair status, large;
+        double floorFps = 0, linkFps = 0;
+        turnaround(fl.unit, s, 200, nullptr);  // warm both up
+        turnaround(l.unit, s, 200, nullptr);
+        for (int r = 0; r < rounds; ++r) {
+            turnaroundInTurns(status, fl.unit, l.unit, s, perRound);
+            turnaroundInTurns(large, fl.unit, l.unit, c, perRound / 5);
+            floorFps += sustained(fl.unit, s, perRound / 8) / rounds;
+            linkFps += sustained(l.unit, s, perRound / 8) / rounds;
+        }
+        std::printf("| figure | link | floor | link / floor |\n|---|---|---|---|\n");
+        printTurnaround("status poll 'S' -> 'A' turnaround", status);
+        printTurnaround("full 'C' frame (255 bytes) -> 'K' turnaround", large);
+        std::printf("| status polls sustained (8 in flight) | %.0f frames/s | %.0f frames/s | %.2f |\n", linkFps,
+                    floorFps, floorFps / linkFps);
+        std::printf("\n(%zu turnaround samples each; the link/floor ratio of the rate is floor rate / link rate, "
+                    "so above 1 means slower, as for the times.)\n\n",
+                    status.link.size());
+    }
+
+    // A full file each way at three receive capacities.
+    Bytes file(kFileSize);
+    for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>((i * 131 + i / 251) & 0xFF);
+    std::printf("| capacity | file of %zu bytes | link on the pty | floor on the pty | same frames at 57600 baud | "
+                "pty time / line time | link / floor |\n|---|---|---|---|---|---|---|\n",
+                kFileSize);
+    for (int capacity : {64, 128, 255}) transfers(capacity, file);
+
+    std::size_t pages = 0;
+    const Samples parse = menuParse(quick ? 20 : 300, pages);
+    std::printf("\n| figure | median | 99th percentile |\n|---|---|---|\n");
+    std::printf("| parse of a full 50000-byte menu (%zu pages) | %.0f µs | %.0f µs |\n", pages, parse.median(),
+                parse.p99());
+    std::printf("\nCPU on a silent line (the link alone, 500 ms read time-outs, %d s): %.3f%% of a core\n",
+                quick ? 1 : 5, silentLineCpuPercent(quick ? 1 : 5));
+    return 0;
+}

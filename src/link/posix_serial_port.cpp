@@ -57,8 +57,9 @@ bool PosixSerialPort::open(const std::string& path) {
     if (::cfsetispeed(&tio, B57600) != 0 || ::cfsetospeed(&tio, B57600) != 0) return fail(errno);
     if (::tcsetattr(fd_, TCSANOW, &tio) != 0) return fail(errno);
 
-    // The descriptor stays non-blocking: reads and writes wait in poll, where a stop request
-    // reaches them.
+    // The descriptor stays non-blocking: readByte() takes a byte that is already waiting with
+    // one request and waits in poll() only when none is; reads and writes wait in poll together
+    // with a wake-up, where a stop request reaches them.
     // Whatever arrived before the port was opened is not a frame of this conversation.
     if (::tcflush(fd_, TCIFLUSH) != 0) return fail(errno);
     return true;
@@ -91,6 +92,10 @@ SerialPort::ReadResult PosixSerialPort::readByte(std::uint8_t& out) {
     // A gone device fails at once for ever: wait out one time-out per read, so the link neither
     // spins on the dead handle nor stops answering a stop request.
     if (gone_) return sleepUnlessInterrupted(byteTimeout_) ? ReadResult::Interrupted : ReadResult::Gone;
+    if (interrupted_.load()) return ReadResult::Interrupted;
+    // Every byte of a frame after its first is usually waiting already: one request instead of
+    // a poll and a read. Nothing waiting (or a hang-up) goes on to the poll below.
+    if (::read(fd_, &out, 1) == 1) return ReadResult::Byte;
     const auto deadline = Clock::now() + byteTimeout_;
     for (;;) {
         pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
@@ -163,12 +168,14 @@ bool PosixSerialPort::cutShort(std::size_t written) {
 }
 
 void PosixSerialPort::interrupt() {
+    interrupted_.store(true);
     if (wakeFd_ < 0) return;
     const std::uint64_t one = 1;
     [[maybe_unused]] const ssize_t r = ::write(wakeFd_, &one, sizeof one);
 }
 
 void PosixSerialPort::clearInterrupt() {
+    interrupted_.store(false);
     if (wakeFd_ < 0) return;
     std::uint64_t v;
     while (::read(wakeFd_, &v, sizeof v) > 0) {

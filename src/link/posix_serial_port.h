@@ -2,6 +2,7 @@
 // A serial device opened through POSIX termios: 57600 8N1 raw, exclusive, one-byte reads
 // that end empty after the per-byte time-out (500 ms on the unit's line). Reads and writes
 // wait in poll together with a wake-up, so a stop request ends either at once.
+#include <atomic>
 #include <chrono>
 #include <string>
 
@@ -44,6 +45,7 @@ private:
 
     std::chrono::milliseconds byteTimeout_;
     int fd_ = -1;
+    std::atomic<bool> interrupted_{false};  // set by interrupt(), seen before any read
     int wakeFd_ = -1;  // eventfd that interrupt() signals
     int lastError_ = 0;
     bool gone_ = false;       // the device hung up or went away; reads only wait from now on

@@ -24,6 +24,13 @@ public:
         signalled_ = false;
         return true;
     }
+    // True when signalled (the event is then reset); never waits.
+    bool tryWait() {
+        std::lock_guard lock(m_);
+        const bool was = signalled_;
+        signalled_ = false;
+        return was;
+    }
 
 private:
     std::mutex m_;

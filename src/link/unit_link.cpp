@@ -48,9 +48,12 @@ void UnitLink::startWorker() {
     worker_ = std::thread([this] { workerLoop(); });
 }
 
+// Goes straight from one poll step to the next. A pause here would only delay the unit's next
+// frame: the user-interface thread never waits for LinkLock (its answers are queued and applied
+// inside the step), a silent line blocks in the read, and stop interrupts that read.
 void UnitLink::workerLoop() {
     for (;;) {
-        if (stopEvent_.wait(std::chrono::milliseconds(1))) return;
+        if (stopEvent_.tryWait()) return;
         std::unique_lock lock(linkLock_);
         const bool open = pollStepLocked();
         lock.unlock();
