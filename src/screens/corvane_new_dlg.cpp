@@ -61,6 +61,9 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
 }
 
 CCorvaneNewDlg::~CCorvaneNewDlg() {
+    // A pop-up may be waiting in a nested event loop: it ends as cancelled and touches nothing
+    // of this window afterwards.
+    popUps_.closeAll();
     supervisionTimer_.stop();
     // Stops the worker, then closes the port, while every window it reports to still exists.
     link_.close();
@@ -72,6 +75,8 @@ ShellPrompts& CCorvaneNewDlg::prompts() {
     if (!ownPrompts_) ownPrompts_ = std::make_unique<ModalShellPrompts>();
     return *ownPrompts_;
 }
+
+void CCorvaneNewDlg::informUser(const std::string& text) { prompts().inform(this, text); }
 
 int CCorvaneNewDlg::DoModal() {
     OnInitDialog();

@@ -25,7 +25,9 @@
 #include "screens/main_frame_geometry.h"
 #include "screens/main_window_options.h"
 #include "screens/main_window_panes.h"
+#include "screens/file_dialogs.h"
 #include "screens/page_choices.h"
+#include "screens/pop_ups.h"
 #include "screens/status_line.h"
 
 namespace corvane {
@@ -83,6 +85,9 @@ public:
     CClientWnd& clientWindow() { return clientWnd_; }
     // The unit's menu, its pages and the user's choices.
     PageChoices& pageChoices() { return pageChoices_; }
+    // The unit's pop-ups, and the file dialog slot they share with the report save.
+    PopUps& popUps() { return popUps_; }
+    FileDialogs& fileDialogs() { return fileDialogs_; }
 
     // Start-up and connection state.
     int portNumber() const { return config_.port; }
@@ -133,6 +138,8 @@ protected:
 
 private:
     ShellPrompts& prompts();
+    // A notice with an OK button for the screen handlers.
+    void informUser(const std::string& text);
     void createFurniture();
     // True when the file gave the window state.
     bool readConfiguration();
@@ -199,6 +206,9 @@ private:
     CMenuWnd menuWnd_;
     CClientWnd clientWnd_;
     PageChoices pageChoices_{link_, menuWnd_, clientWnd_, *this};
+    FileDialogs fileDialogs_;
+    PopUps popUps_{link_, *this, fileDialogs_, pageChoices_,
+                   [this](const std::string& text) { informUser(text); }};
 };
 
 }  // namespace corvane
