@@ -271,8 +271,8 @@ TEST_F(DemoWorkshopTest, PopUpPageTellsWhatTheUnitReceivedAndSendsAFileBackIdent
     EXPECT_TRUE(press(demo::kShowMessageButton, "box result 4 (closed)")) << ui.valueOf(demo::popups::kReceived);
     ui.plans['q'] = {4, "", 0, ""};
     EXPECT_TRUE(press(demo::kAskComputerButton, "box result 4 (CORVANE or closed)"));
-    EXPECT_TRUE(press(demo::kShowNoticeButton, "box result 1 (shown)"));
-    EXPECT_TRUE(press(demo::kShowWaitButton, "box result 1 (shown)"));
+    EXPECT_TRUE(press(demo::kShowNoticeButton, "box result 1 (text notice shown)"));
+    EXPECT_TRUE(press(demo::kShowWaitButton, "box result 1 (busy notice shown)"));
     EXPECT_TRUE(press(demo::kShowProgressButton, "6000 bytes went to the PC"));
     ui.plans['l'] = {2, "", 3, ""};
     EXPECT_TRUE(press(demo::kPickLineButton, "line 3, text \"Third line \x80 5\""))

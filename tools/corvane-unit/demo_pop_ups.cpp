@@ -74,7 +74,8 @@ DemoWorkshop::State DemoWorkshop::popUpButton(std::uint32_t code) {
                 break;
             idleFor(1500ms);
             closeBox();
-            showReceived("box result 1 (shown); the unit closed it after 1.5 s");
+            showReceived(std::string("box result 1 (") + (busy ? "busy" : "text") +
+                         " notice shown); the unit closed it after 1.5 s");
             break;
         }
         case demo::kShowProgressButton: {
