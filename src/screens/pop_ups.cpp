@@ -166,7 +166,11 @@ void PopUps::loadFileForUnit(const std::string& filter) {
     const FileForUnit file = readFileForUnit(path, TransferRecord::kCapacity);
     switch (file.outcome) {
         case FileForUnit::Outcome::Loaded: {
-            const std::string name = encodeCp1252(QFileInfo(path).fileName());
+            // The name travels in the header "name|size^": a '|' or '^' of a Linux file name
+            // would end it early, so they travel as '_'.
+            std::string name = encodeCp1252(QFileInfo(path).fileName());
+            std::replace(name.begin(), name.end(), '|', '_');
+            std::replace(name.begin(), name.end(), '^', '_');
             {
                 auto records = link_.lockRecords();
                 link_.transferRecord().load(file.bytes.data(), file.bytes.size(), name);

@@ -474,6 +474,19 @@ TEST_F(PopUpsTest, LoadingAFileForTheUnitStopsAtTheStoresSize) {
     EXPECT_NE(sandbox.prompts().notices.back().find((sandbox.dir() / "pipe").string()), std::string::npos)
         << sandbox.prompts().notices.back();
 
+    // A name with the header's own separators: they travel as '_', so the unit reads it whole.
+    std::ofstream(sandbox.dir() / "log|2^x.bin", std::ios::binary) << "12345";
+    choose(sandbox.dir() / "log|2^x.bin");
+    s = runUnit([&] {
+        unit.exchange('Z', 1);
+        box('o', "");
+        return statusWhen([](const Status& s) { return s.boxResult != 1 && s.boxResult != kNone; });
+    });
+    EXPECT_EQ(s.boxResult, 2);
+    header = runUnit([&] { return unit.exchange('G', 1); });
+    ASSERT_TRUE(header);
+    EXPECT_EQ(std::string(header->data.begin(), header->data.end()), "log_2_x.bin|5^");
+
     // Cancelled.
     user.when([&] { return window->fileDialogs().openDialog() != nullptr; },
               [&] { window->fileDialogs().openDialog()->reject(); });
