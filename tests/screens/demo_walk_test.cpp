@@ -19,6 +19,7 @@
 #include "controls/corv_button.h"
 #include "forms/form_fields.h"
 #include "platform/window_messages.h"
+#include "demo_menu.h"
 #include "demo_workshop.h"
 #include "main_window_fixture.h"
 #include "unit_line.h"
@@ -132,6 +133,9 @@ TEST(DemoWalk, EveryEntryAndEveryPageButtonLeavesTheWindowReady) {
         return QTest::qWaitFor([&] { return !window->pageChoices().busy() && !window->popUps().keyPad(); }, 30000);
     };
 
+    // The unit opens its welcome page by itself; the walk starts once it is there.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().currentPageId() == unitsim::demo::kAbout; }, 20000));
+
     for (const std::uint32_t leaf : leaves) {
         ASSERT_TRUE(ready()) << "busy before entry " << leaf;
         postWindowMessage(window.get(), WM_MENU_ITEM, leaf);
@@ -158,8 +162,9 @@ TEST(DemoWalk, EveryEntryAndEveryPageButtonLeavesTheWindowReady) {
             const int escapedBefore = user.keyPadsEscaped;
             ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().busy(); }, 5000)) << "the press was ignored";
             // A person waits for the key pad that the button opens, and closes it with ESC.
-            if (names[i] == "Key pad")
+            if (names[i] == "Key pad") {
                 ASSERT_TRUE(QTest::qWaitFor([&] { return user.keyPadsEscaped > escapedBefore; }, 10000));
+            }
             ASSERT_TRUE(ready()) << "the button left the window busy";
             // The function may still run with its pop-ups; the next choice waits for the unit.
         }
