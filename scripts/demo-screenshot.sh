@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Runs `corvane --demo` on a virtual screen (Xvfb), opens the "Live data" page of the demo unit
-# with the mouse, and saves a screenshot and the link trace.
-#   scripts/demo-screenshot.sh BUILD_DIR SCREENSHOT.png TRACE.txt
+# with the mouse, and saves a screenshot and the link trace. With --pop-up it opens the
+# "Pop-ups" page instead and presses "Question", so the picture shows the unit's question box.
+#   scripts/demo-screenshot.sh [--pop-up] BUILD_DIR SCREENSHOT.png TRACE.txt
 set -euo pipefail
+POP_UP=0
+if [[ ${1:-} == --pop-up ]]; then POP_UP=1; shift; fi
 BUILD=$1 SHOT=$2 TRACE=$3
 CORVANE=$BUILD/src/app/corvane
 GRAB=$BUILD/tools/screen-grab/screen-grab
@@ -15,10 +18,17 @@ XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb "$CORVANE" --demo --trace "$T
 VS_PIDS+=($!)
 wait_until 20 xdotool search --name '^CORVANE$' >/dev/null || { echo "the program's window did not appear" >&2; cat "$WORK/corvane.log" >&2; exit 1; }
 sleep 2  # the demo unit sends its menu and welcome page
-# Vehicle > Engine > Live data, at the menu view's places for branches and leaves.
-xdotool mousemove 60 91 click 1; sleep 0.5
-xdotool mousemove 90 123 click 1; sleep 0.5
-xdotool mousemove 160 163 click 1; sleep 2
+if ((POP_UP)); then
+  # Workshop > Pop-ups, then the page's "Question" button; the box opens over the page.
+  xdotool mousemove 60 123 click 1; sleep 0.5
+  xdotool mousemove 160 ${POP_UP_LEAF_Y:-304} click 1; sleep 2
+  xdotool mousemove 340 130 click 1; sleep 1.5
+else
+  # Vehicle > Engine > Live data, at the menu view's places for branches and leaves.
+  xdotool mousemove 60 91 click 1; sleep 0.5
+  xdotool mousemove 90 123 click 1; sleep 0.5
+  xdotool mousemove 160 163 click 1; sleep 2
+fi
 "$GRAB" "$SHOT"
 echo "screenshot: $SHOT"
 echo "link trace: $TRACE"

@@ -54,6 +54,10 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setMinimumSize(MainFrame::kMinimumWidth, MainFrame::kMinimumHeight);
+    // The page handlers fill the list window, the progress notice and the key pad's bar; the
+    // pop-ups reset the page's transfer progress after a file save.
+    pageUpdates_.setPopUps(&popUps_);
+    popUps_.setTransferProgressView(&pageUpdates_);
     connect(&supervisor_, &ConnectionSupervisor::statusChanged, this, [this](const QString& text, StatusLamp lamp) {
         setStatusText(encodeCp1252(text));
         if (lamp == StatusLamp::Ready) showReadyLamp();
@@ -64,6 +68,9 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
 }
 
 CCorvaneNewDlg::~CCorvaneNewDlg() {
+    // A pop-up may be waiting in a nested event loop: it ends as cancelled and touches nothing
+    // of this window afterwards.
+    popUps_.closeAll();
     supervisionTimer_.stop();
     // Stops the worker, then closes the port, while every window it reports to still exists.
     link_.close();

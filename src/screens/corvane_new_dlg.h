@@ -30,6 +30,7 @@
 #include "screens/page_choices.h"
 #include "screens/page_updates.h"
 #include "screens/report_save.h"
+#include "screens/pop_ups.h"
 #include "screens/status_line.h"
 
 namespace corvane {
@@ -90,6 +91,8 @@ public:
     // What the unit shows on and reads back from the open page, and the report save.
     PageUpdates& pageUpdates() { return pageUpdates_; }
     // The file dialog slot shared by the report save and the unit's file requests.
+    // The unit's pop-ups, and the file dialog slot they share with the report save.
+    PopUps& popUps() { return popUps_; }
     FileDialogs& fileDialogs() { return fileDialogs_; }
 
     // Start-up and connection state.
@@ -148,7 +151,7 @@ protected:
 
 private:
     ShellPrompts& prompts();
-    // A notice with an OK button; raw single-byte text.
+    // A notice with an OK button for the screen handlers; raw single-byte text.
     void informUser(const std::string& text);
     void createFurniture();
     // True when the file gave the window state. A damaged or unreadable file leaves its
@@ -231,6 +234,8 @@ private:
     FileDialogs fileDialogs_;
     ReportSave reportSave_{fileDialogs_, this, [this](const std::string& text) { informUser(text); }};
     PageUpdates pageUpdates_{link_, pageChoices_, reportSave_};
+    PopUps popUps_{link_, *this, fileDialogs_, pageChoices_,
+                   [this](const std::string& text) { informUser(text); }};
 };
 
 }  // namespace corvane

@@ -43,22 +43,32 @@ QString FileDialogs::run(QWidget* parent, const Request& request, QFileDialog::A
     if (dialog_) return {};
     if (lastFolder_.isEmpty()) lastFolder_ = QDir::homePath();
 
-    QFileDialog dialog(parent);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilters(nameFilters(request.filter));
-    dialog.setDirectory(lastFolder_);
+    // On the heap: the window that owns it may be destroyed while it waits, taking the dialog
+    // with it, and neither this object nor the dialog may be touched after that.
+    QPointer<QFileDialog> dialog = new QFileDialog(parent);
+    dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog->setNameFilters(nameFilters(request.filter));
+    dialog->setDirectory(lastFolder_);
     if (mode == QFileDialog::AcceptSave) {
         // The save dialog asks before it replaces an existing file (Qt's default).
-        if (!request.defaultSuffix.isEmpty()) dialog.setDefaultSuffix(request.defaultSuffix);
-        if (!request.proposedName.isEmpty()) dialog.selectFile(request.proposedName);
+        if (!request.defaultSuffix.isEmpty()) dialog->setDefaultSuffix(request.defaultSuffix);
+        if (!request.proposedName.isEmpty()) dialog->selectFile(request.proposedName);
     }
-    dialog_ = &dialog;
-    const bool accepted = dialog.exec() == QDialog::Accepted;
+    dialog_ = dialog;
+    const std::weak_ptr<int> alive = life_;
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (alive.expired()) {
+        delete dialog.data();
+        return {};
+    }
     dialog_ = nullptr;
-    if (!accepted || dialog.selectedFiles().isEmpty()) return {};
-    const QString path = dialog.selectedFiles().constFirst();
+    if (!dialog) return {};
+    const QStringList chosen = dialog->selectedFiles();
+    delete dialog.data();
+    if (!accepted || chosen.isEmpty()) return {};
+    const QString path = chosen.constFirst();
     lastFolder_ = QFileInfo(path).absolutePath();
     return path;
 }

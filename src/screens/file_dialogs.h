@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QWidget;
 
 namespace corvane {
@@ -43,6 +45,8 @@ private:
 
     QString lastFolder_;
     QPointer<QFileDialog> dialog_;
+    // Expires with this object: the dialog's nested event loop may outlive its owner.
+    std::shared_ptr<int> life_ = std::make_shared<int>(0);
 };
 
 }  // namespace corvane

@@ -235,6 +235,7 @@ std::intptr_t CCorvaneNewDlg::windowMessage(std::uint32_t message, std::uintptr_
     default:
         if (pageChoices_.handle(message, wParam, lParam)) return 0;
         if (pageUpdates_.handle(message, wParam, lParam)) return 0;
+        if (popUps_.handle(message, wParam, lParam)) return 0;
         return MessageWindow<QDialog>::windowMessage(message, wParam, lParam);
     }
 }

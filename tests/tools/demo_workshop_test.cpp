@@ -90,8 +90,8 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
                                           ui.valueOf(demo::about::kInfo).find("Firmware") != std::string::npos; }));
     EXPECT_EQ(link.replySizeLimit(), 128u);
     const MenuRecord& menu = link.menuRecord();
-    EXPECT_EQ(menu.entryCount(), 20u);
-    EXPECT_EQ(menu.pageCount(), 10u);
+    EXPECT_EQ(menu.entryCount(), 21u);
+    EXPECT_EQ(menu.pageCount(), 11u);
 
     // Live data: values several times a second, then a report built from them.
     ASSERT_TRUE(open(demo::kLiveData));
@@ -251,6 +251,60 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
     EXPECT_TRUE(rec.fetchedMatchesLog);
     EXPECT_EQ(rec.fetchedName, "log.csv");
     EXPECT_GT(ui.transferMessages, 10);
+}
+
+TEST_F(DemoWorkshopTest, PopUpPageTellsWhatTheUnitReceivedAndSendsAFileBackIdentical) {
+    ASSERT_TRUE(ui.pumpUntil([&] { return ui.menus == 1 && ui.currentPage == demo::kAbout && !ui.busy; }));
+    ASSERT_TRUE(open(demo::kPopUps));
+    ASSERT_TRUE(ui.pumpUntil([&] { return ui.valueOf(demo::popups::kReceived).find("Nothing yet") != std::string::npos; }));
+    auto press = [&](std::uint32_t code, const std::string& expected) {
+        const std::string before = ui.valueOf(demo::popups::kReceived);
+        if (!taken() || !ui.pressButton(code)) return false;
+        return ui.pumpUntil([&] {
+            const std::string now = ui.valueOf(demo::popups::kReceived);
+            return now != before && now.find(expected) != std::string::npos && ui.messageBox == 0;
+        });
+    };
+    ui.plans['y'] = {3, "", 0, ""};
+    EXPECT_TRUE(press(demo::kAskYesNoButton, "box result 3 (YES)")) << ui.valueOf(demo::popups::kReceived);
+    ui.plans['k'] = {4, "", 0, ""};
+    EXPECT_TRUE(press(demo::kShowMessageButton, "box result 4 (closed)")) << ui.valueOf(demo::popups::kReceived);
+    ui.plans['q'] = {4, "", 0, ""};
+    EXPECT_TRUE(press(demo::kAskComputerButton, "box result 4 (CORVANE or closed)"));
+    EXPECT_TRUE(press(demo::kShowNoticeButton, "box result 1 (text notice shown)"));
+    EXPECT_TRUE(press(demo::kShowWaitButton, "box result 1 (busy notice shown)"));
+    EXPECT_TRUE(press(demo::kShowProgressButton, "6000 bytes went to the PC"));
+    ui.plans['l'] = {2, "", 3, ""};
+    EXPECT_TRUE(press(demo::kPickLineButton, "line 3, text \"Third line \x80 5\""))
+        << ui.valueOf(demo::popups::kReceived);
+    ui.plans['n'] = {2, "Hello unit", 0, ""};
+    EXPECT_TRUE(press(demo::kTypeTextButton, "text \"Hello unit\""));
+
+    // A file from the PC to the unit and back to another file: the same bytes.
+    const std::string source = dir + "/source.bin", copy = dir + "/copy.bin";
+    {
+        std::ofstream out(source, std::ios::binary);
+        for (int i = 0; i < 3000; ++i) out.put(static_cast<char>((i * 31) & 0xFF));
+    }
+    ui.plans['o'] = {2, "", 0, source};
+    ui.plans['s'] = {2, "", 0, copy};
+    EXPECT_TRUE(press(demo::kFileRoundTripButton, "source.bin: 3000 bytes")) << ui.valueOf(demo::popups::kReceived);
+    EXPECT_NE(ui.valueOf(demo::popups::kReceived).find("sent back: saved"), std::string::npos);
+    EXPECT_EQ(readFile(copy), readFile(source));
+    EXPECT_EQ(readFile(copy).size(), 3000u);
+
+    ASSERT_TRUE(taken());
+    ASSERT_TRUE(ui.pressButton(demo::kOpenKeyPadButton));
+    ASSERT_TRUE(ui.pumpUntil([&] { return ui.keyPadOpen; }));
+    ui.pressKey(demo::kKeyEsc);
+    ASSERT_TRUE(ui.pumpUntil([&] { return !ui.keyPadOpen && !ui.busy; }));
+
+    link.close();
+    unit.join();
+    for (const std::string& f : session->faults) ADD_FAILURE() << "unit saw: " << f;
+    EXPECT_EQ(demo->record().boxKinds, (std::set<char>{'a', 'k', 'l', 'n', 'o', 'p', 'q', 's', 't', 'w', 'y'}));
+    std::remove(source.c_str());
+    std::remove(copy.c_str());
 }
 
 }  // namespace

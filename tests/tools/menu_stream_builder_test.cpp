@@ -65,8 +65,8 @@ TEST(MenuStreamBuilder, DemoMenuParsesBackToTheSameTreeAndPages) {
         }
         MenuRecord r;
         parseFrames(r, frames);
-        ASSERT_EQ(r.entryCount(), 20u);
-        ASSERT_EQ(r.pageCount(), 10u);
+        ASSERT_EQ(r.entryCount(), 21u);
+        ASSERT_EQ(r.pageCount(), 11u);
     }
 
     MenuRecord r;
@@ -77,8 +77,9 @@ TEST(MenuStreamBuilder, DemoMenuParsesBackToTheSameTreeAndPages) {
                       {2, "Actuator tests", 3, 5}, {1, "Injector test", 12, 6}, {1, "Fuel pump", 13, 7}, {3, "", 0, 0},
                       {3, "", 0, 0}, {2, "Body", 4, 8}, {1, "Service reset", 14, 9}, {1, "Key programming", 15, 10},
                       {3, "", 0, 0}, {3, "", 0, 0}, {2, "Workshop", 5, 11}, {1, "Settings", 16, 12},
-                      {1, "Customer", 17, 13}, {1, "Files", 18, 1}, {1, "About", 20, 2}, {3, "", 0, 0}};
-    for (std::size_t i = 0; i < 20; ++i) {
+                      {1, "Customer", 17, 13}, {1, "Files", 18, 1}, {1, "Pop-ups", 19, 4}, {1, "About", 20, 2},
+                      {3, "", 0, 0}};
+    for (std::size_t i = 0; i < 21; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(r.entry(i).kind, want[i].kind);
         EXPECT_EQ(r.entry(i).name, want[i].name);
@@ -87,7 +88,7 @@ TEST(MenuStreamBuilder, DemoMenuParsesBackToTheSameTreeAndPages) {
     }
     // Every item opens a page that carries its page code; every control type is used.
     std::set<char> types;
-    for (std::size_t i = 0; i < 20; ++i) {
+    for (std::size_t i = 0; i < 21; ++i) {
         if (r.entry(i).kind != 1) continue;
         const MenuPage* p = r.findPage(r.entry(i).id);
         ASSERT_NE(p, nullptr) << r.entry(i).name;

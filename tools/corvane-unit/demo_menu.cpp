@@ -45,6 +45,7 @@ MenuStreamBuilder buildDemoMenu() {
         .item("Settings", kSettings, 12)
         .item("Customer", kCustomer, 13)
         .item("Files", kFiles, 1)
+        .item("Pop-ups", kPopUps, 4)
         .item("About", kAbout, 2)
         .endGroup();
 
@@ -108,6 +109,20 @@ MenuStreamBuilder buildDemoMenu() {
         .control(ctl(files::kResult, 'x', 2, 14, 100, 30, ""))
         .control(button(4, 2, 32, 30, 38, "Save log to PC", kSaveLogButton))
         .control(button(5, 34, 32, 62, 38, "Load file", kLoadFileButton, 3));
+
+    m.page(kPopUps, pageCode(kPopUps))
+        .control(ctl(1, 't', 2, 2, 122, 6, "Every pop-up the unit can open; below, what the unit received"))
+        .control(button(2, 2, 8, 30, 14, "Question", kAskYesNoButton))
+        .control(button(3, 32, 8, 60, 14, "Message", kShowMessageButton))
+        .control(button(4, 62, 8, 90, 14, "Computer or unit", kAskComputerButton))
+        .control(button(5, 92, 8, 120, 14, "Notice", kShowNoticeButton))
+        .control(button(6, 2, 16, 30, 22, "Please wait", kShowWaitButton))
+        .control(button(7, 32, 16, 60, 22, "Progress", kShowProgressButton))
+        .control(button(8, 62, 16, 90, 22, "Pick a line", kPickLineButton))
+        .control(button(9, 92, 16, 120, 22, "Type a text", kTypeTextButton))
+        .control(button(10, 2, 24, 30, 30, "Key pad", kOpenKeyPadButton))
+        .control(button(11, 32, 24, 60, 30, "File round trip", kFileRoundTripButton))
+        .control(ctl(popups::kReceived, 'x', 2, 32, 122, 52, ""));
 
     m.page(kAbout, pageCode(kAbout))
         .control(ctl(1, 't', 2, 2, 100, 6, "Corvane unit simulator"))

@@ -17,6 +17,7 @@ enum PageId : std::uint16_t {
     kSettings = 16,
     kCustomer = 17,
     kFiles = 18,
+    kPopUps = 19,
     kAbout = 20,
 };
 
@@ -41,7 +42,19 @@ enum ButtonCode : std::uint32_t {
     kStoreWhereButton = 0x02010D,
     kSaveLogButton = 0x02010E,
     kLoadFileButton = 0x02010F,
+    // The pop-up page: one button for every kind of pop-up.
+    kAskYesNoButton = 0x020110,
+    kShowMessageButton = 0x020111,
+    kAskComputerButton = 0x020112,
+    kShowNoticeButton = 0x020113,
+    kShowWaitButton = 0x020114,
+    kShowProgressButton = 0x020115,
+    kPickLineButton = 0x020116,
+    kTypeTextButton = 0x020117,
+    kOpenKeyPadButton = 0x020118,
+    kFileRoundTripButton = 0x020119,
 };
+constexpr bool isPopUpButton(std::uint32_t code) { return code >= kAskYesNoButton && code <= kFileRoundTripButton; }
 
 // Progress target of the key pad's bar.
 constexpr std::uint8_t kKeyPadProgress = 255;
@@ -61,9 +74,10 @@ namespace settings { enum : std::uint8_t { kUnits = 1, kLanguage = 2, kWorkshop 
 namespace customer { enum : std::uint8_t { kName = 1, kVehicle = 2, kStorage = 6 }; }
 namespace files { enum : std::uint8_t { kProgress = 2, kResult = 3 }; }
 namespace about { enum : std::uint8_t { kInfo = 2 }; }
+namespace popups { enum : std::uint8_t { kReceived = 12 }; }
 
-// The whole menu: three nested groups under "Vehicle", a "Workshop" group, ten items, and a
-// page for every item.
+// The whole menu: three nested groups under "Vehicle", a "Workshop" group, eleven items, and
+// a page for every item.
 MenuStreamBuilder buildDemoMenu();
 
 }  // namespace corvane::unitsim::demo

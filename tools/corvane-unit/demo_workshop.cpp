@@ -157,6 +157,10 @@ DemoWorkshop::State DemoWorkshop::openPage(std::uint16_t pageId) {
             setValues(demo::customer::kName, {record_.customerName, record_.vehicle});
             event("page Customer");
             break;
+        case demo::kPopUps:
+            showReceived("Nothing yet: press a button.");
+            event("page Pop-ups");
+            break;
         case demo::kFiles:
             setProgress(demo::files::kProgress, 100, 0);
             setText(demo::files::kResult, "No file moved yet.");
@@ -197,7 +201,10 @@ DemoWorkshop::State DemoWorkshop::pressButton(std::uint32_t code, const StatusRe
         case demo::kStoreWhereButton: storeRecord(); break;
         case demo::kSaveLogButton: saveLog(); break;
         case demo::kLoadFileButton: loadFile(); break;
-        default: event("choice " + std::to_string(code) + " is not known to the unit"); break;
+        default:
+            if (demo::isPopUpButton(code)) return popUpButton(code);
+            event("choice " + std::to_string(code) + " is not known to the unit");
+            break;
     }
     return State::Idle;
 }

@@ -35,6 +35,8 @@ struct DemoRecord {
     std::string vehicle;
     std::string storage;
     std::string faultDetails;  // the details text shown for the chosen fault code
+    std::string popUpReceived; // what the pop-up page shows the unit received last
+    Bytes echoedFile;          // the file fetched from the PC and sent back
     Bytes savedLog;            // the last file sent to the PC
     std::string fetchedName;
     Bytes fetchedFile;         // the last file fetched from the PC
@@ -88,6 +90,10 @@ private:
     void storeRecord();
     void saveLog();
     void loadFile();
+    // The pop-up page: opens the pop-up the button names and shows what came back.
+    State popUpButton(std::uint32_t code);
+    void showReceived(const std::string& what);
+    bool fetchFile(std::string& name, Bytes& file);
 
     // Building blocks; each returns false once the conversation has ended.
     bool send(std::uint8_t letter, std::uint8_t sub, Bytes data = {});

@@ -1,0 +1,288 @@
+#include "screens/pop_ups.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+#include "controls/corv_progress.h"
+#include "link/frame.h"
+#include "link/link_messages.h"
+#include "platform/cp1252.h"
+#include "screens/transfer_files.h"
+
+namespace corvane {
+
+namespace {
+// The status reply carries six answer bytes and '^' besides the text.
+constexpr int kStatusFixedBytes = 7;
+
+bool isNotice(int type) { return type == MessageBoxText || type == MessageBoxBusy || type == MessageBoxProgress; }
+}  // namespace
+
+PopUps::PopUps(UnitLink& link, QWidget& owner, FileDialogs& files, PageChoices& choices, Notify notify)
+    : link_(link), owner_(owner), files_(files), choices_(choices), notify_(std::move(notify)) {}
+
+PopUps::~PopUps() { closeAll(); }
+
+int PopUps::maxAnswerText(std::uint32_t replyLimit) {
+    return std::clamp(static_cast<int>(replyLimit) - 12, 0, static_cast<int>(kMaxReplyData) - kStatusFixedBytes);
+}
+
+bool PopUps::handle(std::uint32_t message, std::uintptr_t, std::intptr_t) {
+    switch (message) {
+        case WM_LINK_BOX: onBox(); return true;
+        case WM_LINK_BOX_TAKEN: onBoxTaken(); return true;
+        default: return false;
+    }
+}
+
+void PopUps::setBoxResult(std::uint8_t result) {
+    link_.updateAnswer([result](PendingAnswer& a) { a.boxResult = result; });
+}
+
+void PopUps::dispose(QWidget* popUp) {
+    if (!popUp) return;
+    // Hidden at once; deleted once the event that asked for it is over, in case one of the
+    // pop-up's own handlers is still on the stack.
+    popUp->hide();
+    popUp->deleteLater();
+}
+
+void PopUps::onBox() {
+    // Only the record counts, not who posted the message: 'X' shows the present box again.
+    std::uint32_t kind;
+    std::string text;
+    {
+        auto records = link_.lockRecords();
+        kind = link_.boxRecord().boxKind();
+        text = link_.boxRecord().boxText();
+    }
+    switch (kind) {
+        case 'a': openKeyPad(); break;
+        case 'k': askMessageBox(MessageBoxOk, text, kAccepted); break;
+        case 'l': askListChoice(text); break;
+        case 'n': askString(text); break;
+        case 'o': loadFileForUnit(text); break;
+        case 'p': showNotice(MessageBoxProgress, text); break;
+        case 'q': askMessageBox(MessageBoxComputerUnit, text, kFirstButton); break;
+        case 's': saveFileFromUnit(text); break;
+        case 't': showNotice(MessageBoxText, text); break;
+        case 'w': showNotice(MessageBoxBusy, text); break;
+        case 'y': askMessageBox(MessageBoxYesNo, text, kFirstButton); break;
+        default: break;
+    }
+}
+
+void PopUps::askMessageBox(int type, const std::string& text, std::uint8_t firstButtonResult) {
+    if (messageBox_) return;
+    const std::weak_ptr<int> alive = life_;
+    QPointer<CCorvMessageBox> box = new CCorvMessageBox(text, type, &owner_);
+    messageBox_ = box;
+    setBoxResult(kShown);
+    const int result = box->RunModal();
+    if (alive.expired()) return;
+    if (messageBox_ == box) messageBox_ = nullptr;
+    delete box.data();
+    setBoxResult(result == IDOK ? firstButtonResult : kRefused);
+}
+
+void PopUps::showNotice(int type, const std::string& text) {
+    if (messageBox_) return;
+    auto* box = new CCorvMessageBox(&owner_);
+    box->Create(text, type, &owner_);
+    box->show();
+    if (type == MessageBoxBusy) box->StartBusyBar();
+    if (type == MessageBoxProgress) {
+        box->SetProgressRange(0, 1000);
+        box->SetProgressPos(0);
+    }
+    // The user may close a notice with its close button or Escape: the slot is then free for
+    // the unit's next box instead of holding a hidden one.
+    QObject::connect(box, &QDialog::finished, box, [this, box] {
+        if (messageBox_ == box) messageBox_ = nullptr;
+        dispose(box);
+    });
+    messageBox_ = box;
+    setBoxResult(kShown);
+}
+
+void PopUps::askListChoice(const std::string& caption) {
+    if (listWindow_) return;
+    const std::weak_ptr<int> alive = life_;
+    QPointer<CCorvListWnd> window = new CCorvListWnd(&owner_, caption);
+    listWindow_ = window;
+    setBoxResult(kShown);
+    const int result = window->DoModal();
+    if (alive.expired()) return;
+    if (listWindow_ == window) listWindow_ = nullptr;
+    if (result == IDOK && window) {
+        const int choice = window->choice();
+        // The chosen line's bytes as the unit sent them, kept by the window itself: the list
+        // record may have been refilled since.
+        const std::string line = choice > 0 ? window->lineBytes(choice - 1) : std::string();
+        link_.updateAnswer([choice, line](PendingAnswer& a) {
+            a.boxResult = kAccepted;
+            a.listChoice = choice > 0 ? static_cast<std::uint8_t>(choice) : PendingAnswer::kUnset;
+            a.answerText = line;
+        });
+    } else {
+        setBoxResult(kRefused);
+    }
+    delete window.data();
+}
+
+void PopUps::askString(const std::string& caption) {
+    if (stringWindow_) return;
+    const std::weak_ptr<int> alive = life_;
+    QPointer<CCorvStringWnd> window = new CCorvStringWnd(&owner_, caption);
+    window->setMaxLength(maxAnswerText(link_.replySizeLimit()));
+    stringWindow_ = window;
+    setBoxResult(kShown);
+    const int result = window->DoModal();
+    if (alive.expired()) return;
+    if (stringWindow_ == window) stringWindow_ = nullptr;
+    if (result == IDOK && window) {
+        const std::string text = window->text();
+        link_.updateAnswer([text](PendingAnswer& a) {
+            a.boxResult = kAccepted;
+            a.answerText = text;
+        });
+    } else {
+        setBoxResult(kRefused);
+    }
+    delete window.data();
+}
+
+void PopUps::loadFileForUnit(const std::string& filter) {
+    if (files_.isOpen()) return;
+    const std::weak_ptr<int> alive = life_;
+    setBoxResult(kShown);
+    const QString path = files_.askOpen(&owner_, {decodeCp1252(filter), {}, {}});
+    if (alive.expired()) return;
+    if (path.isEmpty()) {
+        setBoxResult(kRefused);
+        return;
+    }
+    const FileForUnit file = readFileForUnit(path, TransferRecord::kCapacity);
+    switch (file.outcome) {
+        case FileForUnit::Outcome::Loaded: {
+            // The name travels in the header "name|size^": a '|' or '^' of a Linux file name
+            // would end it early, so they travel as '_'.
+            std::string name = encodeCp1252(QFileInfo(path).fileName());
+            std::replace(name.begin(), name.end(), '|', '_');
+            std::replace(name.begin(), name.end(), '^', '_');
+            {
+                auto records = link_.lockRecords();
+                link_.transferRecord().load(file.bytes.data(), file.bytes.size(), name);
+            }
+            setBoxResult(kAccepted);
+            break;
+        }
+        case FileForUnit::Outcome::TooLong:
+            setBoxResult(kRefused);
+            if (notify_) notify_(kFileTooLong);
+            break;
+        case FileForUnit::Outcome::Failed:
+            setBoxResult(kRefused);
+            if (notify_) notify_(file.error);
+            break;
+    }
+}
+
+void PopUps::saveFileFromUnit(const std::string& filter) {
+    if (files_.isOpen()) return;
+    const std::weak_ptr<int> alive = life_;
+    std::string name, extension;
+    {
+        auto records = link_.lockRecords();
+        name = link_.transferRecord().fileName();
+        extension = link_.transferRecord().extension();
+    }
+    setBoxResult(kShown);
+    const QString path =
+        files_.askSave(&owner_, {decodeCp1252(filter), safeFileName(name), safeDefaultSuffix(name, extension)});
+    if (alive.expired()) return;
+    std::string error;
+    if (!path.isEmpty()) {
+        // The bytes held when the user confirmed.
+        std::vector<std::uint8_t> bytes;
+        {
+            auto records = link_.lockRecords();
+            const TransferRecord& t = link_.transferRecord();
+            bytes.assign(t.store(), t.store() + t.held());
+        }
+        error = writeFileFromUnit(path, bytes.data(), bytes.size());
+        setBoxResult(error.empty() ? kAccepted : kRefused);
+    } else {
+        setBoxResult(kRefused);
+    }
+    if (transferView_) transferView_->showTransferProgress(0, 0);
+    if (!error.empty() && notify_) notify_(error);
+}
+
+void PopUps::openKeyPad() {
+    if (keyPad_) return;
+    keyPad_ = new CTransportTool(&owner_);
+    keyPad_->show();
+    choices_.enterBusy();
+}
+
+void PopUps::onBoxTaken() {
+    if (messageBox_) {
+        // Notices go; a box that waits for the user stays for the user to answer.
+        if (isNotice(messageBox_->GetType())) {
+            CCorvMessageBox* box = messageBox_;
+            messageBox_ = nullptr;
+            dispose(box);
+        } else {
+            messageBox_->setEnabled(true);
+        }
+    } else if (listWindow_) {
+        listWindow_->reject();
+    } else if (stringWindow_) {
+        stringWindow_->reject();
+    }
+    if (keyPad_) {
+        CTransportTool* pad = keyPad_;
+        keyPad_ = nullptr;
+        dispose(pad);
+    }
+}
+
+void PopUps::closeAll() {
+    files_.cancelOpenDialog();
+    // Waiting pop-ups end their wait as cancelled; their handlers free them.
+    if (messageBox_ && !isNotice(messageBox_->GetType())) messageBox_->done(IDCANCEL);
+    if (listWindow_) listWindow_->done(IDCANCEL);
+    if (stringWindow_) stringWindow_->done(IDCANCEL);
+    if (messageBox_ && isNotice(messageBox_->GetType())) {
+        CCorvMessageBox* box = messageBox_;
+        messageBox_ = nullptr;
+        delete box;
+    }
+    if (keyPad_) {
+        CTransportTool* pad = keyPad_;
+        keyPad_ = nullptr;
+        delete pad;
+    }
+}
+
+bool PopUps::appendToListWindow(const std::vector<std::string>& lines) {
+    if (!listWindow_) return false;
+    listWindow_->appendLines(lines);
+    return true;
+}
+
+void PopUps::setMessageBoxProgress(int range, int position) {
+    if (!messageBox_ || messageBox_->GetType() != MessageBoxProgress) return;
+    messageBox_->SetProgressRange(0, range);
+    messageBox_->SetProgressPos(position);
+}
+
+void PopUps::setKeyPadProgress(int range, int position) {
+    if (!keyPad_) return;
+    keyPad_->progressBar().SetRange(0, range);
+    keyPad_->progressBar().SetPos(position);
+}
+
+}  // namespace corvane

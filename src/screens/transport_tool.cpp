@@ -1,0 +1,38 @@
+#include "screens/transport_tool.h"
+
+#include "controls/corv_progress.h"
+#include "platform/dialog_units.h"
+#include "platform/window_message.h"
+#include "platform/window_messages.h"
+
+namespace corvane {
+
+CTransportTool::CTransportTool(QWidget* owner) : CCorvDialog(kTemplateId, owner, false) {
+    setWindowTitle(QStringLiteral("CORVANE"));
+    setModal(false);
+    resize(dialogUnitsToPixelsX(274), dialogUnitsToPixelsY(67));
+
+    for (std::size_t i = 0; i < kKeys.size(); ++i) {
+        const TransportKey& k = kKeys[i];
+        auto* key = new QPushButton(QString::fromLatin1(k.text), this);
+        key->setGeometry(dialogUnitsToPixels(k.x, kKeyTop, k.width, kKeyHeight));
+        key->setFocusPolicy(Qt::StrongFocus);
+        key->setAutoDefault(false);
+        key->setProperty("command", k.command);
+        connect(key, &QPushButton::clicked, this, [this, code = k.code] { sendKey(code); });
+        keys_[i] = key;
+    }
+
+    const int L = 0, R = width(), B = height();
+    progress_ = new CCorvProgress;
+    progress_->Create(L + 10, B - 35, R - 12, B - 10, this);
+    progress_->show();
+}
+
+CTransportTool::~CTransportTool() = default;
+
+void CTransportTool::sendKey(std::uint8_t code) {
+    sendWindowMessage(parentWidget(), WM_KEYPAD_KEY, code, 0);
+}
+
+}  // namespace corvane
