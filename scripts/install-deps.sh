@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool libx11-dev libxfixes-dev
   dpkg-dev
+  clang-format
 )
 if [[ ${1:-} == --package-tools ]]; then PACKAGES+=(lintian); fi
 

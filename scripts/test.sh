@@ -19,6 +19,9 @@ build() {  # build <dir> <cmake args...>
   cmake --build "$dir" -j "$JOBS"
 }
 
+echo "== code style"
+bash scripts/check-format.sh
+
 echo "== full build and tests"
 build build
 ctest --test-dir build --output-on-failure -j "$JOBS"
