@@ -51,7 +51,8 @@ struct LinkUnderTest {
 
     explicit LinkUnderTest(int capacity) {
         if (!unit.ok()) fail("no pseudo-terminal");
-        if (!link.openByName(unit.path())) fail("cannot open " + unit.path() + ": " + std::strerror(link.lastOpenError()));
+        if (!link.openByName(unit.path()))
+            fail("cannot open " + unit.path() + ": " + std::strerror(link.lastOpenError()));
         link.setMainWindow(&window);
         link.startWorker();
         auto h = unit.exchange(encodeFrame('H', 1, Bytes{static_cast<std::uint8_t>(capacity)}));
@@ -72,14 +73,15 @@ struct Floor {
     Floor(const Bytes& statusReply, std::size_t chunkBytes) : status(statusReply) {
         ack = encodeFrame('K', 1, {});
         chunk = encodeFrame('I', 1, Bytes(chunkBytes, 0x5A));
-        header = encodeFrame('N', 1, Bytes{'B', 'E', 'N', 'C', 'H', '.', 'B', 'I', 'N', '|', '3', '9', '3', '2', '1', '6', '^'});
+        header = encodeFrame(
+            'N', 1, Bytes{'B', 'E', 'N', 'C', 'H', '.', 'B', 'I', 'N', '|', '3', '9', '3', '2', '1', '6', '^'});
         if (!unit.ok()) fail("no pseudo-terminal");
         const bool started = responder.start(unit.path(), [this](std::uint8_t letter, std::size_t) -> const Bytes& {
             switch (letter) {
-            case 'S': return status;
-            case 'F': return chunk;
-            case 'G': return header;
-            default: return ack;
+                case 'S': return status;
+                case 'F': return chunk;
+                case 'G': return header;
+                default: return ack;
             }
         });
         if (!started) fail("the bare responder cannot open " + unit.path());
@@ -162,8 +164,9 @@ TransferFigures sendFile(UnitSide& unit, std::size_t chunk, const Bytes& file) {
     exchange(encodeFrame('N', 1, Bytes(header.begin(), header.end())));
     for (std::size_t at = 0; at < file.size(); at += chunk) {
         const std::size_t n = std::min(chunk, file.size() - at);
-        exchange(encodeFrame('E', at == 0 ? 2 : 0, Bytes(file.begin() + static_cast<std::ptrdiff_t>(at),
-                                                          file.begin() + static_cast<std::ptrdiff_t>(at + n))));
+        exchange(encodeFrame(
+            'E', at == 0 ? 2 : 0,
+            Bytes(file.begin() + static_cast<std::ptrdiff_t>(at), file.begin() + static_cast<std::ptrdiff_t>(at + n))));
         t.fileBytes += n;
     }
     t.seconds = microsecondsBetween(t0, Clock::now()) * 1e-6;
@@ -307,17 +310,19 @@ int main(int argc, char** argv) {
         printTurnaround("full 'C' frame (255 bytes) -> 'K' turnaround", large);
         std::printf("| status polls sustained (8 in flight) | %.0f frames/s | %.0f frames/s | %.2f |\n", linkFps,
                     floorFps, floorFps / linkFps);
-        std::printf("\n(%zu turnaround samples each; the link/floor ratio of the rate is floor rate / link rate, "
-                    "so above 1 means slower, as for the times.)\n\n",
-                    status.link.size());
+        std::printf(
+            "\n(%zu turnaround samples each; the link/floor ratio of the rate is floor rate / link rate, "
+            "so above 1 means slower, as for the times.)\n\n",
+            status.link.size());
     }
 
     // A full file each way at three receive capacities.
     Bytes file(kFileSize);
     for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>((i * 131 + i / 251) & 0xFF);
-    std::printf("| capacity | file of %zu bytes | link on the pty | floor on the pty | same frames at 57600 baud | "
-                "pty time / line time | link / floor |\n|---|---|---|---|---|---|---|\n",
-                kFileSize);
+    std::printf(
+        "| capacity | file of %zu bytes | link on the pty | floor on the pty | same frames at 57600 baud | "
+        "pty time / line time | link / floor |\n|---|---|---|---|---|---|---|\n",
+        kFileSize);
     for (int capacity : {64, 128, 255}) transfers(capacity, file);
 
     std::size_t pages = 0;

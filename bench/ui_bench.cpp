@@ -112,10 +112,12 @@ MenuStreamBuilder bigPageMenu(std::uint16_t bigPage, std::uint16_t emptyPage) {
     for (int i = 0; i < 200; ++i) {
         const char type = kinds[i % 8];
         const auto col = static_cast<std::uint8_t>(1 + (i % 5) * 40), line = static_cast<std::uint8_t>(1 + (i / 5) * 6);
-        std::string text = type == 'c' ? "Choice|one|two|three" : type == 's' ? "Caption|value" : "Control " + std::to_string(i);
-        unitsim::ControlElement c{static_cast<std::uint8_t>(i + 1), type, col, line,
-                                  static_cast<std::uint8_t>(col + 38), static_cast<std::uint8_t>(line + 5), text,
-                                  std::nullopt, 0};
+        std::string text = type == 'c'   ? "Choice|one|two|three"
+                           : type == 's' ? "Caption|value"
+                                         : "Control " + std::to_string(i);
+        unitsim::ControlElement c{
+            static_cast<std::uint8_t>(i + 1),    type, col,          line, static_cast<std::uint8_t>(col + 38),
+            static_cast<std::uint8_t>(line + 5), text, std::nullopt, 0};
         if (type == 'b') c.code = 0x020100u + static_cast<std::uint32_t>(i % 200 + 1);
         m.control(c);
     }
@@ -217,7 +219,10 @@ double cpuPercentOver(qint64 pid, int milliseconds) {
 
 // A small square of the screen where the maximised window's title band will be drawn.
 QImage titleBandPatch() {
-    return QGuiApplication::primaryScreen()->grabWindow(0, 200, 4, 8, 8).toImage().convertToFormat(QImage::Format_RGB32);
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, 200, 4, 8, 8)
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 struct RunningProgram {
@@ -269,7 +274,9 @@ void expectPageCode(UnitSide& unit, std::uint16_t pageId) {
         fail("page " + std::to_string(pageId) + " was not opened");
 }
 
-Bytes pageIdBytes(std::uint16_t id) { return {static_cast<std::uint8_t>(id >> 8), static_cast<std::uint8_t>(id & 0xFF)}; }
+Bytes pageIdBytes(std::uint16_t id) {
+    return {static_cast<std::uint8_t>(id >> 8), static_cast<std::uint8_t>(id & 0xFF)};
+}
 
 int realProgram(const QString& program) {
     std::printf("Machine: %s\n\n", machineDescription().c_str());
@@ -293,7 +300,8 @@ int realProgram(const QString& program) {
     const MenuStreamBuilder menu = unitsim::demo::buildDemoMenu();
     for (const Frame& f : menu.frames(200)) exchange(unit, static_cast<char>(f.letter), f.sub, f.data);
     runEvents(2000);
-    std::printf("| CPU on a silent line (menu shown, 10 s) | %.3f%% of a core | < 0.5%% |\n", cpuPercentOver(p.pid(), 10000));
+    std::printf("| CPU on a silent line (menu shown, 10 s) | %.3f%% of a core | < 0.5%% |\n",
+                cpuPercentOver(p.pid(), 10000));
 
     // Every page of the menu, opened by the unit; each page code is read and acknowledged, so
     // the program leaves its busy state before the next page.
@@ -302,7 +310,8 @@ int realProgram(const QString& program) {
         MenuRecord record;
         record.append(menu.bytes().data(), menu.bytes().size());
         record.parse();
-        for (std::size_t i = 0; i < record.pageCount(); ++i) pages.push_back(static_cast<std::uint16_t>(record.page(i).pageId));
+        for (std::size_t i = 0; i < record.pageCount(); ++i)
+            pages.push_back(static_cast<std::uint16_t>(record.page(i).pageId));
     }
     for (std::uint16_t id : pages) {
         exchange(unit, 'J', 1, pageIdBytes(id));

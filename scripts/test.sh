@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test:
+# Installs what is missing, checks the code style, builds everything and runs every test:
 #   1. the full build (link, content, windows, tools) and all its tests;
 #   2. the link and content tests again under AddressSanitizer + UndefinedBehaviorSanitizer;
 #   3. a short run of each libFuzzer target (clang, ASan + UBSan);

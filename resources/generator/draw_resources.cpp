@@ -51,10 +51,20 @@ void engine(QPainter& p, double) {
     p.setBrush(Qt::NoBrush);
     QPainterPath block;
     block.moveTo(22, 38);
-    block.lineTo(34, 38); block.lineTo(40, 30); block.lineTo(62, 30); block.lineTo(68, 38);
-    block.lineTo(78, 38); block.lineTo(78, 48); block.lineTo(86, 48); block.lineTo(86, 64);
-    block.lineTo(78, 64); block.lineTo(78, 74); block.lineTo(36, 74); block.lineTo(28, 66);
-    block.lineTo(22, 66); block.closeSubpath();
+    block.lineTo(34, 38);
+    block.lineTo(40, 30);
+    block.lineTo(62, 30);
+    block.lineTo(68, 38);
+    block.lineTo(78, 38);
+    block.lineTo(78, 48);
+    block.lineTo(86, 48);
+    block.lineTo(86, 64);
+    block.lineTo(78, 64);
+    block.lineTo(78, 74);
+    block.lineTo(36, 74);
+    block.lineTo(28, 66);
+    block.lineTo(22, 66);
+    block.closeSubpath();
     p.drawPath(block);
     p.drawLine(QPointF(14, 44), QPointF(14, 62));
     p.drawLine(QPointF(14, 53), QPointF(22, 53));
@@ -125,8 +135,13 @@ void car(QPainter& p, double) {
     p.setBrush(Qt::NoBrush);
     QPainterPath body;
     body.moveTo(12, 62);
-    body.lineTo(12, 50); body.lineTo(24, 46); body.lineTo(34, 32); body.lineTo(64, 32);
-    body.lineTo(76, 46); body.lineTo(88, 50); body.lineTo(88, 62);
+    body.lineTo(12, 50);
+    body.lineTo(24, 46);
+    body.lineTo(34, 32);
+    body.lineTo(64, 32);
+    body.lineTo(76, 46);
+    body.lineTo(88, 50);
+    body.lineTo(88, 62);
     body.closeSubpath();
     p.drawPath(body);
     p.setPen(pen(kLight, 4));
@@ -210,8 +225,12 @@ void report(QPainter& p, double) {
     p.setPen(pen(kLight, 5));
     p.setBrush(Qt::NoBrush);
     QPainterPath sheet;
-    sheet.moveTo(24, 12); sheet.lineTo(62, 12); sheet.lineTo(76, 26); sheet.lineTo(76, 88);
-    sheet.lineTo(24, 88); sheet.closeSubpath();
+    sheet.moveTo(24, 12);
+    sheet.lineTo(62, 12);
+    sheet.lineTo(76, 26);
+    sheet.lineTo(76, 88);
+    sheet.lineTo(24, 88);
+    sheet.closeSubpath();
     p.drawPath(sheet);
     p.drawLine(QPointF(62, 12), QPointF(62, 26));
     p.drawLine(QPointF(62, 26), QPointF(76, 26));
@@ -227,7 +246,10 @@ void graph(QPainter& p, double) {
     p.setPen(pen(kAccent, 5));
     QPainterPath curve;
     curve.moveTo(24, 70);
-    curve.lineTo(38, 48); curve.lineTo(50, 58); curve.lineTo(64, 28); curve.lineTo(80, 40);
+    curve.lineTo(38, 48);
+    curve.lineTo(50, 58);
+    curve.lineTo(64, 28);
+    curve.lineTo(80, 40);
     p.drawPath(curve);
 }
 
@@ -262,8 +284,8 @@ void applicationIcon(QPainter& p, double) {
     p.setBrush(QColor(15, 15, 15));
     p.drawRect(QRectF(27, 16, 46, 34));
     p.setPen(pen(kAccent, 4));
-    p.drawPolyline(QPolygonF({QPointF(31, 40), QPointF(40, 40), QPointF(45, 24), QPointF(52, 46),
-                              QPointF(57, 34), QPointF(69, 34)}));
+    p.drawPolyline(QPolygonF(
+        {QPointF(31, 40), QPointF(40, 40), QPointF(45, 24), QPointF(52, 46), QPointF(57, 34), QPointF(69, 34)}));
     p.setPen(Qt::NoPen);
     p.setBrush(kLight);
     for (int row = 0; row < 2; ++row)
@@ -286,7 +308,10 @@ void comSetting(QPainter& p, double) {
     p.setPen(pen(kLight, 5));
     p.setBrush(QColor(45, 45, 45));
     QPainterPath shell;
-    shell.moveTo(10, 30); shell.lineTo(90, 30); shell.lineTo(80, 62); shell.lineTo(20, 62);
+    shell.moveTo(10, 30);
+    shell.lineTo(90, 30);
+    shell.lineTo(80, 62);
+    shell.lineTo(20, 62);
     shell.closeSubpath();
     p.drawPath(shell);
     p.setPen(Qt::NoPen);
@@ -300,18 +325,26 @@ void comSetting(QPainter& p, double) {
 void changeArrows(QPainter& p, const QColor& colour, double shift) {
     p.setPen(pen(colour, 10));
     p.setBrush(Qt::NoBrush);
-    p.drawPolyline(QPolygonF({QPointF(26 + shift, 24 + shift), QPointF(50 + shift, 50 + shift),
-                              QPointF(26 + shift, 76 + shift)}));
-    p.drawPolyline(QPolygonF({QPointF(54 + shift, 24 + shift), QPointF(78 + shift, 50 + shift),
-                              QPointF(54 + shift, 76 + shift)}));
+    p.drawPolyline(
+        QPolygonF({QPointF(26 + shift, 24 + shift), QPointF(50 + shift, 50 + shift), QPointF(26 + shift, 76 + shift)}));
+    p.drawPolyline(
+        QPolygonF({QPointF(54 + shift, 24 + shift), QPointF(78 + shift, 50 + shift), QPointF(54 + shift, 76 + shift)}));
 }
 
 void cornerCursor(QPainter& p, double scale) {
     // A diagonal double arrow from the top left to the bottom right; white with a black outline.
     QPainterPath arrow;
-    arrow.moveTo(10, 10); arrow.lineTo(42, 10); arrow.lineTo(31, 21); arrow.lineTo(79, 69);
-    arrow.lineTo(90, 58); arrow.lineTo(90, 90); arrow.lineTo(58, 90); arrow.lineTo(69, 79);
-    arrow.lineTo(21, 31); arrow.lineTo(10, 42); arrow.closeSubpath();
+    arrow.moveTo(10, 10);
+    arrow.lineTo(42, 10);
+    arrow.lineTo(31, 21);
+    arrow.lineTo(79, 69);
+    arrow.lineTo(90, 58);
+    arrow.lineTo(90, 90);
+    arrow.lineTo(58, 90);
+    arrow.lineTo(69, 79);
+    arrow.lineTo(21, 31);
+    arrow.lineTo(10, 42);
+    arrow.closeSubpath();
     p.setPen(QPen(Qt::black, 2.0 / scale * 1.5));
     p.setBrush(kWhite);
     p.drawPath(arrow);
@@ -319,14 +352,17 @@ void cornerCursor(QPainter& p, double scale) {
 
 QImage statusLamp(const QColor& colour) {
     // Status lamps are bitmaps: opaque, on the band's background.
-    return render(15, 15, [colour](QPainter& p, double) {
-        QRadialGradient glow(QPointF(42, 40), 50);
-        glow.setColorAt(0, colour.lighter(160));
-        glow.setColorAt(1, colour.darker(130));
-        p.setPen(QPen(QColor(10, 10, 10), 8));
-        p.setBrush(glow);
-        p.drawEllipse(QPointF(50, 50), 42, 42);
-    }, kPanel);
+    return render(
+        15, 15,
+        [colour](QPainter& p, double) {
+            QRadialGradient glow(QPointF(42, 40), 50);
+            glow.setColorAt(0, colour.lighter(160));
+            glow.setColorAt(1, colour.darker(130));
+            p.setPen(QPen(QColor(10, 10, 10), 8));
+            p.setBrush(glow);
+            p.drawEllipse(QPointF(50, 50), 42, 42);
+        },
+        kPanel);
 }
 
 QImage title() {
@@ -339,8 +375,8 @@ QImage title() {
     p.setRenderHint(QPainter::TextAntialiasing);
     // A trace line running under the name.
     p.setPen(pen(kAccent, 3));
-    p.drawPolyline(QPolygonF({QPointF(12, 44), QPointF(40, 44), QPointF(48, 28), QPointF(58, 56),
-                              QPointF(66, 38), QPointF(74, 44), QPointF(300, 44)}));
+    p.drawPolyline(QPolygonF({QPointF(12, 44), QPointF(40, 44), QPointF(48, 28), QPointF(58, 56), QPointF(66, 38),
+                              QPointF(74, 44), QPointF(300, 44)}));
     // The main window lays its accent band over the title from x = 280 on (rows 6 to 22): the
     // name is sized so that its last letter ends well before it.
     const QString text = QStringLiteral("CORVANE");
@@ -397,8 +433,8 @@ int main(int argc, char** argv) {
     save(149, statusLamp(QColor(40, 200, 70)));
     save(150, statusLamp(QColor(220, 40, 30)));
     save(151, title());
-    const Drawing functions[] = {engine, battery, gauge,  wrench, key,   car,     brake,
-                                 temperature, oil, lamp, report, graph, settings};
+    const Drawing functions[] = {engine,      battery, gauge, wrench, key,   car,     brake,
+                                 temperature, oil,     lamp,  report, graph, settings};
     for (int i = 0; i < 13; ++i) save(152 + i, render(80, 80, functions[i]));
     return ok ? 0 : 1;
 }

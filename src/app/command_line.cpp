@@ -7,10 +7,12 @@ namespace {
 // Qt's standard options, which the application object takes out of the arguments and applies
 // (the window system, its display, the style, ...). Qt accepts them with one dash or two.
 const QStringList kQtOptionsWithValue = {
-    QStringLiteral("platform"),      QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
-    QStringLiteral("plugin"),        QStringLiteral("qwindowgeometry"),    QStringLiteral("qwindowicon"),
-    QStringLiteral("qwindowtitle"),  QStringLiteral("session"),            QStringLiteral("display"),
-    QStringLiteral("geometry"),      QStringLiteral("style"),              QStringLiteral("stylesheet"),
+    QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"),    QStringLiteral("session"),
+    QStringLiteral("display"),         QStringLiteral("geometry"),
+    QStringLiteral("style"),           QStringLiteral("stylesheet"),
     QStringLiteral("qmljsdebugger"),
 };
 // Of these, Qt also reads "-style=NAME", "-stylesheet=FILE" and "-qmljsdebugger=...".
@@ -37,19 +39,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         switch (qtOption(a)) {
-        case QtOption::Flag:
-        case QtOption::Joined:
-            continue;
-        case QtOption::TakesValue:
-            // Left for the application object, which reads the value that follows.
-            if (i + 1 >= arguments.size()) {
-                c.error = QStringLiteral("%1 needs a value").arg(a);
-                return c;
-            }
-            ++i;
-            continue;
-        case QtOption::None:
-            break;
+            case QtOption::Flag:
+            case QtOption::Joined: continue;
+            case QtOption::TakesValue:
+                // Left for the application object, which reads the value that follows.
+                if (i + 1 >= arguments.size()) {
+                    c.error = QStringLiteral("%1 needs a value").arg(a);
+                    return c;
+                }
+                ++i;
+                continue;
+            case QtOption::None: break;
         }
         auto value = [&](QString& out) {
             const int eq = a.indexOf('=');
@@ -63,12 +63,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             }
             if (out.isEmpty()) c.error = QStringLiteral("%1 needs a value").arg(a.left(eq > 0 ? eq : a.size()));
         };
-        if (a == "--port" || a.startsWith("--port=")) value(c.portPath);
-        else if (a == "--trace" || a.startsWith("--trace=")) value(c.traceFile);
-        else if (a == "--demo") c.demo = true;
-        else if (a == "--help" || a == "-h") c.help = true;
-        else if (a == "--version" || a == "-v") c.version = true;
-        else c.error = QStringLiteral("unknown option: %1").arg(a);
+        if (a == "--port" || a.startsWith("--port="))
+            value(c.portPath);
+        else if (a == "--trace" || a.startsWith("--trace="))
+            value(c.traceFile);
+        else if (a == "--demo")
+            c.demo = true;
+        else if (a == "--help" || a == "-h")
+            c.help = true;
+        else if (a == "--version" || a == "-v")
+            c.version = true;
+        else
+            c.error = QStringLiteral("unknown option: %1").arg(a);
         if (!c.error.isEmpty()) return c;
     }
     if (c.demo && !c.portPath.isEmpty()) c.error = QStringLiteral("--demo and --port cannot be used together");

@@ -134,7 +134,8 @@ void MenuRecord::parsePages() {
                 q = caret + 3;
             } else {
                 const int c1 = at(caret + 1), c2 = at(caret + 2), c3 = at(caret + 3), st = at(caret + 4);
-                if (c1 >= 0 && c2 >= 0 && c3 >= 0) c->code = (std::uint32_t(c1) << 16) | (std::uint32_t(c2) << 8) | std::uint32_t(c3);
+                if (c1 >= 0 && c2 >= 0 && c3 >= 0)
+                    c->code = (std::uint32_t(c1) << 16) | (std::uint32_t(c2) << 8) | std::uint32_t(c3);
                 if (st >= 0) c->style = noneAsZero(static_cast<std::uint8_t>(st));
                 q = caret + 7;
             }

@@ -19,7 +19,8 @@ void TransferRecord::parseHeader(const std::uint8_t* data, std::size_t n) {
     announcedSize_ = 0;
     std::size_t i = 0;
     std::string name;
-    while (i < n && data[i] != kFieldSeparator && name.size() < kMaxNameLength) name.push_back(static_cast<char>(data[i++]));
+    while (i < n && data[i] != kFieldSeparator && name.size() < kMaxNameLength)
+        name.push_back(static_cast<char>(data[i++]));
     setName(name);
     if (i < n && data[i] == kFieldSeparator) {
         ++i;

@@ -30,7 +30,8 @@ void ValueTable::fill(const std::uint8_t* data, std::size_t n) {
                 break;
             }
             value.push_back(static_cast<char>(b));
-            if (value.size() >= kMaxValueLength) break;  // cut here, not present; the next byte starts the next position
+            if (value.size() >= kMaxValueLength)
+                break;  // cut here, not present; the next byte starts the next position
         }
         if (stop) break;
     }
@@ -57,7 +58,8 @@ bool ValueTable::addReplyValue(const std::string& value) {
 }
 
 void ValueTable::closeReply() {
-    if (!reply_.empty() && reply_.back() == static_cast<char>(kFieldSeparator)) reply_.back() = static_cast<char>(kTextEnd);
+    if (!reply_.empty() && reply_.back() == static_cast<char>(kFieldSeparator))
+        reply_.back() = static_cast<char>(kTextEnd);
 }
 
 }  // namespace corvane

@@ -20,8 +20,8 @@ std::int32_t parsePlainDecimal(const std::uint8_t* p, std::size_t n, std::size_t
         value = std::min<std::int64_t>(value * 10 + (p[i] - '0'), kCap);
     }
     if (negative) value = -value;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace corvane

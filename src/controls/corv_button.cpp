@@ -45,8 +45,8 @@ void CCorvButton::captureBackground(const QRect& rect) {
     capturedBack_ = parent->grab(rect);
 }
 
-void CCorvButton::SetFrameColours(const QColor& hover, const QColor& pressed, const QColor& normal,
-                                  const QColor& focus, const QColor& fifth) {
+void CCorvButton::SetFrameColours(const QColor& hover, const QColor& pressed, const QColor& normal, const QColor& focus,
+                                  const QColor& fifth) {
     frameHover_ = hover;
     framePressed_ = pressed;
     frameNormal_ = normal;
@@ -67,8 +67,8 @@ void CCorvButton::SetBackColour(const QColor& colour) {
     update();
 }
 
-void CCorvButton::SetIcons(int id1, int width1, int height1, int id2, int width2, int height2, int id3,
-                           int width3, int height3) {
+void CCorvButton::SetIcons(int id1, int width1, int height1, int id2, int width2, int height2, int id3, int width3,
+                           int height3) {
     const int ids[3] = {id1, id2, id3};
     const int widths[3] = {width1, width2, width3};
     const int heights[3] = {height1, height2, height3};
@@ -138,37 +138,37 @@ void CCorvButton::drawShaded(QPainter& p, const QRect& r, const QRect& f) const 
     auto toggleFace = [&] { checked_ ? sunken(faceActive_) : raised(faceActive_); };
 
     switch (state_) {
-    case ButtonNormal:
-        if (framed) {
-            drawFrame(p, r, focus_ ? frameFocus_ : frameNormal_);
-        } else if (style_ & ButtonStyle::PlainFace) {
-            raised(faceNormal_);
-        } else if (style_ & (ButtonStyle::BareNormal | ButtonStyle::TransparentBack)) {
-            // no face
-        } else if (toggle) {
-            toggleFace();
-        } else {
-            raised(faceNormal_);
-        }
-        break;
-    case ButtonHover:
-        if (framed) drawFrame(p, r, frameHover_);
-        if (toggle)
-            toggleFace();
-        else
-            raised(faceActive_);
-        break;
-    case ButtonPressed:
-        if (toggle) {
-            toggleFace();
-        } else if (selected_) {
-            if (framed) drawFrame(p, r, framePressed_);
-            sunken(facePressed_);
-        } else {
+        case ButtonNormal:
+            if (framed) {
+                drawFrame(p, r, focus_ ? frameFocus_ : frameNormal_);
+            } else if (style_ & ButtonStyle::PlainFace) {
+                raised(faceNormal_);
+            } else if (style_ & (ButtonStyle::BareNormal | ButtonStyle::TransparentBack)) {
+                // no face
+            } else if (toggle) {
+                toggleFace();
+            } else {
+                raised(faceNormal_);
+            }
+            break;
+        case ButtonHover:
             if (framed) drawFrame(p, r, frameHover_);
-            sunken(faceActive_);
-        }
-        break;
+            if (toggle)
+                toggleFace();
+            else
+                raised(faceActive_);
+            break;
+        case ButtonPressed:
+            if (toggle) {
+                toggleFace();
+            } else if (selected_) {
+                if (framed) drawFrame(p, r, framePressed_);
+                sunken(facePressed_);
+            } else {
+                if (framed) drawFrame(p, r, frameHover_);
+                sunken(faceActive_);
+            }
+            break;
     }
     drawCaption(p, r);
 }
@@ -181,23 +181,23 @@ void CCorvButton::drawIconMode(QPainter& p, const QRect& r) const {
     bool shiftCaption = false;
 
     switch (state_) {
-    case ButtonNormal:
-        if (framed && focus_) drawFrame(p, r, frameFocus_);
-        if (!(style_ & ButtonStyle::BareNormal)) drawIcon(p, first, first.width, first.height, box);
-        break;
-    case ButtonHover:
-        if (framed) drawFrame(p, r, frameHover_);
-        drawIcon(p, icons_[2], icons_[2].width, icons_[2].height, box);
-        break;
-    case ButtonPressed:
-        if (selected_) {
-            drawIcon(p, icons_[1], first.width, first.height, box.translated(2, 2));
-            shiftCaption = true;
-        } else {
+        case ButtonNormal:
+            if (framed && focus_) drawFrame(p, r, frameFocus_);
+            if (!(style_ & ButtonStyle::BareNormal)) drawIcon(p, first, first.width, first.height, box);
+            break;
+        case ButtonHover:
             if (framed) drawFrame(p, r, frameHover_);
-            drawIcon(p, first, first.width, first.height, box);
-        }
-        break;
+            drawIcon(p, icons_[2], icons_[2].width, icons_[2].height, box);
+            break;
+        case ButtonPressed:
+            if (selected_) {
+                drawIcon(p, icons_[1], first.width, first.height, box.translated(2, 2));
+                shiftCaption = true;
+            } else {
+                if (framed) drawFrame(p, r, frameHover_);
+                drawIcon(p, first, first.width, first.height, box);
+            }
+            break;
     }
     if (beside) {
         QRect captionBox(r.left() + first.width + 10, r.top(), r.width() - first.width - 10, r.height());

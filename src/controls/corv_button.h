@@ -34,8 +34,7 @@ public:
     void SetFaceColours(const QColor& active, const QColor& pressed, const QColor& normal, const QColor& fourth);
     void SetBackColour(const QColor& colour);
     // Each id is an icon picture number, 0 for none; the sizes are those the icons are drawn at.
-    void SetIcons(int id1, int width1, int height1, int id2, int width2, int height2, int id3, int width3,
-                  int height3);
+    void SetIcons(int id1, int width1, int height1, int id2, int width2, int height2, int id3, int width3, int height3);
     // A caption font of this cell height, characters 6 pixels wide on average, weight 600.
     void SetCaptionFont(const QString& faceName, int height);
     static constexpr int kCaptionAverageWidth = 6;

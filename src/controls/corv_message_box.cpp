@@ -54,8 +54,7 @@ std::array<std::string, 3> CCorvMessageBox::splitLines(const std::string& text) 
 }
 
 QPoint CCorvMessageBox::centredOver(const QRect& owner, const QSize& size) {
-    return QPoint(owner.x() + owner.width() / 2 - size.width() / 2,
-                  owner.y() + owner.height() / 2 - size.height() / 2);
+    return QPoint(owner.x() + owner.width() / 2 - size.width() / 2, owner.y() + owner.height() / 2 - size.height() / 2);
 }
 
 CCorvButton* CCorvMessageBox::makeButton(const std::string& caption, const QRect& rect, int id) {
@@ -91,31 +90,28 @@ void CCorvMessageBox::initialise() {
     }
 
     switch (type_) {
-    case MessageBoxYesNo:
-        left_ = makeButton("YES", leftRect_, IDOK);
-        right_ = makeButton("NO", rightRect_, IDCANCEL);
-        break;
-    case MessageBoxOk:
-        centre_ = makeButton("OK", centreRect_, IDOK);
-        break;
-    case MessageBoxComputerUnit:
-        left_ = makeButton("COMPUTER", leftRect_, IDOK);
-        right_ = makeButton("CORVANE", rightRect_, IDCANCEL);
-        break;
-    case MessageBoxBusy:
-        busy_ = new CCorvWorkBar;
-        busy_->Create(busyRect_.left(), busyRect_.top(), busyRect_.left() + busyRect_.width(),
-                      busyRect_.top() + busyRect_.height(), this);
-        busy_->show();
-        break;
-    case MessageBoxProgress:
-        progress_ = new CCorvProgress;
-        progress_->Create(progressRect_.left(), progressRect_.top(), progressRect_.left() + progressRect_.width(),
-                          progressRect_.top() + progressRect_.height(), this);
-        progress_->show();
-        break;
-    default:
-        break;
+        case MessageBoxYesNo:
+            left_ = makeButton("YES", leftRect_, IDOK);
+            right_ = makeButton("NO", rightRect_, IDCANCEL);
+            break;
+        case MessageBoxOk: centre_ = makeButton("OK", centreRect_, IDOK); break;
+        case MessageBoxComputerUnit:
+            left_ = makeButton("COMPUTER", leftRect_, IDOK);
+            right_ = makeButton("CORVANE", rightRect_, IDCANCEL);
+            break;
+        case MessageBoxBusy:
+            busy_ = new CCorvWorkBar;
+            busy_->Create(busyRect_.left(), busyRect_.top(), busyRect_.left() + busyRect_.width(),
+                          busyRect_.top() + busyRect_.height(), this);
+            busy_->show();
+            break;
+        case MessageBoxProgress:
+            progress_ = new CCorvProgress;
+            progress_->Create(progressRect_.left(), progressRect_.top(), progressRect_.left() + progressRect_.width(),
+                              progressRect_.top() + progressRect_.height(), this);
+            progress_->show();
+            break;
+        default: break;
     }
 
     if (QWidget* owner = parentWidget()) move(centredOver(owner->window()->frameGeometry(), frameGeometry().size()));
@@ -123,16 +119,10 @@ void CCorvMessageBox::initialise() {
 
 void CCorvMessageBox::OnCommand(int id) {
     switch (id) {
-    case IDOK:
-        OnOK();
-        break;
-    case IDCANCEL:
-    case IDC_CLOSE_BUTTON:
-        OnCancel();
-        break;
-    default:
-        CCorvDialog::OnCommand(id);
-        break;
+        case IDOK: OnOK(); break;
+        case IDCANCEL:
+        case IDC_CLOSE_BUTTON: OnCancel(); break;
+        default: CCorvDialog::OnCommand(id); break;
     }
 }
 

@@ -66,9 +66,7 @@ void CCorvScrollBar::SetPos(int value) {
 
 int CCorvScrollBar::extent() const { return orientation_ == ScrollVertical ? height() : width(); }
 
-int CCorvScrollBar::along(const QPoint& point) const {
-    return orientation_ == ScrollVertical ? point.y() : point.x();
-}
+int CCorvScrollBar::along(const QPoint& point) const { return orientation_ == ScrollVertical ? point.y() : point.x(); }
 
 int CCorvScrollBar::thumbStart() const { return orientation_ == ScrollVertical ? thumb_.top() : thumb_.left(); }
 
@@ -113,23 +111,23 @@ CCorvScrollBar::Zone CCorvScrollBar::zoneAt(int v) const {
 void CCorvScrollBar::applyStep(Step step) {
     const int mp = maxPos();
     switch (step) {
-    case Step::LineUp:
-        pos_ -= kLineStep;
-        if (pos_ < min_) pos_ = min_;
-        if (orientation_ == ScrollVertical && pos_ > mp) pos_ = mp;
-        break;
-    case Step::LineDown:
-        pos_ += kLineStep;
-        if (pos_ > mp) pos_ = mp;
-        break;
-    case Step::PageUp:
-        pos_ -= kPageStep;
-        if (pos_ < min_) pos_ = min_;
-        break;
-    case Step::PageDown:
-        pos_ += kPageStep;
-        if (pos_ > mp) pos_ = mp;
-        break;
+        case Step::LineUp:
+            pos_ -= kLineStep;
+            if (pos_ < min_) pos_ = min_;
+            if (orientation_ == ScrollVertical && pos_ > mp) pos_ = mp;
+            break;
+        case Step::LineDown:
+            pos_ += kLineStep;
+            if (pos_ > mp) pos_ = mp;
+            break;
+        case Step::PageUp:
+            pos_ -= kPageStep;
+            if (pos_ < min_) pos_ = min_;
+            break;
+        case Step::PageDown:
+            pos_ += kPageStep;
+            if (pos_ > mp) pos_ = mp;
+            break;
     }
     // A range shorter than a page has no room to move: the position stays at the start.
     if (pos_ < min_) pos_ = min_;
@@ -140,9 +138,7 @@ void CCorvScrollBar::notifyParent() {
     sendWindowMessage(parentWidget(), orientation_ == ScrollVertical ? WM_SCROLL_VERT : WM_SCROLL_HORZ, 0, 0);
 }
 
-void CCorvScrollBar::clearRepeat() {
-    repeatPageUp_ = repeatPageDown_ = repeatLineUp_ = repeatLineDown_ = false;
-}
+void CCorvScrollBar::clearRepeat() { repeatPageUp_ = repeatPageDown_ = repeatLineUp_ = repeatLineDown_ = false; }
 
 void CCorvScrollBar::drawNow() {
     // Handlers show their result at once, with the thumb where the step or drag left it.
@@ -188,27 +184,22 @@ void CCorvScrollBar::mousePressEvent(QMouseEvent* event) {
         flag = true;
     };
     switch (zoneAt(along(lastMouse_))) {
-    case Zone::Thumb:
-        dragging_ = true;
-        clearRepeat();
-        thumbState_ = PartPressed;
-        break;
-    case Zone::UpArrow:
-        startRepeat(Step::LineUp, repeatLineUp_);
-        upState_ = PartPressed;
-        break;
-    case Zone::DownArrow:
-        startRepeat(Step::LineDown, repeatLineDown_);
-        downState_ = PartPressed;
-        break;
-    case Zone::PageUp:
-        startRepeat(Step::PageUp, repeatPageUp_);
-        break;
-    case Zone::PageDown:
-        startRepeat(Step::PageDown, repeatPageDown_);
-        break;
-    case Zone::None:
-        break;
+        case Zone::Thumb:
+            dragging_ = true;
+            clearRepeat();
+            thumbState_ = PartPressed;
+            break;
+        case Zone::UpArrow:
+            startRepeat(Step::LineUp, repeatLineUp_);
+            upState_ = PartPressed;
+            break;
+        case Zone::DownArrow:
+            startRepeat(Step::LineDown, repeatLineDown_);
+            downState_ = PartPressed;
+            break;
+        case Zone::PageUp: startRepeat(Step::PageUp, repeatPageUp_); break;
+        case Zone::PageDown: startRepeat(Step::PageDown, repeatPageDown_); break;
+        case Zone::None: break;
     }
     drawNow();
 }
@@ -258,18 +249,16 @@ void CCorvScrollBar::mouseMoveEvent(QMouseEvent* event) {
     }
     lastMouse_ = point;
     switch (zoneAt(along(point))) {
-    case Zone::Thumb:
-        if (thumbState_ == PartNormal) thumbState_ = PartHover;
-        break;
-    case Zone::UpArrow:
-        if (upState_ == PartNormal) upState_ = PartHover;
-        break;
-    case Zone::DownArrow:
-        if (downState_ == PartNormal) downState_ = PartHover;
-        break;
-    default:
-        thumbState_ = upState_ = downState_ = PartNormal;
-        break;
+        case Zone::Thumb:
+            if (thumbState_ == PartNormal) thumbState_ = PartHover;
+            break;
+        case Zone::UpArrow:
+            if (upState_ == PartNormal) upState_ = PartHover;
+            break;
+        case Zone::DownArrow:
+            if (downState_ == PartNormal) downState_ = PartHover;
+            break;
+        default: thumbState_ = upState_ = downState_ = PartNormal; break;
     }
     drawNow();
     QWidget::mouseMoveEvent(event);
@@ -348,9 +337,7 @@ void drawBox(QPainter& p, int x0, int y0, int x1, int y1, int lastRow, const QCo
 }
 
 void row(QPainter& p, int y, int x0, int x1, const QColor& c) { fillSkinRect(p, rectLTRB(x0, y, x1 + 1, y + 1), c); }
-void column(QPainter& p, int x, int y0, int y1, const QColor& c) {
-    fillSkinRect(p, rectLTRB(x, y0, x + 1, y1 + 1), c);
-}
+void column(QPainter& p, int x, int y0, int y1, const QColor& c) { fillSkinRect(p, rectLTRB(x, y0, x + 1, y1 + 1), c); }
 
 }  // namespace
 

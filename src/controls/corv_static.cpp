@@ -14,8 +14,7 @@ CCorvStatic::CCorvStatic() : QWidget(nullptr), font_(skinFont(QStringLiteral("Ar
     NoEraseBackground(this);
 }
 
-bool CCorvStatic::Create(const std::string& text, int left, int top, int right, int bottom, QWidget* parent,
-                         int id) {
+bool CCorvStatic::Create(const std::string& text, int left, int top, int right, int bottom, QWidget* parent, int id) {
     if (!parent) return false;
     id_ = id;
     setParent(parent);

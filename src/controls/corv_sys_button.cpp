@@ -46,26 +46,25 @@ void CCorvSysButton::drawGlyph(QPainter& p, const QColor& c) const {
     const int s = size_;
     const int l = 0, t = 0, r = size_, b = size_;
     switch (kind_) {
-    case SysButtonClose:
-        drawSkinLine(p, {2, 2}, {s - 3, s - 3}, c);
-        drawSkinLine(p, {3, 2}, {s - 2, s - 3}, c);
-        drawSkinLine(p, {s - 3, 2}, {2, s - 3}, c);
-        drawSkinLine(p, {s - 4, 2}, {1, s - 3}, c);
-        break;
-    case SysButtonMinimise:
-        drawSkinLine(p, {2, s - 5}, {s - 2, s - 5}, c);
-        drawSkinLine(p, {2, s - 4}, {s - 2, s - 4}, c);
-        break;
-    case SysButtonMaximise:
-        // Two overlapping windows: the front one lower left, the back one upper right.
-        drawSkinLine(p, {l + 2, t + 5}, {r - 4, t + 5}, c);
-        drawSkinPolyline(p, {{l + 2, t + 6}, {r - 5, t + 6}, {r - 5, b - 3}, {l + 2, b - 3}, {l + 2, t + 6}}, c);
-        drawSkinLine(p, {l + 5, t + 2}, {r - 2, t + 2}, c);
-        drawSkinPolyline(p, {{l + 5, t + 3}, {r - 3, t + 3}, {r - 3, b - 6}, {r - 5, b - 6}}, c);
-        fillSkinRect(p, QRect(l + 5, t + 4, 1, 1), c);
-        break;
-    default:
-        break;
+        case SysButtonClose:
+            drawSkinLine(p, {2, 2}, {s - 3, s - 3}, c);
+            drawSkinLine(p, {3, 2}, {s - 2, s - 3}, c);
+            drawSkinLine(p, {s - 3, 2}, {2, s - 3}, c);
+            drawSkinLine(p, {s - 4, 2}, {1, s - 3}, c);
+            break;
+        case SysButtonMinimise:
+            drawSkinLine(p, {2, s - 5}, {s - 2, s - 5}, c);
+            drawSkinLine(p, {2, s - 4}, {s - 2, s - 4}, c);
+            break;
+        case SysButtonMaximise:
+            // Two overlapping windows: the front one lower left, the back one upper right.
+            drawSkinLine(p, {l + 2, t + 5}, {r - 4, t + 5}, c);
+            drawSkinPolyline(p, {{l + 2, t + 6}, {r - 5, t + 6}, {r - 5, b - 3}, {l + 2, b - 3}, {l + 2, t + 6}}, c);
+            drawSkinLine(p, {l + 5, t + 2}, {r - 2, t + 2}, c);
+            drawSkinPolyline(p, {{l + 5, t + 3}, {r - 3, t + 3}, {r - 3, b - 6}, {r - 5, b - 6}}, c);
+            fillSkinRect(p, QRect(l + 5, t + 4, 1, 1), c);
+            break;
+        default: break;
     }
 }
 
@@ -78,17 +77,15 @@ void CCorvSysButton::paintEvent(QPaintEvent*) {
     fillSkinRect(p, rect(), face_);
     auto outline = [&] { drawSkinPolyline(p, {{0, 0}, {r - 1, 0}, {r - 1, b - 1}, {0, b - 1}, {0, 0}}, frame_); };
     switch (state_) {
-    case ButtonNormal:
-        drawGlyph(p, normalGlyph_);
-        break;
-    case ButtonHover:
-        outline();
-        drawGlyph(p, frame_);
-        break;
-    case ButtonPressed:
-        outline();
-        drawGlyph(p, selected_ ? pressedGlyph_ : frame_);
-        break;
+        case ButtonNormal: drawGlyph(p, normalGlyph_); break;
+        case ButtonHover:
+            outline();
+            drawGlyph(p, frame_);
+            break;
+        case ButtonPressed:
+            outline();
+            drawGlyph(p, selected_ ? pressedGlyph_ : frame_);
+            break;
     }
 }
 

@@ -73,8 +73,10 @@ void CCorvWorkBar::advance() {
 }
 
 void CCorvWorkBar::timerEvent(QTimerEvent* event) {
-    if (event->timerId() == timer_.timerId()) advance();
-    else QWidget::timerEvent(event);
+    if (event->timerId() == timer_.timerId())
+        advance();
+    else
+        QWidget::timerEvent(event);
 }
 
 }  // namespace corvane

@@ -19,8 +19,8 @@ struct EdgeShading {
     int percent;
 };
 
-void drawEdges(QPainter& p, int l, int t, int r, int b, const QColor& base, EdgeShading top,
-               EdgeShading bottom, EdgeShading left, EdgeShading right) {
+void drawEdges(QPainter& p, int l, int t, int r, int b, const QColor& base, EdgeShading top, EdgeShading bottom,
+               EdgeShading left, EdgeShading right) {
     QColor k = base;
     for (int i = 0; i <= 5; ++i) {
         k = shade(k, top.how, top.percent);
@@ -47,15 +47,13 @@ void drawEdges(QPainter& p, int l, int t, int r, int b, const QColor& base, Edge
 
 void drawRaisedFace(QPainter& p, int l, int t, int r, int b, const QColor& base) {
     fillSkinRect(p, rectLTRB(l, t, r, b), base);
-    drawEdges(p, l, t, r, b, base, {Shade::Lighten, 5}, {Shade::Darken, 10}, {Shade::Darken, 10},
-              {Shade::Lighten, 5});
+    drawEdges(p, l, t, r, b, base, {Shade::Lighten, 5}, {Shade::Darken, 10}, {Shade::Darken, 10}, {Shade::Lighten, 5});
 }
 
 void drawSunkenFace(QPainter& p, int l, int t, int r, int b, const QColor& base) {
     const QColor d = Darken(base, 15);
     fillSkinRect(p, rectLTRB(l, t, r, b), d);
-    drawEdges(p, l, t, r, b, d, {Shade::Darken, 10}, {Shade::Lighten, 2}, {Shade::Lighten, 2},
-              {Shade::Darken, 10});
+    drawEdges(p, l, t, r, b, d, {Shade::Darken, 10}, {Shade::Lighten, 2}, {Shade::Lighten, 2}, {Shade::Darken, 10});
 }
 
 }  // namespace corvane

@@ -25,8 +25,10 @@ int pixelSizeForCellHeight(const QFont& font, int cellHeight) {
 QFont skinFont(const QString& family, int height, int averageWidth, int weight) {
     QFont font(family);
     font.setWeight(static_cast<QFont::Weight>(weight));
-    if (height > 0) font.setPixelSize(pixelSizeForCellHeight(font, height));
-    else if (height < 0) font.setPixelSize(-height);
+    if (height > 0)
+        font.setPixelSize(pixelSizeForCellHeight(font, height));
+    else if (height < 0)
+        font.setPixelSize(-height);
     if (averageWidth > 0) {
         const qreal natural = QFontMetricsF(font).averageCharWidth();
         if (natural > 0) {

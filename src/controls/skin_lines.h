@@ -21,8 +21,7 @@ constexpr QRect rectLTRB(int left, int top, int right, int bottom) {
 }
 
 void drawSkinLine(QPainter& painter, QPoint from, QPoint to, const QColor& colour, int width = 1);
-void drawSkinPolyline(QPainter& painter, std::initializer_list<QPoint> points, const QColor& colour,
-                      int width = 1);
+void drawSkinPolyline(QPainter& painter, std::initializer_list<QPoint> points, const QColor& colour, int width = 1);
 // Fills a rectangle (exclusive right and bottom); an empty rectangle fills nothing.
 void fillSkinRect(QPainter& painter, const QRect& rect, const QColor& colour);
 

@@ -45,7 +45,7 @@ public:
     std::string captionText() const { return caption_; }
 
     int itemCount() const { return itemCount_; }
-    int currentItem() const { return currentItem_; }  // 1-based
+    int currentItem() const { return currentItem_; }                                              // 1-based
     const std::string& item(int index) const { return items_[static_cast<std::size_t>(index)]; }  // 0-based
     QRect placement() const { return placement_; }
     CCorvShowBox& valueDisplay() { return valueDisplay_; }

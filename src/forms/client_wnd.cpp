@@ -75,17 +75,10 @@ void CClientWnd::scrollHorizontal() {
 
 std::intptr_t CClientWnd::windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     switch (message) {
-    case WM_SCROLL_VERT:
-        scrollVertical();
-        return 0;
-    case WM_SCROLL_HORZ:
-        scrollHorizontal();
-        return 0;
-    case WM_SCROLL_WHEEL:
-        sendWindowMessage(&verticalBar_, WM_SCROLL_WHEEL, wParam, lParam);
-        return 0;
-    default:
-        return WindowMessageHandler::windowMessage(message, wParam, lParam);
+        case WM_SCROLL_VERT: scrollVertical(); return 0;
+        case WM_SCROLL_HORZ: scrollHorizontal(); return 0;
+        case WM_SCROLL_WHEEL: sendWindowMessage(&verticalBar_, WM_SCROLL_WHEEL, wParam, lParam); return 0;
+        default: return WindowMessageHandler::windowMessage(message, wParam, lParam);
     }
 }
 

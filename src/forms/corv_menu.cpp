@@ -28,8 +28,8 @@ int CCorvMenu::insertLeaf(const std::string& caption, int command, int parentInd
     return insert(caption, KindLeaf, command, parentIndex, icon, iconWidth, iconHeight);
 }
 
-int CCorvMenu::insert(const std::string& caption, int kind, int command, int parentIndex, int icon,
-                      int iconWidth, int iconHeight) {
+int CCorvMenu::insert(const std::string& caption, int kind, int command, int parentIndex, int icon, int iconWidth,
+                      int iconHeight) {
     if (entryCount() >= kMaxEntries) return 0;
     // An index that names no entry would reach past the table.
     if (parentIndex < 0 || parentIndex >= entryCount()) return 0;

@@ -59,8 +59,7 @@ public:
     // Each returns the new entry's index, or 0 when the table is full or the parent index names
     // no entry (nothing changes then). Captions are raw Windows-1252 bytes.
     int insertBranch(const std::string& caption, int parentIndex);
-    int insertLeaf(const std::string& caption, int command, int parentIndex, int icon, int iconWidth,
-                   int iconHeight);
+    int insertLeaf(const std::string& caption, int command, int parentIndex, int icon, int iconWidth, int iconHeight);
 
     void setBranchSize(int height, int width);
     void setLeafSize(int height, int width);

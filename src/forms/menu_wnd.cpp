@@ -120,23 +120,12 @@ void CMenuWnd::scrollHorizontal() {
 
 std::intptr_t CMenuWnd::windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     switch (message) {
-    case WM_MENU_LAYOUT:
-        contentSizeChanged(static_cast<int>(wParam), static_cast<int>(lParam));
-        return 0;
-    case WM_MENU_ITEM:
-        postWindowMessage(parentWidget(), WM_MENU_ITEM, wParam, lParam);
-        return 0;
-    case WM_SCROLL_VERT:
-        scrollVertical();
-        return 0;
-    case WM_SCROLL_HORZ:
-        scrollHorizontal();
-        return 0;
-    case WM_SCROLL_WHEEL:
-        sendWindowMessage(&verticalBar_, WM_SCROLL_WHEEL, wParam, lParam);
-        return 0;
-    default:
-        return WindowMessageHandler::windowMessage(message, wParam, lParam);
+        case WM_MENU_LAYOUT: contentSizeChanged(static_cast<int>(wParam), static_cast<int>(lParam)); return 0;
+        case WM_MENU_ITEM: postWindowMessage(parentWidget(), WM_MENU_ITEM, wParam, lParam); return 0;
+        case WM_SCROLL_VERT: scrollVertical(); return 0;
+        case WM_SCROLL_HORZ: scrollHorizontal(); return 0;
+        case WM_SCROLL_WHEEL: sendWindowMessage(&verticalBar_, WM_SCROLL_WHEEL, wParam, lParam); return 0;
+        default: return WindowMessageHandler::windowMessage(message, wParam, lParam);
     }
 }
 
@@ -165,8 +154,7 @@ void CMenuWnd::dragStep(int x, int y) {
     // The left edge stays, so the mouse's travel since the last step is the change of width.
     const QRect outer = geometry();
     int width = outer.width() + (x - anchor_.x());
-    if (QWidget* parent = parentWidget())
-        width = std::min(width, parent->width() - kParentReserve - outer.left());
+    if (QWidget* parent = parentWidget()) width = std::min(width, parent->width() - kParentReserve - outer.left());
     width = std::max(width, kMinimumWidth);
     setGeometry(outer.left(), outer.top(), width, outer.height());
     moveCounter_ = 0;

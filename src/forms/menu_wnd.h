@@ -18,10 +18,10 @@ namespace corvane {
 class CMenuWnd : public MessageWindow<QWidget> {
     Q_OBJECT
 public:
-    static constexpr int kGripWidth = 10;       // the strip along the right edge
+    static constexpr int kGripWidth = 10;  // the strip along the right edge
     static constexpr int kBarThickness = 15;
-    static constexpr int kDragZone = 7;         // rightmost pixels where a press starts a drag
-    static constexpr int kMovesPerStep = 5;     // a drag resizes on every fifth mouse move
+    static constexpr int kDragZone = 7;      // rightmost pixels where a press starts a drag
+    static constexpr int kMovesPerStep = 5;  // a drag resizes on every fifth mouse move
     // A drag never makes the pane narrower than this, so that the view and the grip stay
     // reachable, and never pushes its right edge closer than this to the parent's right edge.
     static constexpr int kMinimumWidth = 60;
@@ -32,8 +32,7 @@ public:
 
     // Passed straight on to the view.
     int insertBranch(const std::string& caption, int parentIndex);
-    int insertLeaf(const std::string& caption, int command, int parentIndex, int icon, int iconWidth,
-                   int iconHeight);
+    int insertLeaf(const std::string& caption, int command, int parentIndex, int icon, int iconWidth, int iconHeight);
     void setBranchSize(int height, int width);
     void setLeafSize(int height, int width);
     void setIndent(int pixels);

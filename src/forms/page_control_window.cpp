@@ -29,8 +29,8 @@ void setFieldColours(QWidget* field, const QColor& back) {
 QWidget* createButton(const PageControl& control, const ControlText& text, const QRect& r, QWidget* form,
                       int windowId) {
     auto* button = new CCorvButton();
-    button->Create(text.caption, pageButtonStyle(control.style), r.left(), r.top(), r.right() + 1, r.bottom() + 1,
-                   form, windowId);
+    button->Create(text.caption, pageButtonStyle(control.style), r.left(), r.top(), r.right() + 1, r.bottom() + 1, form,
+                   windowId);
     if (control.style != 0) {
         const int icon = static_cast<int>(control.icon);
         const int size = kPageButtonIconSize;
@@ -114,15 +114,15 @@ unsigned pageButtonStyle(std::uint8_t styleByte) {
 QWidget* createPageControlWindow(const PageControl& control, const QRect& rect, QWidget* form, int windowId) {
     const ControlText text = splitControlText(control.text);
     switch (control.type) {
-    case 'b': return createButton(control, text, rect, form, windowId);
-    case 'c': return createChooseBox(text, rect, form);
-    case 'e': return createEdit(rect, form);
-    case 'l': return createList(rect, form);
-    case 'p': return createProgress(rect, form);
-    case 's': return createShowBox(text, rect, form, windowId);
-    case 't': return createStatic(text, rect, form, windowId);
-    case 'x': return createMemo(rect, form);
-    default: return nullptr;
+        case 'b': return createButton(control, text, rect, form, windowId);
+        case 'c': return createChooseBox(text, rect, form);
+        case 'e': return createEdit(rect, form);
+        case 'l': return createList(rect, form);
+        case 'p': return createProgress(rect, form);
+        case 's': return createShowBox(text, rect, form, windowId);
+        case 't': return createStatic(text, rect, form, windowId);
+        case 'x': return createMemo(rect, form);
+        default: return nullptr;
     }
 }
 

@@ -22,8 +22,8 @@ void UnitLink::replyStatus() {
     // The text travels when it is shorter than the limit minus 11, and never beyond what one
     // reply holds (a handshake may announce up to 255 bytes).
     const long limit = static_cast<long>(replyLimit_.load());
-    const std::size_t maxText = static_cast<std::size_t>(
-        std::clamp<long>(limit - 12, 0, static_cast<long>(kMaxReplyData - kStatusFixedBytes)));
+    const std::size_t maxText =
+        static_cast<std::size_t>(std::clamp<long>(limit - 12, 0, static_cast<long>(kMaxReplyData - kStatusFixedBytes)));
     const std::string& text = answer_.answerText;
     if (!text.empty() && text.size() <= maxText) {
         std::copy(text.begin(), text.end(), out + n);
@@ -42,34 +42,31 @@ void UnitLink::dispatch() {
     const std::uint32_t limit = replyLimit_.load();
 
     switch (letter) {
-        case 'B':
-            {
-                RecordsLock records(recordsMutex_);
-                if (!continues) box_.empty();
-                box_.append(data, n);
-                box_.parse();
-            }
+        case 'B': {
+            RecordsLock records(recordsMutex_);
+            if (!continues) box_.empty();
+            box_.append(data, n);
+            box_.parse();
+        }
             post(WM_LINK_BOX, 0, 0);
             replyK();
             break;
-        case 'C':
-            {
-                RecordsLock records(recordsMutex_);
-                if (!continues) menu_.emptyBuffer();
-                menu_.append(data, n);
-                if (sub == 1) menu_.parse();
-            }
+        case 'C': {
+            RecordsLock records(recordsMutex_);
+            if (!continues) menu_.emptyBuffer();
+            menu_.append(data, n);
+            if (sub == 1) menu_.parse();
+        }
             if (sub == 1) {
                 answer_.menuLoaded = 1;
                 post(WM_LINK_MENU, 0, 0);
             }
             replyK();
             break;
-        case 'D':
-            {
-                RecordsLock records(recordsMutex_);
-                values_.fill(data, n);
-            }
+        case 'D': {
+            RecordsLock records(recordsMutex_);
+            values_.fill(data, n);
+        }
             post(WM_LINK_VALUES, 0, 0);
             replyStatus();
             break;
@@ -108,9 +105,7 @@ void UnitLink::dispatch() {
             break;
         }
         case 'H':
-        case 'S':
-            replyStatus();
-            break;
+        case 'S': replyStatus(); break;
         case 'J': {
             const std::uint64_t pageId = (n > 0 ? data[0] * 256u : 0u) + (n > 1 ? data[1] : 0u);
             post(WM_LINK_SHOW_PAGE, pageId, 0);
@@ -136,11 +131,10 @@ void UnitLink::dispatch() {
             replyK();
             break;
         }
-        case 'P':
-            {
-                RecordsLock records(recordsMutex_);
-                progress_.fill(data, n);
-            }
+        case 'P': {
+            RecordsLock records(recordsMutex_);
+            progress_.fill(data, n);
+        }
             post(WM_LINK_PROGRESS, 0, 0);
             replyStatus();
             break;
@@ -157,21 +151,19 @@ void UnitLink::dispatch() {
             setReply('O', reinterpret_cast<const std::uint8_t*>(text.data()), len);
             break;
         }
-        case 'T':
-            {
-                RecordsLock records(recordsMutex_);
-                if (!continues) text_.empty();
-                text_.append(data, n);
-                if (sub == 1) text_.parse();
-            }
+        case 'T': {
+            RecordsLock records(recordsMutex_);
+            if (!continues) text_.empty();
+            text_.append(data, n);
+            if (sub == 1) text_.parse();
+        }
             if (sub == 1) post(WM_LINK_TEXT, 0, 0);
             replyK();
             break;
-        case 'W':
-            {
-                RecordsLock records(recordsMutex_);
-                report_.append(data, n);
-            }
+        case 'W': {
+            RecordsLock records(recordsMutex_);
+            report_.append(data, n);
+        }
             if (sub == 1) send(WM_LINK_REPORT, 0, 0);
             {
                 RecordsLock records(recordsMutex_);

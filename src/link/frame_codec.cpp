@@ -74,8 +74,10 @@ std::vector<std::uint8_t> encodeFrame(std::uint8_t letter, std::uint8_t sub, con
 std::optional<Frame> FrameDecoder::push(std::uint8_t b) {
     switch (state_) {
         case State::Sync1:
-            if (b == kSync1) state_ = State::Sync2;
-            else ++rejected_;
+            if (b == kSync1)
+                state_ = State::Sync2;
+            else
+                ++rejected_;
             return std::nullopt;
         case State::Sync2:
             if (b == kSync2) {

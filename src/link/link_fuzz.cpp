@@ -20,8 +20,10 @@ public:
             auto& table = link_.valueTable();
             for (int pos = 1; pos <= 200; ++pos) {
                 std::string v;
-                if (table.value(pos, v)) table.addReplyValue(v);
-                else table.addReplyValue(std::string(static_cast<std::size_t>(pos % 40), 'v'));
+                if (table.value(pos, v))
+                    table.addReplyValue(v);
+                else
+                    table.addReplyValue(std::string(static_cast<std::size_t>(pos % 40), 'v'));
             }
             table.closeReply();
         } else if (m.message == WM_LINK_REPORT) {

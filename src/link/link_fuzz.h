@@ -9,10 +9,10 @@
 namespace corvane {
 
 struct FuzzOutcome {
-    std::size_t frames = 0;   // replies written
-    std::size_t polls = 0;    // poll steps run
-    bool wellFormed = true;   // every byte written parsed as whole, valid reply frames
-    std::string problem;      // what was wrong when not well formed
+    std::size_t frames = 0;  // replies written
+    std::size_t polls = 0;   // poll steps run
+    bool wellFormed = true;  // every byte written parsed as whole, valid reply frames
+    std::string problem;     // what was wrong when not well formed
 };
 
 FuzzOutcome fuzzLinkBytes(const std::uint8_t* data, std::size_t size);

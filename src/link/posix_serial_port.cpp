@@ -21,9 +21,7 @@ PosixSerialPort::~PosixSerialPort() {
     if (wakeFd_ >= 0) ::close(wakeFd_);
 }
 
-std::string PosixSerialPort::comDevicePath(int comNumber) {
-    return "/dev/ttyS" + std::to_string(comNumber - 1);
-}
+std::string PosixSerialPort::comDevicePath(int comNumber) { return "/dev/ttyS" + std::to_string(comNumber - 1); }
 
 bool PosixSerialPort::fail(int err) {
     lastError_ = err;

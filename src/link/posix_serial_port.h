@@ -46,7 +46,7 @@ private:
     std::chrono::milliseconds byteTimeout_;
     int fd_ = -1;
     std::atomic<bool> interrupted_{false};  // set by interrupt(), seen before any read
-    int wakeFd_ = -1;  // eventfd that interrupt() signals
+    int wakeFd_ = -1;                       // eventfd that interrupt() signals
     int lastError_ = 0;
     bool gone_ = false;       // the device hung up or went away; reads only wait from now on
     bool outputCut_ = false;  // a write ended part way: drop its queued rest at close

@@ -14,8 +14,8 @@ void appendHex(std::string& out, unsigned v) {
     out += buf;
 }
 
-void appendHalf(std::string& out, const char* head, std::uint8_t letter, std::uint8_t sub,
-                const std::uint8_t* data, std::size_t n, std::uint8_t checksum) {
+void appendHalf(std::string& out, const char* head, std::uint8_t letter, std::uint8_t sub, const std::uint8_t* data,
+                std::size_t n, std::uint8_t checksum) {
     const unsigned len = static_cast<unsigned>(n + 2);
     out += head;
     appendHex(out, len);
@@ -84,7 +84,8 @@ void TraceWriter::writeRecord(const ReceivedFrame& received, const ReplyFrame& r
     if (!file_) return;
     const std::string record = formatRecord(received, reply);
     errno = 0;
-    const bool written = std::fwrite(record.data(), 1, record.size(), file_) == record.size() && std::fflush(file_) == 0;
+    const bool written =
+        std::fwrite(record.data(), 1, record.size(), file_) == record.size() && std::fflush(file_) == 0;
     if (written) return;
     failure_ = Failure{path_, errno ? errno : EIO};
     // A file that refused one record would refuse the next ones too, or take them with a gap.

@@ -133,7 +133,7 @@ private:
 
     std::thread worker_;
     StopEvent stopEvent_;
-    std::mutex linkLock_;  // LinkLock
+    std::mutex linkLock_;      // LinkLock
     std::mutex recordsMutex_;  // guards the content records between the worker and readers
 
     ReceivedFrame received_;

@@ -4,16 +4,16 @@
 
 namespace corvane {
 
-inline constexpr int IDI_APPLICATION_ICON = 138;   // window icon
-inline constexpr int IDI_INFO = 141;               // "info" button
-inline constexpr int IDI_COM_SETTING = 142;        // "Com setting" button
-inline constexpr int IDI_CHANGE_NORMAL = 143;      // choice box "Change" button, three states
+inline constexpr int IDI_APPLICATION_ICON = 138;  // window icon
+inline constexpr int IDI_INFO = 141;              // "info" button
+inline constexpr int IDI_COM_SETTING = 142;       // "Com setting" button
+inline constexpr int IDI_CHANGE_NORMAL = 143;     // choice box "Change" button, three states
 inline constexpr int IDI_CHANGE_PRESSED = 144;
 inline constexpr int IDI_CHANGE_HOVER = 145;
-inline constexpr int IDC_CORNER_SIZE = 147;        // the corner sizing cursor
-inline constexpr int IDB_LAMP_READY = 149;         // 15 x 15 status lamp: connected or ready
-inline constexpr int IDB_LAMP_BUSY = 150;          // 15 x 15 status lamp: not connected or busy
-inline constexpr int IDB_TITLE = 151;              // 322 x 63 title image
+inline constexpr int IDC_CORNER_SIZE = 147;  // the corner sizing cursor
+inline constexpr int IDB_LAMP_READY = 149;   // 15 x 15 status lamp: connected or ready
+inline constexpr int IDB_LAMP_BUSY = 150;    // 15 x 15 status lamp: not connected or busy
+inline constexpr int IDB_TITLE = 151;        // 322 x 63 title image
 
 // The pictures that the unit selects for its menu items and page buttons (selectors 1 to 13).
 inline constexpr int IDI_FUNCTION_ENGINE = 152;

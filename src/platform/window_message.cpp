@@ -43,9 +43,8 @@ bool postWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wP
     return true;
 }
 
-std::optional<std::intptr_t> trySendWindowMessage(QObject* target, std::uint32_t message,
-                                                  std::uintptr_t wParam, std::intptr_t lParam,
-                                                  std::stop_token stop) {
+std::optional<std::intptr_t> trySendWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wParam,
+                                                  std::intptr_t lParam, std::stop_token stop) {
     if (!target) return std::nullopt;
     if (target->thread() == QThread::currentThread()) {
         WindowMessageEvent event(message, wParam, lParam);
@@ -64,8 +63,8 @@ std::optional<std::intptr_t> trySendWindowMessage(QObject* target, std::uint32_t
     return completion->result;
 }
 
-std::intptr_t sendWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wParam,
-                                std::intptr_t lParam, std::stop_token stop) {
+std::intptr_t sendWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                                std::stop_token stop) {
     return trySendWindowMessage(target, message, wParam, lParam, std::move(stop)).value_or(0);
 }
 

@@ -38,8 +38,8 @@ public:
     }
 
 private:
-    friend std::optional<std::intptr_t> trySendWindowMessage(QObject*, std::uint32_t, std::uintptr_t,
-                                                             std::intptr_t, std::stop_token);
+    friend std::optional<std::intptr_t> trySendWindowMessage(QObject*, std::uint32_t, std::uintptr_t, std::intptr_t,
+                                                             std::stop_token);
     std::uint32_t message_;
     std::uintptr_t wParam_;
     std::intptr_t lParam_;
@@ -51,17 +51,15 @@ private:
 };
 
 // Queues the message for the receiver's thread and returns at once. False when target is null.
-bool postWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wParam = 0,
-                       std::intptr_t lParam = 0);
+bool postWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
 
 // Delivers the message and returns the handler's result. On the receiver's own thread the
 // handler runs at once; from another thread the message is queued and the caller blocks until
 // the receiver's thread has handled it. Returns nothing when no handler took the message: the
 // receiver does not handle window messages, was destroyed before handling it, or the stop
 // token was triggered while waiting.
-std::optional<std::intptr_t> trySendWindowMessage(QObject* target, std::uint32_t message,
-                                                  std::uintptr_t wParam = 0, std::intptr_t lParam = 0,
-                                                  std::stop_token stop = {});
+std::optional<std::intptr_t> trySendWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wParam = 0,
+                                                  std::intptr_t lParam = 0, std::stop_token stop = {});
 
 // As trySendWindowMessage, with 0 for a message nobody handled.
 std::intptr_t sendWindowMessage(QObject* target, std::uint32_t message, std::uintptr_t wParam = 0,

@@ -55,8 +55,10 @@ void CCorvListWnd::OnOK() {
 }
 
 void CCorvListWnd::OnCommand(int id) {
-    if (id == IDOK) OnOK();
-    else CCorvDialog::OnCommand(id);
+    if (id == IDOK)
+        OnOK();
+    else
+        CCorvDialog::OnCommand(id);
 }
 
 }  // namespace corvane

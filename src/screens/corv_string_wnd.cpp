@@ -88,8 +88,10 @@ void CCorvStringWnd::OnOK() {
 }
 
 void CCorvStringWnd::OnCommand(int id) {
-    if (id == IDOK) OnOK();
-    else CCorvDialog::OnCommand(id);
+    if (id == IDOK)
+        OnOK();
+    else
+        CCorvDialog::OnCommand(id);
 }
 
 }  // namespace corvane

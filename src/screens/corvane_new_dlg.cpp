@@ -60,8 +60,10 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
     popUps_.setTransferProgressView(&pageUpdates_);
     connect(&supervisor_, &ConnectionSupervisor::statusChanged, this, [this](const QString& text, StatusLamp lamp) {
         setStatusText(encodeCp1252(text));
-        if (lamp == StatusLamp::Ready) showReadyLamp();
-        else showBusyLamp();
+        if (lamp == StatusLamp::Ready)
+            showReadyLamp();
+        else
+            showBusyLamp();
     });
     connect(&supervisor_, &ConnectionSupervisor::timerPeriodChanged, this,
             [this](int milliseconds) { applySupervisionPeriod(milliseconds); });
@@ -102,8 +104,10 @@ bool CCorvaneNewDlg::OnInitDialog() {
 
     createFurniture();
     // Without a window state in the file the window stays maximised as it was first shown.
-    if (readConfiguration()) placeWindow();
-    else showMaximized();
+    if (readConfiguration())
+        placeWindow();
+    else
+        showMaximized();
     if (!configProblem_.empty()) prompts().inform(this, encodeCp1252(QString::fromStdString(configProblem_)));
 
     const UsbInstallation usb = checkUsbInstallation(options_.systemPaths);
@@ -114,8 +118,10 @@ bool CCorvaneNewDlg::OnInitDialog() {
         return true;
     }
     offerUsbMode(usb);
-    if (config_.usbMode()) startUsbMode(usb.driverInstalled());
-    else startComMode();
+    if (config_.usbMode())
+        startUsbMode(usb.driverInstalled());
+    else
+        startComMode();
     return true;
 }
 
@@ -143,7 +149,9 @@ void CCorvaneNewDlg::createFurniture() {
     menuWnd_.installEventFilter(this);
     clientWnd_.installEventFilter(this);
 
-    auto place = [](const QRect& r) { return std::array{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; };
+    auto place = [](const QRect& r) {
+        return std::array{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    };
     auto [sl, st, sr, sb] = place(l.comSettingButton);
     comSettingButton_.Create("Com setting", kComSettingStyle, sl, st, sr, sb, this, IDC_MAIN_COM_SETTING);
     comSettingButton_.SetCaptionFont(QStringLiteral("MS sans serif"), 10);
@@ -198,20 +206,20 @@ bool CCorvaneNewDlg::readConfiguration() {
 void CCorvaneNewDlg::placeWindow() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     switch (config_.windowState) {
-    case WindowState::Maximised:
-        // Where no window manager maximises a frameless window, it covers the work area itself;
-        // otherwise the first click on the size button would seem to do nothing.
-        if (screen && !isMaximized()) setGeometry(screen->availableGeometry());
-        showMaximized();
-        break;
-    case WindowState::WorkArea:
-        showNormal();
-        if (screen) setGeometry(screen->availableGeometry());
-        break;
-    case WindowState::Normal:
-        showNormal();
-        setGeometry(normalGeometry_);
-        break;
+        case WindowState::Maximised:
+            // Where no window manager maximises a frameless window, it covers the work area itself;
+            // otherwise the first click on the size button would seem to do nothing.
+            if (screen && !isMaximized()) setGeometry(screen->availableGeometry());
+            showMaximized();
+            break;
+        case WindowState::WorkArea:
+            showNormal();
+            if (screen) setGeometry(screen->availableGeometry());
+            break;
+        case WindowState::Normal:
+            showNormal();
+            setGeometry(normalGeometry_);
+            break;
     }
 }
 
@@ -271,8 +279,8 @@ void CCorvaneNewDlg::reportRefusedUsbPort() {
     if (!supervisor_.unitPresent() || control_.isOpen() || (error != EACCES && error != EPERM)) return;
     const std::optional<UnitPort> port = findUnitPort(options_.systemPaths);
     if (!port) return;
-    prompts().inform(this, encodeCp1252(QString::fromStdString(
-                               describePortOpenError(port->devicePath, port->devicePath, error))));
+    prompts().inform(
+        this, encodeCp1252(QString::fromStdString(describePortOpenError(port->devicePath, port->devicePath, error))));
 }
 
 void CCorvaneNewDlg::startTraceFromCommandLine() {
@@ -307,27 +315,16 @@ std::string CCorvaneNewDlg::traceFileErrorText(const QString& path, int error) {
 
 void CCorvaneNewDlg::OnCommand(int id) {
     switch (id) {
-    case IDC_MAIN_CLOSE:
-        // The close caption button ends the program without asking.
-        QDialog::done(IDCANCEL);
-        break;
-    case IDC_MAIN_SIZE:
-        cycleWindowState();
-        break;
-    case IDC_MAIN_MINIMISE:
-        minimiseWindow();
-        break;
-    case IDC_MAIN_COM_SETTING:
-        openComSetting();
-        break;
-    case IDC_MAIN_ABOUT:
-        prompts().inform(this, aboutText());
-        break;
-    case IDC_MAIN_TRACE:
-        toggleTrace();
-        break;
-    default:
-        break;
+        case IDC_MAIN_CLOSE:
+            // The close caption button ends the program without asking.
+            QDialog::done(IDCANCEL);
+            break;
+        case IDC_MAIN_SIZE: cycleWindowState(); break;
+        case IDC_MAIN_MINIMISE: minimiseWindow(); break;
+        case IDC_MAIN_COM_SETTING: openComSetting(); break;
+        case IDC_MAIN_ABOUT: prompts().inform(this, aboutText()); break;
+        case IDC_MAIN_TRACE: toggleTrace(); break;
+        default: break;
     }
 }
 
@@ -357,8 +354,10 @@ void CCorvaneNewDlg::openComSetting() {
     const int result = dialog.DoModal();
     comSetting_ = nullptr;
     if (dialog.savedChoice()) savedPort_ = dialog.savedChoice();
-    if (!dialog.writeError().empty()) prompts().inform(this, encodeCp1252(QString::fromStdString(dialog.writeError())));
-    else if (result == IDOK && dialog.changed()) prompts().inform(this, kRestartNotice);
+    if (!dialog.writeError().empty())
+        prompts().inform(this, encodeCp1252(QString::fromStdString(dialog.writeError())));
+    else if (result == IDOK && dialog.changed())
+        prompts().inform(this, kRestartNotice);
 }
 
 void CCorvaneNewDlg::toggleTrace() {
@@ -408,8 +407,10 @@ void CCorvaneNewDlg::stopBusyBar() { busyBar_.Stop(); }
 
 void CCorvaneNewDlg::applySupervisionPeriod(int milliseconds) {
     supervisionPeriodMs_ = milliseconds;
-    if (milliseconds > 0) supervisionTimer_.start(milliseconds, this);
-    else supervisionTimer_.stop();
+    if (milliseconds > 0)
+        supervisionTimer_.start(milliseconds, this);
+    else
+        supervisionTimer_.stop();
 }
 
 }  // namespace corvane

@@ -234,8 +234,7 @@ private:
     FileDialogs fileDialogs_;
     ReportSave reportSave_{fileDialogs_, this, [this](const std::string& text) { informUser(text); }};
     PageUpdates pageUpdates_{link_, pageChoices_, reportSave_};
-    PopUps popUps_{link_, *this, fileDialogs_, pageChoices_,
-                   [this](const std::string& text) { informUser(text); }};
+    PopUps popUps_{link_, *this, fileDialogs_, pageChoices_, [this](const std::string& text) { informUser(text); }};
 };
 
 }  // namespace corvane

@@ -57,8 +57,10 @@ int writeNewFile(const std::string& path, std::string_view bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return errno;
     int error = 0;
-    if (!writeAll(fd, bytes)) error = closeKeepingError(fd);
-    else if (::close(fd) != 0) error = errno;
+    if (!writeAll(fd, bytes))
+        error = closeKeepingError(fd);
+    else if (::close(fd) != 0)
+        error = errno;
     // Half a file would pass for the whole report.
     if (error != 0) ::unlink(path.c_str());
     return error;
@@ -80,9 +82,12 @@ int replaceRegularFile(const std::string& path, const struct stat& old, std::str
         // Another owner cannot be kept by an ordinary user; the file becomes the user's own.
     }
     int error = 0;
-    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) error = closeKeepingError(fd);
-    else if (::close(fd) != 0) error = errno;
-    else if (::rename(temp.c_str(), target.c_str()) != 0) error = errno;
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0)
+        error = closeKeepingError(fd);
+    else if (::close(fd) != 0)
+        error = errno;
+    else if (::rename(temp.c_str(), target.c_str()) != 0)
+        error = errno;
     if (error != 0) ::unlink(temp.c_str());
     return error;
 }

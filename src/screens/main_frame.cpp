@@ -112,16 +112,11 @@ void CCorvaneNewDlg::onMenuEdgeChanged() {
 
 QCursor CCorvaneNewDlg::cursorFor(FrameDrag zone) const {
     switch (zone) {
-    case FrameDrag::Width:
-        return QCursor(Qt::SizeHorCursor);
-    case FrameDrag::Height:
-        return QCursor(Qt::SizeVerCursor);
-    case FrameDrag::Corner:
-        return cornerCursor_;
-    case FrameDrag::Move:
-        return QCursor(Qt::SizeAllCursor);
-    case FrameDrag::None:
-        break;
+        case FrameDrag::Width: return QCursor(Qt::SizeHorCursor);
+        case FrameDrag::Height: return QCursor(Qt::SizeVerCursor);
+        case FrameDrag::Corner: return cornerCursor_;
+        case FrameDrag::Move: return QCursor(Qt::SizeAllCursor);
+        case FrameDrag::None: break;
     }
     return QCursor(Qt::ArrowCursor);
 }
@@ -133,7 +128,8 @@ void CCorvaneNewDlg::mousePressEvent(QMouseEvent* event) {
     }
     const QPoint point = event->position().toPoint();
     // A maximised window stays where it is.
-    if (config_.windowState != WindowState::Maximised) dragMode_ = frameDragZone(point.x(), point.y(), width(), height());
+    if (config_.windowState != WindowState::Maximised)
+        dragMode_ = frameDragZone(point.x(), point.y(), width(), height());
     lastPoint_ = point;
 }
 
@@ -229,14 +225,12 @@ void CCorvaneNewDlg::timerEvent(QTimerEvent* event) {
 
 std::intptr_t CCorvaneNewDlg::windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     switch (message) {
-    case WM_MENU_EDGE:
-        onMenuEdgeChanged();
-        return 0;
-    default:
-        if (pageChoices_.handle(message, wParam, lParam)) return 0;
-        if (pageUpdates_.handle(message, wParam, lParam)) return 0;
-        if (popUps_.handle(message, wParam, lParam)) return 0;
-        return MessageWindow<QDialog>::windowMessage(message, wParam, lParam);
+        case WM_MENU_EDGE: onMenuEdgeChanged(); return 0;
+        default:
+            if (pageChoices_.handle(message, wParam, lParam)) return 0;
+            if (pageUpdates_.handle(message, wParam, lParam)) return 0;
+            if (popUps_.handle(message, wParam, lParam)) return 0;
+            return MessageWindow<QDialog>::windowMessage(message, wParam, lParam);
     }
 }
 

@@ -43,21 +43,14 @@ FrameDrag frameDragZone(int x, int y, int W, int H) {
 QRect draggedGeometry(const QRect& g, FrameDrag mode, int dx, int dy) {
     QRect r = g;
     switch (mode) {
-    case FrameDrag::Move:
-        r.translate(dx, dy);
-        break;
-    case FrameDrag::Corner:
-        r.setRight(r.right() + dx);
-        r.setBottom(r.bottom() + dy);
-        break;
-    case FrameDrag::Height:
-        r.setBottom(r.bottom() + dy);
-        break;
-    case FrameDrag::Width:
-        r.setRight(r.right() + dx);
-        break;
-    case FrameDrag::None:
-        break;
+        case FrameDrag::Move: r.translate(dx, dy); break;
+        case FrameDrag::Corner:
+            r.setRight(r.right() + dx);
+            r.setBottom(r.bottom() + dy);
+            break;
+        case FrameDrag::Height: r.setBottom(r.bottom() + dy); break;
+        case FrameDrag::Width: r.setRight(r.right() + dx); break;
+        case FrameDrag::None: break;
     }
     return r;
 }

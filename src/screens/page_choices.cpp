@@ -62,8 +62,10 @@ void PageChoices::buildOutline() {
             case MenuTreeEntry::GroupOpen: {
                 const int index = menu_.insertBranch(e.name, parents.back());
                 // Deeper groups than the outline holds show their entries at the deepest level.
-                if (parents.size() <= kMaxNesting) parents.push_back(index);
-                else ++flattened;
+                if (parents.size() <= kMaxNesting)
+                    parents.push_back(index);
+                else
+                    ++flattened;
                 break;
             }
             case MenuTreeEntry::Item:
@@ -71,11 +73,12 @@ void PageChoices::buildOutline() {
                                  kLeafIconSize, kLeafIconSize);
                 break;
             case MenuTreeEntry::GroupClose:
-                if (flattened > 0) --flattened;
-                else if (parents.size() > 1) parents.pop_back();
+                if (flattened > 0)
+                    --flattened;
+                else if (parents.size() > 1)
+                    parents.pop_back();
                 break;
-            default:
-                break;
+            default: break;
         }
     }
     entriesShown_ = entries;

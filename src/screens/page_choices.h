@@ -23,12 +23,12 @@ public:
     // Handles the messages of this part; false for any other message.
     bool handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
 
-    void buildOutline();                         // WM_LINK_MENU
-    void selectPage(std::uint32_t pageId);       // WM_LINK_SHOW_PAGE, and a leaf when not busy
-    void onMenuItem(std::uint32_t itemId);       // WM_MENU_ITEM
-    void onPageChoice(std::uint32_t code);       // WM_BUTTON_CODE from a page button
-    void onKeyPadKey(std::uint8_t key);          // WM_KEYPAD_KEY
-    void leaveBusy();                            // WM_LINK_CHOICE_TAKEN
+    void buildOutline();                    // WM_LINK_MENU
+    void selectPage(std::uint32_t pageId);  // WM_LINK_SHOW_PAGE, and a leaf when not busy
+    void onMenuItem(std::uint32_t itemId);  // WM_MENU_ITEM
+    void onPageChoice(std::uint32_t code);  // WM_BUTTON_CODE from a page button
+    void onKeyPadKey(std::uint8_t key);     // WM_KEYPAD_KEY
+    void leaveBusy();                       // WM_LINK_CHOICE_TAKEN
     void enterBusy();
 
     bool busy() const { return busy_; }

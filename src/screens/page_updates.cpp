@@ -30,19 +30,19 @@ PageUpdates::PageUpdates(UnitLink& link, const PageChoices& pages, ReportSave& s
 
 bool PageUpdates::handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     switch (message) {
-    case WM_LINK_LIST: fillList(static_cast<std::uint32_t>(wParam)); return true;
-    case WM_LINK_TEXT: setText(); return true;
-    case WM_LINK_VALUES: showValues(); return true;
-    case WM_LINK_VALUE_REQUEST:
-        collectValues(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
-        return true;
-    case WM_LINK_PROGRESS: setProgress(); return true;
-    case WM_LINK_TRANSFER:
-        showTransferProgress(static_cast<std::uint32_t>(std::min<std::uintptr_t>(wParam, UINT32_MAX)),
-                             static_cast<std::uint32_t>(std::clamp<std::intptr_t>(lParam, 0, UINT32_MAX)));
-        return true;
-    case WM_LINK_REPORT: saveReport(); return true;
-    default: return false;
+        case WM_LINK_LIST: fillList(static_cast<std::uint32_t>(wParam)); return true;
+        case WM_LINK_TEXT: setText(); return true;
+        case WM_LINK_VALUES: showValues(); return true;
+        case WM_LINK_VALUE_REQUEST:
+            collectValues(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
+            return true;
+        case WM_LINK_PROGRESS: setProgress(); return true;
+        case WM_LINK_TRANSFER:
+            showTransferProgress(static_cast<std::uint32_t>(std::min<std::uintptr_t>(wParam, UINT32_MAX)),
+                                 static_cast<std::uint32_t>(std::clamp<std::intptr_t>(lParam, 0, UINT32_MAX)));
+            return true;
+        case WM_LINK_REPORT: saveReport(); return true;
+        default: return false;
     }
 }
 
@@ -57,20 +57,19 @@ const MenuPage* PageUpdates::currentPage() const {
 std::string PageUpdates::readValue(const PageControl& control) {
     QWidget* window = control.window;
     switch (control.type) {
-    case 'c':
-        if (auto* box = qobject_cast<CChooseBox*>(window)) return box->currentItemText();
-        break;
-    case 'e':
-        if (auto* edit = qobject_cast<CFormEdit*>(window)) return edit->textBytes();
-        break;
-    case 's':
-        if (auto* box = qobject_cast<CCorvShowBox*>(window)) return box->Value();
-        break;
-    case 'l':
-        if (auto* list = qobject_cast<CFormListBox*>(window)) return list->selectedTextBytes();
-        break;
-    default:
-        break;
+        case 'c':
+            if (auto* box = qobject_cast<CChooseBox*>(window)) return box->currentItemText();
+            break;
+        case 'e':
+            if (auto* edit = qobject_cast<CFormEdit*>(window)) return edit->textBytes();
+            break;
+        case 's':
+            if (auto* box = qobject_cast<CCorvShowBox*>(window)) return box->Value();
+            break;
+        case 'l':
+            if (auto* list = qobject_cast<CFormListBox*>(window)) return list->selectedTextBytes();
+            break;
+        default: break;
     }
     return {};
 }
@@ -78,23 +77,22 @@ std::string PageUpdates::readValue(const PageControl& control) {
 void PageUpdates::setValue(const PageControl& control, const std::string& value) {
     QWidget* window = control.window;
     switch (control.type) {
-    case 'c':
-        if (auto* box = qobject_cast<CChooseBox*>(window)) box->selectByText(value);
-        break;
-    case 'e':
-        if (auto* edit = qobject_cast<CFormEdit*>(window)) edit->setTextBytes(value);
-        break;
-    case 's':
-        if (auto* box = qobject_cast<CCorvShowBox*>(window)) box->SetValue(value);
-        break;
-    case 't':
-        if (auto* label = qobject_cast<CCorvStatic*>(window)) {
-            label->setText(value);
-            label->repaint();
-        }
-        break;
-    default:
-        break;
+        case 'c':
+            if (auto* box = qobject_cast<CChooseBox*>(window)) box->selectByText(value);
+            break;
+        case 'e':
+            if (auto* edit = qobject_cast<CFormEdit*>(window)) edit->setTextBytes(value);
+            break;
+        case 's':
+            if (auto* box = qobject_cast<CCorvShowBox*>(window)) box->SetValue(value);
+            break;
+        case 't':
+            if (auto* label = qobject_cast<CCorvStatic*>(window)) {
+                label->setText(value);
+                label->repaint();
+            }
+            break;
+        default: break;
     }
 }
 

@@ -26,13 +26,13 @@ public:
     // Handles the messages of this part; false for any other message.
     bool handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
 
-    void fillList(std::uint32_t header);                 // WM_LINK_LIST
-    void setText();                                      // WM_LINK_TEXT
-    void showValues();                                   // WM_LINK_VALUES
-    void collectValues(std::uint32_t first, std::uint32_t last);  // WM_LINK_VALUE_REQUEST (sent)
-    void setProgress();                                  // WM_LINK_PROGRESS
+    void fillList(std::uint32_t header);                                          // WM_LINK_LIST
+    void setText();                                                               // WM_LINK_TEXT
+    void showValues();                                                            // WM_LINK_VALUES
+    void collectValues(std::uint32_t first, std::uint32_t last);                  // WM_LINK_VALUE_REQUEST (sent)
+    void setProgress();                                                           // WM_LINK_PROGRESS
     void showTransferProgress(std::uint32_t total, std::uint32_t done) override;  // WM_LINK_TRANSFER
-    void saveReport();                                   // WM_LINK_REPORT (sent)
+    void saveReport();                                                            // WM_LINK_REPORT (sent)
 
     // The value of a control as the unit reads it back: raw single-byte text, empty for a control
     // without a window, of a type that has no value, or a list without a selected line.

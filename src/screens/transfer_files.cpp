@@ -48,7 +48,9 @@ bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
 class Fd {
 public:
     explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() { if (fd_ >= 0) ::close(fd_); }
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
@@ -96,9 +98,7 @@ std::string writeReplacing(const QString& shownPath, const QByteArray& path, con
     return {};
 }
 
-bool isPathCharacter(unsigned char c) {
-    return c < 0x20 || c == 0x7F || std::strchr("/\\:*?\"<>|", c) != nullptr;
-}
+bool isPathCharacter(unsigned char c) { return c < 0x20 || c == 0x7F || std::strchr("/\\:*?\"<>|", c) != nullptr; }
 }  // namespace
 
 FileForUnit readFileForUnit(const QString& path, std::size_t limit) {
@@ -186,8 +186,10 @@ QString safeDefaultSuffix(const std::string& proposedName, const std::string& ex
     QString suffix;
     for (const char c : extension) {
         const auto u = static_cast<unsigned char>(c);
-        if ((u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z')) suffix += QLatin1Char(c);
-        else return {};
+        if ((u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z'))
+            suffix += QLatin1Char(c);
+        else
+            return {};
     }
     return suffix.size() <= kMaxSuffixCharacters ? suffix : QString();
 }

@@ -31,8 +31,6 @@ CTransportTool::CTransportTool(QWidget* owner) : CCorvDialog(kTemplateId, owner,
 
 CTransportTool::~CTransportTool() = default;
 
-void CTransportTool::sendKey(std::uint8_t code) {
-    sendWindowMessage(parentWidget(), WM_KEYPAD_KEY, code, 0);
-}
+void CTransportTool::sendKey(std::uint8_t code) { sendWindowMessage(parentWidget(), WM_KEYPAD_KEY, code, 0); }
 
 }  // namespace corvane

@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-
 namespace corvane {
 
 namespace {
@@ -24,8 +23,7 @@ const QRect kTraceRect = rectLTRB(15, 80 + 59, 210, 80 + 59 + 34);
 constexpr int kTraceFontPixels = 12;
 }  // namespace
 
-CComSetting::CComSetting(QWidget* parent, PortConfigFile file, WindowState windowState, bool traceOn,
-                         QString traceFile)
+CComSetting::CComSetting(QWidget* parent, PortConfigFile file, WindowState windowState, bool traceOn, QString traceFile)
     : CCorvDialog(kTemplateId, parent, true),
       file_(std::move(file)),
       windowState_(windowState),
@@ -83,8 +81,8 @@ void CComSetting::OnInitDialog() {
     // As wide as the list and aligned with it, 10 to 55 pixels below its bottom edge.
     const int listBottom = kListRect.bottom() + 1;
     ok_ = new CCorvButton;
-    ok_->Create("OK", ButtonStyle::PlainFace, kListRect.left(), listBottom + 10, kListRect.right() + 1,
-                listBottom + 55, this, IDOK);
+    ok_->Create("OK", ButtonStyle::PlainFace, kListRect.left(), listBottom + 10, kListRect.right() + 1, listBottom + 55,
+                this, IDOK);
     routeCommands(ok_);
 
     // Whether the trace runs is otherwise only seen in the menu, which few find.

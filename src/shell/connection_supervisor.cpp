@@ -80,8 +80,7 @@ void ConnectionSupervisor::onDeviceArrived(const UsbDeviceEvent& event) {
 void ConnectionSupervisor::onDeviceRemoved(const UsbDeviceEvent& event) {
     if (!usbMode_ || !isUnitDevice(event)) return;
     // Another unit going away leaves the open one alone.
-    if (link_.isOpen() && !openUsbDevice_.empty() && !event.sysPath.empty() && event.sysPath != openUsbDevice_)
-        return;
+    if (link_.isOpen() && !openUsbDevice_.empty() && !event.sysPath.empty() && event.sysPath != openUsbDevice_) return;
     markUnplugged();
 }
 

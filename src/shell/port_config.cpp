@@ -60,9 +60,9 @@ void syncFolder(const fs::path& folder) {
 
 WindowState nextWindowState(WindowState state) {
     switch (state) {
-    case WindowState::Maximised: return WindowState::WorkArea;
-    case WindowState::WorkArea: return WindowState::Normal;
-    case WindowState::Normal: return WindowState::Maximised;
+        case WindowState::Maximised: return WindowState::WorkArea;
+        case WindowState::WorkArea: return WindowState::Normal;
+        case WindowState::Normal: return WindowState::Maximised;
     }
     return WindowState::Maximised;
 }
@@ -89,8 +89,10 @@ std::string PortConfigFile::format(const PortConfig& config) {
 
 bool PortConfigFile::parse(std::string_view content, PortConfig& config) {
     // One line end may follow the setting: a file saved by a text editor is still read.
-    if (content.ends_with("\r\n")) content.remove_suffix(2);
-    else if (content.ends_with('\n') || content.ends_with('\r')) content.remove_suffix(1);
+    if (content.ends_with("\r\n"))
+        content.remove_suffix(2);
+    else if (content.ends_with('\n') || content.ends_with('\r'))
+        content.remove_suffix(1);
 
     auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     const bool portThere = content.size() >= kPortOffset + kPortDigits && content.substr(0, kPortOffset) == "COM" &&
@@ -104,9 +106,9 @@ bool PortConfigFile::parse(std::string_view content, PortConfig& config) {
     config.port = (content[kPortOffset] - '0') * 10 + (content[kPortOffset + 1] - '0');
     if (content.size() > kStateOffset) {
         switch (content[kStateOffset]) {
-        case '1': config.windowState = WindowState::WorkArea; break;
-        case '2': config.windowState = WindowState::Normal; break;
-        default: config.windowState = WindowState::Maximised; break;
+            case '1': config.windowState = WindowState::WorkArea; break;
+            case '2': config.windowState = WindowState::Normal; break;
+            default: config.windowState = WindowState::Maximised; break;
         }
     }
     return true;

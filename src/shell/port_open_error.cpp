@@ -61,20 +61,13 @@ std::string portOpenErrorText(const std::string& portLabel, const std::string& d
                               const DeviceNodeInfo& node, const UserGroups& user) {
     std::string text = "Error opening " + portLabel + ":\n" + std::strerror(error);
     switch (error) {
-    case EACCES:
-    case EPERM:
-        text += permissionAdvice(devicePath, node, user);
-        break;
-    case EBUSY:
-        text += "\n\nThe port " + devicePath + " is in use by another program.";
-        break;
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        text += "\n\nThere is no device " + devicePath + " on this computer.";
-        break;
-    default:
-        break;
+        case EACCES:
+        case EPERM: text += permissionAdvice(devicePath, node, user); break;
+        case EBUSY: text += "\n\nThe port " + devicePath + " is in use by another program."; break;
+        case ENOENT:
+        case ENODEV:
+        case ENXIO: text += "\n\nThere is no device " + devicePath + " on this computer."; break;
+        default: break;
     }
     return text;
 }
@@ -87,7 +80,7 @@ DeviceNodeInfo inspectDeviceNode(const std::string& devicePath) {
     node.group = st.st_gid;
     node.mode = st.st_mode;
     std::vector<char> buffer(4096);
-    group entry {};
+    group entry{};
     group* found = nullptr;
     while (::getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found) == ERANGE)
         buffer.resize(buffer.size() * 2);
@@ -106,7 +99,7 @@ UserGroups currentUserGroups() {
     user.session.push_back(::getegid());
 
     std::vector<char> buffer(4096);
-    passwd entry {};
+    passwd entry{};
     passwd* found = nullptr;
     while (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE)
         buffer.resize(buffer.size() * 2);

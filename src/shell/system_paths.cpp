@@ -5,7 +5,7 @@
 namespace corvane {
 
 std::string runningKernelRelease() {
-    utsname names {};
+    utsname names{};
     if (::uname(&names) != 0) return {};
     return names.release;
 }

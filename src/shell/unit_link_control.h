@@ -10,8 +10,7 @@ class LinkListener;
 
 class UnitLinkControl : public LinkControl {
 public:
-    explicit UnitLinkControl(UnitLink& link, LinkListener* listener = nullptr)
-        : link_(link), listener_(listener) {}
+    explicit UnitLinkControl(UnitLink& link, LinkListener* listener = nullptr) : link_(link), listener_(listener) {}
 
     void setListener(LinkListener* listener) { listener_ = listener; }
 

@@ -12,7 +12,7 @@ namespace corvane {
 struct UnitPort {
     std::string devicePath;  // the node to open, <devRoot>/<ttyName>, normally /dev/ttyACMn
     std::string ttyName;
-    std::string usbDevice;   // sysfs path of the unit's USB device (as udev names it)
+    std::string usbDevice;  // sysfs path of the unit's USB device (as udev names it)
 };
 
 // Every present port of the unit, ttyACM0 before ttyACM1 before ttyACM10.

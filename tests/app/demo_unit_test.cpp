@@ -32,6 +32,7 @@ TEST(DemoUnit, SendsItsMenuToTheLinkAndStopsWithTheProgram) {
     EXPECT_TRUE(link.isAlive());
     const auto start = std::chrono::steady_clock::now();
     unit.stop();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s) << "a stop that waits for nothing, with room for a loaded machine";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 10s)
+        << "a stop that waits for nothing, with room for a loaded machine";
     link.close();
 }

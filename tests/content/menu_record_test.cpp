@@ -23,8 +23,8 @@ void feed(MenuRecord& m, const Bytes& b) { m.append(b.data(), b.size()); }
 
 TEST(MenuRecord, ParsesTreeAndPageOfTheReferenceStream) {
     MenuRecord m;
-    feed(m, bytes({0, 'F', 'A', '^', 0, 1, 3, 0, '$', 0, 'I', 'B', 'C', '^', 0, 2, 5, 0, '$', 0, 'E', 0, '$',
-                   0, 'P', 0, 2, 1, 0xFF, 7, 0, '$'}));
+    feed(m, bytes({0, 'F', 'A', '^', 0,   1, 3,   0, '$', 0, 'I', 'B', 'C',  '^', 0, 2,
+                   5, 0,   '$', 0,   'E', 0, '$', 0, 'P', 0, 2,   1,   0xFF, 7,   0, '$'}));
     m.parse();
     ASSERT_EQ(m.entryCount(), 3u);
     EXPECT_EQ(m.entry(0).kind, MenuTreeEntry::GroupOpen);
@@ -44,10 +44,9 @@ TEST(MenuRecord, ParsesTreeAndPageOfTheReferenceStream) {
 
 TEST(MenuRecord, ControlsWithAndWithoutCodeAndStyle) {
     MenuRecord m;
-    feed(m, bytes({0, 'P', 0, 9, 0, 0, 0, 0, '$',
-                   0, 'O', 5, 'b', 1, 2, 9, 3, 'O', 'K', '^', 0, '$',
-                   0, 'O', 6, 'b', 1, 2, 9, 3, 'G', 'o', '^', 0, 0, 0x0C, 0, 0, '$',
-                   0, 'O', 0xFF, 'c', 1, 2, 9, 3, '^', 1, 2, 3, 0xFF, 0, '$'}));
+    feed(m, bytes({0,   'P', 0,   9,   0,   0,    0,   0,   '$', 0, 'O', 5,   'b', 1,   2,   9,    3, 'O',
+                   'K', '^', 0,   '$', 0,   'O',  6,   'b', 1,   2, 9,   3,   'G', 'o', '^', 0,    0, 0x0C,
+                   0,   0,   '$', 0,   'O', 0xFF, 'c', 1,   2,   9, 3,   '^', 1,   2,   3,   0xFF, 0, '$'}));
     m.parse();
     ASSERT_EQ(m.pageCount(), 1u);
     const auto& page = m.page(0);
@@ -139,9 +138,11 @@ TEST(MenuRecord, CapacitiesAreHeld) {
     MenuRecord m;
     Bytes s;
     for (int i = 0; i < 150; ++i)
-        for (int b : std::initializer_list<int>{0, 'I', 'a', '^', 0, i & 0x7F, 1, 0, '$'}) s.push_back(static_cast<std::uint8_t>(b));
+        for (int b : std::initializer_list<int>{0, 'I', 'a', '^', 0, i & 0x7F, 1, 0, '$'})
+            s.push_back(static_cast<std::uint8_t>(b));
     for (int pg = 0; pg < 120; ++pg) {
-        for (int b : std::initializer_list<int>{0, 'P', 1, pg, 0, 0, 0, 0, '$'}) s.push_back(static_cast<std::uint8_t>(b));
+        for (int b : std::initializer_list<int>{0, 'P', 1, pg, 0, 0, 0, 0, '$'})
+            s.push_back(static_cast<std::uint8_t>(b));
     }
     feed(m, s);
     m.parse();
@@ -161,7 +162,8 @@ TEST(MenuRecord, CapacitiesAreHeld) {
     MenuRecord many;
     Bytes p = {0, 'P', 0, 1, 0, 0, 0, 0, '$'};
     for (int i = 0; i < 230; ++i)
-        for (int b : std::initializer_list<int>{0, 'O', 1, 'b', 1, 1, 2, 2, '^', 0, '$'}) p.push_back(static_cast<std::uint8_t>(b));
+        for (int b : std::initializer_list<int>{0, 'O', 1, 'b', 1, 1, 2, 2, '^', 0, '$'})
+            p.push_back(static_cast<std::uint8_t>(b));
     feed(many, p);
     many.parse();
     ASSERT_GE(many.pageCount(), 1u);

@@ -44,7 +44,9 @@ TEST(BoxRecord, KindTextAndCapacity) {
 
 TEST(ListRecord, LinesSeparatorsAndLimits) {
     ListRecord list;
-    feed(list, "\x03" "A|B|C^");
+    feed(list,
+         "\x03"
+         "A|B|C^");
     list.parse();
     EXPECT_EQ(list.header(), 3u);
     EXPECT_EQ(list.items(), (std::vector<std::string>{"A", "B", "C"}));
@@ -55,7 +57,9 @@ TEST(ListRecord, LinesSeparatorsAndLimits) {
     EXPECT_EQ(list.items(), std::vector<std::string>{""});
 
     list.empty();
-    feed(list, "\x01" "A|^");
+    feed(list,
+         "\x01"
+         "A|^");
     list.parse();
     EXPECT_EQ(list.items(), (std::vector<std::string>{"A", ""}));
 
@@ -70,14 +74,18 @@ TEST(ListRecord, LinesSeparatorsAndLimits) {
 
     // A shorter list after a longer one shows none of the older bytes.
     list.empty();
-    feed(list, "\x02" "Z");
+    feed(list,
+         "\x02"
+         "Z");
     list.parse();
     EXPECT_EQ(list.itemCount(), 0u);
 }
 
 TEST(TextRecord, HeaderAndText) {
     TextRecord text;
-    feed(text, "\x07" "Engine warm^ignored");
+    feed(text,
+         "\x07"
+         "Engine warm^ignored");
     text.parse();
     EXPECT_EQ(text.header(), 7u);
     EXPECT_EQ(text.text(), "Engine warm");
@@ -143,7 +151,9 @@ TEST(ValueTable, ReplyTextFitsTheLimit) {
 
 TEST(ProgressRecord, TargetRangePosition) {
     ProgressRecord p;
-    auto d = b("\xFF" "100|25|");
+    auto d =
+        b("\xFF"
+          "100|25|");
     p.fill(d.data(), d.size());
     EXPECT_EQ(p.target(), 255u);
     EXPECT_EQ(p.range(), 100);

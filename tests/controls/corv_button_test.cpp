@@ -48,12 +48,12 @@ struct ButtonFixture : ::testing::Test {
 TEST_F(ButtonFixture, FramedBareButtonShowsOnlyItsFrameWhenIdle) {
     make(ButtonStyle::Framed | ButtonStyle::BareNormal);
     const QImage idle = render(*button);
-    EXPECT_EQ(pixel(idle, 50, 0), ColourSlate);         // 2-pixel frame, normal colour
+    EXPECT_EQ(pixel(idle, 50, 0), ColourSlate);  // 2-pixel frame, normal colour
     EXPECT_EQ(pixel(idle, 99, 20), ColourSlate);
     EXPECT_EQ(pixel(idle, 98, 20), ColourSlate);
     EXPECT_EQ(pixel(idle, 0, 20), ColourSlate);
     EXPECT_EQ(pixel(idle, 1, 20), ColourSlate);
-    EXPECT_EQ(pixel(idle, 50, 20), ColourPanel);        // no face
+    EXPECT_EQ(pixel(idle, 50, 20), ColourPanel);  // no face
 }
 
 TEST_F(ButtonFixture, HoverGivesTheAlertFrameAndARaisedFacePressASunkenOne) {
@@ -245,12 +245,12 @@ TEST(CCorvSysButton, MaximiseGlyphShowsTwoWindows) {
     ASSERT_TRUE(maximise->Create(SysButtonMaximise, 0, 0, 15, &parent, 102));
     maximise->SetFaceColour(ColourBlack);
     const QImage image = render(*maximise);
-    EXPECT_EQ(pixel(image, 2, 5), ColourWhite);    // front window's title
-    EXPECT_EQ(pixel(image, 10, 6), ColourWhite);   // its right side
-    EXPECT_EQ(pixel(image, 2, 12), ColourWhite);   // its bottom left
-    EXPECT_EQ(pixel(image, 12, 2), ColourWhite);   // back window's title
-    EXPECT_EQ(pixel(image, 5, 4), ColourWhite);    // the single pixel
-    EXPECT_EQ(pixel(image, 6, 9), ColourBlack);    // inside the front window
+    EXPECT_EQ(pixel(image, 2, 5), ColourWhite);   // front window's title
+    EXPECT_EQ(pixel(image, 10, 6), ColourWhite);  // its right side
+    EXPECT_EQ(pixel(image, 2, 12), ColourWhite);  // its bottom left
+    EXPECT_EQ(pixel(image, 12, 2), ColourWhite);  // back window's title
+    EXPECT_EQ(pixel(image, 5, 4), ColourWhite);   // the single pixel
+    EXPECT_EQ(pixel(image, 6, 9), ColourBlack);   // inside the front window
 }
 
 }  // namespace

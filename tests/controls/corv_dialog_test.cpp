@@ -26,12 +26,12 @@ struct DialogFixture : ::testing::Test {
 TEST_F(DialogFixture, PaintShowsCaptionBandFrameAndEdges) {
     make(true);
     const QImage image = render(*dialog);
-    EXPECT_EQ(pixel(image, 100, 10), ColourAccent);   // caption band
+    EXPECT_EQ(pixel(image, 100, 10), ColourAccent);  // caption band
     EXPECT_EQ(pixel(image, 100, 24), ColourAccent);
-    EXPECT_EQ(pixel(image, 100, 60), ColourPanel);    // body
-    EXPECT_EQ(pixel(image, 3, 60), ColourAccent);     // 4-pixel frame, left
+    EXPECT_EQ(pixel(image, 100, 60), ColourPanel);  // body
+    EXPECT_EQ(pixel(image, 3, 60), ColourAccent);   // 4-pixel frame, left
     EXPECT_EQ(pixel(image, 4, 60), ColourPanel);
-    EXPECT_EQ(pixel(image, 221, 60), ColourAccent);   // right
+    EXPECT_EQ(pixel(image, 221, 60), ColourAccent);  // right
     EXPECT_EQ(pixel(image, 220, 60), ColourPanel);
     EXPECT_EQ(pixel(image, 100, 139), ColourAccent);  // bottom
     EXPECT_EQ(pixel(image, 100, 138), ColourPanel);

@@ -238,7 +238,6 @@ TEST_F(ScrollFixture, HorizontalBarStepsAndTellsItsParentWithTheHorizontalMessag
     EXPECT_EQ(pixel(image, 193, 7), ColourAccent);
 }
 
-
 // A parent that reads the bar's position on every notice, as the panes do.
 class PositionReader : public MessageWindow<QWidget> {
 public:

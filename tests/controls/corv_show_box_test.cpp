@@ -109,7 +109,10 @@ TEST_F(ShowBoxFixture, ASecondCaptionLineStandsAtTheLowerLeft) {
 }
 
 TEST_F(ShowBoxFixture, CaptionAndValueComeBackAsTheSameBytes) {
-    const std::string caption("Temp \xB0" "C", 7);
+    const std::string caption(
+        "Temp \xB0"
+        "C",
+        7);
     box->SetCaption(caption);
     box->SetValue("\x80 12,5");
     EXPECT_EQ(box->Caption(), caption);

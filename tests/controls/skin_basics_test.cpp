@@ -121,7 +121,7 @@ TEST(MemDC, DrawsInTheTargetsCoordinatesAndCopiesOnceAtTheEnd) {
     }
     EXPECT_EQ(QColor(image.pixel(12, 12)), QColor(Qt::white));
     EXPECT_EQ(QColor(image.pixel(20, 20)), QColor(1, 2, 3));  // filled with the background colour
-    EXPECT_EQ(QColor(image.pixel(9, 9)), QColor(Qt::black));   // outside the rectangle: untouched
+    EXPECT_EQ(QColor(image.pixel(9, 9)), QColor(Qt::black));  // outside the rectangle: untouched
     EXPECT_EQ(QColor(image.pixel(30, 30)), QColor(Qt::black));
 }
 

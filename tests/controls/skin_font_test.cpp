@@ -27,7 +27,7 @@ struct GivenFont {
 
 // Every font the skin and the page fields are given.
 constexpr GivenFont kGiven[] = {{"Arial", 16, 8},  {"Arial", 22, 10}, {"Arial", 22, 12},
-                                    {"Arial", 18, 12}, {"Tahoma", 12, 7}, {"MS sans serif", 10, 6}};
+                                {"Arial", 18, 12}, {"Tahoma", 12, 7}, {"MS sans serif", 10, 6}};
 
 TEST(SkinFont, TheHeightIsTheCellAndTheWidthTheAverageCharacter) {
     for (const GivenFont& d : kGiven) {
@@ -55,8 +55,8 @@ TEST(SkinFont, NegativeHeightsAreEmHeightsAndZeroKeepsTheDefault) {
 // smoothed glyph does not count.
 std::pair<int, int> inkRows(const QImage& image, const QColor& back, const QRect& within) {
     auto strong = [&](const QColor& c) {
-        return std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) +
-                   std::abs(c.blue() - back.blue()) >= 3 * 40;
+        return std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) + std::abs(c.blue() - back.blue()) >=
+               3 * 40;
     };
     int top = -1, bottom = -1;
     for (int y = within.top(); y <= within.bottom(); ++y)

@@ -33,14 +33,13 @@ inline void release(QWidget& w, QPoint at) {
 }
 
 inline void doubleClick(QWidget& w, QPoint at) {
-    QMouseEvent e(QEvent::MouseButtonDblClick, at, w.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                  Qt::NoModifier);
+    QMouseEvent e(QEvent::MouseButtonDblClick, at, w.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &e);
 }
 
 inline void move(QWidget& w, QPoint at, bool buttonHeld = false) {
-    QMouseEvent e(QEvent::MouseMove, at, w.mapToGlobal(at), Qt::NoButton,
-                  buttonHeld ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QMouseEvent e(QEvent::MouseMove, at, w.mapToGlobal(at), Qt::NoButton, buttonHeld ? Qt::LeftButton : Qt::NoButton,
+                  Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &e);
 }
 

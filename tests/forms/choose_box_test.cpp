@@ -140,14 +140,18 @@ TEST_F(ChooseBoxFixture, ShorterListMovesTheCurrentItemBackToTheFirst) {
 
 TEST_F(ChooseBoxFixture, HighBytesTravelUnchanged) {
     // Caption and items with bytes above 0x7F, undefined ones included.
-    make("Temp\xE9rature|20 \xB0" "C|\x80 5|\x81\x8D\x8F");
+    make(
+        "Temp\xE9rature|20 \xB0"
+        "C|\x80 5|\x81\x8D\x8F");
     EXPECT_EQ(box->captionText(), "Temp\xE9rature");
     box->selectByText("\x80 5");
     EXPECT_EQ(box->currentItemText(), "\x80 5");
     change();
     EXPECT_EQ(box->currentItemText(), "\x81\x8D\x8F");
     change();
-    EXPECT_EQ(box->currentItemText(), "20 \xB0" "C");
+    EXPECT_EQ(box->currentItemText(),
+              "20 \xB0"
+              "C");
 }
 
 }  // namespace

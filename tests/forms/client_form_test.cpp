@@ -218,7 +218,9 @@ TEST_F(FormFixture, FieldsGiveBackTheUnitsBytes) {
     EXPECT_EQ(edit->textBytes(), bytes);
     EXPECT_EQ(edit->text().at(0xE9 - 0x20), QChar(0x00E9));
     edit->setText(QString::fromUtf16(u"Gr\u00FC\u00DFe \u20AC"));  // typed by the user
-    EXPECT_EQ(edit->textBytes(), "Gr\xFC\xDF" "e \x80");
+    EXPECT_EQ(edit->textBytes(),
+              "Gr\xFC\xDF"
+              "e \x80");
 
     PageControl x = makeControl('x');
     form.addControl(x);

@@ -118,11 +118,10 @@ TEST_F(ClientWndFixture, AreaTallerThanTheFormShowsThePanelBelowIt) {
     EXPECT_EQ(test::pixel(image, 100, 1340), ColourPanel);
 }
 
-
 // The bars' own input: clicks and a held press on an arrow and on the track move the form with
 // the thumb, step for step.
 TEST_F(ClientWndFixture, ClicksAndHeldPressesOnTheBarsMoveTheForm) {
-    CCorvScrollBar& vertical = client->verticalBar();  // 400 long
+    CCorvScrollBar& vertical = client->verticalBar();      // 400 long
     CCorvScrollBar& horizontal = client->horizontalBar();  // 600 long
     for (int i = 1; i <= 6; ++i) {
         test::press(vertical, {7, 392});

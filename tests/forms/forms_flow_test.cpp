@@ -27,7 +27,7 @@ constexpr std::uint16_t kReadCodesId = 0x0101;
 constexpr std::uint32_t kStartCode = 0x010203;
 
 ControlElement element(std::uint8_t id, char type, std::uint8_t left, std::uint8_t top, std::uint8_t right,
-                 std::uint8_t bottom, const std::string& text, std::optional<std::uint32_t> code = {}) {
+                       std::uint8_t bottom, const std::string& text, std::optional<std::uint32_t> code = {}) {
     ControlElement c;
     c.id = id;
     c.type = type;
@@ -86,8 +86,7 @@ struct FlowFixture : ::testing::Test {
             if (e.kind == MenuTreeEntry::GroupOpen) {
                 stack.push_back(menu->insertBranch(e.name, stack.back()));
             } else if (e.kind == MenuTreeEntry::Item) {
-                itemEntries.push_back(
-                    menu->insertLeaf(e.name, static_cast<int>(e.id), stack.back(), 0, 32, 32));
+                itemEntries.push_back(menu->insertLeaf(e.name, static_cast<int>(e.id), stack.back(), 0, 32, 32));
             } else if (e.kind == MenuTreeEntry::GroupClose && stack.size() > 1) {
                 stack.pop_back();
             }

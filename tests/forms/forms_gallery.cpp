@@ -42,7 +42,10 @@ void fillMenu(CMenuWnd& menu) {
     menu.insertLeaf("Temperatur", 0x111, live, IDI_FUNCTION_TEMPERATURE, 32, 32);
     menu.insertLeaf("\xD6ldruck", 0x112, live, IDI_FUNCTION_OIL, 32, 32);
     const int brakes = menu.insertBranch("Bremsen", 0);
-    menu.insertLeaf("Entl\xFC" "ften", 0x201, brakes, IDI_FUNCTION_BRAKE, 32, 32);
+    menu.insertLeaf(
+        "Entl\xFC"
+        "ften",
+        0x201, brakes, IDI_FUNCTION_BRAKE, 32, 32);
     menu.insertLeaf("Batterie", 0x301, 0, IDI_FUNCTION_BATTERY, 32, 32);
     menu.insertLeaf("Bericht", 0x302, 0, IDI_FUNCTION_REPORT, 32, 32);
     menu.view().toggle(engine);
@@ -89,7 +92,10 @@ void fillPage(CClientWnd& client, std::vector<PageControl>& page) {
         list->addLine(line);
     list->setCurrentRow(1);
     qobject_cast<CFormMemo*>(page[8].window)
-        ->setTextBytes("K\xFChlmitteltemperatur 92 \xB0" "C\r\nAnsauglufttemperatur 31 \xB0" "C\r\nPreis 12 \x80");
+        ->setTextBytes(
+            "K\xFChlmitteltemperatur 92 \xB0"
+            "C\r\nAnsauglufttemperatur 31 \xB0"
+            "C\r\nPreis 12 \x80");
 }
 
 bool save(const QImage& image, const QDir& dir, const char* name) {

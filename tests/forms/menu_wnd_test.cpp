@@ -188,7 +188,6 @@ TEST_F(MenuWndFixture, DraggedWidthStaysUsable) {
     EXPECT_EQ(menu->geometry().right() + 1, 1000 - CMenuWnd::kParentReserve);
 }
 
-
 TEST_F(MenuWndFixture, ClicksAndAHeldPressOnTheBarScrollTheView) {
     fillLeaves();
     CCorvScrollBar& bar = menu->verticalBar();  // 485 long
@@ -209,7 +208,6 @@ TEST_F(MenuWndFixture, ClicksAndAHeldPressOnTheBarScrollTheView) {
     test::release(bar, {7, 20});
     EXPECT_EQ(menu->view().scrollOffset(), QPoint(0, -55));
 }
-
 
 TEST_F(MenuWndFixture, TheGripCursorShowsOnlyOverTheGripAndGoesWhenThePointerLeavesIt) {
     fillLeaves();

@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return;
         }
         FUZZ_CHECK(box.boxKind() == static_cast<std::uint8_t>(held[0]));
-        const std::string expected = held.substr(1, held.find('^', 1) == std::string::npos ? std::string::npos
-                                                                                            : held.find('^', 1) - 1);
+        const std::string expected =
+            held.substr(1, held.find('^', 1) == std::string::npos ? std::string::npos : held.find('^', 1) - 1);
         FUZZ_CHECK(box.boxText() == expected);
     });
     box.empty();

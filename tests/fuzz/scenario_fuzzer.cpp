@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!s.pattern.describe().empty());
         // A reply made of the pattern's own bytes (any run left empty) matches it.
         Frame own{static_cast<std::uint8_t>(s.pattern.letter < 0 ? 'K' : s.pattern.letter),
-                  static_cast<std::uint8_t>(s.pattern.sub < 0 ? 1 : s.pattern.sub), {}};
+                  static_cast<std::uint8_t>(s.pattern.sub < 0 ? 1 : s.pattern.sub),
+                  {}};
         for (const auto& t : s.pattern.data)
             if (t.kind != ReplyPattern::Token::AnyRun) own.data.push_back(t.value);
         FUZZ_CHECK(s.pattern.matches(own));

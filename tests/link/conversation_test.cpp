@@ -93,8 +93,8 @@ TEST_F(Conversation, StatusTextFitsTheDefaultLimit) {
 TEST_F(Conversation, GatheredRecordsAndTheirMessages) {
     openConversation();
     // 'C' over three frames gives one parse and one message; menuLoaded becomes 1.
-    const Bytes menu = {0, 'F', 'A', '^', 0, 1, 3, 0, '$', 0, 'I', 'B', 'C', '^', 0, 2, 5, 0, '$',
-                        0, 'E', 0, '$', 0, 'P', 0, 2, 1, 0xFF, 7, 0, '$'};
+    const Bytes menu = {0, 'F', 'A', '^', 0,   1, 3,   0, '$', 0, 'I', 'B', 'C',  '^', 0, 2,
+                        5, 0,   '$', 0,   'E', 0, '$', 0, 'P', 0, 2,   1,   0xFF, 7,   0, '$'};
     expectK(unit.exchange('C', 0, Bytes(menu.begin(), menu.begin() + 10)));
     expectK(unit.exchange('C', 0, Bytes(menu.begin() + 10, menu.begin() + 20)));
     expectK(unit.exchange('C', 1, Bytes(menu.begin() + 20, menu.end())));
@@ -107,15 +107,21 @@ TEST_F(Conversation, GatheredRecordsAndTheirMessages) {
     EXPECT_EQ(status()[5], 1) << "menuLoaded";
 
     // 'L' with SUB 0, 0, 1; then a list interrupted by 'S' restarts its gathering.
-    expectK(unit.exchange('L', 0, bytesOf("\x03" "A|")));
+    expectK(unit.exchange('L', 0,
+                          bytesOf("\x03"
+                                  "A|")));
     expectK(unit.exchange('L', 0, bytesOf("B|")));
     expectK(unit.exchange('L', 1, bytesOf("C^")));
     ASSERT_TRUE(listener.waitFor(WM_LINK_LIST));
     EXPECT_EQ(listener.entries().back().message.wParam, 3u);
     withRecords([&] { EXPECT_EQ(link.listRecord().items(), (std::vector<std::string>{"A", "B", "C"})); });
-    expectK(unit.exchange('L', 0, bytesOf("\x04" "old|")));
+    expectK(unit.exchange('L', 0,
+                          bytesOf("\x04"
+                                  "old|")));
     status();
-    expectK(unit.exchange('L', 1, bytesOf("\x05" "new^")));
+    expectK(unit.exchange('L', 1,
+                          bytesOf("\x05"
+                                  "new^")));
     ASSERT_TRUE(listener.waitFor(WM_LINK_LIST, 2));
     withRecords([&] {
         EXPECT_EQ(link.listRecord().header(), 5u);
@@ -123,7 +129,9 @@ TEST_F(Conversation, GatheredRecordsAndTheirMessages) {
     });
 
     // 'T' gathers the same way.
-    expectK(unit.exchange('T', 0, bytesOf("\x09" "Hel")));
+    expectK(unit.exchange('T', 0,
+                          bytesOf("\x09"
+                                  "Hel")));
     expectK(unit.exchange('T', 1, bytesOf("lo^")));
     ASSERT_TRUE(listener.waitFor(WM_LINK_TEXT));
     withRecords([&] {
@@ -153,7 +161,9 @@ TEST_F(Conversation, ValuesProgressAndTheReadBack) {
     withRecords([&] { EXPECT_TRUE(link.valueTable().value(4, v)); });
     EXPECT_EQ(v, "z");
 
-    auto p = unit.exchange('P', 1, bytesOf("\xFF" "100|25|"));
+    auto p = unit.exchange('P', 1,
+                           bytesOf("\xFF"
+                                   "100|25|"));
     ASSERT_TRUE(p);
     EXPECT_EQ(p->letter, 'A');
     ASSERT_TRUE(listener.waitFor(WM_LINK_PROGRESS));
@@ -237,7 +247,9 @@ TEST_P(ReplyCapacity, EveryReplyFits) {
         auto i = unit.exchange('F', 1);
         ASSERT_TRUE(i);
         ASSERT_EQ(i->letter, 'I');
-        EXPECT_EQ(i->data.size(), i->data.empty() ? 0 : std::min<std::size_t>({capacity - 4u, kMaxReplyData, file.size() - got.size()}));
+        EXPECT_EQ(
+            i->data.size(),
+            i->data.empty() ? 0 : std::min<std::size_t>({capacity - 4u, kMaxReplyData, file.size() - got.size()}));
         if (i->data.empty()) break;
         got.insert(got.end(), i->data.begin(), i->data.end());
     }
@@ -252,8 +264,10 @@ TEST_P(ReplyCapacity, EveryReplyFits) {
     ASSERT_TRUE(g);
     EXPECT_EQ(g->letter, 'N');
     EXPECT_LE(g->data.size(), kMaxReplyData);
-    if (name.size() + 12 <= kMaxReplyData) EXPECT_EQ(std::string(g->data.begin(), g->data.end()), header);
-    else EXPECT_EQ(g->data, Bytes{'^'});
+    if (name.size() + 12 <= kMaxReplyData)
+        EXPECT_EQ(std::string(g->data.begin(), g->data.end()), header);
+    else
+        EXPECT_EQ(g->data, Bytes{'^'});
 
     // 'O' with every value the window can offer.
     listener.setOnSent([&](const LinkMessage& m) {

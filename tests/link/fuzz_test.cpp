@@ -36,8 +36,11 @@ TEST(Fuzz, RandomAndMutatedFramesNeverBreakTheLink) {
             Bytes frame = randomFrame(rng);
             switch (rng() % 6) {
                 case 0: frame[rng() % frame.size()] = static_cast<std::uint8_t>(rng()); break;  // flip a byte
-                case 1: frame.resize(rng() % frame.size()); break;                             // cut short
-                case 2: frame.insert(frame.begin() + static_cast<long>(rng() % frame.size()), static_cast<std::uint8_t>(rng())); break;
+                case 1: frame.resize(rng() % frame.size()); break;                              // cut short
+                case 2:
+                    frame.insert(frame.begin() + static_cast<long>(rng() % frame.size()),
+                                 static_cast<std::uint8_t>(rng()));
+                    break;
                 default: break;
             }
             input.insert(input.end(), frame.begin(), frame.end());

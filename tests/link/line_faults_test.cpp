@@ -45,8 +45,10 @@ TEST_F(LineFaults, CloseReturnsWhileTheUnitNeverReadsItsReplies) {
     const auto closing = std::chrono::steady_clock::now();
     auto closed = std::async(std::launch::async, [&] { return link.close(); });
     ASSERT_EQ(closed.wait_for(5s), std::future_status::ready) << "stop did not reach the blocked write";
-    RecordProperty("close_us", static_cast<int>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                                    std::chrono::steady_clock::now() - closing).count()));
+    RecordProperty(
+        "close_us",
+        static_cast<int>(
+            std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - closing).count()));
     EXPECT_FALSE(link.isOpen());
     EXPECT_FALSE(link.isAlive());
 
@@ -82,7 +84,9 @@ TEST_F(LineFaults, ASlowReaderGetsEveryReplyWhole) {
 
 TEST_F(LineFaults, StepCutShortByStopLeavesWhatTheUnitLastSaw) {
     openConversation();
-    expectK(unit.exchange('T', 1, bytesOf("\x09" "old text^")));
+    expectK(unit.exchange('T', 1,
+                          bytesOf("\x09"
+                                  "old text^")));
     const Bytes statusReply = status();
     listener.setHoldSent(true);
     unit.send('R', 1, Bytes{1, 2});
@@ -102,7 +106,9 @@ TEST_F(LineFaults, StepCutShortByStopLeavesWhatTheUnitLastSaw) {
     EXPECT_EQ(q->letter, 'A');
     EXPECT_EQ(q->data, statusReply);
     // The next text starts afresh.
-    expectK(unit.exchange('T', 1, bytesOf("\x09" "new^")));
+    expectK(unit.exchange('T', 1,
+                          bytesOf("\x09"
+                                  "new^")));
     ASSERT_TRUE(listener.waitFor(WM_LINK_TEXT, 2));
     withRecords([&] { EXPECT_EQ(link.textRecord().text(), "new"); });
 }

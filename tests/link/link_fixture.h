@@ -19,8 +19,7 @@ inline Bytes bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
 
 class LinkFixture : public ::testing::Test {
 protected:
-    explicit LinkFixture(std::chrono::milliseconds byteTimeout = std::chrono::milliseconds(100))
-        : link(byteTimeout) {}
+    explicit LinkFixture(std::chrono::milliseconds byteTimeout = std::chrono::milliseconds(100)) : link(byteTimeout) {}
 
     void SetUp() override {
         ASSERT_TRUE(unit.ok());

@@ -65,7 +65,8 @@ public:
                 done += static_cast<std::size_t>(w);
                 continue;
             }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
             if (left.count() <= 0 || (w < 0 && errno != EAGAIN && errno != EINTR)) break;
             pollfd p{master_, POLLOUT, 0};
             ::poll(&p, 1, static_cast<int>(left.count()));
@@ -85,7 +86,8 @@ public:
         std::vector<std::uint8_t> out;
         const auto end = std::chrono::steady_clock::now() + timeout;
         while (out.size() < want) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
             if (left.count() <= 0) break;
             pollfd p{master_, POLLIN, 0};
             if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
@@ -101,7 +103,8 @@ public:
     std::optional<Frame> reply(std::chrono::milliseconds timeout = std::chrono::milliseconds(10000)) {
         const auto end = std::chrono::steady_clock::now() + timeout;
         for (;;) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
             if (left.count() <= 0) return std::nullopt;
             auto b = readBytes(1, left);
             if (b.empty()) return std::nullopt;

@@ -40,8 +40,10 @@ public:
         if (onSent) onSent(m);
         record(m, true);
         std::lock_guard lock(m_);
-        if (holdSent_) held_.push_back(std::move(reply));
-        else reply->complete();
+        if (holdSent_)
+            held_.push_back(std::move(reply));
+        else
+            reply->complete();
     }
 
     void release() {

@@ -83,14 +83,15 @@ TEST(LinkSoak, ChoicesSurviveClosesTraceSwitchesAndSentNotifications) {
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const auto& u = unit.counts();
     const auto& w = window.counts();
-    std::printf("soak: %.1f s, %llu commands, %llu replies, %llu resent after a close, %llu stray replies, "
-                "%llu choices seen, %llu acknowledgements, %llu answer updates, %llu sent notifications handled, "
-                "%llu posted, %llu closes (%llu with a sent notification pending), %llu trace switches\n",
-                seconds, (unsigned long long)u.commands, (unsigned long long)u.replies, (unsigned long long)u.resends,
-                (unsigned long long)u.strays, (unsigned long long)u.choicesSeen, (unsigned long long)u.acks,
-                (unsigned long long)w.answerUpdates.load(), (unsigned long long)w.sentHandled.load(),
-                (unsigned long long)w.posted.load(), (unsigned long long)w.closes.load(),
-                (unsigned long long)w.closesWithSentPending.load(), (unsigned long long)w.traceSwitches.load());
+    std::printf(
+        "soak: %.1f s, %llu commands, %llu replies, %llu resent after a close, %llu stray replies, "
+        "%llu choices seen, %llu acknowledgements, %llu answer updates, %llu sent notifications handled, "
+        "%llu posted, %llu closes (%llu with a sent notification pending), %llu trace switches\n",
+        seconds, (unsigned long long)u.commands, (unsigned long long)u.replies, (unsigned long long)u.resends,
+        (unsigned long long)u.strays, (unsigned long long)u.choicesSeen, (unsigned long long)u.acks,
+        (unsigned long long)w.answerUpdates.load(), (unsigned long long)w.sentHandled.load(),
+        (unsigned long long)w.posted.load(), (unsigned long long)w.closes.load(),
+        (unsigned long long)w.closesWithSentPending.load(), (unsigned long long)w.traceSwitches.load());
 
     EXPECT_TRUE(unitOk);
     for (const auto& f : unit.faults()) ADD_FAILURE() << "unit: " << f;

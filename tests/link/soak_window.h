@@ -35,8 +35,8 @@ inline std::uint32_t decodeChoice(std::uint8_t high, std::uint8_t mid, std::uint
 class SoakWindow : public LinkListener {
 public:
     struct Counts {
-        std::atomic<std::uint64_t> posted{0}, sentHandled{0}, closes{0}, closesWithSentPending{0},
-            traceSwitches{0}, choicesMade{0}, answerUpdates{0};
+        std::atomic<std::uint64_t> posted{0}, sentHandled{0}, closes{0}, closesWithSentPending{0}, traceSwitches{0},
+            choicesMade{0}, answerUpdates{0};
     };
 
     // `closeOneIn`: one sent notification in this many is met by a close instead of its handler.
@@ -106,8 +106,10 @@ private:
                 queue_.pop_front();
             }
             if (++handled_ % 29 == 0) switchTrace();
-            if (item.reply) onSent(item);
-            else onPosted(item.message);
+            if (item.reply)
+                onSent(item);
+            else
+                onPosted(item.message);
         }
     }
 
@@ -199,8 +201,10 @@ private:
     }
 
     void switchTrace() {
-        if (link_.traceOpen()) link_.closeTrace();
-        else if (!link_.openTrace(tracePath_)) fault("the trace did not open");
+        if (link_.traceOpen())
+            link_.closeTrace();
+        else if (!link_.openTrace(tracePath_))
+            fault("the trace did not open");
         ++counts_.traceSwitches;
     }
 

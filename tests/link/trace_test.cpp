@@ -102,7 +102,9 @@ TEST_F(Trace, FileThatTakesNoDataClosesTheTraceOnceAndTheLinkGoesOn) {
     EXPECT_EQ(failure->path, "/dev/full");
     EXPECT_EQ(failure->error, ENOSPC);
     EXPECT_FALSE(link.takeTraceFailure()) << "told once";
-    expectK(unit.exchange('T', 1, bytesOf("\x09" "still here^")));
+    expectK(unit.exchange('T', 1,
+                          bytesOf("\x09"
+                                  "still here^")));
     status();  // the step of 'T' has ended (its record would come after its reply)
     EXPECT_FALSE(link.takeTraceFailure());
 

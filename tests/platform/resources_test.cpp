@@ -2,12 +2,10 @@
 #include "platform/resources.h"
 #include "resources/resource_catalog.h"
 
-
 #include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
-
 
 TEST(Resources, EveryPictureNumberOfTheProgramIsPresent) {
     ASSERT_EQ(linkedResourcePictureCount(), 23);

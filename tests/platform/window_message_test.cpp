@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QThread>
 
-
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -15,7 +14,6 @@
 
 namespace corvane {
 namespace {
-
 
 struct Received {
     std::uint32_t message;

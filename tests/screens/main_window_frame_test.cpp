@@ -292,8 +292,7 @@ TEST_F(MainWindowFrame, TitleLetteringStaysClearOfTheAccentBandAtEverySize) {
     // on, in the rows above the trace line.
     const QImage title = resourceImage(IDB_TITLE).convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < 30; ++y)
-        for (int x = 272; x < title.width(); ++x)
-            ASSERT_EQ(title.pixel(x, y) & 0xFFFFFF, 0u) << x << "," << y;
+        for (int x = 272; x < title.width(); ++x) ASSERT_EQ(title.pixel(x, y) & 0xFFFFFF, 0u) << x << "," << y;
 
     auto window = startWith("COM01,2");
     const QRect workArea = window->screen()->availableGeometry();

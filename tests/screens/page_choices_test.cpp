@@ -101,9 +101,9 @@ TEST_F(PageChoicesTest, MenuBuildsTheOutlineWithIconsAndASecondMenuIsAppended) {
     {
         auto records = window->link().lockRecords();
         MenuRecord& menu = window->link().menuRecord();
-        EXPECT_EQ(menu.entry(1).iconBitmap, 157u);   // selector 1
-        EXPECT_EQ(menu.entry(2).iconBitmap, 156u);   // selector 13
-        EXPECT_EQ(menu.entry(3).iconBitmap, 0u);     // selector 99: unchanged
+        EXPECT_EQ(menu.entry(1).iconBitmap, 157u);                     // selector 1
+        EXPECT_EQ(menu.entry(2).iconBitmap, 156u);                     // selector 13
+        EXPECT_EQ(menu.entry(3).iconBitmap, 0u);                       // selector 99: unchanged
         EXPECT_EQ(menu.findPage(kListPage)->controls[2]->icon, 152u);  // style 8
     }
 
@@ -121,7 +121,8 @@ TEST_F(PageChoicesTest, MenuBuildsTheOutlineWithIconsAndASecondMenuIsAppended) {
 TEST_F(PageChoicesTest, DeepGroupsStayInsideTheOutline) {
     handshake();
     unitsim::MenuStreamBuilder deep;
-    for (int level = 0; level < 12; ++level) deep.group("G" + std::to_string(level), static_cast<std::uint16_t>(level + 1), 0);
+    for (int level = 0; level < 12; ++level)
+        deep.group("G" + std::to_string(level), static_cast<std::uint16_t>(level + 1), 0);
     deep.item("Deepest", 0x0401, 1);
     for (int level = 0; level < 12; ++level) deep.endGroup();
     deep.item("Top", 0x0402, 1);
@@ -165,7 +166,9 @@ TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
     auto* list = qobject_cast<CFormListBox*>(control(kListPage, 0).window);
     ASSERT_NE(list, nullptr);
     list->addLine("P0300");
-    list->addLine("B\xC4" "ttery \x80");
+    list->addLine(
+        "B\xC4"
+        "ttery \x80");
     list->setCurrentRow(1);
 
     // The page button's code travels unchanged with the list line, byte for byte.

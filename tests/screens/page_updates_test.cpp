@@ -26,7 +26,9 @@ MenuStreamBuilder onePage(const std::vector<unitsim::ControlElement>& controls) 
     return m;
 }
 
-Frame values(std::uint8_t first, const std::vector<std::string>& v) { return Frame{'D', 0, unitsim::valuesPayload(first, v)}; }
+Frame values(std::uint8_t first, const std::vector<std::string>& v) {
+    return Frame{'D', 0, unitsim::valuesPayload(first, v)};
+}
 
 std::string bytesOf(const Bytes& b) { return std::string(b.begin(), b.end()); }
 
@@ -48,7 +50,8 @@ TEST_F(PageUpdatesTest, ValuesReachOnlyControlsNumberedUpToTheControlCount) {
     // Values before any page is open have nowhere to go.
     sendAndSettle({values(1, {"1", "2"})});
 
-    openPage(onePage({control(1, 's', 1, "Engine speed|rpm"), control(2, 'e', 7), control(7, 't', 13, "Title")}), kPage);
+    openPage(onePage({control(1, 's', 1, "Engine speed|rpm"), control(2, 'e', 7), control(7, 't', 13, "Title")}),
+             kPage);
     sendAndSettle({values(1, {"812", "abc", "", "", "", "", "hidden"})});
     auto* speed = controlWindow<CCorvShowBox>(kPage, 0);
     auto* edit = controlWindow<CFormEdit>(kPage, 1);
@@ -69,25 +72,34 @@ TEST_F(PageUpdatesTest, ValuesReachOnlyControlsNumberedUpToTheControlCount) {
 TEST_F(PageUpdatesTest, TextsSetByTheUnitOrTypedByTheUserComeBackByteExactly) {
     handshake(255);
     const std::string odd = "\x81\x8D\x8F\x90\x9D";  // the bytes Windows-1252 leaves undefined
-    openPage(onePage({control(1, 'c', 1, "Mode|Auto|M\xFCnchen|" + odd), control(2, 'e', 7), control(3, 's', 13, "Temp"),
-                      control(4, 'e', 19)}),
+    openPage(onePage({control(1, 'c', 1, "Mode|Auto|M\xFCnchen|" + odd), control(2, 'e', 7),
+                      control(3, 's', 13, "Temp"), control(4, 'e', 19)}),
              kPage);
     std::string high;
     for (int b = 0x80; b <= 0xFF; ++b) high.push_back(static_cast<char>(b));
     const std::string controls = "\x01\x09\x0A\x0D\x1F";
-    sendAndSettle({values(1, {odd, high, "\xB0" "C", controls})});
+    sendAndSettle({values(1, {odd, high,
+                              "\xB0"
+                              "C",
+                              controls})});
 
     auto* mode = controlWindow<CChooseBox>(kPage, 0);
     ASSERT_NE(mode, nullptr);
     EXPECT_EQ(mode->currentItem(), 3) << "the choice box selects the entry with the same bytes";
-    EXPECT_EQ(bytesOf(readBack(1, 4)), odd + "|" + high + "|\xB0" "C|" + controls + "^");
+    EXPECT_EQ(bytesOf(readBack(1, 4)), odd + "|" + high +
+                                           "|\xB0"
+                                           "C|" +
+                                           controls + "^");
 
     // What the user types travels as Windows-1252.
     auto* edit = controlWindow<CFormEdit>(kPage, 1);
     ASSERT_NE(edit, nullptr);
     edit->clear();
-    typeText(edit, QString::fromUtf8("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC"));
-    EXPECT_EQ(bytesOf(readBack(2, 2)), "Gr\xFC\xDF" "e \x80^");
+    typeText(edit, QString::fromUtf8("Gr\xC3\xBC\xC3\x9F"
+                                     "e \xE2\x82\xAC"));
+    EXPECT_EQ(bytesOf(readBack(2, 2)),
+              "Gr\xFC\xDF"
+              "e \x80^");
     mode->nextItem();
     EXPECT_EQ(bytesOf(readBack(1, 1)), "Auto^");
 }
@@ -216,8 +228,8 @@ TEST_F(PageUpdatesTest, TransferProgressShowsInTheProgressBoxOrElseOnThePageBars
     ASSERT_TRUE(first && second);
 
     // 'E' is a sent notification: its reply comes once the bars are set.
-    ASSERT_TRUE(exchangeAll({Frame{'N', 0, unitsim::fileHeaderPayload("LOG.CSV", 100)},
-                             Frame{'E', 2, Bytes(40, 'x')}}));
+    ASSERT_TRUE(
+        exchangeAll({Frame{'N', 0, unitsim::fileHeaderPayload("LOG.CSV", 100)}, Frame{'E', 2, Bytes(40, 'x')}}));
     EXPECT_EQ(first->maximum(), 100);
     EXPECT_EQ(first->position(), 40);
     EXPECT_EQ(second->position(), 40);

@@ -132,7 +132,9 @@ TEST(StringWindow, OkGivesTheTypedTextAsTheUnitsBytes) {
         QTest::keyClick(&typed.editField(), Qt::Key_Return);
     });
     EXPECT_EQ(typed.DoModal(), IDOK);
-    EXPECT_EQ(typed.text(), "M\xFCller \x80" "5");
+    EXPECT_EQ(typed.text(),
+              "M\xFCller \x80"
+              "5");
 
     // Cancelled: the text stays empty even though something was typed.
     CCorvStringWnd cancelled(&owner, "Name");

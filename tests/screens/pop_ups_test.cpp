@@ -139,26 +139,27 @@ TEST_F(PopUpsTest, WaitingBoxesReportShownThenTheButtonPressed) {
         std::uint8_t result;
     };
     const Case cases[] = {
-        {'k', MessageBoxOk, "centre", 2},       {'k', MessageBoxOk, "close", 4},
-        {'y', MessageBoxYesNo, "left", 3},      {'y', MessageBoxYesNo, "right", 4},
+        {'k', MessageBoxOk, "centre", 2},         {'k', MessageBoxOk, "close", 4},
+        {'y', MessageBoxYesNo, "left", 3},        {'y', MessageBoxYesNo, "right", 4},
         {'q', MessageBoxComputerUnit, "left", 3}, {'q', MessageBoxComputerUnit, "right", 4},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(1, c.kind) + " " + c.press);
         std::atomic<bool> seenShown{false};
-        user.when([&] { return seenShown.load() && shownBox(); }, [&] {
-            CCorvMessageBox* b = shownBox();
-            EXPECT_EQ(b->GetType(), c.type);
-            EXPECT_EQ(b->text(), "Clear all codes?\r\nEngine off");
-            EXPECT_EQ(b->parentWidget(), window.get());
-            render(*b);  // the first paint makes the caption buttons
-            const std::string press = c.press;
-            QAbstractButton* button = press == "left"     ? static_cast<QAbstractButton*>(b->leftButton())
-                                      : press == "right"  ? static_cast<QAbstractButton*>(b->rightButton())
-                                      : press == "centre" ? static_cast<QAbstractButton*>(b->centreButton())
-                                                          : static_cast<QAbstractButton*>(b->closeButton());
-            button->click();
-        });
+        user.when([&] { return seenShown.load() && shownBox(); },
+                  [&] {
+                      CCorvMessageBox* b = shownBox();
+                      EXPECT_EQ(b->GetType(), c.type);
+                      EXPECT_EQ(b->text(), "Clear all codes?\r\nEngine off");
+                      EXPECT_EQ(b->parentWidget(), window.get());
+                      render(*b);  // the first paint makes the caption buttons
+                      const std::string press = c.press;
+                      QAbstractButton* button = press == "left"     ? static_cast<QAbstractButton*>(b->leftButton())
+                                                : press == "right"  ? static_cast<QAbstractButton*>(b->rightButton())
+                                                : press == "centre" ? static_cast<QAbstractButton*>(b->centreButton())
+                                                                    : static_cast<QAbstractButton*>(b->closeButton());
+                      button->click();
+                  });
         const auto [shown, answered] = runUnit([&] {
             box(c.kind, "Clear all codes?\r\nEngine off");
             const Status s = statusWhen([](const Status& s) { return s.boxResult == 1; });
@@ -212,10 +213,11 @@ TEST_F(PopUpsTest, NoticesStayWithoutWaitingUntilTheUnitTakesThem) {
 TEST_F(PopUpsTest, AnOccupiedSlotIgnoresTheRequestAndXShowsTheRecordAgain) {
     // A second 'k' while the first waits: ignored, the first keeps its slot and its text.
     std::atomic<bool> secondSent{false};
-    user.when([&] { return secondSent.load() && shownBox(); }, [&] {
-        EXPECT_EQ(shownBox()->text(), "First");
-        shownBox()->centreButton()->click();
-    });
+    user.when([&] { return secondSent.load() && shownBox(); },
+              [&] {
+                  EXPECT_EQ(shownBox()->text(), "First");
+                  shownBox()->centreButton()->click();
+              });
     const Status first = runUnit([&] {
         box('k', "First");
         statusWhen([](const Status& s) { return s.boxResult == 1; });
@@ -273,11 +275,12 @@ TEST_F(PopUpsTest, AnOccupiedSlotIgnoresTheRequestAndXShowsTheRecordAgain) {
 
 TEST_F(PopUpsTest, TheUnitTakingTheAnswerLeavesAWaitingBoxForTheUser) {
     std::atomic<bool> taken{false};
-    user.when([&] { return taken.load(); }, [&] {
-        ASSERT_NE(shownBox(), nullptr) << "the box stays on screen";
-        EXPECT_TRUE(shownBox()->isEnabled());
-        shownBox()->centreButton()->click();
-    });
+    user.when([&] { return taken.load(); },
+              [&] {
+                  ASSERT_NE(shownBox(), nullptr) << "the box stays on screen";
+                  EXPECT_TRUE(shownBox()->isEnabled());
+                  shownBox()->centreButton()->click();
+              });
     const auto [afterTaken, answered] = runUnit([&] {
         box('k', "Fault codes cleared");
         statusWhen([](const Status& s) { return s.boxResult == 1; });
@@ -294,14 +297,15 @@ TEST_F(PopUpsTest, TheUnitTakingTheAnswerLeavesAWaitingBoxForTheUser) {
 TEST_F(PopUpsTest, ListWindowAnswersTheChosenLineOrNoneOrCancelled) {
     // A line chosen among lines that came in two parts: its number and its bytes as sent.
     std::atomic<bool> shown{false};
-    user.when([&] { return shown.load() && window->popUps().listWindow(); }, [&] {
-        CCorvListWnd* w = window->popUps().listWindow();
-        EXPECT_EQ(w->caption(), "Choose a vehicle");
-        EXPECT_TRUE(window->popUps().appendToListWindow({"Alder 1.6", "Birch 2.0"}));
-        EXPECT_TRUE(window->popUps().appendToListWindow({"Cedar \x80V", "Dogwood"}));
-        w->listBox().setCurrentRow(2);
-        w->okButton().click();
-    });
+    user.when([&] { return shown.load() && window->popUps().listWindow(); },
+              [&] {
+                  CCorvListWnd* w = window->popUps().listWindow();
+                  EXPECT_EQ(w->caption(), "Choose a vehicle");
+                  EXPECT_TRUE(window->popUps().appendToListWindow({"Alder 1.6", "Birch 2.0"}));
+                  EXPECT_TRUE(window->popUps().appendToListWindow({"Cedar \x80V", "Dogwood"}));
+                  w->listBox().setCurrentRow(2);
+                  w->okButton().click();
+              });
     Status s = runUnit([&] {
         box('l', "Choose a vehicle");
         shown = statusWhen([](const Status& s) { return s.boxResult == 1; }).boxResult == 1;
@@ -315,10 +319,11 @@ TEST_F(PopUpsTest, ListWindowAnswersTheChosenLineOrNoneOrCancelled) {
 
     // OK without a chosen line: accepted, no line, no text.
     shown = false;
-    user.when([&] { return shown.load() && window->popUps().listWindow(); }, [&] {
-        window->popUps().appendToListWindow({"Alder"});
-        window->popUps().listWindow()->okButton().click();
-    });
+    user.when([&] { return shown.load() && window->popUps().listWindow(); },
+              [&] {
+                  window->popUps().appendToListWindow({"Alder"});
+                  window->popUps().listWindow()->okButton().click();
+              });
     s = runUnit([&] {
         unit.exchange('Z', 1);
         box('l', "Choose");
@@ -343,13 +348,14 @@ TEST_F(PopUpsTest, ListWindowAnswersTheChosenLineOrNoneOrCancelled) {
 
 TEST_F(PopUpsTest, StringWindowAnswersTheTypedTextAsTheUnitsBytes) {
     std::atomic<bool> shown{false};
-    user.when([&] { return shown.load() && window->popUps().stringWindow(); }, [&] {
-        CCorvStringWnd* w = window->popUps().stringWindow();
-        EXPECT_EQ(w->caption(), "Customer name");
-        EXPECT_EQ(w->editField().maxLength(), 128 - 12) << "what the unit's capacity lets travel";
-        typeText(&w->editField(), QStringLiteral("J\u00FCrgen \u0141"));
-        QTest::keyClick(&w->editField(), Qt::Key_Return);
-    });
+    user.when([&] { return shown.load() && window->popUps().stringWindow(); },
+              [&] {
+                  CCorvStringWnd* w = window->popUps().stringWindow();
+                  EXPECT_EQ(w->caption(), "Customer name");
+                  EXPECT_EQ(w->editField().maxLength(), 128 - 12) << "what the unit's capacity lets travel";
+                  typeText(&w->editField(), QStringLiteral("J\u00FCrgen \u0141"));
+                  QTest::keyClick(&w->editField(), Qt::Key_Return);
+              });
     Status s = runUnit([&] {
         box('n', "Customer name");
         shown = statusWhen([](const Status& s) { return s.boxResult == 1; }).boxResult == 1;
@@ -424,14 +430,15 @@ TEST_F(PopUpsTest, LoadingAFileForTheUnitStopsAtTheStoresSize) {
             .write(reinterpret_cast<const char*>(over.data()), static_cast<std::streamsize>(over.size()));
     }
     auto choose = [&](const std::filesystem::path& file, QStringList filters = {QStringLiteral("All files (*)")}) {
-        user.when([&] { return window->fileDialogs().openDialog() != nullptr; }, [this, file, filters] {
-            QFileDialog* d = window->fileDialogs().openDialog();
-            EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptOpen);
-            EXPECT_EQ(d->directory().absolutePath(), QString::fromStdString(sandbox.dir().path().string()))
-                << "home the first time, then the folder last used";
-            EXPECT_EQ(d->nameFilters(), filters);
-            chooseFile(d, QString::fromStdString(file.string()));
-        });
+        user.when([&] { return window->fileDialogs().openDialog() != nullptr; },
+                  [this, file, filters] {
+                      QFileDialog* d = window->fileDialogs().openDialog();
+                      EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptOpen);
+                      EXPECT_EQ(d->directory().absolutePath(), QString::fromStdString(sandbox.dir().path().string()))
+                          << "home the first time, then the folder last used";
+                      EXPECT_EQ(d->nameFilters(), filters);
+                      chooseFile(d, QString::fromStdString(file.string()));
+                  });
     };
 
     const QStringList binFilters = {QStringLiteral("(*.bin)"), QStringLiteral("(*.*)")};
@@ -508,15 +515,16 @@ TEST_F(PopUpsTest, SavingTheUnitsFileProposesASafeNameAndWritesTheBytes) {
         return true;
     });
     const auto target = sandbox.dir() / "saved.csv";
-    user.when([&] { return window->fileDialogs().openDialog() != nullptr; }, [&] {
-        QFileDialog* d = window->fileDialogs().openDialog();
-        EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
-        const QStringList proposed = d->selectedFiles();
-        ASSERT_EQ(proposed.size(), 1);
-        EXPECT_EQ(QFileInfo(proposed.first()).fileName(), QStringLiteral("evilLOG.CSV"))
-            << proposed.first().toStdString();
-        chooseFile(d, QString::fromStdString(target.string()));
-    });
+    user.when([&] { return window->fileDialogs().openDialog() != nullptr; },
+              [&] {
+                  QFileDialog* d = window->fileDialogs().openDialog();
+                  EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
+                  const QStringList proposed = d->selectedFiles();
+                  ASSERT_EQ(proposed.size(), 1);
+                  EXPECT_EQ(QFileInfo(proposed.first()).fileName(), QStringLiteral("evilLOG.CSV"))
+                      << proposed.first().toStdString();
+                  chooseFile(d, QString::fromStdString(target.string()));
+              });
     Status s = runUnit([&] {
         box('s', "(*.csv)|*.csv|");
         return statusWhen([](const Status& s) { return s.boxResult != 1 && s.boxResult != kNone; });
@@ -536,12 +544,13 @@ TEST_F(PopUpsTest, TheProposedNameAndTypeAreTheUnits) {
         return true;
     });
     // The user types a bare name: the unit's extension is added.
-    user.when([&] { return window->fileDialogs().openDialog() != nullptr; }, [&] {
-        QFileDialog* d = window->fileDialogs().openDialog();
-        EXPECT_EQ(QFileInfo(d->selectedFiles().value(0)).fileName(), QStringLiteral("LOG0001.CSV"));
-        EXPECT_EQ(d->defaultSuffix(), QStringLiteral("CSV"));
-        chooseFile(d, QStringLiteral("today"));
-    });
+    user.when([&] { return window->fileDialogs().openDialog() != nullptr; },
+              [&] {
+                  QFileDialog* d = window->fileDialogs().openDialog();
+                  EXPECT_EQ(QFileInfo(d->selectedFiles().value(0)).fileName(), QStringLiteral("LOG0001.CSV"));
+                  EXPECT_EQ(d->defaultSuffix(), QStringLiteral("CSV"));
+                  chooseFile(d, QStringLiteral("today"));
+              });
     const Status s = runUnit([&] {
         box('s', "");
         return statusWhen([](const Status& s) { return s.boxResult != 1 && s.boxResult != kNone; });
@@ -559,18 +568,20 @@ TEST_F(PopUpsTest, AnUnwritableTargetIsReportedAndTheBoxFails) {
         return true;
     });
     auto saveTo = [&](const QString& path) {
-        user.when([&] { return window->fileDialogs().openDialog() != nullptr; }, [this, path] {
-            QFileDialog* d = window->fileDialogs().openDialog();
-            chooseFile(d, path);
-        });
+        user.when([&] { return window->fileDialogs().openDialog() != nullptr; },
+                  [this, path] {
+                      QFileDialog* d = window->fileDialogs().openDialog();
+                      chooseFile(d, path);
+                  });
     };
 
     // A full device: the save dialog first asks before it replaces the existing "file".
     saveTo(QStringLiteral("/dev/full"));
-    user.when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; }, [] {
-        auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        question->button(QMessageBox::Yes)->click();
-    });
+    user.when([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr; },
+              [] {
+                  auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                  question->button(QMessageBox::Yes)->click();
+              });
     Status s = runUnit([&] {
         box('s', "");
         return statusWhen([](const Status& s) { return s.boxResult != 1 && s.boxResult != kNone; });
@@ -603,17 +614,17 @@ TEST_F(PopUpsTest, AnUnwritableTargetIsReportedAndTheBoxFails) {
             return statusWhen([](const Status& s) { return s.boxResult != 1 && s.boxResult != kNone; });
         });
         EXPECT_EQ(s.boxResult, 4);
-        EXPECT_EQ(sandbox.prompts().notices.back(),
-                  "Cannot save the file " + locked.string() + ":\nPermission denied");
+        EXPECT_EQ(sandbox.prompts().notices.back(), "Cannot save the file " + locked.string() + ":\nPermission denied");
     }
 }
 
 TEST_F(PopUpsTest, SentMessagesAreHandledWhileABoxWaits) {
     std::atomic<bool> unitDone{false};
-    user.when([&] { return unitDone.load(); }, [&] {
-        ASSERT_NE(shownBox(), nullptr) << "the box still waits";
-        shownBox()->leftButton()->click();
-    });
+    user.when([&] { return unitDone.load(); },
+              [&] {
+                  ASSERT_NE(shownBox(), nullptr) << "the box still waits";
+                  shownBox()->leftButton()->click();
+              });
     window->pageChoices().enterBusy();
     const auto [values, taken, answered] = runUnit([&] {
         box('y', "Reset the interval?");
@@ -635,13 +646,12 @@ TEST_F(PopUpsTest, SentMessagesAreHandledWhileABoxWaits) {
 
 TEST_F(PopUpsTest, TheUnitUnpluggedWhileABoxWaitsChangesNothingForTheUser) {
     std::atomic<bool> unplugged{false};
-    user.when([&] { return unplugged.load() && shownBox(); }, [&] {
-        unit.closeMaster();
-    });
-    user.when([&] { return !window->link().isAlive() || window->statusText() != "Corvane connected..."; }, [&] {
-        ASSERT_NE(shownBox(), nullptr);
-        shownBox()->centreButton()->click();
-    });
+    user.when([&] { return unplugged.load() && shownBox(); }, [&] { unit.closeMaster(); });
+    user.when([&] { return !window->link().isAlive() || window->statusText() != "Corvane connected..."; },
+              [&] {
+                  ASSERT_NE(shownBox(), nullptr);
+                  shownBox()->centreButton()->click();
+              });
     runUnit([&] {
         box('k', "Unit going away");
         statusWhen([](const Status& s) { return s.boxResult == 1; });
@@ -670,10 +680,11 @@ TEST_F(PopUpsTest, ClosingTheWindowWhileAPopUpWaitsEndsEverythingCleanly) {
     QPointer<CCorvMessageBox> notice = shownBox();
     QPointer<CCorvListWnd> list;
     std::atomic<bool> shown{false};
-    user.when([&] { return shown.load() && window->popUps().listWindow(); }, [&] {
-        list = window->popUps().listWindow();
-        window.reset();
-    });
+    user.when([&] { return shown.load() && window->popUps().listWindow(); },
+              [&] {
+                  list = window->popUps().listWindow();
+                  window.reset();
+              });
     runUnit([&] {
         box('l', "Choose");
         shown = statusWhen([](const Status& s) { return s.boxResult == 1; }).boxResult == 1;
@@ -689,10 +700,11 @@ TEST_F(PopUpsTest, ClosingTheWindowWhileAPopUpWaitsEndsEverythingCleanly) {
 
 TEST_F(PopUpsTest, ClosingTheWindowWhileTheFileDialogWaits) {
     QPointer<QFileDialog> dialog;
-    user.when([&] { return window->fileDialogs().openDialog() != nullptr; }, [&] {
-        dialog = window->fileDialogs().openDialog();
-        window.reset();
-    });
+    user.when([&] { return window->fileDialogs().openDialog() != nullptr; },
+              [&] {
+                  dialog = window->fileDialogs().openDialog();
+                  window.reset();
+              });
     runUnit([&] {
         box('o', "");
         return true;

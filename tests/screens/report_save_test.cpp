@@ -164,7 +164,8 @@ TEST_F(ReportSaveTest, AnUnwritableTargetIsToldWithItsNameAndReasonAndTheLinkGoe
     ASSERT_TRUE(k);
     EXPECT_EQ(k->letter, 'K');
     ASSERT_EQ(sandbox.prompts().notices.size(), 1u);
-    EXPECT_EQ(sandbox.prompts().notices[0], "Cannot write the report file " + full.string() + ":\nNo space left on device");
+    EXPECT_EQ(sandbox.prompts().notices[0],
+              "Cannot write the report file " + full.string() + ":\nNo space left on device");
     EXPECT_TRUE(std::filesystem::is_symlink(full)) << "the link is left as it was";
 
     // A folder that cannot take the file.
@@ -219,7 +220,7 @@ TEST_F(ReportSaveTest, ChoicesMadeWhileTheDialogIsOpenReachTheUnitWholeAndInOrde
     // The key first, then the page choice with its list line: applied in that order, each whole.
     auto a = exchange('S', 0);
     ASSERT_TRUE(a);
-    const Bytes expected = {0x01, 0x02, 0x03, 0xFF, 0x01, 0x01, 'P', '0', '3', '0', '0', ' ',
-                            'm', 'i', 's', 'f', 'i', 'r', 'e', '^'};
+    const Bytes expected = {0x01, 0x02, 0x03, 0xFF, 0x01, 0x01, 'P', '0', '3', '0',
+                            '0',  ' ',  'm',  'i',  's',  'f',  'i', 'r', 'e', '^'};
     EXPECT_EQ(a->data, expected);
 }

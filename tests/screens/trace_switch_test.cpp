@@ -155,7 +155,8 @@ TEST_F(TraceSwitch, FullTraceTargetIsReportedOnceAndTheConversationGoesOn) {
     unit.send('S', 1);
     ASSERT_TRUE(unit.reply(3000ms).has_value());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !box.prompts().notices.empty(); }, 5000));
-    EXPECT_EQ(box.prompts().notices[0], "Cannot write the trace file /dev/full:\n" + std::string(std::strerror(ENOSPC)));
+    EXPECT_EQ(box.prompts().notices[0],
+              "Cannot write the trace file /dev/full:\n" + std::string(std::strerror(ENOSPC)));
     EXPECT_FALSE(window->traceOn()) << "no check mark for a trace that is not written";
     EXPECT_FALSE(window->link().traceOpen());
 

@@ -25,8 +25,8 @@ std::vector<std::uint8_t> pattern(std::size_t n) {
 }
 
 void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {
@@ -136,8 +136,7 @@ TEST(FileFromUnit, UnwritableTargetsFailWithTheFileAndTheReason) {
         std::filesystem::create_directory(dir / "locked");
         writeBytes(dir / "locked" / "keep.csv", pattern(40));
         ::chmod((dir / "locked").c_str(), 0555);
-        const std::string denied =
-            writeFileFromUnit(q(dir / "locked" / "keep.csv"), bytes.data(), bytes.size());
+        const std::string denied = writeFileFromUnit(q(dir / "locked" / "keep.csv"), bytes.data(), bytes.size());
         EXPECT_NE(denied.find("Permission denied"), std::string::npos) << denied;
         EXPECT_EQ(readBytes(dir / "locked" / "keep.csv"), pattern(40)) << "a failed save keeps the old file";
     }
@@ -145,11 +144,16 @@ TEST(FileFromUnit, UnwritableTargetsFailWithTheFileAndTheReason) {
 
 TEST(SafeFileName, KeepsPlainNamesAndStripsFoldersDotsAndPathCharacters) {
     EXPECT_EQ(safeFileName("LOG0001.CSV"), QStringLiteral("LOG0001.CSV"));
-    EXPECT_EQ(safeFileName("Fahrzeug M\xFC" "ller.txt"), QStringLiteral("Fahrzeug M\u00FCller.txt"));
+    EXPECT_EQ(safeFileName("Fahrzeug M\xFC"
+                           "ller.txt"),
+              QStringLiteral("Fahrzeug M\u00FCller.txt"));
     EXPECT_EQ(safeFileName("../../etc/passwd"), QStringLiteral("passwd"));
     EXPECT_EQ(safeFileName("C:\\Windows\\system.ini"), QStringLiteral("system.ini"));
     EXPECT_EQ(safeFileName("..\\..\\boot.ini"), QStringLiteral("boot.ini"));
-    EXPECT_EQ(safeFileName("a\x01" "b\x1F" "c\x7F|<>:*?\"d.txt"), QStringLiteral("abcd.txt"));
+    EXPECT_EQ(safeFileName("a\x01"
+                           "b\x1F"
+                           "c\x7F|<>:*?\"d.txt"),
+              QStringLiteral("abcd.txt"));
     EXPECT_EQ(safeFileName(".bashrc"), QStringLiteral("bashrc"));
     EXPECT_EQ(safeFileName("trailing. . "), QStringLiteral("trailing"));
     for (const char* empty : {"", ".", "..", "../..", "/", " . ", "\x01\x02", "dir/"})

@@ -30,7 +30,9 @@ protected:
               return port;
           }) {
         QObject::connect(&supervisor, &ConnectionSupervisor::statusChanged,
-                         [this](const QString& text, StatusLamp lamp) { shown.push_back({text.toStdString(), lamp}); });
+                         [this](const QString& text, StatusLamp lamp) {
+                             shown.push_back({text.toStdString(), lamp});
+                         });
         QObject::connect(&supervisor, &ConnectionSupervisor::timerPeriodChanged,
                          [this](int ms) { periods.push_back(ms); });
         supervisor.watch(source);

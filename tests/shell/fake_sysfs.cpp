@@ -36,9 +36,9 @@ void FakeSysfs::addTty(const std::string& busPort, const std::string& ttyName) {
     fs::create_directories(tty);
     writeFile(tty / "dev", "166:0\n");
     fs::create_directory_symlink("../../../" + busPort + ":1.0", tty / "device");
-    fs::create_directory_symlink("../../devices/pci0000:00/0000:00:14.0/usb1/" + busPort + "/" + busPort +
-                                     ":1.0/tty/" + ttyName,
-                                 root_ / "class" / "tty" / ttyName);
+    fs::create_directory_symlink(
+        "../../devices/pci0000:00/0000:00:14.0/usb1/" + busPort + "/" + busPort + ":1.0/tty/" + ttyName,
+        root_ / "class" / "tty" / ttyName);
 }
 
 fs::path FakeSysfs::addUsbTty(const std::string& busPort, const std::string& ttyName, const UsbIdentity& id) {

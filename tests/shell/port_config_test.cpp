@@ -34,10 +34,16 @@ class ScopedEnv {
 public:
     ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name)) old_ = old;
-        if (value) ::setenv(name, value, 1); else ::unsetenv(name);
+        if (value)
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
     }
     ~ScopedEnv() {
-        if (old_) ::setenv(name_, old_->c_str(), 1); else ::unsetenv(name_);
+        if (old_)
+            ::setenv(name_, old_->c_str(), 1);
+        else
+            ::unsetenv(name_);
     }
 
 private:
@@ -58,15 +64,11 @@ TEST(PortConfig, ReadsPortAndWindowStateByTheByteRules) {
     const fs::path file = dir / "corvane.cfg";
     // The main window starts with state 1; files without a state byte keep it.
     const ReadCase cases[] = {
-        {"COM03,2", 3, WindowState::Normal},
-        {"COM00,1", 0, WindowState::WorkArea},
-        {"COM50,0", 50, WindowState::Maximised},
-        {"COM03", 3, WindowState::WorkArea},
-        {"COM03,", 3, WindowState::WorkArea},
-        {"COM12,2\n", 12, WindowState::Normal},
-        {"COM12,2\r\n", 12, WindowState::Normal},
-        {"COM07\n", 7, WindowState::WorkArea},
-        {"COM03,7", 3, WindowState::Maximised},  // a state no placement has is 0
+        {"COM03,2", 3, WindowState::Normal},      {"COM00,1", 0, WindowState::WorkArea},
+        {"COM50,0", 50, WindowState::Maximised},  {"COM03", 3, WindowState::WorkArea},
+        {"COM03,", 3, WindowState::WorkArea},     {"COM12,2\n", 12, WindowState::Normal},
+        {"COM12,2\r\n", 12, WindowState::Normal}, {"COM07\n", 7, WindowState::WorkArea},
+        {"COM03,7", 3, WindowState::Maximised},   // a state no placement has is 0
         {"COM99,0", 99, WindowState::Maximised},  // beyond the dialog's list, but a port setting
     };
     for (const ReadCase& c : cases) {
@@ -135,8 +137,10 @@ TEST(PortConfig, UnreadableFileIsReportedAndTreatedAsMissing) {
     ConfigReadResult result = PortConfigFile(dir / "corvane.cfg").read(config);
     EXPECT_EQ(result.status, ConfigReadStatus::Failed);
     EXPECT_TRUE(result.unusable());
-    EXPECT_EQ(result.error.rfind("The configuration file " + (dir / "corvane.cfg").string() +
-                                     " cannot be read: Is a directory.\n", 0), 0u) << result.error;
+    EXPECT_EQ(result.error.rfind(
+                  "The configuration file " + (dir / "corvane.cfg").string() + " cannot be read: Is a directory.\n", 0),
+              0u)
+        << result.error;
     EXPECT_EQ(config.port, 1);
 }
 
@@ -181,8 +185,7 @@ TEST(PortConfig, LivesInTheXdgConfigFolderAndCreatesIt) {
     ScopedEnv home("HOME", dir.path().c_str());
     for (const char* value : {static_cast<const char*>(nullptr), "", "relative/folder"}) {
         ScopedEnv xdg("XDG_CONFIG_HOME", value);
-        EXPECT_EQ(PortConfigFile::defaultPath(), dir.path() / ".config" / "corvane.cfg")
-            << (value ? value : "(unset)");
+        EXPECT_EQ(PortConfigFile::defaultPath(), dir.path() / ".config" / "corvane.cfg") << (value ? value : "(unset)");
     }
 }
 
@@ -198,7 +201,8 @@ TEST(PortConfig, WriteThroughASymbolicLinkUpdatesItsTarget) {
 TEST(PortConfig, FolderThatCannotBeCreatedGivesAFailure) {
     TempDir dir;
     writeFile(dir / "plainfile", "x");
-    ConfigWriteResult result = PortConfigFile(dir / "plainfile" / "sub" / "corvane.cfg").write({1, WindowState::Maximised});
+    ConfigWriteResult result =
+        PortConfigFile(dir / "plainfile" / "sub" / "corvane.cfg").write({1, WindowState::Maximised});
     EXPECT_FALSE(result);
     EXPECT_NE(result.error.find("plainfile"), std::string::npos) << result.error;
 }
@@ -241,7 +245,7 @@ TEST(PortConfig, WriteThatFailsHalfWayKeepsTheOldFile) {
     TempDir dir;
     const fs::path file = dir / "corvane.cfg";
     writeFile(file, "COM04,2");
-    rlimit old {};
+    rlimit old{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
     auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
     rlimit small = old;

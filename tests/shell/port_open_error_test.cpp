@@ -59,8 +59,7 @@ TEST(PortOpenError, PermissionAdviceFollowsTheGroupsOfAccountAndSession) {
     EXPECT_FALSE(has(text, "usermod")) << text;
 
     // The session has the group, but the node does not let the group write.
-    text = portOpenErrorText("COM1", "/dev/ttyS0", EACCES, dialoutNode(S_IFCHR | 0640),
-                             user({kDialout}, {kDialout}));
+    text = portOpenErrorText("COM1", "/dev/ttyS0", EACCES, dialoutNode(S_IFCHR | 0640), user({kDialout}, {kDialout}));
     EXPECT_TRUE(has(text, "does not let its group \"dialout\" read and write it")) << text;
     EXPECT_FALSE(has(text, "usermod")) << text;
 

@@ -45,8 +45,8 @@ TEST_F(UsbDetection, FindsTheUnitsTtyThroughItsUsbDevice) {
 }
 
 TEST_F(UsbDetection, MatchesIdsAndDescriptionIgnoringCaseOnly) {
-    sysfs.addUsbTty("1-1", "ttyACM0", {"5e31", "0002", "CORVANE diagnostic tool"});   // other product
-    sysfs.addUsbTty("1-2", "ttyACM1", {"1234", "0001", "CORVANE diagnostic tool"});   // other vendor
+    sysfs.addUsbTty("1-1", "ttyACM0", {"5e31", "0002", "CORVANE diagnostic tool"});    // other product
+    sysfs.addUsbTty("1-2", "ttyACM1", {"1234", "0001", "CORVANE diagnostic tool"});    // other vendor
     sysfs.addUsbTty("1-3", "ttyACM2", {"5e31", "0001", "CORVANE diagnostic tool 2"});  // longer name
     sysfs.addUsbTty("1-4", "ttyACM3", {"5e31", "0001", ""});                           // no product string
     EXPECT_FALSE(findUnitPort(paths));
@@ -82,7 +82,8 @@ TEST_F(UsbDetection, UsbDeviceWithoutItsTtyIsNotAPort) {
 
 TEST_F(UsbDetection, DriverIsFoundLoadedBuiltInOrOnDisk) {
     EXPECT_FALSE(cdcAcmDriverAvailable(paths));
-    writeFile(modules() / "modules.dep", "kernel/drivers/usb/serial/ftdi_sio.ko.xz: kernel/drivers/usb/serial/usbserial.ko.xz\n");
+    writeFile(modules() / "modules.dep",
+              "kernel/drivers/usb/serial/ftdi_sio.ko.xz: kernel/drivers/usb/serial/usbserial.ko.xz\n");
     writeFile(modules() / "modules.builtin", "kernel/drivers/usb/class/cdc-wdm.ko\n");
     EXPECT_FALSE(cdcAcmDriverAvailable(paths)) << "other modules are not the driver";
 
@@ -90,7 +91,8 @@ TEST_F(UsbDetection, DriverIsFoundLoadedBuiltInOrOnDisk) {
     EXPECT_TRUE(cdcAcmDriverAvailable(paths));
     fs::remove(modules() / "modules.dep");
 
-    writeFile(modules() / "modules.builtin", "kernel/drivers/usb/class/cdc-wdm.ko\nkernel/drivers/usb/class/cdc-acm.ko\n");
+    writeFile(modules() / "modules.builtin",
+              "kernel/drivers/usb/class/cdc-wdm.ko\nkernel/drivers/usb/class/cdc-acm.ko\n");
     EXPECT_TRUE(cdcAcmDriverAvailable(paths));
     fs::remove(modules() / "modules.builtin");
 

@@ -68,7 +68,9 @@ protected:
     }
 
     // Waits until the unit has taken the current choice.
-    bool taken() { return ui.pumpUntil([this] { return !ui.busy; }); }
+    bool taken() {
+        return ui.pumpUntil([this] { return !ui.busy; });
+    }
     bool open(std::uint16_t page) {
         ui.selectPage(page);
         return taken();
@@ -86,8 +88,10 @@ protected:
 
 TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) {
     // Handshake, menu and the jump to the About page, whose text the unit fills.
-    ASSERT_TRUE(ui.pumpUntil([&] { return ui.menus == 1 && ui.currentPage == demo::kAbout && !ui.busy &&
-                                          ui.valueOf(demo::about::kInfo).find("Firmware") != std::string::npos; }));
+    ASSERT_TRUE(ui.pumpUntil([&] {
+        return ui.menus == 1 && ui.currentPage == demo::kAbout && !ui.busy &&
+               ui.valueOf(demo::about::kInfo).find("Firmware") != std::string::npos;
+    }));
     EXPECT_EQ(link.replySizeLimit(), 128u);
     const MenuRecord& menu = link.menuRecord();
     EXPECT_EQ(menu.entryCount(), 21u);
@@ -121,8 +125,10 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
     // Fault codes: list and texts, details of the chosen line, clearing after a yes.
     ASSERT_TRUE(open(demo::kFaultCodes));
     const int valuesOnLeaving = ui.valueMessages;
-    ASSERT_TRUE(ui.pumpUntil([&] { return ui.linesOf(demo::faults::kList).size() == 3 &&
-                                          ui.valueOf(demo::faults::kSummary) == "3 fault codes stored"; }));
+    ASSERT_TRUE(ui.pumpUntil([&] {
+        return ui.linesOf(demo::faults::kList).size() == 3 &&
+               ui.valueOf(demo::faults::kSummary) == "3 fault codes stored";
+    }));
     ui.selectListLine(demo::faults::kList, 1);
     const int takenBeforeDetails = ui.boxesTaken;
     ASSERT_TRUE(ui.pressButton(demo::kDetailsButton));
@@ -131,8 +137,10 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
     ASSERT_TRUE(ui.pumpUntil([&] { return ui.boxesTaken == takenBeforeDetails + 1; }));
     ui.plans['y'] = {3, "", 0, ""};
     ASSERT_TRUE(ui.pressButton(demo::kClearCodesButton));
-    ASSERT_TRUE(ui.pumpUntil([&] { return ui.valueOf(demo::faults::kSummary) == "No fault codes stored" &&
-                                          !ui.boxes.empty() && ui.boxes.back().kind == 'k' && ui.messageBox == 0; }));
+    ASSERT_TRUE(ui.pumpUntil([&] {
+        return ui.valueOf(demo::faults::kSummary) == "No fault codes stored" && !ui.boxes.empty() &&
+               ui.boxes.back().kind == 'k' && ui.messageBox == 0;
+    }));
     EXPECT_EQ(ui.linesOf(demo::faults::kList), std::vector<std::string>{"No fault codes"});
     EXPECT_EQ(ui.valueMessages, valuesOnLeaving);  // no live values on another page
 
@@ -175,8 +183,10 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
     // Key programming: the notice is shown again with 'X'.
     ASSERT_TRUE(open(demo::kKeyProgramming));
     ASSERT_TRUE(ui.pressButton(demo::kLearnKeyButton));
-    ASSERT_TRUE(ui.pumpUntil([&] { return ui.valueOf(demo::keys::kStored) == "2" && !ui.boxes.empty() &&
-                                          ui.boxes.back().kind == 'k' && ui.messageBox == 0; }));
+    ASSERT_TRUE(ui.pumpUntil([&] {
+        return ui.valueOf(demo::keys::kStored) == "2" && !ui.boxes.empty() && ui.boxes.back().kind == 'k' &&
+               ui.messageBox == 0;
+    }));
     const auto& b = ui.boxes;
     ASSERT_GE(b.size(), 3u);
     EXPECT_EQ(b[b.size() - 3].kind, 't');
@@ -187,7 +197,11 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
 
     // Settings: shown by the unit, changed by the user, read back after "Save settings".
     ASSERT_TRUE(open(demo::kSettings));
-    ASSERT_TRUE(ui.pumpUntil([&] { return ui.valueOf(demo::settings::kWorkshop) == "Garage M\xFC" "ller"; }));
+    ASSERT_TRUE(ui.pumpUntil([&] {
+        return ui.valueOf(demo::settings::kWorkshop) ==
+               "Garage M\xFC"
+               "ller";
+    }));
     EXPECT_EQ(ui.valueOf(demo::settings::kUnits), "Metric");
     ui.pressChange(demo::settings::kUnits);
     ui.pressChange(demo::settings::kLanguage);
@@ -210,7 +224,8 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
     ui.plans['q'] = {3, "", 0, ""};
     ASSERT_TRUE(taken());
     ASSERT_TRUE(ui.pressButton(demo::kStoreWhereButton));
-    ASSERT_TRUE(ui.pumpUntil([&] { return ui.valueOf(demo::customer::kStorage) == "Customer record stored on the computer"; }));
+    ASSERT_TRUE(
+        ui.pumpUntil([&] { return ui.valueOf(demo::customer::kStorage) == "Customer record stored on the computer"; }));
 
     // Files: a log sent to the PC and saved, then the same file fetched back.
     ASSERT_TRUE(open(demo::kFiles));
@@ -222,8 +237,9 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
     EXPECT_EQ(link.transferRecord().fileName(), "LOG0001.CSV");
     ASSERT_TRUE(taken());
     ASSERT_TRUE(ui.pressButton(demo::kLoadFileButton));
-    ASSERT_TRUE(ui.pumpUntil([&] { return ui.valueOf(demo::files::kResult).find("same as the saved log") != std::string::npos; }))
-        << ui.valueOf(demo::files::kResult);
+    ASSERT_TRUE(ui.pumpUntil([&] {
+        return ui.valueOf(demo::files::kResult).find("same as the saved log") != std::string::npos;
+    })) << ui.valueOf(demo::files::kResult);
     EXPECT_TRUE(ui.fileOpenError.empty());
 
     // The PC closes the line: the unit ends on its own.
@@ -256,7 +272,8 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
 TEST_F(DemoWorkshopTest, PopUpPageTellsWhatTheUnitReceivedAndSendsAFileBackIdentical) {
     ASSERT_TRUE(ui.pumpUntil([&] { return ui.menus == 1 && ui.currentPage == demo::kAbout && !ui.busy; }));
     ASSERT_TRUE(open(demo::kPopUps));
-    ASSERT_TRUE(ui.pumpUntil([&] { return ui.valueOf(demo::popups::kReceived).find("Nothing yet") != std::string::npos; }));
+    ASSERT_TRUE(
+        ui.pumpUntil([&] { return ui.valueOf(demo::popups::kReceived).find("Nothing yet") != std::string::npos; }));
     auto press = [&](std::uint32_t code, const std::string& expected) {
         const std::string before = ui.valueOf(demo::popups::kReceived);
         if (!taken() || !ui.pressButton(code)) return false;

@@ -25,7 +25,7 @@ void parseFrames(MenuRecord& record, const std::vector<Frame>& frames) {
 }
 
 ControlElement element(std::uint8_t id, char type, std::string text, std::optional<std::uint32_t> code = {},
-                 std::uint8_t style = 0) {
+                       std::uint8_t style = 0) {
     ControlElement c;
     c.id = id;
     c.type = type;
@@ -42,13 +42,13 @@ ControlElement element(std::uint8_t id, char type, std::string text, std::option
 TEST(MenuStreamBuilder, BuildsTheDocumentedElementBytes) {
     MenuStreamBuilder m;
     m.group("A", 1, 3).item("BC", 2, 5).endGroup().page(2, 0x010007);
-    const std::vector<std::uint8_t> want = {0, 'F', 'A', '^', 0, 1, 3, 0, '$', 0, 'I', 'B', 'C', '^', 0, 2, 5, 0, '$',
-                                            0, 'E', 0, '$', 0, 'P', 0, 2, 1, 0, 7, 0, '$'};
+    const std::vector<std::uint8_t> want = {0, 'F', 'A', '^', 0,   1, 3,   0, '$', 0, 'I', 'B', 'C', '^', 0, 2,
+                                            5, 0,   '$', 0,   'E', 0, '$', 0, 'P', 0, 2,   1,   0,   7,   0, '$'};
     EXPECT_EQ(m.bytes(), want);
     MenuStreamBuilder c;
     c.page(1, 0).control(element(5, 'b', "OK")).control(element(6, 'b', "Go", 12, 0));
-    const std::vector<std::uint8_t> tail = {0, 'O', 5, 'b', 2, 4, 40, 10, 'O', 'K', '^', 0, '$',
-                                            0, 'O', 6, 'b', 2, 4, 40, 10, 'G', 'o', '^', 0, 0, 12, 0, 0, '$'};
+    const std::vector<std::uint8_t> tail = {0, 'O', 5, 'b', 2,  4,  40,  10,  'O', 'K', '^', 0,  '$', 0, 'O',
+                                            6, 'b', 2, 4,   40, 10, 'G', 'o', '^', 0,   0,   12, 0,   0, '$'};
     EXPECT_EQ(std::vector<std::uint8_t>(c.bytes().begin() + 9, c.bytes().end()), tail);
 }
 
@@ -72,12 +72,32 @@ TEST(MenuStreamBuilder, DemoMenuParsesBackToTheSameTreeAndPages) {
     MenuRecord r;
     parseFrames(r, m.frames(120));
     // Tree: kinds, names, ids and icons in order.
-    struct E { int kind; const char* name; std::uint32_t id; int icon; };
-    const E want[] = {{2, "Vehicle", 1, 1}, {2, "Engine", 2, 2}, {1, "Live data", 10, 3}, {1, "Fault codes", 11, 4},
-                      {2, "Actuator tests", 3, 5}, {1, "Injector test", 12, 6}, {1, "Fuel pump", 13, 7}, {3, "", 0, 0},
-                      {3, "", 0, 0}, {2, "Body", 4, 8}, {1, "Service reset", 14, 9}, {1, "Key programming", 15, 10},
-                      {3, "", 0, 0}, {3, "", 0, 0}, {2, "Workshop", 5, 11}, {1, "Settings", 16, 12},
-                      {1, "Customer", 17, 13}, {1, "Files", 18, 1}, {1, "Pop-ups", 19, 4}, {1, "About", 20, 2},
+    struct E {
+        int kind;
+        const char* name;
+        std::uint32_t id;
+        int icon;
+    };
+    const E want[] = {{2, "Vehicle", 1, 1},
+                      {2, "Engine", 2, 2},
+                      {1, "Live data", 10, 3},
+                      {1, "Fault codes", 11, 4},
+                      {2, "Actuator tests", 3, 5},
+                      {1, "Injector test", 12, 6},
+                      {1, "Fuel pump", 13, 7},
+                      {3, "", 0, 0},
+                      {3, "", 0, 0},
+                      {2, "Body", 4, 8},
+                      {1, "Service reset", 14, 9},
+                      {1, "Key programming", 15, 10},
+                      {3, "", 0, 0},
+                      {3, "", 0, 0},
+                      {2, "Workshop", 5, 11},
+                      {1, "Settings", 16, 12},
+                      {1, "Customer", 17, 13},
+                      {1, "Files", 18, 1},
+                      {1, "Pop-ups", 19, 4},
+                      {1, "About", 20, 2},
                       {3, "", 0, 0}};
     for (std::size_t i = 0; i < 21; ++i) {
         SCOPED_TRACE(i);

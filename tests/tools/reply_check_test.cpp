@@ -8,7 +8,8 @@ namespace {
 
 TEST(ReplyCheck, AcceptsTheRightReplyForEachCommand) {
     for (char c : std::string("BCEJLNTWXYZ")) EXPECT_EQ(checkReply(c, Frame{'K', 1, {}}), "") << c;
-    for (char c : std::string("DHPS")) EXPECT_EQ(checkReply(c, Frame{'A', 1, {255, 255, 255, 255, 255, 1, '^'}}), "") << c;
+    for (char c : std::string("DHPS"))
+        EXPECT_EQ(checkReply(c, Frame{'A', 1, {255, 255, 255, 255, 255, 1, '^'}}), "") << c;
     EXPECT_EQ(checkReply('F', Frame{'I', 1, {}}), "");
     EXPECT_EQ(checkReply('G', Frame{'N', 1, {'^'}}), "");
     EXPECT_EQ(checkReply('G', Frame{'N', 1, {'a', '.', 'b', '|', '1', '2', '^'}}), "");

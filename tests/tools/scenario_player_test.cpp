@@ -41,7 +41,9 @@ protected:
             done = true;
         });
     }
-    bool finish() { return ui.pumpUntil([this] { return done.load(); }, 15s); }
+    bool finish() {
+        return ui.pumpUntil([this] { return done.load(); }, 15s);
+    }
 
     UnitLink link{std::chrono::milliseconds(100)};
     testing::ScriptedUi ui{link};

@@ -172,8 +172,9 @@ std::string ScriptedUi::valueOf(std::uint8_t id) const {
     const ControlState& s = it->second;
     if (s.type == 'c') return s.items.empty() ? std::string() : s.items[static_cast<std::size_t>(s.current)];
     if (s.type == 'l')
-        return s.selected >= 0 && s.selected < static_cast<int>(s.lines.size()) ? s.lines[static_cast<std::size_t>(s.selected)]
-                                                                                : std::string();
+        return s.selected >= 0 && s.selected < static_cast<int>(s.lines.size())
+                   ? s.lines[static_cast<std::size_t>(s.selected)]
+                   : std::string();
     return s.value;
 }
 
@@ -190,13 +191,18 @@ std::string ScriptedUi::composeReport() {
     for (int n = 0; n < 1000; ++n) {
         const std::uint8_t b = r.nextByte();
         if (b == 0) break;
-        if (b == 254) out += "\r\n";
-        else if (b == 253) out += " ";
-        else if (b == 252) out += ": ";
+        if (b == 254)
+            out += "\r\n";
+        else if (b == 253)
+            out += " ";
+        else if (b == 252)
+            out += ": ";
         else if (controls_.count(b)) {
             const ControlState& s = controls_[b];
-            if (s.type == 'c' || s.type == 's') out += s.caption + ": " + valueOf(b);
-            else if (s.type == 'e' || s.type == 'x' || s.type == 't' || s.type == 'l') out += valueOf(b);
+            if (s.type == 'c' || s.type == 's')
+                out += s.caption + ": " + valueOf(b);
+            else if (s.type == 'e' || s.type == 'x' || s.type == 't' || s.type == 'l')
+                out += valueOf(b);
         }
     }
     return out;
@@ -230,7 +236,8 @@ void ScriptedUi::onBox(bool fromX) {
             // A waiting pop-up is answered a moment later, as by a user; the list window once
             // its lines have come.
             if (k != 'p' && k != 't' && k != 'w' && k != 'l')
-                timers_.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(30), [this, k] { answerBox(k); }});
+                timers_.push_back(
+                    {std::chrono::steady_clock::now() + std::chrono::milliseconds(30), [this, k] { answerBox(k); }});
         });
 }
 
@@ -240,7 +247,8 @@ void ScriptedUi::answerBox(char kind) {
     std::uint8_t result = plan.result;
     if (kind == 'l') {
         listWindowOpen = false;
-        const bool chosen = result == 2 && plan.listLine >= 1 && plan.listLine <= static_cast<int>(listWindowLines.size());
+        const bool chosen =
+            result == 2 && plan.listLine >= 1 && plan.listLine <= static_cast<int>(listWindowLines.size());
         const std::string line = chosen ? listWindowLines[static_cast<std::size_t>(plan.listLine - 1)] : "";
         const int n = plan.listLine;
         link_.updateAnswer([result, chosen, line, n](PendingAnswer& a) {
@@ -266,7 +274,8 @@ void ScriptedUi::answerBox(char kind) {
         if (!f.good() && !f.eof()) fileOpenError = plan.path;
         std::string name = plan.path.substr(plan.path.rfind('/') + 1);
         link_.updateAnswer([this, bytes, name](PendingAnswer& a) {
-            const bool ok = link_.transferRecord().load(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), name);
+            const bool ok =
+                link_.transferRecord().load(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), name);
             a.boxResult = ok ? 2 : 4;
         });
         return;
@@ -292,15 +301,9 @@ void ScriptedUi::handle(Envelope& e) {
     const LinkMessage& m = e.m;
     if (e.reply && e.reply->isCancelled()) return;
     switch (m.message) {
-        case WM_LINK_MENU:
-            ++menus;
-            break;
-        case WM_LINK_SHOW_PAGE:
-            selectPage(static_cast<std::uint32_t>(m.wParam));
-            break;
-        case WM_LINK_BOX:
-            onBox(m.lParam == 1);
-            break;
+        case WM_LINK_MENU: ++menus; break;
+        case WM_LINK_SHOW_PAGE: selectPage(static_cast<std::uint32_t>(m.wParam)); break;
+        case WM_LINK_BOX: onBox(m.lParam == 1); break;
         case WM_LINK_LIST: {
             auto lines = std::make_shared<std::vector<std::string>>();
             auto header = std::make_shared<std::uint32_t>(0);
@@ -382,9 +385,7 @@ void ScriptedUi::handle(Envelope& e) {
                 });
             break;
         }
-        case WM_LINK_TRANSFER:
-            ++transferMessages;
-            break;
+        case WM_LINK_TRANSFER: ++transferMessages; break;
         case WM_LINK_CHOICE_TAKEN:
             busy = false;
             ++choicesTaken;
@@ -393,7 +394,8 @@ void ScriptedUi::handle(Envelope& e) {
             ValueTable& t = link_.valueTable();
             t.emptyReply();
             for (std::uint64_t id = m.wParam; id <= static_cast<std::uint64_t>(m.lParam); ++id)
-                if (firstControl(static_cast<std::uint8_t>(id))) t.addReplyValue(valueOf(static_cast<std::uint8_t>(id)));
+                if (firstControl(static_cast<std::uint8_t>(id)))
+                    t.addReplyValue(valueOf(static_cast<std::uint8_t>(id)));
             t.closeReply();
             break;
         }
@@ -402,11 +404,8 @@ void ScriptedUi::handle(Envelope& e) {
             if (messageBox == 't' || messageBox == 'w' || messageBox == 'p') messageBox = 0;
             keyPadOpen = false;
             break;
-        case WM_LINK_REPORT:
-            reports.push_back(composeReport());
-            break;
-        default:
-            break;
+        case WM_LINK_REPORT: reports.push_back(composeReport()); break;
+        default: break;
     }
     if (e.reply) e.reply->complete();
 }

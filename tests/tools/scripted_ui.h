@@ -50,7 +50,7 @@ public:
     bool pressButton(std::uint32_t code);   // false while busy, as the window ignores it
     void pressKey(std::uint8_t key);
     void selectListLine(std::uint8_t listId, int index);  // 0-based, -1 none
-    void pressChange(std::uint8_t choiceId);             // the choice box's "Change" button
+    void pressChange(std::uint8_t choiceId);              // the choice box's "Change" button
     void typeInto(std::uint8_t editId, const std::string& text);
 
     std::map<char, BoxPlan> plans;
@@ -68,7 +68,7 @@ public:
     std::vector<std::string> reports;
     std::map<std::uint32_t, Progress> progress;  // by target id
     bool keyPadOpen = false;
-    char messageBox = 0;      // kind of the open message box, 0 none
+    char messageBox = 0;  // kind of the open message box, 0 none
     bool listWindowOpen = false;
     std::vector<std::string> listWindowLines;
 

@@ -58,8 +58,11 @@ private:
                 bool ok = ui.pumpUntil([&] { return ui.menus == 1 && ui.currentPage == demo::kAbout && !ui.busy; });
                 // Settings changed by the user and read back ('R').
                 ui.selectPage(demo::kSettings);
-                ok = ok && taken() &&
-                     ui.pumpUntil([&] { return ui.valueOf(demo::settings::kWorkshop) == "Garage M\xFC" "ller"; });
+                ok = ok && taken() && ui.pumpUntil([&] {
+                    return ui.valueOf(demo::settings::kWorkshop) ==
+                           "Garage M\xFC"
+                           "ller";
+                });
                 ui.typeInto(demo::settings::kWorkshop, "Smith Motors");
                 ok = ok && ui.pressButton(demo::kSaveSettingsButton) && ui.pumpUntil([&] {
                     return !ui.boxes.empty() && ui.boxes.back().text == "Settings saved" && ui.messageBox == 0;

@@ -218,7 +218,7 @@ TEST(UnitProcess, PortModeTalksOnAnExistingDeviceAndEndsOnItsHangUp) {
     ASSERT_TRUE(hello);
     EXPECT_EQ(hello->letter, 'H');
     EXPECT_EQ(hello->data, (std::vector<std::uint8_t>{64}));
-    ::close(master);  // the device goes away
+    ::close(master);                                      // the device goes away
     EXPECT_EQ(p.waitExit(30s), 1) << p.whereAtTimeOut();  // no conversation ever started
 }
 

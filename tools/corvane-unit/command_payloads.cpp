@@ -13,9 +13,9 @@ std::vector<Frame> split(std::uint8_t letter, const Bytes& all, std::size_t maxD
     std::size_t at = 0;
     do {
         const std::size_t n = std::min(maxData, all.size() - at);
-        out.push_back(Frame{letter, 0,
-                            Bytes(all.begin() + static_cast<std::ptrdiff_t>(at),
-                                  all.begin() + static_cast<std::ptrdiff_t>(at + n))});
+        out.push_back(Frame{
+            letter, 0,
+            Bytes(all.begin() + static_cast<std::ptrdiff_t>(at), all.begin() + static_cast<std::ptrdiff_t>(at + n))});
         at += n;
     } while (at < all.size());
     out.back().sub = 1;

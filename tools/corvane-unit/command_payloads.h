@@ -39,7 +39,7 @@ public:
     ReportLayout& control(std::uint8_t id);  // ids 1..251
     ReportLayout& lineBreak();               // CR LF
     ReportLayout& space();
-    ReportLayout& colon();                   // ": "
+    ReportLayout& colon();  // ": "
     const Bytes& bytes() const { return bytes_; }
     // One 'W' frame with SUB 1 (a report layout is never gathered over frames).
     Frame frame() const { return Frame{'W', 1, bytes_}; }

@@ -157,7 +157,8 @@ void DemoWorkshop::learnKeys() {
 }
 
 void DemoWorkshop::saveSettings() {
-    const UnitSession::Result r = session_.exchange('R', 0, valueRequestPayload(demo::settings::kUnits, demo::settings::kPhone));
+    const UnitSession::Result r =
+        session_.exchange('R', 0, valueRequestPayload(demo::settings::kUnits, demo::settings::kPhone));
     if (!r.ok()) return;
     const std::vector<std::string> v = splitValueReply(r.reply.data);
     if (v.size() != 4) {
@@ -217,8 +218,8 @@ void DemoWorkshop::saveLog() {
     if (!sendAll(fileDataFrames(record_.savedLog, 200))) return;
     closeBox();
     const std::uint8_t answer = askBox('s', "(*.csv)|*.csv|(*.*)|*.*|");
-    setText(demo::files::kResult, answer == StatusReply::Accepted ? "LOG0001.CSV saved on the PC."
-                                                                  : "Saving LOG0001.CSV was cancelled.");
+    setText(demo::files::kResult,
+            answer == StatusReply::Accepted ? "LOG0001.CSV saved on the PC." : "Saving LOG0001.CSV was cancelled.");
     event(std::string("log file of ") + std::to_string(record_.savedLog.size()) + " bytes sent, " +
           (answer == StatusReply::Accepted ? "saved" : "not saved"));
 }
@@ -246,8 +247,9 @@ void DemoWorkshop::loadFile() {
         file.insert(file.end(), chunk.reply.data.begin(), chunk.reply.data.end());
         if (file.size() > size) break;
     }
-    if (file.size() != size) fault("file " + name + " announced " + std::to_string(size) + " bytes but " +
-                                   std::to_string(file.size()) + " arrived");
+    if (file.size() != size)
+        fault("file " + name + " announced " + std::to_string(size) + " bytes but " + std::to_string(file.size()) +
+              " arrived");
     record_.fetchedName = name;
     record_.fetchedFile = file;
     record_.fetchedMatchesLog = !record_.savedLog.empty() && file == record_.savedLog;

@@ -4,7 +4,7 @@ namespace corvane::unitsim::demo {
 
 namespace {
 ControlElement ctl(std::uint8_t id, char type, std::uint8_t l, std::uint8_t t, std::uint8_t r, std::uint8_t b,
-                std::string text) {
+                   std::string text) {
     ControlElement c;
     c.id = id;
     c.type = type;
@@ -17,7 +17,7 @@ ControlElement ctl(std::uint8_t id, char type, std::uint8_t l, std::uint8_t t, s
 }
 
 ControlElement button(std::uint8_t id, std::uint8_t l, std::uint8_t t, std::uint8_t r, std::uint8_t b, std::string text,
-                   std::uint32_t code, std::uint8_t iconStyle = 0) {
+                      std::uint32_t code, std::uint8_t iconStyle = 0) {
     ControlElement c = ctl(id, 'b', l, t, r, b, std::move(text));
     c.code = code;
     c.style = iconStyle;

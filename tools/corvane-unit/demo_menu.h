@@ -60,21 +60,52 @@ constexpr bool isPopUpButton(std::uint32_t code) { return code >= kAskYesNoButto
 constexpr std::uint8_t kKeyPadProgress = 255;
 
 // Key codes of the transport key pad.
-enum KeyCode : std::uint8_t { kKeyBackOne = 1, kKeyBackTwo = 2, kKeyBackThree = 3, kKeyForwardTwo = 4,
-                              kKeyForwardOne = 5, kKeyForwardThree = 6, kKeyStart = 7, kKeyEnd = 8, kKeyEsc = 9 };
+enum KeyCode : std::uint8_t {
+    kKeyBackOne = 1,
+    kKeyBackTwo = 2,
+    kKeyBackThree = 3,
+    kKeyForwardTwo = 4,
+    kKeyForwardOne = 5,
+    kKeyForwardThree = 6,
+    kKeyStart = 7,
+    kKeyEnd = 8,
+    kKeyEsc = 9
+};
 
 // Control ids used by the demo logic.
-namespace live { enum : std::uint8_t { kSpeed = 1, kCoolant = 2, kVehicleSpeed = 3, kBattery = 4, kLoad = 5, kTitle = 9 }; }
-namespace faults { enum : std::uint8_t { kSummary = 1, kList = 2, kDetails = 5 }; }
-namespace injector { enum : std::uint8_t { kStatus = 1, kProgress = 2 }; }
-namespace pump { enum : std::uint8_t { kStatus = 1, kPressure = 2 }; }
-namespace service { enum : std::uint8_t { kDistance = 2 }; }
-namespace keys { enum : std::uint8_t { kStored = 2 }; }
-namespace settings { enum : std::uint8_t { kUnits = 1, kLanguage = 2, kWorkshop = 3, kPhone = 4 }; }
-namespace customer { enum : std::uint8_t { kName = 1, kVehicle = 2, kStorage = 6 }; }
-namespace files { enum : std::uint8_t { kProgress = 2, kResult = 3 }; }
-namespace about { enum : std::uint8_t { kInfo = 2 }; }
-namespace popups { enum : std::uint8_t { kReceived = 12 }; }
+namespace live {
+enum : std::uint8_t { kSpeed = 1, kCoolant = 2, kVehicleSpeed = 3, kBattery = 4, kLoad = 5, kTitle = 9 };
+}
+namespace faults {
+enum : std::uint8_t { kSummary = 1, kList = 2, kDetails = 5 };
+}
+namespace injector {
+enum : std::uint8_t { kStatus = 1, kProgress = 2 };
+}
+namespace pump {
+enum : std::uint8_t { kStatus = 1, kPressure = 2 };
+}
+namespace service {
+enum : std::uint8_t { kDistance = 2 };
+}
+namespace keys {
+enum : std::uint8_t { kStored = 2 };
+}
+namespace settings {
+enum : std::uint8_t { kUnits = 1, kLanguage = 2, kWorkshop = 3, kPhone = 4 };
+}
+namespace customer {
+enum : std::uint8_t { kName = 1, kVehicle = 2, kStorage = 6 };
+}
+namespace files {
+enum : std::uint8_t { kProgress = 2, kResult = 3 };
+}
+namespace about {
+enum : std::uint8_t { kInfo = 2 };
+}
+namespace popups {
+enum : std::uint8_t { kReceived = 12 };
+}
 
 // The whole menu: three nested groups under "Vehicle", a "Workshop" group, eleven items, and
 // a page for every item.

@@ -45,8 +45,9 @@ bool DemoWorkshop::fetchFile(std::string& name, Bytes& file) {
         file.insert(file.end(), chunk.reply.data.begin(), chunk.reply.data.end());
         if (file.size() > size) break;
     }
-    if (file.size() != size) fault("file " + name + " announced " + std::to_string(size) + " bytes but " +
-                                   std::to_string(file.size()) + " arrived");
+    if (file.size() != size)
+        fault("file " + name + " announced " + std::to_string(size) + " bytes but " + std::to_string(file.size()) +
+              " arrived");
     return true;
 }
 
@@ -70,7 +71,8 @@ DemoWorkshop::State DemoWorkshop::popUpButton(std::uint32_t code) {
         case demo::kShowNoticeButton:
         case demo::kShowWaitButton: {
             const bool busy = code == demo::kShowWaitButton;
-            if (!showNotice(busy ? 'w' : 't', busy ? "Please wait, the unit is busy..." : "A notice: it goes by itself."))
+            if (!showNotice(busy ? 'w' : 't',
+                            busy ? "Please wait, the unit is busy..." : "A notice: it goes by itself."))
                 break;
             idleFor(1500ms);
             closeBox();
@@ -110,8 +112,10 @@ DemoWorkshop::State DemoWorkshop::popUpButton(std::uint32_t code) {
         case demo::kTypeTextButton: {
             StatusReply s;
             const std::uint8_t r = askBox('n', "Type a text for the unit", &s);
-            if (r == StatusReply::Accepted) showReceived("box result 2 (OK), text \"" + s.text + "\"");
-            else if (r) showReceived("box result " + answerName(r, "OK", "-", "cancelled"));
+            if (r == StatusReply::Accepted)
+                showReceived("box result 2 (OK), text \"" + s.text + "\"");
+            else if (r)
+                showReceived("box result " + answerName(r, "OK", "-", "cancelled"));
             break;
         }
         case demo::kOpenKeyPadButton:

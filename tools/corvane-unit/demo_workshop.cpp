@@ -110,15 +110,13 @@ DemoWorkshop::State DemoWorkshop::takeChoice(const StatusReply& s, State current
     if (demo::isPageCode(code)) return openPage(static_cast<std::uint16_t>(code & 0xFF));
     const State after = pressButton(code, s);
     return after == State::Idle && current == State::LiveData && currentPage_ == demo::kLiveData ? State::LiveData
-                                                                                                  : after;
+                                                                                                 : after;
 }
 
 DemoWorkshop::State DemoWorkshop::openPage(std::uint16_t pageId) {
     currentPage_ = pageId;
     switch (pageId) {
-        case demo::kLiveData:
-            event("page Live data: streaming values");
-            return State::LiveData;
+        case demo::kLiveData: event("page Live data: streaming values"); return State::LiveData;
         case demo::kFaultCodes:
             if (faultsCleared_) {
                 setList(demo::faults::kList, {"No fault codes"});
@@ -172,9 +170,7 @@ DemoWorkshop::State DemoWorkshop::openPage(std::uint16_t pageId) {
                     "Vehicle database 2026.11");
             event("page About");
             break;
-        default:
-            event("page " + std::to_string(pageId) + " is not known to the unit");
-            break;
+        default: event("page " + std::to_string(pageId) + " is not known to the unit"); break;
     }
     return State::Idle;
 }
@@ -268,9 +264,7 @@ bool DemoWorkshop::showNotice(char kind, const std::string& text) {
     return !session_.finished();
 }
 
-bool DemoWorkshop::setText(std::uint8_t id, const std::string& text) {
-    return sendAll(textFrames(id, text, 100));
-}
+bool DemoWorkshop::setText(std::uint8_t id, const std::string& text) { return sendAll(textFrames(id, text, 100)); }
 
 bool DemoWorkshop::setValues(std::uint8_t first, const std::vector<std::string>& values) {
     return send('D', 0, valuesPayload(first, values));

@@ -20,7 +20,9 @@ struct DemoSettings {
     std::string units = "Metric";
     std::string language = "English";
     // A byte above 0x7F (u with diaeresis), which must come back unchanged when read back.
-    std::string workshop = "Garage M\xFC" "ller";
+    std::string workshop =
+        "Garage M\xFC"
+        "ller";
     std::string phone = "0221 4711";
 };
 
@@ -34,12 +36,12 @@ struct DemoRecord {
     std::string customerName;
     std::string vehicle;
     std::string storage;
-    std::string faultDetails;  // the details text shown for the chosen fault code
-    std::string popUpReceived; // what the pop-up page shows the unit received last
-    Bytes echoedFile;          // the file fetched from the PC and sent back
-    Bytes savedLog;            // the last file sent to the PC
+    std::string faultDetails;   // the details text shown for the chosen fault code
+    std::string popUpReceived;  // what the pop-up page shows the unit received last
+    Bytes echoedFile;           // the file fetched from the PC and sent back
+    Bytes savedLog;             // the last file sent to the PC
     std::string fetchedName;
-    Bytes fetchedFile;         // the last file fetched from the PC
+    Bytes fetchedFile;  // the last file fetched from the PC
     bool fetchedMatchesLog = false;
     std::vector<std::string> events;  // one line per function the unit carried out
 };

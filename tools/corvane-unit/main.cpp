@@ -74,8 +74,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::unique_ptr<UnitLine> line =
-        options.pty ? UnitLine::openPty(error) : UnitLine::openSerial(options.port, error);
+    std::unique_ptr<UnitLine> line = options.pty ? UnitLine::openPty(error) : UnitLine::openSerial(options.port, error);
     if (!line) {
         std::cerr << "corvane-unit: " << error << "\n";
         return 1;
@@ -114,8 +113,11 @@ int main(int argc, char** argv) {
     const bool started = demo.run();
     for (const std::string& f : session.faults) std::cerr << "corvane-unit: " << f << "\n";
     std::cerr << "corvane-unit: " << session.repliesChecked << " replies checked, "
-              << session.faults.size() + session.faultsDropped
-              << " faults" << (line->stopRequested() ? ", stopped" : started ? ", line closed" : "") << "\n";
+              << session.faults.size() + session.faultsDropped << " faults"
+              << (line->stopRequested() ? ", stopped"
+                  : started             ? ", line closed"
+                                        : "")
+              << "\n";
     if (line->stopRequested()) return 0;
     return started ? 0 : 1;
 }

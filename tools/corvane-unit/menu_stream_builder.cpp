@@ -5,9 +5,7 @@
 namespace corvane::unitsim {
 
 namespace {
-bool structural(std::uint8_t b) {
-    return b == 'F' || b == 'I' || b == 'E' || b == 'P' || b == 'O' || b == '$';
-}
+bool structural(std::uint8_t b) { return b == 'F' || b == 'I' || b == 'E' || b == 'P' || b == 'O' || b == '$'; }
 }  // namespace
 
 void MenuStreamBuilder::terminate() {
@@ -60,10 +58,10 @@ MenuStreamBuilder& MenuStreamBuilder::endGroup() {
 
 MenuStreamBuilder& MenuStreamBuilder::page(std::uint16_t id, std::uint32_t pageCode) {
     pageStarted_ = true;
-    const std::vector<std::uint8_t> body = {
-        static_cast<std::uint8_t>(id >> 8), static_cast<std::uint8_t>(id & 0xFF),
-        static_cast<std::uint8_t>((pageCode >> 16) & 0xFF), static_cast<std::uint8_t>((pageCode >> 8) & 0xFF),
-        static_cast<std::uint8_t>(pageCode & 0xFF)};
+    const std::vector<std::uint8_t> body = {static_cast<std::uint8_t>(id >> 8), static_cast<std::uint8_t>(id & 0xFF),
+                                            static_cast<std::uint8_t>((pageCode >> 16) & 0xFF),
+                                            static_cast<std::uint8_t>((pageCode >> 8) & 0xFF),
+                                            static_cast<std::uint8_t>(pageCode & 0xFF)};
     checkBody(body, "page " + std::to_string(id));
     bytes_.push_back(0x00);
     bytes_.push_back('P');
@@ -79,7 +77,8 @@ MenuStreamBuilder& MenuStreamBuilder::control(const ControlElement& c) {
         problems_.push_back(what + ": text holds '^' or a zero byte");
     std::vector<std::uint8_t> body;
     body.reserve(c.text.size() + 11);
-    for (std::uint8_t b : {c.id, static_cast<std::uint8_t>(c.type), c.left, c.top, c.right, c.bottom}) body.push_back(b);
+    for (std::uint8_t b : {c.id, static_cast<std::uint8_t>(c.type), c.left, c.top, c.right, c.bottom})
+        body.push_back(b);
     for (char ch : c.text) body.push_back(static_cast<std::uint8_t>(ch));
     body.push_back('^');
     if (c.code) {
@@ -106,8 +105,9 @@ std::vector<Frame> MenuStreamBuilder::frames(std::size_t maxData) const {
     std::size_t at = 0;
     do {
         const std::size_t n = std::min(maxData, bytes_.size() - at);
-        Frame f{'C', 0, std::vector<std::uint8_t>(bytes_.begin() + static_cast<std::ptrdiff_t>(at),
-                                                  bytes_.begin() + static_cast<std::ptrdiff_t>(at + n))};
+        Frame f{'C', 0,
+                std::vector<std::uint8_t>(bytes_.begin() + static_cast<std::ptrdiff_t>(at),
+                                          bytes_.begin() + static_cast<std::ptrdiff_t>(at + n))};
         at += n;
         out.push_back(std::move(f));
     } while (at < bytes_.size());

@@ -12,11 +12,12 @@ namespace corvane::unitsim {
 
 struct ControlElement {
     std::uint8_t id = 0;
-    char type = 't';  // 'b' button, 'c' choice box, 'e' edit, 'l' list, 'p' progress, 's' show box, 't' text, 'x' multi-line
+    char type =
+        't';  // 'b' button, 'c' choice box, 'e' edit, 'l' list, 'p' progress, 's' show box, 't' text, 'x' multi-line
     std::uint8_t left = 0, top = 0, right = 0, bottom = 0;  // grid units
-    std::string text;                                      // "Caption|item|item" where the type uses it
-    std::optional<std::uint32_t> code;                     // 24-bit choice code, with the style byte
-    std::uint8_t style = 0;                                // icon selector of an icon button
+    std::string text;                                       // "Caption|item|item" where the type uses it
+    std::optional<std::uint32_t> code;                      // 24-bit choice code, with the style byte
+    std::uint8_t style = 0;                                 // icon selector of an icon button
 };
 
 class MenuStreamBuilder {

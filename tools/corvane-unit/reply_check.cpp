@@ -4,11 +4,21 @@ namespace corvane::unitsim {
 
 std::uint8_t expectedReplyLetter(std::uint8_t command) {
     switch (command) {
-        case 'B': case 'C': case 'E': case 'J': case 'L': case 'N':
-        case 'T': case 'W': case 'X': case 'Y': case 'Z':
-            return 'K';
-        case 'D': case 'H': case 'P': case 'S':
-            return 'A';
+        case 'B':
+        case 'C':
+        case 'E':
+        case 'J':
+        case 'L':
+        case 'N':
+        case 'T':
+        case 'W':
+        case 'X':
+        case 'Y':
+        case 'Z': return 'K';
+        case 'D':
+        case 'H':
+        case 'P':
+        case 'S': return 'A';
         case 'F': return 'I';
         case 'G': return 'N';
         case 'R': return 'O';
@@ -38,7 +48,8 @@ std::string checkReply(std::uint8_t command, const Frame& reply) {
     if (want == 0) return {};  // any reply is right for an unknown command
     if (reply.letter != want)
         return "reply " + letterText(reply.letter) + " to " + letterText(command) + ", expected " + letterText(want);
-    if (reply.sub != 1) return "reply " + letterText(reply.letter) + " has SUB " + std::to_string(reply.sub) + ", expected 1";
+    if (reply.sub != 1)
+        return "reply " + letterText(reply.letter) + " has SUB " + std::to_string(reply.sub) + ", expected 1";
     switch (want) {
         case 'K':
             if (!reply.data.empty()) return "reply 'K' carries " + std::to_string(reply.data.size()) + " DATA bytes";
@@ -55,8 +66,7 @@ std::string checkReply(std::uint8_t command, const Frame& reply) {
             // Values separated by '|' and ended by '^', or nothing at all.
             if (!reply.data.empty() && reply.data.back() != '^') return "value reply 'O' does not end with '^'";
             break;
-        default:
-            break;
+        default: break;
     }
     return {};
 }

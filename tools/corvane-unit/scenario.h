@@ -27,14 +27,14 @@ struct ReplyPattern {
 struct ScenarioStep {
     enum class Kind { Handshake, Send, SendMenu, Expect, Wait, Poll, Silence, Sleep, Note };
     Kind kind = Kind::Note;
-    int line = 0;                     // line number in the script, for messages
-    std::vector<Frame> frames;        // Send, SendMenu; Poll: the poll frame
-    ReplyPattern pattern;             // Expect, Wait, Poll
+    int line = 0;               // line number in the script, for messages
+    std::vector<Frame> frames;  // Send, SendMenu; Poll: the poll frame
+    ReplyPattern pattern;       // Expect, Wait, Poll
     std::chrono::milliseconds timeout{0};
     std::chrono::milliseconds every{100};  // Poll
-    std::uint8_t capacity = 128;      // Handshake
-    bool unlimited = false;           // Handshake without "within"
-    std::string text;                 // Note
+    std::uint8_t capacity = 128;           // Handshake
+    bool unlimited = false;                // Handshake without "within"
+    std::string text;                      // Note
 };
 
 struct Scenario {

@@ -79,7 +79,8 @@ std::vector<Token> tokenize(const std::string& line) {
             out.push_back(std::move(t));
         } else {
             Token t;
-            while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i])) && line[i] != '"') t.text += line[i++];
+            while (i < line.size() && !std::isspace(static_cast<unsigned char>(line[i])) && line[i] != '"')
+                t.text += line[i++];
             out.push_back(std::move(t));
         }
     }
@@ -109,7 +110,8 @@ public:
         if (t.quoted || used != t.text.size() || t.text.empty())
             throw ParseError{std::string(what) + " must be a number, not '" + t.text + "'"};
         if (v < lo || v > hi)
-            throw ParseError{std::string(what) + " " + t.text + " is outside " + std::to_string(lo) + ".." + std::to_string(hi)};
+            throw ParseError{std::string(what) + " " + t.text + " is outside " + std::to_string(lo) + ".." +
+                             std::to_string(hi)};
         return v;
     }
     std::chrono::milliseconds millis(const char* what) { return std::chrono::milliseconds(number(what, 0, 86400000)); }
@@ -167,7 +169,8 @@ bool isOption(const Cursor& c) { return c.peekWord("within") || c.peekWord("ever
 ReplyPattern patternOf(Cursor& c) {
     ReplyPattern p;
     const Token& l = c.take("reply letter");
-    if (l.quoted || l.text.size() != 1) throw ParseError{"a reply letter is one character or '?', not '" + l.text + "'"};
+    if (l.quoted || l.text.size() != 1)
+        throw ParseError{"a reply letter is one character or '?', not '" + l.text + "'"};
     p.letter = l.text == "?" ? -1 : static_cast<unsigned char>(l.text[0]);
     if (c.peekWord("?") || c.peekWord("??")) {
         c.take("SUB");
@@ -217,8 +220,10 @@ void menuLine(Cursor& c, MenuStreamBuilder& m) {
         const auto id = static_cast<std::uint16_t>(c.number("id", 0, 65535));
         const auto icon = static_cast<std::uint8_t>(c.number("icon", 0, 255));
         c.end();
-        if (word == "group") m.group(name, id, icon);
-        else m.item(name, id, icon);
+        if (word == "group")
+            m.group(name, id, icon);
+        else
+            m.item(name, id, icon);
     } else if (word == "close") {
         c.end();
         m.endGroup();
@@ -231,7 +236,8 @@ void menuLine(Cursor& c, MenuStreamBuilder& m) {
         ControlElement s;
         s.id = static_cast<std::uint8_t>(c.number("control id", 0, 255));
         const Token& type = c.take("control type");
-        if (type.quoted || type.text.size() != 1) throw ParseError{"a control type is one letter, not '" + type.text + "'"};
+        if (type.quoted || type.text.size() != 1)
+            throw ParseError{"a control type is one letter, not '" + type.text + "'"};
         s.type = type.text[0];
         s.left = static_cast<std::uint8_t>(c.number("left", 0, 255));
         s.top = static_cast<std::uint8_t>(c.number("top", 0, 255));
@@ -240,9 +246,12 @@ void menuLine(Cursor& c, MenuStreamBuilder& m) {
         s.text = c.text("control text");
         while (!c.done()) {
             const std::string opt = c.take("option").text;
-            if (opt == "code") s.code = static_cast<std::uint32_t>(c.number("code", 0, 0xFFFFFF));
-            else if (opt == "style") s.style = static_cast<std::uint8_t>(c.number("style", 0, 255));
-            else throw ParseError{"unknown control option '" + opt + "' (code, style)"};
+            if (opt == "code")
+                s.code = static_cast<std::uint32_t>(c.number("code", 0, 0xFFFFFF));
+            else if (opt == "style")
+                s.style = static_cast<std::uint8_t>(c.number("style", 0, 255));
+            else
+                throw ParseError{"unknown control option '" + opt + "' (code, style)"};
         }
         if (s.style && !s.code) throw ParseError{"a style needs a code"};
         m.control(s);

@@ -60,8 +60,7 @@ bool ScenarioPlayer::step(const ScenarioStep& s) {
             if (line_.stopRequested()) return fail(s, "stopped");
             return fail(s, "the PC did not answer the handshake within " + std::to_string(s.timeout.count()) + " ms");
         }
-        case ScenarioStep::Kind::Send:
-            return sendFrame(s, s.frames.front());
+        case ScenarioStep::Kind::Send: return sendFrame(s, s.frames.front());
         case ScenarioStep::Kind::SendMenu:
             for (std::size_t i = 0; i < s.frames.size(); ++i) {
                 if (!sendFrame(s, s.frames[i])) return false;
@@ -120,8 +119,7 @@ bool ScenarioPlayer::step(const ScenarioStep& s) {
                 return fail(s, "expected no reply for " + std::to_string(s.timeout.count()) + " ms, got " +
                                    describeFrame(reply));
             return timedOut;
-        case ScenarioStep::Kind::Sleep:
-            return line_.pause(s.timeout) || fail(s, "stopped");
+        case ScenarioStep::Kind::Sleep: return line_.pause(s.timeout) || fail(s, "stopped");
         case ScenarioStep::Kind::Note:
             if (progress_) *progress_ << s.text << std::endl;
             return true;

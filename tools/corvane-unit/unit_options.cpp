@@ -62,7 +62,8 @@ bool parseUnitOptions(const std::vector<std::string>& args, UnitOptions& out, st
 std::string unitUsageHint() { return "Try 'corvane-unit --help' for more information.\n"; }
 
 std::string unitUsage() {
-    return std::string(R"(Usage: corvane-unit (--pty | --port PATH) [--capacity N] [--scenario FILE | --replay TRACE] [--log]
+    return std::string(
+               R"(Usage: corvane-unit (--pty | --port PATH) [--capacity N] [--scenario FILE | --replay TRACE] [--log]
 
 The simulated Corvane unit. It leads the conversation with the PC program: handshake, menu,
 status polls every 100 ms, and its reactions to the user's choices.

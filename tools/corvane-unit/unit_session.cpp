@@ -29,7 +29,8 @@ bool UnitSession::handshake(std::chrono::milliseconds maxWait) {
         Frame reply;
         const auto until = std::chrono::steady_clock::now() + 1000ms;
         for (;;) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
             if (left.count() <= 0) break;
             const UnitLine::Wait w = line_.receive(reply, left);
             if (w == UnitLine::Wait::Stopped) return false;
@@ -51,8 +52,10 @@ bool UnitSession::handshake(std::chrono::milliseconds maxWait) {
 }
 
 void UnitSession::fault(std::string what) {
-    if (faults.size() < kMaxFaults) faults.push_back(std::move(what));
-    else ++faultsDropped;
+    if (faults.size() < kMaxFaults)
+        faults.push_back(std::move(what));
+    else
+        ++faultsDropped;
 }
 
 UnitSession::Result UnitSession::exchange(std::uint8_t letter, std::uint8_t sub, std::vector<std::uint8_t> data) {
@@ -66,8 +69,7 @@ UnitSession::Result UnitSession::exchange(const Frame& command) {
         return result;
     }
     // A reply that came after its time-out must not pass for the answer to this command.
-    for (const Frame& stray : line_.drain())
-        fault("late or unasked reply discarded: " + describeFrame(stray));
+    for (const Frame& stray : line_.drain()) fault("late or unasked reply discarded: " + describeFrame(stray));
     if (!line_.send(command)) {
         finished_ = true;
         result.outcome = line_.stopRequested() ? Outcome::Stopped : Outcome::LineGone;

@@ -76,13 +76,13 @@ enum class Pose { Normal, Hover, Pressed, PressedOutside, Focused, Toggled, Togg
 
 const char* poseName(Pose pose) {
     switch (pose) {
-    case Pose::Normal: return "normal";
-    case Pose::Hover: return "hover";
-    case Pose::Pressed: return "pressed";
-    case Pose::PressedOutside: return "pressed, pointer out";
-    case Pose::Focused: return "focused";
-    case Pose::Toggled: return "toggled";
-    case Pose::ToggledHover: return "toggled, hover";
+        case Pose::Normal: return "normal";
+        case Pose::Hover: return "hover";
+        case Pose::Pressed: return "pressed";
+        case Pose::PressedOutside: return "pressed, pointer out";
+        case Pose::Focused: return "focused";
+        case Pose::Toggled: return "toggled";
+        case Pose::ToggledHover: return "toggled, hover";
     }
     return "";
 }
@@ -91,44 +91,46 @@ QImage poseButton(const ButtonSample& element, Pose pose) {
     Backdrop host(element.backdrop);
     host.resize(element.size + QSize(20, 20));
     auto* button = new CCorvButton;
-    button->Create(element.caption, element.style, 10, 10, 10 + element.size.width(), 10 + element.size.height(), &host, 1);
+    button->Create(element.caption, element.style, 10, 10, 10 + element.size.width(), 10 + element.size.height(), &host,
+                   1);
     if (element.setup) element.setup(*button);
     const QPoint inside(element.size.width() / 2, element.size.height() / 2);
     switch (pose) {
-    case Pose::Normal:
-        break;
-    case Pose::Hover:
-        hover(*button, inside);
-        break;
-    case Pose::Pressed:
-        hover(*button, inside);
-        press(*button, inside);
-        break;
-    case Pose::PressedOutside:
-        hover(*button, inside);
-        press(*button, inside);
-        sendMouse(*button, QEvent::MouseMove, QPoint(-30, -30), true);
-        break;
-    case Pose::Focused:
-        host.show();
-        QApplication::setActiveWindow(&host);
-        // The focus frame belongs to the drawing right after the focus change.
-        button->setFocus(Qt::TabFocusReason);
-        break;
-    case Pose::Toggled:
-    case Pose::ToggledHover:
-        hover(*button, inside);
-        press(*button, inside);
-        release(*button, inside);
-        if (pose == Pose::Toggled) leave(*button);
-        break;
+        case Pose::Normal: break;
+        case Pose::Hover: hover(*button, inside); break;
+        case Pose::Pressed:
+            hover(*button, inside);
+            press(*button, inside);
+            break;
+        case Pose::PressedOutside:
+            hover(*button, inside);
+            press(*button, inside);
+            sendMouse(*button, QEvent::MouseMove, QPoint(-30, -30), true);
+            break;
+        case Pose::Focused:
+            host.show();
+            QApplication::setActiveWindow(&host);
+            // The focus frame belongs to the drawing right after the focus change.
+            button->setFocus(Qt::TabFocusReason);
+            break;
+        case Pose::Toggled:
+        case Pose::ToggledHover:
+            hover(*button, inside);
+            press(*button, inside);
+            release(*button, inside);
+            if (pose == Pose::Toggled) leave(*button);
+            break;
     }
     return renderWidget(host);
 }
 
 void buttonSheet(Sheet& sheet) {
     const std::vector<ButtonSample> buttons = {
-        {"message box 0x14", 0x14, "YES", {190, 30}, ColourPanel,
+        {"message box 0x14",
+         0x14,
+         "YES",
+         {190, 30},
+         ColourPanel,
          [](CCorvButton& b) {
              b.SetBackColour(ColourPanel);
              b.SetFrameColours(ColourEdgeLight, ColourEdgeLight, ColourEdgeDark, ColourEdgeDark, ColourEdgeDark);
@@ -136,33 +138,57 @@ void buttonSheet(Sheet& sheet) {
          }},
         {"page button 0x2400", 0x2400, "Start test", {150, 40}, ColourPane, nullptr},
         {"list OK 0x400", 0x400, "OK", {150, 40}, ColourPanel, nullptr},
-        {"menu branch 0x40", 0x40, "Engine", {180, 30}, ColourPanel,
+        {"menu branch 0x40",
+         0x40,
+         "Engine",
+         {180, 30},
+         ColourPanel,
          [](CCorvButton& b) {
              b.SetBackColour(ColourPanel);
              b.SetFaceColours(ColourAccent, ColourAccent, ColourAccent, ColourEdgeDark);
          }},
-        {"menu leaf 0x12C", 0x12C, "Read codes", {200, 45}, ColourPanel,
+        {"menu leaf 0x12C",
+         0x12C,
+         "Read codes",
+         {200, 45},
+         ColourPanel,
          [](CCorvButton& b) {
              b.SetIcons(IDI_FUNCTION_ENGINE, 32, 32, 0, 0, 0, IDI_FUNCTION_ENGINE, 32, 32);
              b.SetBackColour(ColourPanel);
          }},
-        {"Com setting 0x10C", 0x10C, "Com setting", {125, 50}, ColourPanel,
+        {"Com setting 0x10C",
+         0x10C,
+         "Com setting",
+         {125, 50},
+         ColourPanel,
          [](CCorvButton& b) {
              b.SetBackColour(ColourPanel);
              b.SetCaptionFont(QStringLiteral("MS sans serif"), 10);
              b.SetIcons(IDI_COM_SETTING, 40, 40, IDI_COM_SETTING, 40, 40, IDI_COM_SETTING, 40, 40);
          }},
-        {"info 0x0C", 0x0C, "", {45, 50}, ColourPanel,
+        {"info 0x0C",
+         0x0C,
+         "",
+         {45, 50},
+         ColourPanel,
          [](CCorvButton& b) {
              b.SetBackColour(ColourPanel);
              b.SetIcons(IDI_INFO, 40, 40, IDI_INFO, 40, 40, IDI_INFO, 40, 40);
          }},
-        {"choice Change 0x1008", 0x1008, "Change", {45, 50}, ColourPane,
+        {"choice Change 0x1008",
+         0x1008,
+         "Change",
+         {45, 50},
+         ColourPane,
          [](CCorvButton& b) {
              b.SetBackColour(ColourPane);
              b.SetIcons(IDI_CHANGE_NORMAL, 32, 32, IDI_CHANGE_PRESSED, 32, 32, IDI_CHANGE_HOVER, 32, 32);
          }},
-        {"page icon button 0x200C", 0x200C, "", {100, 100}, ColourPane,
+        {"page icon button 0x200C",
+         0x200C,
+         "",
+         {100, 100},
+         ColourPane,
          [](CCorvButton& b) {
              b.SetBackColour(ColourPane);
              b.SetIcons(IDI_FUNCTION_OIL, 80, 80, IDI_FUNCTION_OIL, 80, 80, IDI_FUNCTION_OIL, 80, 80);
@@ -171,8 +197,8 @@ void buttonSheet(Sheet& sheet) {
     for (const ButtonSample& element : buttons) {
         bool first = true;
         std::vector<Pose> poses = {Pose::Normal, Pose::Hover, Pose::Pressed, Pose::PressedOutside, Pose::Focused};
-        if (element.style & ButtonStyle::Toggle) poses = {Pose::Normal, Pose::Hover, Pose::Pressed, Pose::Toggled,
-                                                       Pose::ToggledHover};
+        if (element.style & ButtonStyle::Toggle)
+            poses = {Pose::Normal, Pose::Hover, Pose::Pressed, Pose::Toggled, Pose::ToggledHover};
         for (Pose pose : poses) {
             sheet.add(poseButton(element, pose), first ? element.name + ": " + poseName(pose) : poseName(pose), first);
             first = false;
@@ -211,8 +237,10 @@ void scrollBarSheet(Sheet& sheet) {
         {"pos 0", 0, nullptr},
         {"pos 60", 60, nullptr},
         {"pos 120 (end)", 119, nullptr},
-        {"thumb hover", 60, [](CCorvScrollBar& b) { hover(b, b.orientation() == ScrollVertical ? QPoint(7, 100) : QPoint(100, 7)); }},
-        {"thumb pressed", 60, [](CCorvScrollBar& b) { press(b, b.orientation() == ScrollVertical ? QPoint(7, 100) : QPoint(100, 7)); }},
+        {"thumb hover", 60,
+         [](CCorvScrollBar& b) { hover(b, b.orientation() == ScrollVertical ? QPoint(7, 100) : QPoint(100, 7)); }},
+        {"thumb pressed", 60,
+         [](CCorvScrollBar& b) { press(b, b.orientation() == ScrollVertical ? QPoint(7, 100) : QPoint(100, 7)); }},
         {"arrow hover", 60, [](CCorvScrollBar& b) { hover(b, QPoint(5, 5)); }},
         {"arrow pressed", 60, [](CCorvScrollBar& b) { press(b, QPoint(5, 5)); }},
     };
@@ -228,7 +256,8 @@ void scrollBarSheet(Sheet& sheet) {
             bar->SetPos(c.pos);
             bar->show();
             if (c.act) c.act(*bar);
-            sheet.add(renderWidget(*bar), (orientation == ScrollVertical ? "vertical " : "horizontal ") + c.label, first);
+            sheet.add(renderWidget(*bar), (orientation == ScrollVertical ? "vertical " : "horizontal ") + c.label,
+                      first);
             first = false;
         }
     }
@@ -247,7 +276,9 @@ void staticSheet(Sheet& sheet) {
         {"Engine speed", false, "form label (defaults)"},
         {"Line one\r\nLine two", true, "two lines"},
         {"A&B and A&&B", true, "mnemonic"},
-        {"Temperature 90 \xB0" "C, \x80 12,50", true, "Windows-1252 text"},
+        {"Temperature 90 \xB0"
+         "C, \x80 12,50",
+         true, "Windows-1252 text"},
     };
     bool first = true;
     for (const Case& c : cases) {
@@ -269,7 +300,10 @@ void showBoxSheet(Sheet& sheet) {
     const std::vector<Case> cases = {
         {"", "", "new box"},
         {"Engine speed", "850 rpm", "short caption"},
-        {"Intake air temperature sensor", "23 \xB0" "C", "caption wrapped"},
+        {"Intake air temperature sensor",
+         "23 \xB0"
+         "C",
+         "caption wrapped"},
         {"Manifoldabsolutepressure", "101 kPa", "no space: line 2 only"},
     };
     bool first = true;
