@@ -27,7 +27,10 @@ start_virtual_screen() {
   for n in $(seq "$1" $(($1 + 50))); do
     [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
     export DISPLAY=:$n
-    Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$VS_WORK/xvfb.log" 2>&1 &
+    # -noreset: an X server resets itself whenever its last client leaves and refuses
+    # connections meanwhile; the readiness probe below is such a client, so without it the
+    # program started right after could meet a resetting server on a slow machine.
+    Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp -noreset >"$VS_WORK/xvfb.log" 2>&1 &
     VS_PIDS+=($!)
     # Ready once a client can connect, not merely once the socket exists.
     wait_until 10 xdotool getmouselocation >/dev/null 2>&1 && return 0
