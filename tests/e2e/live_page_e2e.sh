@@ -5,34 +5,11 @@
 #   live_page_e2e.sh CORVANE CORVANE_UNIT SCREEN_GRAB SCENARIO OUTDIR
 set -euo pipefail
 CORVANE=$1 UNIT=$2 GRAB=$3 SCENARIO=$4 OUT=$5
-mkdir -p "$OUT"
-source "$(dirname "$0")/../../scripts/lib/virtual-screen.sh"
-WORK=$VS_WORK
+source "$(dirname "$0")/scenario_e2e_lib.sh"
 REPORT=$OUT/e2e-live-report.txt
 rm -f "$REPORT"
-fail() {
-  echo "FAIL: $*" >&2
-  [[ -n ${DISPLAY:-} ]] && "$GRAB" "$OUT/e2e-live-failure.png" 2>/dev/null && echo "screen: $OUT/e2e-live-failure.png" >&2
-  echo "--- corvane-unit" >&2
-  cat "$WORK/unit.err" >&2 || true
-  echo "--- corvane" >&2
-  cat "$WORK/corvane.log" >&2 || true
-  exit 1
-}
-
-start_virtual_screen 120 || fail "Xvfb did not start"
-
-"$UNIT" --pty --scenario "$SCENARIO" >"$WORK/unit.out" 2>"$WORK/unit.err" &
-UNIT_PID=$!
-VS_PIDS+=($UNIT_PID)
-wait_until 10 test -s "$WORK/unit.out" || fail "corvane-unit printed no device"
-PTY=$(head -n1 "$WORK/unit.out")
-
-mkdir -p "$WORK/config" "$WORK/home"
-HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb "$CORVANE" --port "$PTY" \
-  --trace "$OUT/e2e-live-trace.txt" >"$WORK/corvane.log" 2>&1 &
-VS_PIDS+=($!)
-wait_until 20 xdotool search --name '^CORVANE$' >/dev/null || fail "the main window did not appear"
+start_scenario 120 "$OUT/e2e-live-failure.png"
+start_corvane "$OUT/e2e-live-trace.txt"
 
 pixel() { "$GRAB" --pixel "$1" "$2" 2>/dev/null; }
 is_accent() { read -r r g b < <(pixel "$1" "$2"); ((r > 200 && g > 80 && g < 180 && b < 120)); }
@@ -62,7 +39,6 @@ xdotool type --delay 20 "$REPORT"
 xdotool key Return
 wait_until 20 test -s "$REPORT" || fail "no report file was written"
 
-wait "$UNIT_PID" || fail "the scenario failed"
-grep -q "scenario passed" "$WORK/unit.err" || fail "the scenario did not finish"
+finish_scenario
 printf 'Engine speed: 4321\r\nGarage M\xfcller\r\n' | cmp - "$REPORT" || fail "the report differs from the composed text"
 echo "e2e: live value shown, report saved through the dialog, values read back byte for byte"

@@ -6,30 +6,9 @@
 #   menu_choice_e2e.sh CORVANE CORVANE_UNIT SCREEN_GRAB SCENARIO OUTDIR
 set -euo pipefail
 CORVANE=$1 UNIT=$2 GRAB=$3 SCENARIO=$4 OUT=$5
-mkdir -p "$OUT"
-source "$(dirname "$0")/../../scripts/lib/virtual-screen.sh"
-WORK=$VS_WORK
-fail() {
-  echo "FAIL: $*" >&2
-  [[ -n ${DISPLAY:-} ]] && "$GRAB" "$OUT/e2e-failure.png" 2>/dev/null && echo "screen: $OUT/e2e-failure.png" >&2
-  echo "--- corvane-unit" >&2
-  cat "$WORK/unit.err" >&2 || true
-  exit 1
-}
-
-start_virtual_screen 90 || fail "Xvfb did not start"
-
-"$UNIT" --pty --scenario "$SCENARIO" >"$WORK/unit.out" 2>"$WORK/unit.err" &
-UNIT_PID=$!
-VS_PIDS+=($UNIT_PID)
-wait_until 10 test -s "$WORK/unit.out" || fail "corvane-unit printed no device"
-PTY=$(head -n1 "$WORK/unit.out")
-
-mkdir -p "$WORK/config"
-XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb "$CORVANE" --port "$PTY" --trace "$OUT/e2e-trace.txt" \
-  >"$WORK/corvane.log" 2>&1 &
-VS_PIDS+=($!)
-wait_until 20 xdotool search --name '^CORVANE$' >/dev/null || fail "the main window did not appear"
+source "$(dirname "$0")/scenario_e2e_lib.sh"
+start_scenario 90 "$OUT/e2e-failure.png"
+start_corvane "$OUT/e2e-trace.txt"
 
 pixel() { "$GRAB" --pixel "$1" "$2" 2>/dev/null; }
 # Orange-ish: the accent (255, 128, 64) as drawn on a button face.
@@ -58,6 +37,5 @@ wait_until 15 lamp_green || fail "the ready lamp did not come back"
 # The last click tells the unit that the lamp was seen, so it may end the conversation.
 xdotool mousemove 290 100 click 1
 
-wait "$UNIT_PID" || fail "the scenario failed"
-grep -q "scenario passed" "$WORK/unit.err" || fail "the scenario did not finish"
+finish_scenario
 echo "e2e: menu, leaf, page button: every reply as expected"
