@@ -3,8 +3,9 @@
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "corvane")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
-set(CPACK_PACKAGE_VENDOR "The Corvane project")
-set(CPACK_PACKAGE_CONTACT "Corvane Developers <developers@corvane.invalid>")
+set(CPACK_PACKAGE_VENDOR "Corvane project")
+# The address the README gives for fault reports.
+set(CPACK_PACKAGE_CONTACT "Corvane project <support@corvane.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "PC companion of the Corvane vehicle-diagnostic unit")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
