@@ -66,5 +66,16 @@ for page in corvane corvane-unit; do
   warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=100 man --warnings -l "$work/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null || true)
   [[ -z $warnings ]] || fail "manual page $page: $warnings"
 done
+# One release everywhere: the package, its changelog, the manual pages and both programs.
+version=$(dpkg-deb -f "$DEB" Version)
+changelog_version=$(gzip -dc "$work/usr/share/doc/corvane/changelog.gz" | sed -n '1s/^corvane (\([^)]*\)).*/\1/p')
+[[ $changelog_version == "$version" ]] || fail "the changelog is for $changelog_version, the package is $version"
+for page in corvane corvane-unit; do
+  gzip -dc "$work/usr/share/man/man1/$page.1.gz" | head -1 | grep -qF "\"corvane $version\"" ||
+    fail "manual page $page does not name release $version"
+done
+[[ $("$work/usr/bin/corvane-unit" --version) == "corvane-unit $version" ]] || fail "corvane-unit --version is not $version"
+[[ $("$work/usr/bin/corvane" --version | head -1) == "corvane $version" ]] || fail "corvane --version is not $version"
+grep -q '^License: GPL-3.0-or-later$' "$work/usr/share/doc/corvane/copyright" || fail "the copyright file names no GPL-3.0-or-later"
 grep -q 'ATTRS{idVendor}=="5e31"' "$work/usr/lib/udev/rules.d/70-corvane.rules" || fail "the udev rule is not the unit's"
 echo "package contents: ok ($DEB)"

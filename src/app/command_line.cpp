@@ -1,5 +1,8 @@
 #include "app/command_line.h"
 
+#include "screens/corvane_new_dlg.h"
+#include "version/corvane_version.h"
+
 namespace corvane {
 
 namespace {
@@ -96,6 +99,10 @@ QString commandLineHelp() {
         "The configured port is kept in $XDG_CONFIG_HOME/corvane.cfg (default ~/.config/corvane.cfg).\n");
 }
 
-QString programVersion() { return QStringLiteral("corvane R2.05a"); }
+QString programVersion() {
+    // The release number is the package's; the about box keeps the unit family's release text.
+    return QStringLiteral("corvane %1\nabout box release text: %2")
+        .arg(QString::fromLatin1(kCorvaneVersion), QString::fromStdString(CCorvaneNewDlg::aboutRelease()));
+}
 
 }  // namespace corvane

@@ -17,6 +17,7 @@ struct CommandLine {
 // Parses the arguments (the first one is the program name).
 CommandLine parseCommandLine(const QStringList& arguments);
 QString commandLineHelp();
+// The release number, and the about box's release text, each on its own labelled line.
 QString programVersion();
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 
 #include "app/demo_unit.h"
 #include "screens/corvane_new_dlg.h"
+#include "version/corvane_version.h"
 
 namespace corvane {
 
@@ -25,7 +26,7 @@ QStringList argumentList(int argc, char** argv) {
 
 CCorvaneNewApp::CCorvaneNewApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("corvane"));
-    setApplicationVersion(programVersion());
+    setApplicationVersion(QString::fromLatin1(kCorvaneVersion));
 }
 
 int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {

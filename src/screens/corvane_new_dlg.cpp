@@ -381,8 +381,10 @@ void CCorvaneNewDlg::askToClose() {
     if (prompts().askYesNo(this, kCloseQuestion)) QDialog::done(IDOK);
 }
 
+std::string CCorvaneNewDlg::aboutRelease() { return kProgramRelease; }
+
 std::string CCorvaneNewDlg::aboutText() {
-    return std::string(kProgramRelease) + "\r\n\r\nWeb site " + kWebAddress +
+    return aboutRelease() + "\r\n\r\nWeb site " + kWebAddress +
            "\r\n\r\nYou can read the user's manual with the command\r\n man corvane";
 }
 

@@ -124,6 +124,8 @@ public:
     const QLabel& statusLamp() const { return statusLamp_; }
 
     static std::string aboutText();
+    // The release text the about box opens with.
+    static std::string aboutRelease();
 
 public slots:
     // Enter and the platform's ways of closing ask first; the close caption button does not.

@@ -46,6 +46,10 @@ int main(int argc, char** argv) {
         std::cout << unitUsage();
         return 0;
     }
+    if (options.version) {
+        std::cout << unitVersion();
+        return 0;
+    }
 
     // A broken script is reported before any line is opened.
     Scenario scenario;

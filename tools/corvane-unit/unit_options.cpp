@@ -1,6 +1,7 @@
 #include "unit_options.h"
 
 #include "scenario.h"
+#include "version/corvane_version.h"
 
 namespace corvane::unitsim {
 
@@ -42,12 +43,14 @@ bool parseUnitOptions(const std::vector<std::string>& args, UnitOptions& out, st
             out.log = true;
         } else if (a == "--help" || a == "-h") {
             out.help = true;
+        } else if (a == "--version") {
+            out.version = true;
         } else {
             error = "unknown option '" + a + "'";
             return false;
         }
     }
-    if (out.help) return true;
+    if (out.help || out.version) return true;
     if (out.pty == !out.port.empty()) {
         error = "give either --pty or --port PATH";
         return false;
@@ -59,11 +62,14 @@ bool parseUnitOptions(const std::vector<std::string>& args, UnitOptions& out, st
     return true;
 }
 
+std::string unitVersion() { return std::string("corvane-unit ") + kCorvaneVersion + "\n"; }
+
 std::string unitUsageHint() { return "Try 'corvane-unit --help' for more information.\n"; }
 
 std::string unitUsage() {
     return std::string(
                R"(Usage: corvane-unit (--pty | --port PATH) [--capacity N] [--scenario FILE | --replay TRACE] [--log]
+       corvane-unit --help | --version
 
 The simulated Corvane unit. It leads the conversation with the PC program: handshake, menu,
 status polls every 100 ms, and its reactions to the user's choices.
@@ -87,6 +93,7 @@ status polls every 100 ms, and its reactions to the user's choices.
                     from the trace's file chunks when it shows them, otherwise 128.
   --log             print every frame in both directions on standard error
   --help            this text
+  --version         the release of the unit (the same as the program's)
 
 SIGINT and SIGTERM end the unit cleanly (exit status 0 for the demo).
 

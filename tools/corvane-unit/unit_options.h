@@ -15,11 +15,14 @@ struct UnitOptions {
     std::string replay;  // a trace to play back instead of the demo
     bool log = false;
     bool help = false;
+    bool version = false;
 };
 
 // False with `error` set for a command line that cannot be used.
 bool parseUnitOptions(const std::vector<std::string>& args, UnitOptions& out, std::string& error);
 std::string unitUsage();
+// "corvane-unit VERSION", the release it belongs to.
+std::string unitVersion();
 // The one line shown after a mistake on the command line, instead of the whole usage.
 std::string unitUsageHint();
 
