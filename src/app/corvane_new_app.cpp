@@ -1,8 +1,10 @@
 #include "app/corvane_new_app.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "app/demo_unit.h"
+#include "app/window_system_start.h"
 #include "screens/corvane_new_dlg.h"
 #include "version/corvane_version.h"
 
@@ -70,7 +72,10 @@ int runCorvane(int argc, char** argv) {
         print(stdout, programVersion());
         return 0;
     }
+    // Without a usable display Qt would abort in the application object's construction.
+    std::optional<WindowSystemStart> windowSystemStart(std::in_place, argumentList(argc, argv));
     CCorvaneNewApp app(argc, argv);
+    windowSystemStart.reset();
     return app.InitInstance(commandLine);
 }
 

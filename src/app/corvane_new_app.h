@@ -16,7 +16,8 @@ public:
     int InitInstance(const CommandLine& commandLine);
 };
 
-// The whole program: command line, then the window. Exit status 0, or 2 for a bad command line.
+// The whole program: command line, then the window. Exit status 0; 1 when the demo unit cannot
+// start; 2 for a bad command line; 3 when no window system can be reached.
 int runCorvane(int argc, char** argv);
 
 }  // namespace corvane
