@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+source scripts/lib/runtime-dir.sh  # Qt's runtime folder, for test discovery and the tests
 
 JOBS=$(nproc)
 export QT_QPA_PLATFORM=offscreen

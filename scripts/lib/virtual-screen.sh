@@ -1,6 +1,8 @@
 # Shared by the scripts that run the program on a virtual screen (Xvfb): a free display, the
 # processes to end on exit, and waiting for a condition with a time limit. Source it.
 
+source "$(dirname "${BASH_SOURCE[0]}")/runtime-dir.sh"
+
 VS_PIDS=()
 VS_WORK=$(mktemp -d)
 
