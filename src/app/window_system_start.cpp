@@ -54,15 +54,16 @@ QString noDisplayMessage(const QString& platformOption, const QString& platformV
         what = QStringLiteral("the display %1 cannot be reached")
                    .arg(display.isEmpty() ? QStringLiteral("WAYLAND_DISPLAY=") + waylandDisplay
                                           : QStringLiteral("DISPLAY=") + display);
-    return QStringLiteral("corvane: %1; run it in a desktop session (or set DISPLAY), on a virtual screen with "
-                          "'xvfb-run corvane ...', or unseen with 'corvane -platform offscreen ...'")
+    return QStringLiteral(
+               "corvane: %1; run it in a desktop session (or set DISPLAY), on a virtual screen with "
+               "'xvfb-run corvane ...', or unseen with 'corvane -platform offscreen ...'")
         .arg(what);
 }
 
 WindowSystemStart::WindowSystemStart(const QStringList& arguments) {
-    startLine = noDisplayMessage(argumentAfter(arguments, QStringLiteral("platform")),
-                                 qEnvironmentVariable("QT_QPA_PLATFORM"), qEnvironmentVariable("DISPLAY"),
-                                 qEnvironmentVariable("WAYLAND_DISPLAY"));
+    startLine =
+        noDisplayMessage(argumentAfter(arguments, QStringLiteral("platform")), qEnvironmentVariable("QT_QPA_PLATFORM"),
+                         qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"));
     heldMessages.clear();
     previousHandler = qInstallMessageHandler(holdOrFail);
 }
