@@ -15,6 +15,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool libx11-dev libxfixes-dev
+  weston qt6-wayland
   dpkg-dev
   clang-format
 )

@@ -5,6 +5,7 @@
 #include "controls/mem_dc.h"
 #include "controls/palette.h"
 #include "controls/skin_lines.h"
+#include "controls/system_drag.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -81,7 +82,9 @@ void CCorvDialog::paintEvent(QPaintEvent*) {
 
 void CCorvDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && event->position().y() < kCaptionBandHeight) {
-        dragging_ = true;
+        // The window system moves the dialog where it can; otherwise the dialog follows the
+        // pointer itself.
+        dragging_ = !startSystemMove(*this);
         dragAnchor_ = event->position().toPoint();
     }
     QDialog::mousePressEvent(event);

@@ -204,6 +204,7 @@ bool CCorvaneNewDlg::readConfiguration() {
 }
 
 void CCorvaneNewDlg::placeWindow() {
+    systemDragged_ = false;  // the placement below is ours, not a drag's result
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     switch (config_.windowState) {
         case WindowState::Maximised:

@@ -139,6 +139,7 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -186,6 +187,9 @@ private:
     QCursor cursorFor(FrameDrag zone) const;
     // The cursor for a pointer at this point of the window.
     void updateFrameCursor(QPoint point);
+    // Hands a frame drag to the window system; false where it refuses (we then drag ourselves).
+    bool handDragToWindowSystem(FrameDrag zone);
+    void keepSystemDraggedGeometry();
     void applySupervisionPeriod(int milliseconds);
 
     MainWindowOptions options_;
@@ -215,6 +219,7 @@ private:
     QRect normalGeometry_;
 
     FrameDrag dragMode_ = FrameDrag::None;
+    bool systemDragged_ = false;  // the window system has moved or sized the window
     QPoint lastPoint_;
     QRect menuRect_;
     QImage titlePattern_;

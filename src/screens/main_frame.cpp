@@ -13,6 +13,7 @@
 #include "controls/mem_dc.h"
 #include "controls/palette.h"
 #include "controls/skin_lines.h"
+#include "controls/system_drag.h"
 #include "controls/zone_cursor.h"
 #include "platform/resource_ids.h"
 #include "platform/resources.h"
@@ -88,6 +89,7 @@ void CCorvaneNewDlg::paintRegion(QPainter& target, const QRect& region, bool tit
 
 void CCorvaneNewDlg::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
+    keepSystemDraggedGeometry();
     if (viewsCreated_) layoutViews();
 }
 
@@ -131,6 +133,32 @@ void CCorvaneNewDlg::mousePressEvent(QMouseEvent* event) {
     if (config_.windowState != WindowState::Maximised)
         dragMode_ = frameDragZone(point.x(), point.y(), width(), height());
     lastPoint_ = point;
+    if (dragMode_ != FrameDrag::None && handDragToWindowSystem(dragMode_)) {
+        dragMode_ = FrameDrag::None;
+        systemDragged_ = true;
+    }
+}
+
+bool CCorvaneNewDlg::handDragToWindowSystem(FrameDrag zone) {
+    switch (zone) {
+        case FrameDrag::Move: return startSystemMove(*this);
+        case FrameDrag::Width: return startSystemResize(*this, Qt::RightEdge);
+        case FrameDrag::Height: return startSystemResize(*this, Qt::BottomEdge);
+        case FrameDrag::Corner: return startSystemResize(*this, Qt::RightEdge | Qt::BottomEdge);
+        case FrameDrag::None: break;
+    }
+    return false;
+}
+
+void CCorvaneNewDlg::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    keepSystemDraggedGeometry();
+}
+
+void CCorvaneNewDlg::keepSystemDraggedGeometry() {
+    // A move or size made by the window system ends without a release reaching the window; the
+    // normal placement keeps what it left, as it keeps the result of a drag of our own.
+    if (systemDragged_ && config_.windowState == WindowState::Normal) normalGeometry_ = geometry();
 }
 
 void CCorvaneNewDlg::updateFrameCursor(QPoint point) {

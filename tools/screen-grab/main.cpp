@@ -18,7 +18,9 @@ int usage() {
                  "Usage: screen-grab OUTPUT.png       save the screen of $DISPLAY\n"
                  "       screen-grab --pixel X Y      print the colour at (X, Y) as \"R G B\"\n"
                  "       screen-grab --light X Y W H  print how many pixels of the rectangle have\n"
-                 "                                    red, green and blue all at 200 or more\n");
+                 "                                    red, green and blue all at 200 or more\n"
+                 "       screen-grab --find R G B     print \"X Y W\": the first run of pixels of that colour,\n"
+                 "                                    scanning rows from the top (nothing when none)\n");
     return 2;
 }
 }  // namespace
@@ -26,7 +28,8 @@ int usage() {
 int main(int argc, char** argv) {
     const bool pixel = argc == 4 && std::strcmp(argv[1], "--pixel") == 0;
     const bool light = argc == 6 && std::strcmp(argv[1], "--light") == 0;
-    if (!pixel && !light && (argc != 2 || std::strcmp(argv[1], "--help") == 0)) return usage();
+    const bool find = argc == 5 && std::strcmp(argv[1], "--find") == 0;
+    if (!pixel && !light && !find && (argc != 2 || std::strcmp(argv[1], "--help") == 0)) return usage();
     qputenv("QT_QPA_PLATFORM", "xcb");
     QGuiApplication app(argc, argv);
     QScreen* screen = QGuiApplication::primaryScreen();
@@ -55,6 +58,21 @@ int main(int argc, char** argv) {
                 if (c.red() >= 200 && c.green() >= 200 && c.blue() >= 200) ++count;
             }
         std::printf("%ld\n", count);
+        return 0;
+    }
+    if (find) {
+        // Finds a window by a colour band it draws, where the window system does not tell
+        // where a window is (a Wayland compositor nested in the X screen).
+        const QColor want(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
+        const QImage all = screen->grabWindow(0).toImage();
+        for (int row = 0; row < all.height(); ++row)
+            for (int col = 0; col < all.width(); ++col) {
+                if (all.pixelColor(col, row) != want) continue;
+                int end = col;
+                while (end + 1 < all.width() && all.pixelColor(end + 1, row) == want) ++end;
+                std::printf("%d %d %d\n", col, row, end - col + 1);
+                return 0;
+            }
         return 0;
     }
     const QPixmap shot = screen->grabWindow(0);
