@@ -23,6 +23,9 @@ expected=(
   ./usr/share/man/man1/corvane-unit.1.gz
   ./usr/share/doc/corvane/copyright
   ./usr/share/doc/corvane/changelog.gz
+  ./usr/share/metainfo/invalid.corvane.corvane.metainfo.xml
+  ./usr/share/bash-completion/completions/corvane
+  ./usr/share/bash-completion/completions/corvane-unit
 )
 for p in "${expected[@]}"; do
   grep -qxF "$p" <<<"$paths" || fail "$p is missing"
@@ -77,5 +80,15 @@ done
 [[ $("$work/usr/bin/corvane-unit" --version) == "corvane-unit $version" ]] || fail "corvane-unit --version is not $version"
 [[ $("$work/usr/bin/corvane" --version | head -1) == "corvane $version" ]] || fail "corvane --version is not $version"
 grep -q '^License: GPL-3.0-or-later$' "$work/usr/share/doc/corvane/copyright" || fail "the copyright file names no GPL-3.0-or-later"
+# The software centre entry: valid (without looking anything up on the network), the package's
+# release, and the unit's USB id as the udev rule has it.
+metainfo=$work/usr/share/metainfo/invalid.corvane.corvane.metainfo.xml
+if command -v appstreamcli >/dev/null; then
+  report=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "metainfo: $report"
+else
+  echo "appstreamcli is not installed: the metainfo file is not validated"
+fi
+grep -qF "<release version=\"$version\"" "$metainfo" || fail "the metainfo file does not name release $version"
+grep -qF '<modalias>usb:v5E31p0001d*</modalias>' "$metainfo" || fail "the metainfo file lacks the unit's modalias"
 grep -q 'ATTRS{idVendor}=="5e31"' "$work/usr/lib/udev/rules.d/70-corvane.rules" || fail "the udev rule is not the unit's"
 echo "package contents: ok ($DEB)"
