@@ -4,6 +4,7 @@
 
 #include "app/demo_unit.h"
 #include "screens/corvane_new_dlg.h"
+#include "shell/serial_devices.h"
 
 namespace corvane {
 
@@ -67,6 +68,10 @@ int runCorvane(int argc, char** argv) {
     }
     if (commandLine.version) {
         print(stdout, programVersion());
+        return 0;
+    }
+    if (commandLine.listPorts) {
+        print(stdout, QString::fromStdString(formatSerialDeviceList(listSerialDevices(SystemPaths{}))));
         return 0;
     }
     CCorvaneNewApp app(argc, argv);
