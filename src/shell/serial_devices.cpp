@@ -1,5 +1,6 @@
 #include "shell/serial_devices.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -90,7 +91,8 @@ std::string SerialDevice::identity() const {
     return vendorId + ":" + productId + "|" + manufacturer + "|" + product + "|" + serial;
 }
 
-bool userMayOpen(const std::string& node) { return ::access(node.c_str(), R_OK | W_OK) == 0; }
+// With the effective ids and capabilities, as the open itself will be checked.
+bool userMayOpen(const std::string& node) { return ::faccessat(AT_FDCWD, node.c_str(), R_OK | W_OK, AT_EACCESS) == 0; }
 
 std::vector<SerialDevice> listSerialDevices(const SystemPaths& paths, const AccessCheck& mayOpen) {
     std::error_code ec;
@@ -151,8 +153,7 @@ std::string formatSerialDeviceList(const std::vector<SerialDevice>& devices) {
         text += device.displayName() + "\n";
         text += "    node:        " + device.node + "\n";
         text += "    stable path: " + device.stablePath + "\n";
-        text += std::string("    may open:    ") +
-                (device.mayOpen ? "yes" : "no, permission denied") + "\n";
+        text += std::string("    may open:    ") + (device.mayOpen ? "yes" : "no, permission denied") + "\n";
     }
     return text;
 }

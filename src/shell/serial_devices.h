@@ -18,7 +18,7 @@ struct SerialDevice {
     std::string manufacturer;
     std::string product;
     std::string serial;
-    std::string vendorId;   // USB ids as sysfs gives them; empty for a PCI port
+    std::string vendorId;  // USB ids as sysfs gives them; empty for a PCI port
     std::string productId;
     bool isUnit = false;
     bool mayOpen = true;  // the user may read and write the node

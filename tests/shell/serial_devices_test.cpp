@@ -39,7 +39,9 @@ protected:
     FakeSysfs sysfs;
     SystemPaths paths;
     // Runs as root in CI, where every node may be opened: the check is the test's.
-    AccessCheck deniedForUsb2 = [this](const std::string& node) { return node != (paths.devRoot / "ttyUSB2").string(); };
+    AccessCheck deniedForUsb2 = [this](const std::string& node) {
+        return node != (paths.devRoot / "ttyUSB2").string();
+    };
 };
 
 }  // namespace
@@ -68,8 +70,8 @@ TEST_F(SerialDeviceList, ListsUsbAndPciPortsByNameWithStablePathAndAccess) {
 
     // Found again by its stable path, its node, or any link to the node.
     fs::create_symlink(paths.devRoot / "ttyUSB10", dir / "my-adapter");
-    for (const fs::path& path : {byId("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"), paths.devRoot / "ttyUSB10",
-                                 dir / "my-adapter"}) {
+    for (const fs::path& path :
+         {byId("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"), paths.devRoot / "ttyUSB10", dir / "my-adapter"}) {
         const std::optional<SerialDevice> found = findSerialDevice(devices, path.string());
         ASSERT_TRUE(found) << path;
         EXPECT_EQ(found->ttyName, "ttyUSB10");
@@ -81,8 +83,12 @@ TEST_F(SerialDeviceList, ListsUsbAndPciPortsByNameWithStablePathAndAccess) {
 TEST_F(SerialDeviceList, ListingPrintsEveryFieldAndTellsADeniedDevice) {
     const std::string text = formatSerialDeviceList(listSerialDevices(paths, deniedForUsb2));
     EXPECT_NE(text.find("FTDI FT232R USB UART (A50285BI) - ttyUSB10\n"
-                        "    node:        " + (paths.devRoot / "ttyUSB10").string() + "\n"
-                        "    stable path: " + byId("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0").string() + "\n"
+                        "    node:        " +
+                        (paths.devRoot / "ttyUSB10").string() +
+                        "\n"
+                        "    stable path: " +
+                        byId("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0").string() +
+                        "\n"
                         "    may open:    yes\n"),
               std::string::npos)
         << text;
