@@ -267,10 +267,18 @@ void CCorvaneNewDlg::startComMode() {
     const std::string device = !options_.portPath.empty() ? options_.portPath
                                : named                    ? config_.device
                                                           : PosixSerialPort::comDevicePath(config_.port);
+    // A device chosen by name in the dialog is reopened when it returns; a numbered port or a
+    // device given with --port when the user switched reopening on.
+    supervisor_.setReopenTarget(device, [this] { return listSerialDevices(options_.systemPaths); });
+    supervisor_.setReopen((options_.portPath.empty() && !config_.device.empty()) || config_.reconnect);
+    if (supervisor_.reopens()) supervisor_.watch(deviceEvents());
     if (supervisor_.startComMode(device)) return;
-    // No timer runs: the status line keeps "not connected" for this run.
+    const int error = control_.lastOpenError();
+    // An adapter that is not plugged in yet is waited for; the status line says it is away.
+    if (supervisor_.waitingForDevice() && (error == ENOENT || error == ENODEV || error == ENXIO)) return;
+    // Without reopening no timer runs: the status line keeps "not connected" for this run.
     const std::string label = named ? device : comPortLabel(config_.port);
-    prompts().inform(this, describePortOpenError(label, device, control_.lastOpenError()));
+    prompts().inform(this, describePortOpenError(label, device, error));
 }
 
 void CCorvaneNewDlg::startUsbMode(bool driverInstalled) {
@@ -368,7 +376,14 @@ void CCorvaneNewDlg::openComSetting() {
     comSetting_ = &dialog;
     const int result = dialog.DoModal();
     comSetting_ = nullptr;
-    if (dialog.savedConfig()) saved_ = dialog.savedConfig();
+    if (dialog.savedConfig()) {
+        saved_ = dialog.savedConfig();
+        // The reopen switch takes effect at once for the numbered port in use.
+        if (!supervisor_.usbMode() && options_.portPath.empty() && config_.device.empty()) {
+            supervisor_.setReopen(saved_->reconnect);
+            if (saved_->reconnect) supervisor_.watch(deviceEvents());
+        }
+    }
     if (!dialog.writeError().empty()) {
         prompts().inform(this, encodeCp1252(QString::fromStdString(dialog.writeError())));
         return;

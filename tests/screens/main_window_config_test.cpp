@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <thread>
 
 #include "shell/com_setting.h"
 #include "shell/connection_texts.h"
@@ -275,9 +276,29 @@ TEST_F(MainWindowConfig, DeviceChosenByNameIsOpenedAtTheNextStartAndKeptByTheSiz
     }
     auto restarted = box.start();
     EXPECT_TRUE(restarted->link().isOpen());
-    unit.send('H', 1, std::vector<std::uint8_t>{0x80});
-    EXPECT_TRUE(unit.reply(std::chrono::seconds(3)).has_value()) << "the adapter's line is the one opened";
+    ASSERT_TRUE(unit.exchange('H', 1, std::vector<std::uint8_t>{0x80})) << "the adapter's line is the one opened";
+    ASSERT_TRUE(unit.exchange('S', 1));
     EXPECT_TRUE(waitForStatus(*restarted, kStatusConnected));
+
+    // Pulled mid-conversation and plugged back: reopened on its new line without a restart.
+    unit.closeMaster();
+    box.sysfs().removeTty("ttyUSB0");
+    fs::remove(box.dir() / "dev" / "ttyUSB0");
+    ASSERT_NE(box.events(), nullptr);
+    box.events()->ttyChanged();
+    EXPECT_TRUE(waitForStatus(*restarted, kStatusUnplugged));
+    PtyUnit replugged;
+    ASSERT_TRUE(replugged.ok());
+    box.sysfs().addUsbSerialTty("1-2", "ttyUSB0", {"0403", "6001", "FT232R USB UART", "FTDI", "A50285BI"});
+    fs::create_symlink(replugged.slavePath(), box.dir() / "dev" / "ttyUSB0");
+    box.events()->ttyChanged();
+    EXPECT_EQ(restarted->statusText(), kStatusOpen);
+    std::optional<Frame> status;
+    std::thread asUnit([&] { status = replugged.exchange('S', 1); });
+    EXPECT_TRUE(waitForStatus(*restarted, kStatusConnected));
+    asUnit.join();
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->letter, 'A');
 }
 
 TEST_F(MainWindowConfig, DeviceThatMayNotBeOpenedIsMarkedAndChoosingItExplainsTheFix) {
