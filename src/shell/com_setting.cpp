@@ -1,5 +1,7 @@
 #include "shell/com_setting.h"
 
+#include <algorithm>
+
 #include "shell/device_event_source.h"
 #include "controls/corv_button.h"
 #include "controls/palette.h"
@@ -86,6 +88,7 @@ void CComSetting::OnInitDialog() {
         list_->addItem(QStringLiteral("%1").arg(port, 2, 10, QLatin1Char('0')));
     // A stored number beyond the list (a hand-edited file) selects nothing.
     list_->setCurrentIndex(storedChoice_ >= 0 && storedChoice_ < kListPositions ? storedChoice_ : -1);
+    connect(list_, &QComboBox::currentTextChanged, list_, &QWidget::setToolTip);
     refreshDevices();
     if (!stored_.device.empty()) list_->setCurrentIndex(positionOf(stored_.device));
     list_->setStyleSheet(QString::fromLatin1(kListStyle));
@@ -188,6 +191,12 @@ void CComSetting::refreshDevices() {
         list_->addItem(QString::fromStdString(path) + QStringLiteral(" (not present)"), QString::fromStdString(path));
     }
     if (!chosen.empty()) list_->setCurrentIndex(positionOf(chosen));
+    // The drop-down is as wide as its longest name; the narrow box shows the whole of the chosen
+    // one in its tooltip.
+    int widest = list_->width();
+    for (int i = 0; i < list_->count(); ++i)
+        widest = std::max(widest, list_->view()->fontMetrics().horizontalAdvance(list_->itemText(i)) + 40);
+    list_->view()->setMinimumWidth(widest);
 }
 
 void CComSetting::OnOK() {

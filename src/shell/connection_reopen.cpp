@@ -53,9 +53,10 @@ void ConnectionSupervisor::reopenDevice() {
         const int error = link_.lastOpenError();
         if (error != lastReopenError_) {
             lastReopenError_ = error;
-            emit statusChanged(QStringLiteral("Corvane cannot reopen %1: %2")
-                                   .arg(QString::fromStdString(reopenPath_), QString::fromLocal8Bit(std::strerror(error))),
-                               StatusLamp::NotReady);
+            emit statusChanged(
+                QStringLiteral("Corvane cannot reopen %1: %2")
+                    .arg(QString::fromStdString(reopenPath_), QString::fromLocal8Bit(std::strerror(error))),
+                StatusLamp::NotReady);
         }
         setTimerPeriod(kRetryPeriodMs);
         return;

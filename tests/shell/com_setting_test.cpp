@@ -224,6 +224,11 @@ TEST_F(ComSettingDevices, DevicesFollowTheNumberedPortsAndComeAndGoWhileOpen) {
     events.ttyChanged();
     EXPECT_EQ(deviceEntries(dialog).size(), 3);
     EXPECT_EQ(dialog.portList()->currentText(), "FT232R (A50285BI) - ttyUSB0");
+    // Names longer than the narrow box are whole in the drop-down and in the box's tooltip.
+    EXPECT_EQ(dialog.portList()->toolTip(), dialog.portList()->currentText());
+    const QFontMetrics metrics(dialog.portList()->view()->font());
+    EXPECT_GT(dialog.portList()->view()->minimumWidth(),
+              metrics.horizontalAdvance(QStringLiteral("CP2102 - ttyUSB1 (no permission)")));
     present.erase(present.begin());
     events.unplug({});
     EXPECT_EQ(dialog.portList()->currentText(), "/dev/serial/by-id/usb-FT232R_A50285BI-if00 (not present)");
