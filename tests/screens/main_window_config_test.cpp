@@ -287,8 +287,16 @@ TEST_F(MainWindowConfig, DeviceChosenByNameIsOpenedAtTheNextStartAndKeptByTheSiz
     ASSERT_NE(box.events(), nullptr);
     box.events()->ttyChanged();
     EXPECT_TRUE(waitForStatus(*restarted, kStatusUnplugged));
-    PtyUnit replugged;
-    ASSERT_TRUE(replugged.ok());
+    // Another adapter on the same node is not the chosen one.
+    PtyUnit other, replugged;
+    ASSERT_TRUE(other.ok() && replugged.ok());
+    box.sysfs().addUsbSerialTty("1-3", "ttyUSB0", {"1a86", "7523", "USB Serial"});
+    fs::create_symlink(other.slavePath(), box.dir() / "dev" / "ttyUSB0");
+    box.events()->ttyChanged();
+    QTest::qWait(1200);  // a search of the once-a-second timer included
+    EXPECT_FALSE(restarted->link().isOpen());
+    box.sysfs().removeTty("ttyUSB0");
+    fs::remove(box.dir() / "dev" / "ttyUSB0");
     box.sysfs().addUsbSerialTty("1-2", "ttyUSB0", {"0403", "6001", "FT232R USB UART", "FTDI", "A50285BI"});
     fs::create_symlink(replugged.slavePath(), box.dir() / "dev" / "ttyUSB0");
     box.events()->ttyChanged();
