@@ -72,6 +72,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             value(c.traceFile);
         else if (a == "--demo")
             c.demo = true;
+        else if (a == "--list-ports")
+            c.listPorts = true;
         else if (a == "--help" || a == "-h")
             c.help = true;
         else if (a == "--version" || a == "-v")
@@ -89,9 +91,12 @@ QString commandLineHelp() {
         "Usage: corvane [options]\n"
         "The PC companion of the Corvane diagnostic unit.\n\n"
         "  --port PATH    open this serial device instead of the configured port\n"
-        "                 (for example /dev/ttyUSB0, /dev/ttyACM0 or a pseudo-terminal)\n"
+        "                 (for example /dev/ttyUSB0, /dev/ttyACM0, a /dev/serial/by-id/ link\n"
+        "                 or a pseudo-terminal)\n"
         "  --trace FILE   start with the verbose link trace written to FILE\n"
         "  --demo         start a simulated unit on a pseudo-terminal and connect to it\n"
+        "  --list-ports   list the serial devices present (name, node, stable path, whether\n"
+        "                 they may be opened) and exit\n"
         "  --help         show this text\n"
         "  --version      show the version\n\n"
         "Qt's standard options are taken as well, for example -platform NAME (xcb, wayland,\n"

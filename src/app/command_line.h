@@ -1,14 +1,16 @@
 #pragma once
-// The program's command line: corvane [--port PATH] [--trace FILE] [--demo] [--help] [--version]
+// The program's command line:
+// corvane [--port PATH] [--trace FILE] [--demo] [--list-ports] [--help] [--version]
 #include <QString>
 #include <QStringList>
 
 namespace corvane {
 
 struct CommandLine {
-    QString portPath;   // --port: open this device instead of the configured port
-    QString traceFile;  // --trace: start with the verbose trace written here
-    bool demo = false;  // --demo: start the simulated unit on a pseudo-terminal and connect to it
+    QString portPath;        // --port: open this device instead of the configured port
+    QString traceFile;       // --trace: start with the verbose trace written here
+    bool demo = false;       // --demo: start the simulated unit on a pseudo-terminal and connect to it
+    bool listPorts = false;  // --list-ports: print the serial devices present and end
     bool help = false;
     bool version = false;
     QString error;  // not empty when the arguments could not be understood

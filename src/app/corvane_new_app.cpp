@@ -6,6 +6,7 @@
 #include "app/demo_unit.h"
 #include "app/window_system_start.h"
 #include "screens/corvane_new_dlg.h"
+#include "shell/serial_devices.h"
 #include "version/corvane_version.h"
 
 namespace corvane {
@@ -70,6 +71,10 @@ int runCorvane(int argc, char** argv) {
     }
     if (commandLine.version) {
         print(stdout, programVersion());
+        return 0;
+    }
+    if (commandLine.listPorts) {
+        print(stdout, QString::fromStdString(formatSerialDeviceList(listSerialDevices(SystemPaths{}))));
         return 0;
     }
     // Without a usable display Qt would abort in the application object's construction.

@@ -11,6 +11,7 @@
 #include "shell/com_setting.h"
 #include "shell/connection_texts.h"
 #include "shell/port_open_error.h"
+#include "shell/serial_devices.h"
 #include "shell/shell_prompts.h"
 #include "shell/udev_event_source.h"
 #include "shell/usb_install_check.h"
@@ -191,12 +192,14 @@ bool CCorvaneNewDlg::readConfiguration() {
     read.windowState = kNotRead;
     const ConfigReadResult result = configFile_.read(read);
     config_.port = read.port;
+    config_.device = read.device;
+    config_.reconnect = read.reconnect;
     if (result.unusable()) {
         // Said once, when the window stands; the file is left for the user to look at.
-        savedPort_.reset();
+        saved_.reset();
         configProblem_ = result.error;
     } else {
-        savedPort_ = read.port;
+        saved_ = read;
     }
     if (read.windowState == kNotRead) return false;
     config_.windowState = read.windowState;
@@ -225,38 +228,28 @@ void CCorvaneNewDlg::placeWindow() {
 }
 
 void CCorvaneNewDlg::offerUsbMode(const UsbInstallation& usb) {
-    if (!shouldOfferUsbMode(config_, usb)) return;
+    // A device the user chose by name is their choice: no offer to replace it.
+    if (!config_.device.empty() || !shouldOfferUsbMode(config_, usb)) return;
     if (!prompts().askYesNo(this, kUsbModeOffer)) return;
     config_.port = PortConfig::kUsbMode;
-    saveConfiguration(config_.port);
+    PortConfig usbMode = saved_.value_or(config_);
+    usbMode.port = PortConfig::kUsbMode;
+    saveConfiguration(usbMode);
 }
 
-bool CCorvaneNewDlg::saveConfiguration(int port) {
-    const ConfigWriteResult written = configFile_.write({port, config_.windowState});
+bool CCorvaneNewDlg::saveConfiguration(PortConfig config) {
+    config.windowState = config_.windowState;
+    const ConfigWriteResult written = configFile_.write(config);
     if (!written) {
         prompts().inform(this, encodeCp1252(QString::fromStdString(written.error)));
         return false;
     }
-    savedPort_ = port;
+    saved_ = config;
     return true;
 }
 
-void CCorvaneNewDlg::startComMode() {
-    const bool named = !options_.portPath.empty();
-    const std::string device = named ? options_.portPath : PosixSerialPort::comDevicePath(config_.port);
-    if (supervisor_.startComMode(device)) return;
-    // No timer runs: the status line keeps "not connected" for this run.
-    const std::string label = named ? device : comPortLabel(config_.port);
-    prompts().inform(this, describePortOpenError(label, device, control_.lastOpenError()));
-}
-
-void CCorvaneNewDlg::startUsbMode(bool driverInstalled) {
-    if (!driverInstalled) {
-        prompts().inform(this, std::string(kUsbDriverMissing) + "\r\n\r\n" +
-                                   encodeCp1252(QString::fromStdString(usbDriverMissingHint(options_.systemPaths))));
-        return;
-    }
-    usbDriver_ = true;
+DeviceEventSource& CCorvaneNewDlg::deviceEvents() {
+    if (eventSource_) return *eventSource_;
     if (options_.makeEventSource) {
         eventSource_ = options_.makeEventSource();
     } else {
@@ -267,7 +260,36 @@ void CCorvaneNewDlg::startUsbMode(bool driverInstalled) {
             std::fprintf(stderr, "corvane: USB plug events are not followed: %s\n", udev->setupError().c_str());
         eventSource_ = std::move(udev);
     }
-    supervisor_.watch(*eventSource_);
+    return *eventSource_;
+}
+
+void CCorvaneNewDlg::startComMode() {
+    const bool named = !options_.portPath.empty() || !config_.device.empty();
+    const std::string device = !options_.portPath.empty() ? options_.portPath
+                               : named                    ? config_.device
+                                                          : PosixSerialPort::comDevicePath(config_.port);
+    // A device chosen by name in the dialog is reopened when it returns; a numbered port or a
+    // device given with --port when the user switched reopening on.
+    supervisor_.setReopenTarget(device, [this] { return listSerialDevices(options_.systemPaths); });
+    supervisor_.setReopen((options_.portPath.empty() && !config_.device.empty()) || config_.reconnect);
+    if (supervisor_.reopens()) supervisor_.watch(deviceEvents());
+    if (supervisor_.startComMode(device)) return;
+    const int error = control_.lastOpenError();
+    // An adapter that is not plugged in yet is waited for; the status line says it is away.
+    if (supervisor_.waitingForDevice() && (error == ENOENT || error == ENODEV || error == ENXIO)) return;
+    // Without reopening no timer runs: the status line keeps "not connected" for this run.
+    const std::string label = named ? device : comPortLabel(config_.port);
+    prompts().inform(this, describePortOpenError(label, device, error));
+}
+
+void CCorvaneNewDlg::startUsbMode(bool driverInstalled) {
+    if (!driverInstalled) {
+        prompts().inform(this, std::string(kUsbDriverMissing) + "\r\n\r\n" +
+                                   encodeCp1252(QString::fromStdString(usbDriverMissingHint(options_.systemPaths))));
+        return;
+    }
+    usbDriver_ = true;
+    supervisor_.watch(deviceEvents());
     supervisor_.startUsbMode();
     statusText_.repaint();
     reportRefusedUsbPort();
@@ -338,7 +360,7 @@ void CCorvaneNewDlg::cycleWindowState() {
     update();
     // The port written is the one last saved, which a port chosen in the COM setting dialog
     // since the start has replaced: the running program's own port would undo that choice.
-    if (savedPort_) saveConfiguration(*savedPort_);
+    if (saved_) saveConfiguration(*saved_);
 }
 
 void CCorvaneNewDlg::minimiseWindow() {
@@ -350,15 +372,31 @@ void CCorvaneNewDlg::minimiseWindow() {
 void CCorvaneNewDlg::openComSetting() {
     if (usbDriver_ && !prompts().askYesNo(this, kUsbAutoSelectQuestion)) return;
     CComSetting dialog(this, configFile_, config_.windowState, traceOn_, traceFile_);
+    dialog.setDeviceListing([this] { return listSerialDevices(options_.systemPaths); }, &deviceEvents());
     connect(&dialog, &CComSetting::command, this, [this](int id) { OnCommand(id); });
     comSetting_ = &dialog;
     const int result = dialog.DoModal();
     comSetting_ = nullptr;
-    if (dialog.savedChoice()) savedPort_ = dialog.savedChoice();
-    if (!dialog.writeError().empty())
+    if (dialog.savedConfig()) {
+        saved_ = dialog.savedConfig();
+        // The reopen switch takes effect at once for the numbered port in use.
+        if (!supervisor_.usbMode() && options_.portPath.empty() && config_.device.empty()) {
+            supervisor_.setReopen(saved_->reconnect);
+            if (saved_->reconnect) supervisor_.watch(deviceEvents());
+        }
+    }
+    if (!dialog.writeError().empty()) {
         prompts().inform(this, encodeCp1252(QString::fromStdString(dialog.writeError())));
-    else if (result == IDOK && dialog.changed())
-        prompts().inform(this, kRestartNotice);
+        return;
+    }
+    if (result != IDOK || !dialog.changed()) return;
+    std::string notice = kRestartNotice;
+    // A device the user may not open: say now what stands in the way, not at the next start.
+    if (const std::optional<SerialDevice>& device = dialog.chosenDevice(); device && !device->mayOpen)
+        notice +=
+            "\r\n\r\n" +
+            encodeCp1252(QString::fromStdString(describePortOpenError(device->displayName(), device->node, EACCES)));
+    prompts().inform(this, notice);
 }
 
 void CCorvaneNewDlg::toggleTrace() {
@@ -370,8 +408,8 @@ void CCorvaneNewDlg::toggleTrace() {
     } else if (std::optional<QString> path = prompts().chooseTraceFile(comSetting_)) {
         switchTraceOn(*path);
     }
-    // The port choice of the dialog is not saved.
-    comSetting_->done(IDCANCEL);
+    // The dialog stays open with the port chosen so far; its menu and trace line follow.
+    comSetting_->setTraceState(traceOn_, traceFile_);
 }
 
 void CCorvaneNewDlg::accept() { askToClose(); }

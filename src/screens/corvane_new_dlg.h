@@ -113,7 +113,9 @@ public:
     // The port the configuration file holds as far as this window knows: the one read at start,
     // or chosen since. None while the file is damaged or unreadable: it is then not rewritten
     // with the window state, only when the user chooses a port.
-    std::optional<int> savedPort() const { return savedPort_; }
+    std::optional<int> savedPort() const { return saved_ ? std::optional<int>(saved_->port) : std::nullopt; }
+    // The device chosen by name that the file holds, empty for a numbered port or the USB mode.
+    std::string savedDevice() const { return saved_ ? saved_->device : std::string(); }
 
     CCorvSysButton& closeButton() { return closeButton_; }
     CCorvSysButton& sizeButton() { return sizeButton_; }
@@ -161,8 +163,11 @@ private:
     // message in configProblem_.
     bool readConfiguration();
     void placeWindow();
-    // Writes the file; a failure is shown with the file and the reason. True when written.
-    bool saveConfiguration(int port);
+    // Writes the file with the current window state; a failure is shown with the file and the
+    // reason. True when written.
+    bool saveConfiguration(PortConfig config);
+    // The udev monitor (or the test's source), made on first use.
+    DeviceEventSource& deviceEvents();
     void offerUsbMode(const UsbInstallation& usb);
     void startComMode();
     void startUsbMode(bool driverInstalled);
@@ -196,7 +201,7 @@ private:
     std::unique_ptr<ShellPrompts> ownPrompts_;
     PortConfigFile configFile_;
     PortConfig config_;
-    std::optional<int> savedPort_;
+    std::optional<PortConfig> saved_;
     std::string configProblem_;  // what is wrong with the configuration file, for the start to say
 
     // The bridge outlives the link: the worker is stopped before the bridge goes.

@@ -1,16 +1,20 @@
 #pragma once
-// CComSetting: the small dialog in which the user picks the unit's port ("USB" or COM 01 to
-// 50) for the next start of the program. Its right-click menu switches the verbose trace; that
-// command goes to the main window, which owns the link. A line below the OK button tells whether
-// the trace is on and which file it goes to.
+// CComSetting: the small dialog in which the user picks the unit's port ("USB", COM 01 to 50,
+// or a serial device present, by its name) for the next start of the program. Its right-click
+// menu switches the verbose trace (a command for the main window, which owns the link) and the
+// reopening of a numbered port that returns. A line below the OK button tells whether the trace
+// is on and which file it goes to.
 #include "shell/port_config.h"
+#include "shell/serial_devices.h"
 #include "controls/corv_dialog.h"
 #include "controls/corv_static.h"
 
 #include <QPointer>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -20,6 +24,7 @@ class QMenu;
 namespace corvane {
 
 class CCorvButton;
+class DeviceEventSource;
 class ShellPrompts;
 
 inline constexpr int IDC_COM_NUMBER_TEXT = 1000;
@@ -29,6 +34,7 @@ inline constexpr int ID_VERBOSE_DEBUG_OUTPUT = 106;
 
 inline constexpr const char* kComSettingPrompt = "Enter com number...";
 inline constexpr const char* kVerboseDebugOutput = "Verbose debug output";
+inline constexpr const char* kReopenReturningPort = "Reopen a COM port that returns";
 
 class CComSetting : public CCorvDialog {
     Q_OBJECT
@@ -44,6 +50,13 @@ public:
     CComSetting(QWidget* parent, PortConfigFile file, WindowState windowState, bool traceOn, QString traceFile = {});
     ~CComSetting() override;
 
+    // Lists the serial devices present after the numbered ports, anew whenever `events` reports
+    // a device coming or going. Call before the initialisation.
+    void setDeviceListing(std::function<std::vector<SerialDevice>()> listDevices, DeviceEventSource* events);
+    // The main window switched the trace while the dialog is open: the menu and the trace line
+    // follow, the port chosen so far stays.
+    void setTraceState(bool traceOn, const QString& traceFile);
+
     // Runs the initialisation, then the dialog modally.
     int DoModal() override;
     // Reads (or first creates) the file, fills the list and makes the buttons and the menu.
@@ -56,6 +69,10 @@ public:
     // The port written to the file by OK, if any. A damaged or unreadable file is replaced by
     // OK even when the choice is the port already in use, and only then.
     std::optional<int> savedChoice() const { return savedChoice_; }
+    // The whole setting written by OK, if any.
+    const std::optional<PortConfig>& savedConfig() const { return savedConfig_; }
+    // The device chosen by name when OK was pressed, as it was listed.
+    const std::optional<SerialDevice>& chosenDevice() const { return chosenDevice_; }
     // Set when the last write of the file failed; the text says why.
     const std::string& writeError() const { return writeError_; }
 
@@ -63,6 +80,7 @@ public:
     CCorvButton* okButton() const { return ok_; }
     QMenu* popupMenu() const { return menu_; }
     QAction* verboseAction() const { return verbose_; }
+    QAction* reconnectAction() const { return reconnect_; }
     // "Verbose trace off..." or "Verbose trace on, written to" and the file (its middle left out
     // when it is too long; the tooltip has it whole).
     QLabel* traceLine() const { return traceLine_; }
@@ -78,6 +96,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    void fillTraceLine();
+    // Lists the devices anew after the numbered ports, keeping the selection.
+    void refreshDevices();
+    // The list position of a device path; -1 when it is not listed.
+    int positionOf(const std::string& path) const;
+
     PortConfigFile file_;
     WindowState windowState_;
     bool traceOn_;
@@ -86,6 +110,12 @@ private:
     bool changed_ = false;
     bool fileUnusable_ = false;
     std::optional<int> savedChoice_;
+    PortConfig stored_;  // the setting read when the dialog opened
+    std::optional<PortConfig> savedConfig_;
+    std::optional<SerialDevice> chosenDevice_;
+    std::function<std::vector<SerialDevice>()> listDevices_;
+    DeviceEventSource* events_ = nullptr;
+    std::vector<SerialDevice> devices_;  // as listed after the numbered ports
     bool initialised_ = false;
     std::string writeError_;
 
@@ -94,6 +124,7 @@ private:
     CCorvButton* ok_ = nullptr;
     QMenu* menu_ = nullptr;
     QAction* verbose_ = nullptr;
+    QAction* reconnect_ = nullptr;
     QLabel* traceLine_ = nullptr;
 };
 

@@ -11,7 +11,11 @@ ConnectionSupervisor::ConnectionSupervisor(LinkControl& link, PortFinder findPor
 bool ConnectionSupervisor::startComMode(const std::string& devicePath) {
     usbMode_ = false;
     if (link_.isOpen()) return true;
-    if (!link_.open(devicePath)) return false;
+    if (!link_.open(devicePath)) {
+        // A device to be reopened that is not here yet is waited for like one that went.
+        if (reopen_) markDeviceAway();
+        return false;
+    }
     link_.startWorker();
     setTimerPeriod(kNormalPeriodMs);
     return true;
@@ -36,12 +40,19 @@ void ConnectionSupervisor::startUsbMode() {
 }
 
 void ConnectionSupervisor::watch(DeviceEventSource& source) {
+    // Each event once, however often the window asks.
+    if (watched_ == &source) return;
+    watched_ = &source;
     connect(&source, &DeviceEventSource::usbDeviceArrived, this, &ConnectionSupervisor::onDeviceArrived);
     connect(&source, &DeviceEventSource::usbDeviceRemoved, this, &ConnectionSupervisor::onDeviceRemoved);
+    connect(&source, &DeviceEventSource::serialDevicesChanged, this, [this] {
+        if (!usbMode_) followReopenedDevice(true);
+    });
 }
 
 void ConnectionSupervisor::tick() {
     if (!usbMode_) {
+        followReopenedDevice(false);
         followAliveFlag(kStatusNotConnected);
         return;
     }
@@ -60,6 +71,7 @@ void ConnectionSupervisor::tick() {
 }
 
 void ConnectionSupervisor::onDeviceArrived(const UsbDeviceEvent& event) {
+    if (!usbMode_) followReopenedDevice(true);
     if (!usbMode_ || !isUnitDevice(event)) return;
     // The port is already ours: one handle and one worker are all there may be.
     if (link_.isOpen()) return;
@@ -78,6 +90,7 @@ void ConnectionSupervisor::onDeviceArrived(const UsbDeviceEvent& event) {
 }
 
 void ConnectionSupervisor::onDeviceRemoved(const UsbDeviceEvent& event) {
+    if (!usbMode_) followReopenedDevice(true);
     if (!usbMode_ || !isUnitDevice(event)) return;
     // Another unit going away leaves the open one alone.
     if (link_.isOpen() && !openUsbDevice_.empty() && !event.sysPath.empty() && event.sysPath != openUsbDevice_) return;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "shell/link_control.h"
+#include "shell/serial_devices.h"
 #include "shell/usb_device_event.h"
 #include "shell/usb_port_search.h"
 
@@ -45,8 +46,18 @@ public:
     // port, opens it when found, and sets the status line and the timer.
     void startUsbMode();
 
-    // Follows arrivals and removals of the source (USB mode only).
+    // Follows arrivals and removals of the source: the unit in the USB mode, the device of a
+    // numbered port or one given by name when it is to be reopened.
     void watch(DeviceEventSource& source);
+
+    // A numbered port or a device given by name (call before startComMode): when `on`, the
+    // device is reopened once it has gone and a device of the same identity (the same USB ids,
+    // strings and serial number, as `listDevices` tells) is back under `path`.
+    void setReopenTarget(std::string path, std::function<std::vector<SerialDevice>()> listDevices);
+    void setReopen(bool on) { reopen_ = on; }
+    bool reopens() const { return reopen_; }
+    // The reopened device is away and looked for.
+    bool waitingForDevice() const { return deviceAway_; }
 
     bool usbMode() const { return usbMode_; }
     bool unitPresent() const { return unitPresent_; }
@@ -72,6 +83,12 @@ private:
     void markUnplugged();
     void followAliveFlag(const char* lostText);
     void setTimerPeriod(int milliseconds);
+    // The reopening of a device in COM mode, on each tick and each device event.
+    void followReopenedDevice(bool deviceEvent);
+    void markDeviceAway();
+    void reopenDevice();
+    // The device now under the reopen path, if it is the one opened before.
+    bool sameDeviceIsBack() const;
     void show(const char* text, StatusLamp lamp);
 
     LinkControl& link_;
@@ -82,6 +99,14 @@ private:
     int timerPeriodMs_ = 0;
     int arrivalRetriesLeft_ = 0;
     std::string openUsbDevice_;  // sysfs path of the USB device whose port is open
+    DeviceEventSource* watched_ = nullptr;
+
+    bool reopen_ = false;
+    bool deviceAway_ = false;
+    std::string reopenPath_;
+    std::function<std::vector<SerialDevice>()> listDevices_;
+    std::string identity_;     // of the device opened; empty when it is not a listed device
+    int lastReopenError_ = 0;  // said once in the status line, not at each retry
 };
 
 }  // namespace corvane

@@ -19,6 +19,8 @@ public:
 signals:
     void usbDeviceArrived(const corvane::UsbDeviceEvent& event);
     void usbDeviceRemoved(const corvane::UsbDeviceEvent& event);
+    // A tty came or went: a serial device's port appears a moment after its USB device.
+    void serialDevicesChanged();
 };
 
 }  // namespace corvane

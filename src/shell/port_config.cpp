@@ -21,7 +21,9 @@ constexpr const char* kFileName = "corvane.cfg";
 constexpr std::size_t kPortOffset = 3;
 constexpr std::size_t kPortDigits = 2;
 constexpr std::size_t kStateOffset = 6;
-constexpr std::size_t kMaxContent = 64;  // more than a port setting ever takes; the rest is not read
+constexpr std::size_t kMaxContent = 4200;  // the setting and a device path; the rest is not read
+constexpr std::string_view kDeviceKey = "device=";
+constexpr std::string_view kReconnectKey = "reconnect=";
 constexpr const char* kDefaultsUsed =
     "COM1 is used for now. The file is left as it is until a port is chosen in the Com setting dialog.";
 
@@ -84,7 +86,10 @@ bool PortConfigFile::exists() const {
 std::string PortConfigFile::format(const PortConfig& config) {
     char text[16];
     std::snprintf(text, sizeof text, "COM%02d,%d", config.port, static_cast<int>(config.windowState));
-    return text;
+    std::string content = text;
+    if (!config.device.empty()) content += "\n" + std::string(kDeviceKey) + config.device;
+    if (config.reconnect) content += "\n" + std::string(kReconnectKey) + "1";
+    return content;
 }
 
 bool PortConfigFile::parse(std::string_view content, PortConfig& config) {
@@ -93,6 +98,28 @@ bool PortConfigFile::parse(std::string_view content, PortConfig& config) {
         content.remove_suffix(2);
     else if (content.ends_with('\n') || content.ends_with('\r'))
         content.remove_suffix(1);
+    std::string_view settings;
+    if (const std::size_t lineEnd = content.find('\n'); lineEnd != std::string_view::npos) {
+        settings = content.substr(lineEnd + 1);
+        content = content.substr(0, lineEnd);
+        if (content.ends_with('\r')) content.remove_suffix(1);
+        if (settings.empty()) return false;  // an empty line is no setting
+    }
+    std::string device;
+    bool reconnect = false;
+    while (!settings.empty()) {
+        const std::size_t lineEnd = settings.find('\n');
+        std::string_view line = settings.substr(0, lineEnd);
+        settings = lineEnd == std::string_view::npos ? std::string_view() : settings.substr(lineEnd + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        const std::size_t eq = line.find('=');
+        if (eq == 0 || eq == std::string_view::npos) return false;
+        if (line.starts_with(kDeviceKey))
+            device = line.substr(kDeviceKey.size());
+        else if (line.starts_with(kReconnectKey))
+            reconnect = line.substr(kReconnectKey.size()) == "1";
+        // Other keys belong to a later version: skipped.
+    }
 
     auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
     const bool portThere = content.size() >= kPortOffset + kPortDigits && content.substr(0, kPortOffset) == "COM" &&
@@ -104,6 +131,8 @@ bool PortConfigFile::parse(std::string_view content, PortConfig& config) {
     if (!restFits) return false;
 
     config.port = (content[kPortOffset] - '0') * 10 + (content[kPortOffset + 1] - '0');
+    config.device = device;
+    config.reconnect = reconnect;
     if (content.size() > kStateOffset) {
         switch (content[kStateOffset]) {
             case '1': config.windowState = WindowState::WorkArea; break;
@@ -135,6 +164,7 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
     ConfigReadResult result;
     auto unusable = [&](ConfigReadStatus status, const std::string& what) {
         config.port = PortConfig::kDefaultPort;
+        config.device.clear();
         result.status = status;
         result.error = "The configuration file " + path_.string() + " " + what + ".\n" + kDefaultsUsed;
         return result;
@@ -143,6 +173,7 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             config.port = PortConfig::kDefaultPort;
+            config.device.clear();
             result.status = ConfigReadStatus::Missing;
             return result;
         }
@@ -175,6 +206,10 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
 ConfigWriteResult PortConfigFile::write(const PortConfig& config) const {
     ConfigWriteResult result;
     int state = static_cast<int>(config.windowState);
+    if (config.device.find_first_of(std::string_view("\n\r\0", 3)) != std::string::npos) {
+        result.error = "Cannot save the device path " + quoteContent(config.device) + ": it holds a line end";
+        return result;
+    }
     if (config.port < 0 || config.port > 99 || state < 0 || state > 9) {
         result.error = "Cannot save the port " + std::to_string(config.port) + " and window state " +
                        std::to_string(state) + ": out of range";

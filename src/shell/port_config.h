@@ -1,7 +1,9 @@
 #pragma once
 // The port configuration file: which serial port the unit is on (or the USB mode) and how the
 // main window was placed. Seven bytes "COMpp,w" without a line end; "COMpp" alone, "COMpp," and a
-// line end after the setting are read too.
+// line end after the setting are read too. A device chosen by name and the reconnect choice
+// follow on lines of their own ("\ndevice=PATH", "\nreconnect=1"), after the seven bytes, so a
+// reader that takes only the first seven still finds a port number and the window state.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -14,14 +16,23 @@ enum class WindowState : int { Maximised = 0, WorkArea = 1, Normal = 2 };
 WindowState nextWindowState(WindowState state);
 
 struct PortConfig {
+    PortConfig() = default;
+    PortConfig(int portNumber, WindowState state) : port(portNumber), windowState(state) {}
+
     static constexpr int kUsbMode = 0;
     static constexpr int kDefaultPort = 1;
     static constexpr int kMaxComPort = 50;  // the COM setting dialog offers 01..50
 
     int port = kDefaultPort;  // 1..50 a numbered COM port, 0 the USB mode
     WindowState windowState = WindowState::Maximised;
+    // A serial device chosen by name, by its stable path; when set it is opened instead of the
+    // port number, which then only serves readers that know nothing of this line.
+    std::string device;
+    // Reopen a numbered port that goes away and returns (a device chosen by name always is).
+    bool reconnect = false;
 
-    bool usbMode() const { return port == kUsbMode; }
+    bool usbMode() const { return device.empty() && port == kUsbMode; }
+    bool operator==(const PortConfig&) const = default;
 };
 
 enum class ConfigReadStatus {
@@ -64,11 +75,13 @@ public:
     // old file as it was. Creates the folder when it is missing.
     ConfigWriteResult write(const PortConfig& config) const;
 
-    // "COM%02d,%d"; the port must be 0..99 and the state one digit.
+    // "COM%02d,%d", then "\ndevice=PATH" and "\nreconnect=1" when set; the port must be 0..99,
+    // the state one digit, and the path one line.
     static std::string format(const PortConfig& config);
     // Applies file content "COMpp", "COMpp," or "COMpp,w", each maybe followed by one line end:
-    // pp gives the port, w the window state (a digit other than 0, 1 or 2 gives 0). Anything
-    // else is no port setting: false, and `config` is left alone.
+    // pp gives the port, w the window state (a digit other than 0, 1 or 2 gives 0). Further
+    // lines are "key=value" settings: device and reconnect are read, other keys skipped.
+    // Anything else is no port setting: false, and `config` is left alone.
     static bool parse(std::string_view content, PortConfig& config);
     // The content as it can be shown in a message: printable ASCII as it is, other bytes as
     // \xNN, cut after a few dozen bytes.

@@ -21,8 +21,10 @@ UdevEventSource::UdevEventSource(QObject* parent) : DeviceEventSource(parent) {
         setupError_ = "udev: cannot create the device monitor";
         return;
     }
-    // Only whole USB devices: their interfaces would report each plug several times.
+    // Only whole USB devices: their interfaces would report each plug several times. And ttys,
+    // which come after their USB device and also on other buses.
     int rc = ::udev_monitor_filter_add_match_subsystem_devtype(monitor_, "usb", "usb_device");
+    if (rc >= 0) rc = ::udev_monitor_filter_add_match_subsystem_devtype(monitor_, "tty", nullptr);
     if (rc >= 0) rc = ::udev_monitor_enable_receiving(monitor_);
     if (rc < 0) {
         setupError_ = std::string("udev: cannot watch USB devices: ") + std::strerror(-rc);
@@ -57,6 +59,10 @@ void UdevEventSource::report(udev_device* device) {
     const bool arrived = std::strcmp(action, "add") == 0;
     const bool removed = std::strcmp(action, "remove") == 0;
     if (!arrived && !removed) return;
+    if (const char* subsystem = ::udev_device_get_subsystem(device); subsystem && std::strcmp(subsystem, "tty") == 0) {
+        emit serialDevicesChanged();
+        return;
+    }
 
     UsbDeviceEvent event;
     if (const char* path = ::udev_device_get_syspath(device)) event.sysPath = path;

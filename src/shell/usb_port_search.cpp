@@ -10,10 +10,7 @@ namespace corvane {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// A sysfs attribute: its first line without surrounding blanks; empty when unreadable.
-std::string readAttribute(const fs::path& file) {
+std::string readSysfsAttribute(const fs::path& file) {
     std::ifstream in(file);
     std::string line;
     if (!in || !std::getline(in, line)) return {};
@@ -22,6 +19,8 @@ std::string readAttribute(const fs::path& file) {
     line.erase(std::find_if(line.rbegin(), line.rend(), notSpace).base(), line.end());
     return line;
 }
+
+namespace {
 
 bool hexIdEquals(const std::string& text, std::uint16_t id) {
     if (text.empty() || text.size() > 4) return false;
@@ -35,7 +34,8 @@ bool hexIdEquals(const std::string& text, std::uint16_t id) {
     return value == id;
 }
 
-// ttyACM2 before ttyACM10: compare the name without its trailing number, then the number.
+}  // namespace
+
 bool naturalLess(const std::string& a, const std::string& b) {
     auto split = [](const std::string& s) {
         std::size_t cut = s.size();
@@ -48,7 +48,6 @@ bool naturalLess(const std::string& a, const std::string& b) {
     return a < b;
 }
 
-// The nearest ancestor of a tty's device that is a USB device (it carries idVendor).
 std::optional<fs::path> usbDeviceOf(const fs::path& ttyEntry, const fs::path& sysfsRoot) {
     std::error_code ec;
     fs::path device = fs::canonical(ttyEntry / "device", ec);
@@ -59,8 +58,6 @@ std::optional<fs::path> usbDeviceOf(const fs::path& ttyEntry, const fs::path& sy
     }
     return std::nullopt;
 }
-
-}  // namespace
 
 bool equalsIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -81,9 +78,9 @@ std::vector<UnitPort> findUnitPorts(const SystemPaths& paths) {
     for (const std::string& name : names) {
         auto usb = usbDeviceOf(sysfsRoot / "class" / "tty" / name, sysfsRoot);
         if (!usb) continue;
-        if (!hexIdEquals(readAttribute(*usb / "idVendor"), kUnitVendorId)) continue;
-        if (!hexIdEquals(readAttribute(*usb / "idProduct"), kUnitProductId)) continue;
-        if (!equalsIgnoringCase(readAttribute(*usb / "product"), kUnitDescription)) continue;
+        if (!hexIdEquals(readSysfsAttribute(*usb / "idVendor"), kUnitVendorId)) continue;
+        if (!hexIdEquals(readSysfsAttribute(*usb / "idProduct"), kUnitProductId)) continue;
+        if (!equalsIgnoringCase(readSysfsAttribute(*usb / "product"), kUnitDescription)) continue;
         ports.push_back({(paths.devRoot / name).string(), name, usb->string()});
     }
     return ports;

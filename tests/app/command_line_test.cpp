@@ -14,6 +14,7 @@ TEST(CommandLine, OptionsValuesAndMistakes) {
     EXPECT_TRUE(parseCommandLine({"corvane", "--demo"}).demo);
     EXPECT_TRUE(parseCommandLine({"corvane", "--help"}).help);
     EXPECT_TRUE(parseCommandLine({"corvane", "--version"}).version);
+    EXPECT_TRUE(parseCommandLine({"corvane", "--list-ports"}).listPorts);
 
     EXPECT_EQ(parseCommandLine({"corvane", "--port"}).error, "--port needs a value");
     EXPECT_EQ(parseCommandLine({"corvane", "--trace="}).error, "--trace needs a value");

@@ -13,9 +13,11 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <thread>
 
 #include "shell/com_setting.h"
 #include "shell/connection_texts.h"
+#include "shell/port_open_error.h"
 #include "main_window_fixture.h"
 #include "pty_unit.h"
 
@@ -240,3 +242,89 @@ TEST_F(MainWindowConfig, UsbUnitInStandbyGetsNoBox) {
 }
 
 }  // namespace
+
+namespace {
+
+// Picks the entry whose text starts with `name` and presses OK.
+void chooseByName(CComSetting& dialog, const QString& name) {
+    const int position = dialog.portList()->findText(name, Qt::MatchStartsWith);
+    ASSERT_GE(position, CComSetting::kListPositions) << name.toStdString();
+    dialog.portList()->setCurrentIndex(position);
+    dialog.accept();
+}
+
+}  // namespace
+
+TEST_F(MainWindowConfig, DeviceChosenByNameIsOpenedAtTheNextStartAndKeptByTheSizeCycle) {
+    PtyUnit unit;
+    ASSERT_TRUE(unit.ok());
+    box.sysfs().addUsbSerialTty("1-2", "ttyUSB0", {"0403", "6001", "FT232R USB UART", "FTDI", "A50285BI"});
+    fs::create_symlink(unit.slavePath(), box.dir() / "dev" / "ttyUSB0");
+    fs::create_directories(box.dir() / "dev" / "serial" / "by-id");
+    const fs::path stable = box.dir() / "dev" / "serial" / "by-id" / "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    fs::create_symlink("../../ttyUSB0", stable);
+    box.writeConfig("COM04,2");
+
+    {
+        auto window = box.start();
+        box.prompts().notices.clear();  // COM4 is not on this computer
+        withComSetting(*window, [](CComSetting& dialog) { chooseByName(dialog, "FTDI FT232R USB UART (A50285BI)"); });
+        EXPECT_EQ(notices(), std::vector<std::string>{kRestartNotice});
+        EXPECT_EQ(box.readConfig(), "COM04,2\ndevice=" + stable.string());
+        window->OnCommand(IDC_MAIN_SIZE);
+        EXPECT_EQ(box.readConfig(), "COM04,0\ndevice=" + stable.string());
+    }
+    auto restarted = box.start();
+    EXPECT_TRUE(restarted->link().isOpen());
+    ASSERT_TRUE(unit.exchange('H', 1, std::vector<std::uint8_t>{0x80})) << "the adapter's line is the one opened";
+    ASSERT_TRUE(unit.exchange('S', 1));
+    EXPECT_TRUE(waitForStatus(*restarted, kStatusConnected));
+
+    // Pulled mid-conversation and plugged back: reopened on its new line without a restart.
+    unit.closeMaster();
+    box.sysfs().removeTty("ttyUSB0");
+    fs::remove(box.dir() / "dev" / "ttyUSB0");
+    ASSERT_NE(box.events(), nullptr);
+    box.events()->ttyChanged();
+    EXPECT_TRUE(waitForStatus(*restarted, kStatusUnplugged));
+    // Another adapter on the same node is not the chosen one.
+    PtyUnit other, replugged;
+    ASSERT_TRUE(other.ok() && replugged.ok());
+    box.sysfs().addUsbSerialTty("1-3", "ttyUSB0", {"1a86", "7523", "USB Serial"});
+    fs::create_symlink(other.slavePath(), box.dir() / "dev" / "ttyUSB0");
+    box.events()->ttyChanged();
+    QTest::qWait(1200);  // a search of the once-a-second timer included
+    EXPECT_FALSE(restarted->link().isOpen());
+    box.sysfs().removeTty("ttyUSB0");
+    fs::remove(box.dir() / "dev" / "ttyUSB0");
+    box.sysfs().addUsbSerialTty("1-2", "ttyUSB0", {"0403", "6001", "FT232R USB UART", "FTDI", "A50285BI"});
+    fs::create_symlink(replugged.slavePath(), box.dir() / "dev" / "ttyUSB0");
+    box.events()->ttyChanged();
+    EXPECT_EQ(restarted->statusText(), kStatusOpen);
+    std::optional<Frame> status;
+    std::thread asUnit([&] { status = replugged.exchange('S', 1); });
+    EXPECT_TRUE(waitForStatus(*restarted, kStatusConnected));
+    asUnit.join();
+    ASSERT_TRUE(status);
+    EXPECT_EQ(status->letter, 'A');
+}
+
+TEST_F(MainWindowConfig, DeviceThatMayNotBeOpenedIsMarkedAndChoosingItExplainsTheFix) {
+    box.sysfs().addUsbTty("1-3", "ttyACM3", {"2341", "0043", "Arduino Uno", "Arduino LLC", ""});
+    const fs::path node = box.dir() / "dev" / "ttyACM3";
+    std::ofstream(node) << "";
+    fs::permissions(node, fs::perms::none);
+    WithoutFileOverride asUser;
+    if (!asUser.ok()) GTEST_SKIP() << "cannot drop the file override capability here";
+    auto window = box.start();
+    withComSetting(*window, [](CComSetting& dialog) {
+        EXPECT_GE(dialog.portList()->findText("Arduino Uno - ttyACM3 (no permission)"), CComSetting::kListPositions);
+        chooseByName(dialog, "Arduino Uno");
+    });
+    ASSERT_EQ(notices().size(), 1u);
+    EXPECT_EQ(notices()[0].rfind(kRestartNotice, 0), 0u);
+    // The hint the program gives for a denied port, naming the node.
+    EXPECT_NE(notices()[0].find(describePortOpenError("Arduino Uno - ttyACM3", node.string(), EACCES)),
+              std::string::npos)
+        << notices()[0];
+}

@@ -41,6 +41,7 @@ protected:
             if (CComSetting* dialog = window.comSetting()) {
                 acted = true;
                 act(*dialog);
+                if (dialog->isVisible()) dialog->done(IDCANCEL);
             }
         });
         QTimer::singleShot(2000, &window, [&] {
@@ -105,17 +106,24 @@ TEST_F(TraceSwitch, MenuItemOpensTheTraceAndClosesItAgain) {
     EXPECT_EQ(traceSize(), sizeWhenClosed);
 }
 
-TEST_F(TraceSwitch, CancelledFileDialogLeavesTheTraceOffAndThePortChoiceUnsaved) {
+TEST_F(TraceSwitch, PortChosenButNotConfirmedSurvivesSwitchingTheTrace) {
     box.writeConfig("COM04,1");
     auto window = box.start(options);
+    box.prompts().traceFile = QString::fromStdString(traceFile().string());
     withComSetting(*window, [&](CComSetting& dialog) {
         dialog.portList()->setCurrentIndex(9);
         dialog.verboseAction()->trigger();
+        // Still open, the choice in place, the menu and the line telling the trace runs.
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.portList()->currentIndex(), 9);
+        EXPECT_TRUE(dialog.verboseAction()->isChecked());
+        EXPECT_TRUE(dialog.traceLine()->text().startsWith("Verbose trace on"));
+        dialog.accept();
     });
     EXPECT_EQ(box.prompts().traceFileRequests, 1);
-    EXPECT_FALSE(window->traceOn());
-    EXPECT_EQ(box.readConfig(), "COM04,1");
-    EXPECT_TRUE(box.prompts().notices.empty()) << "no restart notice";
+    EXPECT_TRUE(window->traceOn());
+    EXPECT_EQ(box.readConfig(), "COM09,1");
+    EXPECT_EQ(box.prompts().notices, std::vector<std::string>{kRestartNotice});
 }
 
 TEST_F(TraceSwitch, FileThatCannotBeCreatedLeavesTheTraceOffAndSaysWhy) {

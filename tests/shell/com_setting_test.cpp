@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -16,6 +17,7 @@
 
 #include "shell/com_setting.h"
 #include "controls/corv_button.h"
+#include "fake_device_event_source.h"
 #include "temp_dir.h"
 
 using namespace corvane;
@@ -128,12 +130,14 @@ TEST_F(ComSettingTest, RightClickOpensTheTraceMenuCheckedWhileTheTraceIsOn) {
         dialog.OnInitDialog();
         dialog.show();
         QSignalSpy commands(&dialog, &CComSetting::command);
-        ASSERT_EQ(dialog.popupMenu()->actions().size(), 1);
+        ASSERT_EQ(dialog.popupMenu()->actions().size(), 2);
         EXPECT_EQ(dialog.verboseAction()->text(), "Verbose debug output");
         EXPECT_EQ(dialog.verboseAction()->isChecked(), traceOn);
 
+        // The menu opens where the pointer is.
         QTest::mouseClick(&dialog, Qt::RightButton, {}, QPoint(5, 120));
         EXPECT_TRUE(dialog.popupMenu()->isVisible());
+        EXPECT_EQ(dialog.popupMenu()->geometry().topLeft(), dialog.mapToGlobal(QPoint(5, 120)));
         dialog.verboseAction()->trigger();
         ASSERT_EQ(commands.size(), 1);
         EXPECT_EQ(commands[0][0].toInt(), ID_VERBOSE_DEBUG_OUTPUT);
@@ -169,3 +173,117 @@ TEST_F(ComSettingTest, TraceLineSaysWhetherTheTraceRunsAndWhereItGoes) {
 }
 
 }  // namespace
+
+namespace {
+
+SerialDevice listedDevice(const std::string& tty, const std::string& product, const std::string& serial,
+                          bool mayOpen = true) {
+    SerialDevice device;
+    device.ttyName = tty;
+    device.node = "/dev/" + tty;
+    device.stablePath = serial.empty() ? device.node : "/dev/serial/by-id/usb-" + product + "_" + serial + "-if00";
+    device.product = product;
+    device.serial = serial;
+    device.vendorId = "0403";
+    device.productId = "6001";
+    device.mayOpen = mayOpen;
+    return device;
+}
+
+class ComSettingDevices : public ComSettingTest {
+protected:
+    void open(CComSetting& dialog) {
+        dialog.setDeviceListing([this] { return present; }, &events);
+        dialog.OnInitDialog();
+    }
+    QStringList deviceEntries(const CComSetting& dialog) const {
+        QStringList entries;
+        for (int i = CComSetting::kListPositions; i < dialog.portList()->count(); ++i)
+            entries << dialog.portList()->itemText(i);
+        return entries;
+    }
+
+    FakeDeviceEventSource events;
+    std::vector<SerialDevice> present = {listedDevice("ttyUSB0", "FT232R", "A50285BI"),
+                                         listedDevice("ttyUSB1", "CP2102", "", false)};
+};
+
+}  // namespace
+
+TEST_F(ComSettingDevices, DevicesFollowTheNumberedPortsAndComeAndGoWhileOpen) {
+    write("COM04,1");
+    CComSetting dialog(nullptr, file, WindowState::WorkArea, false);
+    open(dialog);
+    EXPECT_EQ(deviceEntries(dialog), (QStringList{"FT232R (A50285BI) - ttyUSB0", "CP2102 - ttyUSB1 (no permission)"}));
+    EXPECT_EQ(dialog.portList()->currentIndex(), 4);
+
+    // A device plugged in while the dialog is open appears; the choice made so far stays, and a
+    // chosen device that is pulled stays choosable.
+    dialog.portList()->setCurrentIndex(CComSetting::kListPositions);
+    present.push_back(listedDevice("ttyACM0", "Uno", "75633"));
+    events.ttyChanged();
+    EXPECT_EQ(deviceEntries(dialog).size(), 3);
+    EXPECT_EQ(dialog.portList()->currentText(), "FT232R (A50285BI) - ttyUSB0");
+    // Names longer than the narrow box are whole in the drop-down and in the box's tooltip.
+    EXPECT_EQ(dialog.portList()->toolTip(), dialog.portList()->currentText());
+    const QFontMetrics metrics(dialog.portList()->view()->font());
+    EXPECT_GT(dialog.portList()->view()->minimumWidth(),
+              metrics.horizontalAdvance(QStringLiteral("CP2102 - ttyUSB1 (no permission)")));
+    present.erase(present.begin());
+    events.unplug({});
+    EXPECT_EQ(dialog.portList()->currentText(), "/dev/serial/by-id/usb-FT232R_A50285BI-if00 (not present)");
+}
+
+TEST_F(ComSettingDevices, ChosenDeviceIsWrittenAfterTheSevenBytesAndPreselectedNextTime) {
+    write("COM04,1");
+    CComSetting dialog(nullptr, file, WindowState::WorkArea, false);
+    open(dialog);
+    dialog.portList()->setCurrentIndex(CComSetting::kListPositions + 1);
+    dialog.accept();
+    EXPECT_TRUE(dialog.changed());
+    ASSERT_TRUE(dialog.chosenDevice());
+    EXPECT_FALSE(dialog.chosenDevice()->mayOpen) << "the main window explains the fix";
+    // The seven-byte reader keeps the number it had.
+    EXPECT_EQ(content(), "COM04,1\ndevice=/dev/ttyUSB1");
+
+    // Next time it is preselected even while unplugged; the reopen switch alone is saved and
+    // needs no restart.
+    present.pop_back();
+    CComSetting again(nullptr, file, WindowState::WorkArea, false);
+    open(again);
+    EXPECT_EQ(again.portList()->currentText(), "/dev/ttyUSB1 (not present)");
+    EXPECT_FALSE(again.reconnectAction()->isChecked());
+    again.reconnectAction()->trigger();
+    again.accept();
+    EXPECT_FALSE(again.changed());
+    EXPECT_EQ(content(), "COM04,1\ndevice=/dev/ttyUSB1\nreconnect=1");
+
+    // Back to a numbered port: the device line goes, the reopen choice stays.
+    CComSetting third(nullptr, file, WindowState::WorkArea, false);
+    open(third);
+    EXPECT_TRUE(third.reconnectAction()->isChecked());
+    third.portList()->setCurrentIndex(2);
+    third.accept();
+    EXPECT_EQ(content(), "COM02,1\nreconnect=1");
+}
+
+TEST_F(ComSettingDevices, DropDownListIsDrawnInTheSkinsColours) {
+    CComSetting dialog(nullptr, file, WindowState::Maximised, false);
+    open(dialog);
+    dialog.show();
+    dialog.portList()->showPopup();
+    QAbstractItemView* view = dialog.portList()->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    const QImage picture = view->grab().toImage();
+    // The pane grey behind the lines, never the platform's white.
+    int white = 0, pane = 0;
+    for (int y = 0; y < picture.height(); y += 3)
+        for (int x = 0; x < picture.width(); x += 3) {
+            const QColor c = picture.pixelColor(x, y);
+            white += c.lightness() > 240;
+            pane += c == QColor(60, 60, 60);
+        }
+    EXPECT_EQ(white, 0);
+    EXPECT_GT(pane, (picture.width() / 3) * (picture.height() / 3) / 2);
+    dialog.portList()->hidePopup();
+}

@@ -383,3 +383,36 @@ TEST_F(Supervision, ComModeLineThatIsGoneShowsNotConnectedAndKeepsThePort) {
     EXPECT_EQ(searches, 0);
     EXPECT_EQ(periods, std::vector<int>{50});
 }
+
+TEST_F(Supervision, ReopenIsOffForANumberedPortAndAFailingReopenIsSaidOnce) {
+    // Off, as for every numbered port unless the user asks: a hung-up line stays closed.
+    std::vector<SerialDevice> present;  // a port that is not a listed device: its path is all there is
+    supervisor.setReopenTarget("/dev/ttyS2", [&] { return present; });
+    ASSERT_TRUE(supervisor.startComMode("/dev/ttyS2"));
+    link.gone = true;
+    ticks(3);
+    EXPECT_EQ(link.closes, 0);
+    EXPECT_EQ(link.opens.size(), 1u);
+
+    // On: the hang-up closes the port; /dev/ttyS2 exists on no test machine for sure, so a
+    // device that comes back is given by a path that exists.
+    supervisor.setReopen(true);
+    supervisor.setReopenTarget("/", [&] { return present; });
+    ticks(1);
+    EXPECT_EQ(link.closes, 1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusUnplugged, StatusLamp::NotReady}}));
+    // The returning device is busy: said once with the reason, retried each second, quietly.
+    link.openSucceeds = false;
+    link.opens.clear();
+    source.ttyChanged();
+    ticks(4);
+    EXPECT_EQ(link.opens.size(), 5u);
+    EXPECT_EQ(supervisor.timerPeriodMs(), ConnectionSupervisor::kRetryPeriodMs);
+    const std::vector<Shown> said = takeShown();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_EQ(said[0].text, "Corvane cannot reopen /: No such file or directory");
+    link.openSucceeds = true;
+    ticks(1);
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusOpen, StatusLamp::Ready}}));
+    expectOneHandleAndWorker();
+}

@@ -12,6 +12,7 @@ public:
 
     void plug(const UsbDeviceEvent& event) { emit usbDeviceArrived(event); }
     void unplug(const UsbDeviceEvent& event) { emit usbDeviceRemoved(event); }
+    void ttyChanged() { emit serialDevicesChanged(); }
 };
 
 inline UsbDeviceEvent unitEvent(const std::string& sysPath = "/sys/devices/pci0000:00/usb1/1-1") {

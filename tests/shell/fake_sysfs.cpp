@@ -26,6 +26,8 @@ fs::path FakeSysfs::addUsbDevice(const std::string& busPort, const UsbIdentity& 
     writeFile(device / "idVendor", id.vendor + "\n");
     writeFile(device / "idProduct", id.product + "\n");
     if (!id.productString.empty()) writeFile(device / "product", id.productString + "\n");
+    if (!id.manufacturer.empty()) writeFile(device / "manufacturer", id.manufacturer + "\n");
+    if (!id.serial.empty()) writeFile(device / "serial", id.serial + "\n");
     return device;
 }
 
@@ -53,6 +55,25 @@ void FakeSysfs::removeTty(const std::string& ttyName) {
     fs::path target = fs::canonical(link, ec);
     if (!ec) fs::remove_all(target);
     fs::remove(link);
+}
+
+void FakeSysfs::addUsbSerialTty(const std::string& busPort, const std::string& ttyName, const UsbIdentity& id) {
+    addUsbDevice(busPort, id);
+    const fs::path port = usbBus() / busPort / (busPort + ":1.0") / ttyName;
+    const fs::path tty = port / "tty" / ttyName;
+    fs::create_directories(tty);
+    fs::create_directory_symlink("../../../" + ttyName, tty / "device");
+    fs::create_directory_symlink(
+        "../../devices/pci0000:00/0000:00:14.0/usb1/" + busPort + "/" + busPort + ":1.0/" + ttyName + "/tty/" + ttyName,
+        root_ / "class" / "tty" / ttyName);
+}
+
+void FakeSysfs::addPciTty(const std::string& ttyName) {
+    const fs::path tty = root_ / "devices" / "pci0000:00" / "0000:00:16.3" / "tty" / ttyName;
+    fs::create_directories(tty);
+    fs::create_directory_symlink("../../../0000:00:16.3", tty / "device");
+    fs::create_directory_symlink("../../devices/pci0000:00/0000:00:16.3/tty/" + ttyName,
+                                 root_ / "class" / "tty" / ttyName);
 }
 
 void FakeSysfs::addPlatformTty(const std::string& ttyName) {

@@ -10,9 +10,20 @@
 namespace corvane::test {
 
 struct UsbIdentity {
-    std::string vendor = "5e31";
-    std::string product = "0001";
-    std::string productString = "CORVANE diagnostic tool";
+    UsbIdentity(std::string vendorId = "5e31", std::string productId = "0001",
+                std::string productName = "CORVANE diagnostic tool", std::string maker = {},
+                std::string serialNumber = {})
+        : vendor(std::move(vendorId)),
+          product(std::move(productId)),
+          productString(std::move(productName)),
+          manufacturer(std::move(maker)),
+          serial(std::move(serialNumber)) {}
+
+    std::string vendor;
+    std::string product;
+    std::string productString;
+    std::string manufacturer;
+    std::string serial;
 };
 
 class FakeSysfs {
@@ -29,6 +40,11 @@ public:
     // Both at once.
     std::filesystem::path addUsbTty(const std::string& busPort, const std::string& ttyName, const UsbIdentity& id = {});
     void removeTty(const std::string& ttyName);
+    // A USB-serial adapter's port, as the usb-serial drivers lay it out (a port device between
+    // the interface and the tty).
+    void addUsbSerialTty(const std::string& busPort, const std::string& ttyName, const UsbIdentity& id);
+    // A serial card's port on the PCI bus.
+    void addPciTty(const std::string& ttyName);
 
     // A serial port on the platform bus (no USB ancestor), like ttyS0.
     void addPlatformTty(const std::string& ttyName);

@@ -163,6 +163,48 @@ TEST(PortConfig, WritesSevenBytesWithoutLineEndAndReadsThemBack) {
     EXPECT_EQ(entriesIn(dir.path()), 1u) << "no temporary file is left behind";
 }
 
+// A reader of the seven-byte format only: the number at offsets 3-4 (a non-digit ends it) and
+// the state digit at offset 6.
+std::pair<int, int> sevenByteReading(const std::string& content) {
+    int port = 0;
+    for (std::size_t i = 3; i < 5 && i < content.size() && std::isdigit(static_cast<unsigned char>(content[i])); ++i)
+        port = port * 10 + (content[i] - '0');
+    const int state = content.size() > 6 && std::isdigit(static_cast<unsigned char>(content[6])) ? content[6] - '0' : 0;
+    return {port, state};
+}
+
+TEST(PortConfig, DeviceByNameFollowsTheSevenBytesAndBothReadersAgree) {
+    TempDir dir;
+    PortConfigFile file(dir / "corvane.cfg");
+    PortConfig chosen(4, WindowState::Normal);
+    chosen.device = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    chosen.reconnect = true;
+    ASSERT_TRUE(file.write(chosen));
+    const std::string content = readWhole(file.path());
+    EXPECT_EQ(content, "COM04,2\ndevice=" + chosen.device + "\nreconnect=1");
+    EXPECT_EQ(sevenByteReading(content), std::make_pair(4, 2));
+    PortConfig read;
+    ASSERT_EQ(file.read(read).status, ConfigReadStatus::Read);
+    EXPECT_EQ(read, chosen);
+
+    // A seven-byte file clears what an earlier read had; unknown settings of a later version
+    // are skipped; a line that is no setting makes the file damaged.
+    writeFile(file.path(), "COM07,1");
+    ASSERT_EQ(file.read(read).status, ConfigReadStatus::Read);
+    EXPECT_EQ(read, PortConfig(7, WindowState::WorkArea));
+    writeFile(file.path(), "COM07,1\r\ntheme=dark\r\ndevice=/dev/ttyUSB3\n");
+    ASSERT_EQ(file.read(read).status, ConfigReadStatus::Read);
+    EXPECT_EQ(read.device, "/dev/ttyUSB3");
+    EXPECT_FALSE(read.reconnect);
+    writeFile(file.path(), "COM07,1\ndevice");
+    EXPECT_EQ(file.read(read).status, ConfigReadStatus::Invalid);
+
+    // A path that would break the line format is refused and the file stays.
+    chosen.device = "/tmp/a\nreconnect=1";
+    EXPECT_FALSE(file.write(chosen));
+    EXPECT_EQ(readWhole(file.path()), "COM07,1\ndevice");
+}
+
 TEST(PortConfig, WriteRefusesValuesTheFormatCannotHold) {
     TempDir dir;
     PortConfigFile file(dir / "corvane.cfg");
