@@ -37,8 +37,7 @@ void CCorvNotice::paintEvent(QPaintEvent*) {
     fillSkinRect(p, rect(), ColourAccent);
     p.setFont(font_);
     p.setPen(ColourPanel);
-    p.drawText(rect().adjusted(kMargin, 0, -kMargin, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-               text_);
+    p.drawText(rect().adjusted(kMargin, 0, -kMargin, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text_);
 }
 
 }  // namespace corvane

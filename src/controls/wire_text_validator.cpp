@@ -31,7 +31,8 @@ QString describe(const QString& character) {
     if (character == QChar(kFieldSeparator)) return quoted + QStringLiteral(" (vertical line)");
     if (character == QChar(kTextEnd)) return quoted + QStringLiteral(" (circumflex accent)");
     const char32_t code = character.toUcs4().value(0);
-    return quoted + QStringLiteral(" U+") + QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, u'0');
+    return quoted + QStringLiteral(" U+") +
+           QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, u'0');
 }
 
 }  // namespace
