@@ -47,10 +47,21 @@ bool ValueTable::present(int position) const {
     return position >= 1 && position <= kPositions && present_[position - 1];
 }
 
+namespace {
+// A handshake may announce up to 255 bytes, but the 'O' reply carries at most 238: the limit is
+// capped so that a closed reply always fits whole, '^' included.
+std::size_t usableLimit(std::uint32_t replyLimit) {
+    return std::min<std::size_t>(replyLimit, ValueTable::kReplyCapacity + 5);
+}
+}  // namespace
+
+int ValueTable::longestValue(std::uint32_t replyLimit) {
+    const std::size_t limit = usableLimit(replyLimit);
+    return limit < 6 ? -1 : static_cast<int>(limit - 6);
+}
+
 bool ValueTable::addReplyValue(const std::string& value) {
-    // A handshake may announce up to 255 bytes, but the 'O' reply carries at most 238:
-    // the limit is capped so that a closed reply always fits whole, '^' included.
-    const std::size_t limit = std::min<std::size_t>(replyLimit_, kReplyCapacity + 5);
+    const std::size_t limit = usableLimit(replyLimit_);
     if (limit < 5 || value.size() + reply_.size() >= limit - 5) return false;
     reply_ += value;
     reply_.push_back(static_cast<char>(kFieldSeparator));

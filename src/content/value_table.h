@@ -23,10 +23,16 @@ public:
     // ValueReplyText, filled by the main window while it answers 'R'.
     void emptyReply() { reply_.clear(); }
     // Adds a value followed by '|' when it fits; returns false (and adds nothing) otherwise.
+    // The caller stops at the first value that does not fit: a value left out would move every
+    // later one into the wrong field.
     bool addReplyValue(const std::string& value);
     // The last '|' becomes '^'. An empty reply stays empty.
     void closeReply();
     const std::string& replyText() const { return reply_; }
+
+    // The longest single value a reply can carry with this announced limit; -1: not even an
+    // empty one.
+    static int longestValue(std::uint32_t replyLimit);
 
     void setReplyLimit(std::uint32_t limit) { replyLimit_ = limit; }
     std::uint32_t replyLimit() const { return replyLimit_; }

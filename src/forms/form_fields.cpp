@@ -1,8 +1,12 @@
 #include "forms/form_fields.h"
 
+#include "controls/corv_notice.h"
+#include "controls/wire_text_validator.h"
 #include "platform/cp1252.h"
 
 #include <QByteArray>
+
+#include <algorithm>
 
 namespace corvane {
 
@@ -10,16 +14,68 @@ namespace {
 constexpr int kBytesRole = Qt::UserRole + 1;
 }
 
-CFormEdit::CFormEdit(QWidget* parent) : QLineEdit(parent) {}
+namespace {
+constexpr int kNoticeHeight = 18;
+constexpr int kNoticeGap = 2;
+}  // namespace
+
+CFormEdit::CFormEdit(QWidget* parent) : QLineEdit(parent), validator_(new WireTextValidator(this)) {
+    setValidator(validator_);
+    connect(validator_, &WireTextValidator::refused, this,
+            [this](const QString& c) { showNotice(WireTextValidator::refusalNotice(c)); });
+    connect(validator_, &WireTextValidator::limitReached, this,
+            [this](int n) { showNotice(WireTextValidator::limitNotice(n)); });
+    // The notice goes once the user types something the field accepts.
+    connect(this, &QLineEdit::textEdited, this, [this] { hideNotice(); });
+}
+
+CFormEdit::~CFormEdit() { delete notice_.data(); }
 
 void CFormEdit::setTextBytes(const std::string& bytes) {
     bytes_ = bytes;
+    // The unit's own text stands as it is, whatever it holds; only what the user adds is checked.
+    validator_->tolerate(decodeCp1252(bytes));
     setText(decodeCp1252(bytes));
     // Kept as the field shows it, which may differ from the decoded text (line breaks).
     shown_ = text();
 }
 
 std::string CFormEdit::textBytes() const { return text() == shown_ ? bytes_ : encodeCp1252(text()); }
+
+void CFormEdit::setMaxBytes(int bytes) { validator_->setMaxLength(bytes); }
+
+QString CFormEdit::refusalNotice() const { return notice_ && !notice_->isHidden() ? notice_->notice() : QString(); }
+
+void CFormEdit::focusOutEvent(QFocusEvent* event) {
+    hideNotice();
+    QLineEdit::focusOutEvent(event);
+}
+
+void CFormEdit::hideEvent(QHideEvent* event) {
+    hideNotice();
+    QLineEdit::hideEvent(event);
+}
+
+void CFormEdit::showNotice(const QString& text) {
+    QWidget* area = parentWidget();
+    if (!area) return;
+    if (!notice_) notice_ = new CCorvNotice(area);
+    notice_->setNotice(text);
+    // Under the field, or over it when the field sits at the bottom; as wide as the text needs
+    // and no wider than the area.
+    const QRect field = geometry();
+    const int width = std::min(std::max(field.width(), notice_->widthFor(text)), area->width());
+    const int left = std::clamp(field.left(), 0, std::max(0, area->width() - width));
+    int top = field.bottom() + 1 + kNoticeGap;
+    if (top + kNoticeHeight > area->height()) top = std::max(0, field.top() - kNoticeGap - kNoticeHeight);
+    notice_->setGeometry(left, top, width, kNoticeHeight);
+    notice_->raise();
+    notice_->show();
+}
+
+void CFormEdit::hideNotice() {
+    if (notice_) notice_->hide();
+}
 
 CFormMemo::CFormMemo(QWidget* parent) : QPlainTextEdit(parent) {}
 

@@ -1,5 +1,6 @@
 #include "screens/page_choices.h"
 
+#include <algorithm>
 #include <array>
 
 #include "forms/form_fields.h"
@@ -101,7 +102,10 @@ void PageChoices::selectPage(std::uint32_t pageId) {
             MenuPage& page = menu.page(p);
             if (page.pageId != pageId) continue;
             currentPageIndex_ = static_cast<int>(p);
-            for (auto& control : page.controls) client_.addControl(*control);
+            for (auto& control : page.controls) {
+                client_.addControl(*control);
+                capEditField(*control);
+            }
             if (page.pageCode != 0) {
                 pageCode = page.pageCode;
                 hasCode = true;
@@ -116,6 +120,12 @@ void PageChoices::selectPage(std::uint32_t pageId) {
         a.listChoice = PendingAnswer::kUnset;
     });
     enterBusy();
+}
+
+void PageChoices::capEditField(const PageControl& control) {
+    // No more can be typed than one reply carries back to the unit.
+    if (auto* edit = qobject_cast<CFormEdit*>(control.window))
+        edit->setMaxBytes(std::max(0, ValueTable::longestValue(link_.replySizeLimit())));
 }
 
 void PageChoices::onMenuItem(std::uint32_t itemId) {

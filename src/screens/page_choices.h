@@ -38,6 +38,8 @@ public:
     static int iconForSelector(int selector);
 
 private:
+    void capEditField(const PageControl& control);
+
     UnitLink& link_;
     CMenuWnd& menu_;
     CClientWnd& client_;

@@ -163,10 +163,12 @@ void PageUpdates::collectValues(std::uint32_t first, std::uint32_t last) {
     values.emptyReply();
     const MenuPage* page = currentPage();
     if (page) {
-        // Ids are single bytes.
-        for (std::uint32_t id = first; id <= std::min<std::uint32_t>(last, 255); ++id) {
+        // Ids are single bytes. The values go in order up to the first that does not fit: the
+        // unit reads them by position, so none may be left out in the middle.
+        bool fits = true;
+        for (std::uint32_t id = first; fits && id <= std::min<std::uint32_t>(last, 255); ++id) {
             for (const auto& control : page->controls)
-                if (control->id == id) values.addReplyValue(readValue(*control));
+                if (fits && control->id == id) fits = values.addReplyValue(readValue(*control));
         }
     }
     values.closeReply();

@@ -24,6 +24,16 @@ PopUps::PopUps(UnitLink& link, QWidget& owner, FileDialogs& files, PageChoices& 
 
 PopUps::~PopUps() { closeAll(); }
 
+std::string PopUps::fileTooLongNotice(const std::string& fileName) {
+    return std::string(kFileTooLong) + ": " + fileName + " holds more than the " +
+           std::to_string(TransferRecord::kCapacity) + " bytes the unit can take";
+}
+
+std::string PopUps::noRoomForTextNotice(std::uint32_t replyLimit) {
+    return "The unit asked for a text, but its replies (" + std::to_string(replyLimit) +
+           " bytes) have no room for one: nothing can be typed";
+}
+
 int PopUps::maxAnswerText(std::uint32_t replyLimit) {
     return std::clamp(static_cast<int>(replyLimit) - 12, 0, static_cast<int>(kMaxReplyData) - kStatusFixedBytes);
 }
@@ -132,10 +142,21 @@ void PopUps::askListChoice(const std::string& caption) {
 }
 
 void PopUps::askString(const std::string& caption) {
-    if (stringWindow_) return;
+    if (stringWindow_ || refusingString_) return;
     const std::weak_ptr<int> alive = life_;
+    const std::uint32_t replyLimit = link_.replySizeLimit();
+    const int room = maxAnswerText(replyLimit);
+    if (room == 0) {
+        // No reply can carry a typed text: answering "entered" would hand the unit an empty
+        // one. The request fails, and the user learns why.
+        setBoxResult(kRefused);
+        refusingString_ = true;
+        if (notify_) notify_(noRoomForTextNotice(replyLimit));
+        if (!alive.expired()) refusingString_ = false;
+        return;
+    }
     QPointer<CCorvStringWnd> window = new CCorvStringWnd(&owner_, caption);
-    window->setMaxLength(maxAnswerText(link_.replySizeLimit()));
+    window->setMaxLength(room);
     stringWindow_ = window;
     setBoxResult(kShown);
     const int result = window->DoModal();
@@ -180,7 +201,7 @@ void PopUps::loadFileForUnit(const std::string& filter) {
         }
         case FileForUnit::Outcome::TooLong:
             setBoxResult(kRefused);
-            if (notify_) notify_(kFileTooLong);
+            if (notify_) notify_(fileTooLongNotice(encodeCp1252(QFileInfo(path).fileName())));
             break;
         case FileForUnit::Outcome::Failed:
             setBoxResult(kRefused);

@@ -73,6 +73,9 @@ public:
 
     // The longest text the unit's status reply can carry with its announced capacity.
     static int maxAnswerText(std::uint32_t replyLimit);
+    // What the user is told when a file is refused for its size, or a text cannot be typed.
+    static std::string fileTooLongNotice(const std::string& fileName);
+    static std::string noRoomForTextNotice(std::uint32_t replyLimit);
 
 private:
     void askMessageBox(int type, const std::string& text, std::uint8_t firstButtonResult);
@@ -99,6 +102,8 @@ private:
     QPointer<CCorvListWnd> listWindow_;
     QPointer<CCorvStringWnd> stringWindow_;
     QPointer<CTransportTool> keyPad_;
+    // Set while the user is told that a text cannot be typed: a repeated request waits for it.
+    bool refusingString_ = false;
 };
 
 }  // namespace corvane

@@ -149,6 +149,20 @@ TEST(ValueTable, ReplyTextFitsTheLimit) {
     EXPECT_EQ(wide.replyText().back(), '^');
 }
 
+TEST(ValueTable, TheLongestValueAloneFitsAndOneMoreDoesNot) {
+    for (std::uint32_t limit : {0u, 5u, 6u, 64u, 243u, 255u}) {
+        const int longest = ValueTable::longestValue(limit);
+        ValueTable t;
+        t.setReplyLimit(limit);
+        if (longest >= 0) {
+            EXPECT_TRUE(t.addReplyValue(std::string(static_cast<std::size_t>(longest), 'x'))) << limit;
+        }
+        t.emptyReply();
+        EXPECT_FALSE(t.addReplyValue(std::string(static_cast<std::size_t>(longest + 1), 'x'))) << limit;
+    }
+    EXPECT_EQ(ValueTable::longestValue(64), 58);
+}
+
 TEST(ProgressRecord, TargetRangePosition) {
     ProgressRecord p;
     auto d =

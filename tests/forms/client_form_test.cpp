@@ -3,6 +3,7 @@
 #include "forms/client_form.h"
 
 #include "controls/corv_button.h"
+#include "controls/corv_notice.h"
 #include "controls/corv_progress.h"
 #include "controls/corv_show_box.h"
 #include "controls/corv_static.h"
@@ -16,6 +17,7 @@
 #include "widget_test_support.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
@@ -242,6 +244,38 @@ TEST_F(FormFixture, FieldsGiveBackTheUnitsBytes) {
     EXPECT_EQ(list->selectedRow(), 1);
     EXPECT_EQ(list->selectedTextBytes(), "K\xFChlung \x9D");
     EXPECT_EQ(list->item(1)->text(), QString::fromUtf16(u"K\u00FChlung \u009D"));
+}
+
+TEST_F(FormFixture, EditFieldRefusesWhatTheUnitCannotTakeYetKeepsTheUnitsOwnText) {
+    PageControl e = makeControl('e');
+    form.addControl(e);
+    auto* edit = qobject_cast<CFormEdit*>(e.window);
+    ASSERT_NE(edit, nullptr);
+    const auto type = [edit](const QString& c) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, c);
+        QCoreApplication::sendEvent(edit, &press);
+    };
+    // The unit's text may hold a separator; the field stays editable around it.
+    edit->setTextBytes("A|B");
+    EXPECT_EQ(edit->refusalNotice(), QString());
+    edit->end(false);
+    type(QStringLiteral("C"));
+    EXPECT_EQ(edit->textBytes(), "A|BC");
+
+    for (const QString& refused : {QStringLiteral("|"), QStringLiteral("^"), QStringLiteral("\u03A9")}) {
+        type(refused);
+        EXPECT_EQ(edit->textBytes(), "A|BC");
+        EXPECT_TRUE(edit->refusalNotice().contains(refused)) << edit->refusalNotice().toStdString();
+    }
+    // The notice shows just under the field, and goes when the user types on or the field goes.
+    const auto notices = form.findChildren<CCorvNotice*>();
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0]->y(), edit->geometry().bottom() + 3);
+    type(QStringLiteral("D"));
+    EXPECT_EQ(edit->refusalNotice(), QString());
+    form.removeControl(e);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form.findChildren<CCorvNotice*>().isEmpty());
 }
 
 TEST_F(FormFixture, EditFieldsUseTheirColours) {

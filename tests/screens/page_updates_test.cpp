@@ -126,15 +126,32 @@ TEST_F(PageUpdatesTest, CollectingIdsGivesOneValuePerControlInPageOrder) {
     EXPECT_EQ(bytesOf(readBack(2, 2)), "P0171^");
 }
 
-TEST_F(PageUpdatesTest, AValueThatDoesNotFitTheReplyLimitIsLeftOut) {
+TEST_F(PageUpdatesTest, ValuesArriveInTheirFieldsAsTypedOrNotAtAll) {
     handshake(64);
     openPage(onePage({control(1, 'e', 1), control(2, 'e', 7), control(3, 'e', 13), control(4, 'e', 19)}), kPage);
     const std::string a(30, 'a'), b(25, 'b');
     sendAndSettle({values(1, {a, b, "cc", "d"})});
-    // 30 + 0 < 59 and 25 + 31 < 59 fit; 2 + 57 does not; 1 + 57 still does.
-    const Bytes reply = readBack(1, 4);
-    EXPECT_EQ(bytesOf(reply), a + "|" + b + "|d^");
-    EXPECT_EQ(reply.size(), 59u);
+    // 30 + 0 < 59 and 25 + 31 < 59 fit; 2 + 57 does not: the reply ends there rather than
+    // handing "d" to the unit as the third value.
+    EXPECT_EQ(bytesOf(readBack(1, 4)), a + "|" + b + "^");
+
+    // A field takes no more than one reply carries back (64 - 6), and says so.
+    auto* first = controlWindow<CFormEdit>(kPage, 0);
+    auto* second = controlWindow<CFormEdit>(kPage, 1);
+    ASSERT_TRUE(first && second);
+    second->clear();
+    typeText(second, QString(70, QLatin1Char('L')));
+    EXPECT_EQ(bytesOf(readBack(2, 2)), std::string(58, 'L') + "^");
+    EXPECT_TRUE(second->refusalNotice().contains(QStringLiteral("at most 58")))
+        << second->refusalNotice().toStdString();
+
+    // The wire's separators and characters outside the unit's code page are refused as typed,
+    // naming what was refused, so "a|b" never reads back as two values.
+    first->clear();
+    typeText(first, QStringLiteral("a|b^c\u03A9"));
+    EXPECT_EQ(bytesOf(readBack(1, 1)), "abc^");
+    EXPECT_TRUE(first->refusalNotice().contains(QStringLiteral("\"\u03A9\" U+03A9")))
+        << first->refusalNotice().toStdString();
 }
 
 TEST_F(PageUpdatesTest, ListsAndTextsGoToTheControlsWithTheirId) {

@@ -146,34 +146,47 @@ TEST(StringWindow, OkGivesTheTypedTextAsTheUnitsBytes) {
     EXPECT_EQ(cancelled.text(), "");
 }
 
-TEST(StringWindow, CharactersTheUnitCannotHoldAreRefusedWithANotice) {
+TEST(StringWindow, CharactersTheUnitCannotTakeAreRefusedWithANoticeNamingThem) {
     QWidget owner;
     CCorvStringWnd w(&owner, "Name");
     w.show();
     typeText(&w.editField(), QStringLiteral("Ka"));
-    EXPECT_EQ(w.refusalNotice(), "");
-    typeText(&w.editField(), QStringLiteral("\u0142"));  // Polish l with stroke
-    EXPECT_EQ(w.editField().text(), QStringLiteral("Ka"));
-    EXPECT_NE(w.refusalNotice().find("U+0142"), std::string::npos) << w.refusalNotice();
+    EXPECT_EQ(w.refusalNotice(), QString());
+    // Outside Windows-1252, and the two bytes that end a field or the reply on the wire.
+    const std::pair<QString, QString> refusals[] = {
+        {QStringLiteral("\u0142"), QStringLiteral("\"\u0142\" U+0142")},
+        {QStringLiteral("|"), QStringLiteral("\"|\" (vertical line)")},
+        {QStringLiteral("^"), QStringLiteral("\"^\" (circumflex accent)")},
+    };
+    for (const auto& [typed, named] : refusals) {
+        typeText(&w.editField(), typed);
+        EXPECT_EQ(w.editField().text(), QStringLiteral("Ka"));
+        EXPECT_TRUE(w.refusalNotice().contains(named)) << w.refusalNotice().toStdString();
+    }
 
     // A pasted text with such a character is refused whole, not changed into '?'.
     w.editField().insert(QStringLiteral("rol \U0001F600"));
     EXPECT_EQ(w.editField().text(), QStringLiteral("Ka"));
-    EXPECT_NE(w.refusalNotice().find("U+1F600"), std::string::npos) << w.refusalNotice();
+    EXPECT_TRUE(w.refusalNotice().contains(QStringLiteral("\"\U0001F600\" U+1F600")))
+        << w.refusalNotice().toStdString();
+    // The notice is drawn inside the caption band, clear of the caption buttons.
+    EXPECT_TRUE(w.noticeBar().isVisible());
+    EXPECT_LE(w.noticeBar().geometry().bottom(), 24);
+    EXPECT_LE(w.noticeBar().geometry().right(), w.width() - 40);
 
     // Typing on clears the notice.
     typeText(&w.editField(), QStringLiteral("rol"));
-    EXPECT_EQ(w.refusalNotice(), "");
-    EXPECT_EQ(Cp1252Validator::unencodable(QStringLiteral("a\u0142b\u0142\u20AC")), QStringLiteral("\u0142"));
+    EXPECT_EQ(w.refusalNotice(), QString());
 }
 
-TEST(StringWindow, NoMoreCanBeTypedThanTheUnitTakes) {
+TEST(StringWindow, NoMoreCanBeTypedThanTheUnitTakesAndTheWindowSaysSo) {
     QWidget owner;
     CCorvStringWnd w(&owner, "Name");
     w.setMaxLength(5);
     w.show();
     typeText(&w.editField(), QStringLiteral("abcdefgh"));
     EXPECT_EQ(w.editField().text(), QStringLiteral("abcde"));
+    EXPECT_TRUE(w.refusalNotice().contains(QStringLiteral("at most 5 characters"))) << w.refusalNotice().toStdString();
 }
 
 TEST(KeyPad, TenKeysAtTheirPlacesAndABarUnderThem) {

@@ -93,7 +93,7 @@ protected:
         window = sandbox.start(std::move(o));
         ASSERT_TRUE(window->link().isOpen());
         runUnit([this] {
-            unit.exchange('H', 1, Bytes{128});
+            unit.exchange('H', 1, Bytes{replyLimit});
             return unit.exchange('S', 1);
         });
         ASSERT_TRUE(waitForStatus(*window, "Corvane connected..."));
@@ -123,6 +123,7 @@ protected:
         return b && b->isVisible() ? b : nullptr;
     }
 
+    std::uint8_t replyLimit = 128;  // announced in the handshake
     MainWindowSandbox sandbox;
     QString home;
     PtyUnit unit;
@@ -352,8 +353,8 @@ TEST_F(PopUpsTest, StringWindowAnswersTheTypedTextAsTheUnitsBytes) {
               [&] {
                   CCorvStringWnd* w = window->popUps().stringWindow();
                   EXPECT_EQ(w->caption(), "Customer name");
-                  EXPECT_EQ(w->editField().maxLength(), 128 - 12) << "what the unit's capacity lets travel";
-                  typeText(&w->editField(), QStringLiteral("J\u00FCrgen \u0141"));
+                  EXPECT_EQ(w->maxLength(), 128 - 12) << "what the unit's capacity lets travel";
+                  typeText(&w->editField(), QStringLiteral("J\u00FCrgen |^\u0141"));
                   QTest::keyClick(&w->editField(), Qt::Key_Return);
               });
     Status s = runUnit([&] {
@@ -362,7 +363,7 @@ TEST_F(PopUpsTest, StringWindowAnswersTheTypedTextAsTheUnitsBytes) {
         return statusWhen([](const Status& s) { return s.boxResult != 1; });
     });
     EXPECT_EQ(s.boxResult, 2);
-    EXPECT_EQ(s.text, "J\xFCrgen ") << "the refused character never became a byte";
+    EXPECT_EQ(s.text, "J\xFCrgen ") << "the refused characters never reached the unit";
     EXPECT_EQ(s.listChoice, kNone);
 
     // Cancelled by the unit's 'Z' while the user types.
@@ -376,6 +377,23 @@ TEST_F(PopUpsTest, StringWindowAnswersTheTypedTextAsTheUnitsBytes) {
     EXPECT_EQ(s.boxResult, 4);
     EXPECT_EQ(s.text, "");
     EXPECT_EQ(window->popUps().stringWindow(), nullptr);
+}
+
+class PopUpsShortRepliesTest : public PopUpsTest {
+protected:
+    PopUpsShortRepliesTest() { replyLimit = 12; }
+};
+
+TEST_F(PopUpsShortRepliesTest, AStringNoReplyCanCarryFailsAndTheUserIsTold) {
+    const Status s = runUnit([&] {
+        box('n', "Customer name");
+        return statusWhen([](const Status& s) { return s.boxResult != 1 && s.boxResult != kNone; });
+    });
+    EXPECT_EQ(s.boxResult, 4) << "never \"entered\" with a text that cannot travel";
+    EXPECT_EQ(window->popUps().stringWindow(), nullptr);
+    ASSERT_FALSE(sandbox.prompts().notices.empty());
+    EXPECT_NE(sandbox.prompts().notices.back().find("(12 bytes)"), std::string::npos)
+        << sandbox.prompts().notices.back();
 }
 
 TEST_F(PopUpsTest, KeyPadSendsEveryKeyAndGoesWithTheBoxTaken) {
@@ -465,7 +483,8 @@ TEST_F(PopUpsTest, LoadingAFileForTheUnitStopsAtTheStoresSize) {
     });
     EXPECT_EQ(s.boxResult, 4);
     ASSERT_FALSE(sandbox.prompts().notices.empty());
-    EXPECT_EQ(sandbox.prompts().notices.back(), "File too long");
+    EXPECT_EQ(sandbox.prompts().notices.back(),
+              "File too long: over.bin holds more than the 393216 bytes the unit can take");
     header = runUnit([&] { return unit.exchange('G', 1); });
     EXPECT_EQ(std::string(header->data.begin(), header->data.end()), "exact.bin|393216^");
 
