@@ -91,6 +91,21 @@ expect K 1
     EXPECT_EQ(ui.boxesTaken, 1);
 }
 
+TEST_F(ScenarioPlayerTest, PollTakesRepliesLeftUnreadOnceAndGoesOn) {
+    // Two replies wait unread when the poll starts (they may come in one read): each is taken
+    // once, the poll's own reply matches, and the frames after it are answered in turn.
+    start(R"(handshake within 3000
+send S 0
+send S 0
+sleep 300
+poll until A 1 FF * within 3000
+send Y 0
+expect K 1
+)");
+    ASSERT_TRUE(finish());
+    EXPECT_TRUE(passed) << error;
+}
+
 TEST_F(ScenarioPlayerTest, WrongExpectationStopsWithTheLineAndBothFrames) {
     start("handshake within 3000\nsend S 0\n\nexpect A 1 00 *\nsend S 0\n");
     ASSERT_TRUE(finish());
