@@ -34,7 +34,10 @@ protected:
     void start(const std::string& script) {
         const ScenarioParse p = parseScenario(script, "play.scn");
         ASSERT_TRUE(p.ok) << p.error;
-        player = std::thread([this, s = p.scenario] {
+        start(p.scenario);
+    }
+    void start(const Scenario& scenario) {
+        player = std::thread([this, s = scenario] {
             ScenarioPlayer pl(*line);
             passed = pl.play(s);
             error = pl.error();
@@ -89,6 +92,17 @@ expect K 1
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "Done");
     EXPECT_EQ(ui.boxesTaken, 1);
+}
+
+TEST_F(ScenarioPlayerTest, TheShippedExamplePlaysWithAUserWhoOpensThePage) {
+    const ScenarioParse p = loadScenario(CORVANE_EXAMPLE_SCENARIO);
+    ASSERT_TRUE(p.ok) << p.error;
+    start(p.scenario);
+    ASSERT_TRUE(ui.pumpUntil([&] { return ui.menus == 1 || done; }));
+    ui.selectPage(10);
+    ASSERT_TRUE(finish());
+    EXPECT_TRUE(passed) << error;
+    EXPECT_EQ(ui.valueOf(1), "88");
 }
 
 TEST_F(ScenarioPlayerTest, PollTakesRepliesLeftUnreadOnceAndGoesOn) {
