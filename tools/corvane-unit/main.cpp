@@ -109,7 +109,8 @@ int main(int argc, char** argv) {
         std::cerr << "corvane-unit: " << options.replay << ": " << replay.framesPlayed()
                   << " frames replayed, no difference";
         if (replay.notes() > 0)
-            std::cerr << " (" << replay.notes() << " notes where the user's answers of the time differ"
+            std::cerr << " (" << replay.notes() << (replay.notes() == 1 ? " note" : " notes")
+                      << " where the user's answers of the time differ"
                       << (options.verbose ? ")" : "; --verbose lists them)");
         std::cerr << "\n";
         return 0;

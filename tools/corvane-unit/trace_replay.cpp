@@ -7,6 +7,10 @@
 namespace corvane::unitsim {
 
 namespace {
+std::string counted(std::size_t n, const std::string& thing) {
+    return std::to_string(n) + " " + thing + (n == 1 ? "" : "s");
+}
+
 std::string frameLabel(std::size_t frame, const TraceRecord& r) {
     return "frame " + std::to_string(frame) + " (trace line " + std::to_string(r.line) + ")";
 }
@@ -43,9 +47,10 @@ bool TraceReplay::prepare(const std::vector<TraceRecord>& records, ReplyComparis
                     return false;
                 }
             }
+            const std::size_t pages = start.pages.empty() ? 1 : start.pages.size();
             assume("the trace began after the menu was loaded: a stand-in menu was sent first (" +
-                   std::to_string(start.pages.empty() ? 1 : start.pages.size()) +
-                   " empty page(s), those the trace opens, in " + std::to_string(frames.size()) + " 'C' frame(s))");
+                   counted(pages, "empty page") + (start.pages.empty() ? "" : ", those the trace opens") + ", in " +
+                   counted(frames.size(), "'C' frame") + ")");
         }
     }
     if (start.boxResultAtStart != 255) {
