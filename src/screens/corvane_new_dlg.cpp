@@ -68,6 +68,7 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
     });
     connect(&supervisor_, &ConnectionSupervisor::timerPeriodChanged, this,
             [this](int milliseconds) { applySupervisionPeriod(milliseconds); });
+    connect(&supervisor_, &ConnectionSupervisor::unitSilent, this, [this](int seconds) { showUnitSilence(seconds); });
 }
 
 CCorvaneNewDlg::~CCorvaneNewDlg() {
@@ -170,6 +171,7 @@ void CCorvaneNewDlg::createFurniture() {
 
     auto [tl, tt, tr, tb] = place(l.statusText);
     statusText_.Create(kStatusNotConnected, tl, tt, tr, tb, this, IDC_STATUS_TEXT);
+    ownStatusText_ = kStatusNotConnected;
     statusText_.SetColours(ColourPanel, ColourEdgeLight);
 
     auto [bl, bt, br, bb] = place(l.busyBar);
@@ -428,7 +430,16 @@ std::string CCorvaneNewDlg::aboutText() {
 }
 
 void CCorvaneNewDlg::setStatusText(const std::string& bytes) {
+    ownStatusText_ = bytes;
+    // While the unit is silent the notice stays; the text comes back when the unit speaks.
+    if (unitSilent_) return;
     statusText_.setText(bytes);
+    statusText_.repaint();
+}
+
+void CCorvaneNewDlg::showUnitSilence(int seconds) {
+    unitSilent_ = seconds > 0;
+    statusText_.setText(unitSilent_ ? silentUnitText(seconds) : ownStatusText_);
     statusText_.repaint();
 }
 

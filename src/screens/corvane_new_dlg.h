@@ -196,6 +196,8 @@ private:
     bool handDragToWindowSystem(FrameDrag zone);
     void keepSystemDraggedGeometry();
     void applySupervisionPeriod(int milliseconds);
+    // The silence notice over the status line (0: the line's own text again).
+    void showUnitSilence(int seconds);
 
     MainWindowOptions options_;
     std::unique_ptr<ShellPrompts> ownPrompts_;
@@ -239,6 +241,8 @@ private:
     CCorvSysButton sizeButton_;
     CCorvSysButton minimiseButton_;
     CCorvStatic statusText_;
+    std::string ownStatusText_;  // the line's text under a silence notice
+    bool unitSilent_ = false;
     QLabel statusLamp_;
     CMenuWnd menuWnd_;
     CClientWnd clientWnd_;

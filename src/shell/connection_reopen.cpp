@@ -29,6 +29,7 @@ void ConnectionSupervisor::followReopenedDevice(bool deviceEvent) {
 }
 
 void ConnectionSupervisor::markDeviceAway() {
+    endSilence();
     link_.close();
     connected_ = false;
     deviceAway_ = true;
