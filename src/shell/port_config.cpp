@@ -169,7 +169,8 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
         result.error = "The configuration file " + path_.string() + " " + what + ".\n" + kDefaultsUsed;
         return result;
     };
-    int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting: a FIFO in place of the file would block the start until a writer came.
+    int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             config.port = PortConfig::kDefaultPort;
@@ -178,6 +179,12 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
             return result;
         }
         return unusable(ConfigReadStatus::Failed, std::string("cannot be read: ") + std::strerror(errno));
+    }
+    // Only a regular file holds a setting (the writer replaces nothing else either); a folder
+    // fails on reading below.
+    if (struct stat st{}; ::fstat(fd, &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return unusable(ConfigReadStatus::Failed, "is not a regular file");
     }
     char buffer[kMaxContent];
     std::size_t got = 0;
