@@ -335,7 +335,7 @@ void CCorvaneNewDlg::reportTraceFailure() {
 }
 
 std::string CCorvaneNewDlg::traceFileErrorText(const QString& path, int error) {
-    return "Cannot write the trace file " + encodeCp1252(path) + ":\n" + std::strerror(error);
+    return "Cannot write the trace file " + encodeCp1252(path) + ":\n" + TraceWriter::describeError(error);
 }
 
 void CCorvaneNewDlg::OnCommand(int id) {

@@ -213,11 +213,20 @@ void PopUps::loadFileForUnit(const std::string& filter) {
 void PopUps::saveFileFromUnit(const std::string& filter) {
     if (files_.isOpen()) return;
     const std::weak_ptr<int> alive = life_;
-    std::string name, extension;
+    std::string name, extension, incomplete;
     {
         auto records = link_.lockRecords();
-        name = link_.transferRecord().fileName();
-        extension = link_.transferRecord().extension();
+        const TransferRecord& t = link_.transferRecord();
+        name = t.fileName();
+        extension = t.extension();
+        incomplete = incompleteFileNotice(name, t.announcedSize(), t.held(), TransferRecord::kCapacity);
+    }
+    if (!incomplete.empty()) {
+        // Part of a file saved as the whole would pass for it: nothing is asked, the box fails.
+        setBoxResult(kRefused);
+        if (transferView_) transferView_->showTransferProgress(0, 0);
+        if (notify_) notify_(incomplete);
+        return;
     }
     setBoxResult(kShown);
     const QString path =
@@ -225,20 +234,38 @@ void PopUps::saveFileFromUnit(const std::string& filter) {
     if (alive.expired()) return;
     std::string error;
     if (!path.isEmpty()) {
-        // The bytes held when the user confirmed.
+        // The bytes held when the user confirmed, whole as announced.
         std::vector<std::uint8_t> bytes;
         {
             auto records = link_.lockRecords();
             const TransferRecord& t = link_.transferRecord();
             bytes.assign(t.store(), t.store() + t.held());
+            error = incompleteFileNotice(t.fileName(), t.announcedSize(), t.held(), TransferRecord::kCapacity);
         }
-        error = writeFileFromUnit(path, bytes.data(), bytes.size());
-        setBoxResult(error.empty() ? kAccepted : kRefused);
+        if (error.empty()) error = writeFileFromUnit(path, bytes.data(), bytes.size());
+        if (error.empty()) {
+            const std::string saved = savedNameForUnit(path);
+            link_.updateAnswer([saved](PendingAnswer& a) {
+                a.boxResult = kAccepted;
+                a.answerText = saved;
+            });
+        } else {
+            setBoxResult(kRefused);
+        }
     } else {
         setBoxResult(kRefused);
     }
     if (transferView_) transferView_->showTransferProgress(0, 0);
     if (!error.empty() && notify_) notify_(error);
+}
+
+std::string PopUps::savedNameForUnit(const QString& path) {
+    // The name the user chose, with the answer, for a unit that shows where its file went. Only
+    // a name that travels exactly: no stand-in bytes, no separators of the status reply.
+    const QString name = QFileInfo(path).fileName();
+    const std::string bytes = encodeCp1252(name);
+    if (decodeCp1252(bytes) != name || bytes.find_first_of("|^") != std::string::npos) return {};
+    return bytes;
 }
 
 void PopUps::openKeyPad() {

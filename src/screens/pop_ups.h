@@ -76,6 +76,9 @@ public:
     // What the user is told when a file is refused for its size, or a text cannot be typed.
     static std::string fileTooLongNotice(const std::string& fileName);
     static std::string noRoomForTextNotice(std::uint32_t replyLimit);
+    // The saved file's name as the answer text of a save box: its Windows-1252 bytes, or empty
+    // when the name cannot travel as it is.
+    static std::string savedNameForUnit(const QString& path);
 
 private:
     void askMessageBox(int type, const std::string& text, std::uint8_t firstButtonResult);

@@ -175,7 +175,8 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
         result.error = "The configuration file " + path_.string() + " " + what + ".\n" + kDefaultsUsed;
         return result;
     };
-    int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting: a FIFO in place of the file would block the start until a writer came.
+    int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             config.port = PortConfig::kDefaultPort;
@@ -194,6 +195,11 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
         result.status = ConfigReadStatus::Failed;
         result.error = folderInPlace(path_) + "\nCOM1 is used for now.";
         return result;
+    }
+    // Only a regular file holds a setting (the writer replaces nothing else either).
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return unusable(ConfigReadStatus::Failed, "is not a regular file");
     }
     char buffer[kMaxContent];
     std::size_t got = 0;

@@ -72,7 +72,7 @@ private:
                 ui.plans['s'] = {2, "", 0, logPath};
                 ui.plans['o'] = {2, "", 0, logPath};
                 ok = ok && taken() && ui.pressButton(demo::kSaveLogButton) &&
-                     ui.pumpUntil([&] { return ui.valueOf(demo::files::kResult) == "LOG0001.CSV saved on the PC."; }) &&
+                     ui.pumpUntil([&] { return ui.valueOf(demo::files::kResult) == "log.csv saved on the PC."; }) &&
                      taken() && ui.pressButton(demo::kLoadFileButton) && ui.pumpUntil([&] {
                          return ui.valueOf(demo::files::kResult).find("same as the saved log") != std::string::npos;
                      });

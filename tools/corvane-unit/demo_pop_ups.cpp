@@ -138,9 +138,11 @@ DemoWorkshop::State DemoWorkshop::popUpButton(std::uint32_t code) {
             }
             record_.echoedFile = file;
             if (!send('N', 0, fileHeaderPayload(name, file.size())) || !sendAll(fileDataFrames(file, 200))) break;
-            const std::uint8_t saved = askBox('s', "(*.*)|*.*|");
+            StatusReply reply;
+            const std::uint8_t saved = askBox('s', "(*.*)|*.*|", &reply);
+            const std::string as = reply.text.empty() ? std::string() : " as " + reply.text;
             showReceived(name + ": " + std::to_string(file.size()) + " bytes, sum " + checksum(file) +
-                         "; sent back: " + (saved == StatusReply::Accepted ? "saved" : "not saved"));
+                         "; sent back: " + (saved == StatusReply::Accepted ? "saved" + as : "not saved"));
             event("file " + name + " of " + std::to_string(file.size()) + " bytes fetched and sent back");
             break;
         }
