@@ -74,6 +74,8 @@ signals:
     void statusChanged(const QString& text, corvane::StatusLamp lamp);
     // Start (or restart) timer 1 with this period.
     void timerPeriodChanged(int milliseconds);
+    // The link was closed because the unit went away (after the status line was told).
+    void unitWentAway();
 
 private:
     bool openAndStart(const UnitPort& port);
