@@ -45,7 +45,7 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
     : MessageWindow<QDialog>(parent, Qt::Window | Qt::FramelessWindowHint),
       options_(std::move(options)),
       configFile_(configFileFor(options_)),
-      bridge_(this),
+      bridge_(this, [this](const LinkMessage& m) { onLinkMessage(m); }),
       link_(options_.byteTimeout),
       control_(link_, &bridge_),
       supervisor_(control_, [this] { return findUnitPort(options_.systemPaths); }),
@@ -69,6 +69,12 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
     connect(&supervisor_, &ConnectionSupervisor::timerPeriodChanged, this,
             [this](int milliseconds) { applySupervisionPeriod(milliseconds); });
     connect(&supervisor_, &ConnectionSupervisor::unitSilent, this, [this](int seconds) { showUnitSilence(seconds); });
+    connect(&supervisor_, &ConnectionSupervisor::unitWentAway, this, [this] {
+        // Nothing the gone unit asked for or was told reaches the next one.
+        link_.dropPendingAnswers();
+        bridge_.discardWaiting();
+        pageChoices_.connectionLost();
+    });
 }
 
 CCorvaneNewDlg::~CCorvaneNewDlg() {

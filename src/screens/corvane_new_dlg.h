@@ -138,6 +138,8 @@ protected:
     // The private messages from the panes and, through the bridge, from the link. Handlers of
     // further messages are added to the switch.
     std::intptr_t windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    // The link's notifications with the content they carry, through the bridge.
+    void onLinkMessage(const LinkMessage& message);
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

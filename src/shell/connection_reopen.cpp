@@ -36,6 +36,7 @@ void ConnectionSupervisor::markDeviceAway() {
     lastReopenError_ = 0;
     show(kStatusUnplugged, StatusLamp::NotReady);
     setTimerPeriod(kSearchPeriodMs);
+    emit unitWentAway();
 }
 
 bool ConnectionSupervisor::sameDeviceIsBack() const {

@@ -106,6 +106,7 @@ void ConnectionSupervisor::markUnplugged() {
     openUsbDevice_.clear();
     show(kStatusUnplugged, StatusLamp::NotReady);
     setTimerPeriod(kSearchPeriodMs);
+    emit unitWentAway();
 }
 
 void ConnectionSupervisor::lookForReturningUnit() {

@@ -86,6 +86,8 @@ signals:
     // A connected unit has sent nothing for this many seconds (once a second from the third);
     // 0 when it speaks again or the connection state changes, so the line shows its own text.
     void unitSilent(int seconds);
+    // The link was closed because the unit went away (after the status line was told).
+    void unitWentAway();
 
 private:
     bool openAndStart(const UnitPort& port);
