@@ -183,6 +183,7 @@ void CCorvaneNewDlg::createFurniture() {
     statusLamp_.setStyleSheet(QStringLiteral("background: rgb(25,25,25);"));
     showBusyLamp();
     statusLamp_.show();
+    setUpKeyboard();
 }
 
 bool CCorvaneNewDlg::readConfiguration() {

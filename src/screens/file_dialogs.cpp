@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "controls/keyboard_focus.h"
+
 namespace corvane {
 
 QStringList FileDialogs::nameFilters(const QString& unitFilter) {
@@ -47,6 +49,7 @@ QString FileDialogs::run(QWidget* parent, const Request& request, QFileDialog::A
     // with it, and neither this object nor the dialog may be touched after that.
     QPointer<QFileDialog> dialog = new QFileDialog(parent);
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    takeFocusWhenShown(dialog);
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setNameFilters(nameFilters(request.filter));
