@@ -109,6 +109,8 @@ bool CCorvaneNewDlg::OnInitDialog() {
         placeWindow();
     else
         showMaximized();
+    // Where no window manager hands out the keyboard (a kiosk), the window takes it itself.
+    activateWindow();
     if (!configProblem_.empty()) prompts().inform(this, encodeCp1252(QString::fromStdString(configProblem_)));
 
     const UsbInstallation usb = checkUsbInstallation(options_.systemPaths);
