@@ -148,6 +148,10 @@ void CCorvMessageBox::OnCommand(int id) {
     }
 }
 
+void CCorvMessageBox::OnOK() {
+    if (type_ == MessageBoxYesNo || type_ == MessageBoxOk || type_ == MessageBoxComputerUnit) CCorvDialog::OnOK();
+}
+
 void CCorvMessageBox::SetProgressRange(int minimum, int maximum) {
     if (type_ == MessageBoxProgress && progress_) progress_->SetRange(minimum, maximum);
 }

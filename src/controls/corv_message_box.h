@@ -81,6 +81,8 @@ public:
 
 protected:
     void OnCommand(int id) override;
+    // Enter answers only a box that asks something: a notice stays until the unit closes it.
+    void OnOK() override;
 
 private:
     void initialise();

@@ -41,6 +41,9 @@ public:
     void setBackColour(const QColor& colour);
     void setBranchFaceColour(const QColor& colour);
 
+    // Scrolls as little as needed to show this rectangle of the view's unscrolled layout.
+    void scrollToShow(const QRect& inLayout);
+
     CCorvMenu& view() { return *view_; }
     CCorvScrollBar& verticalBar() { return verticalBar_; }
     CCorvScrollBar& horizontalBar() { return horizontalBar_; }

@@ -116,6 +116,8 @@ bool CCorvaneNewDlg::OnInitDialog() {
         placeWindow();
     else
         showMaximized();
+    // Where no window manager hands out the keyboard (a kiosk), the window takes it itself.
+    activateWindow();
     if (!configProblem_.empty()) prompts().inform(this, encodeCp1252(QString::fromStdString(configProblem_)));
 
     const UsbInstallation usb = checkUsbInstallation(options_.systemPaths);
@@ -191,6 +193,7 @@ void CCorvaneNewDlg::createFurniture() {
     statusLamp_.setStyleSheet(QStringLiteral("background: rgb(25,25,25);"));
     showBusyLamp();
     statusLamp_.show();
+    setUpKeyboard();
 }
 
 bool CCorvaneNewDlg::readConfiguration() {

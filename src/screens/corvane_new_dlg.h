@@ -151,7 +151,10 @@ protected:
     // Children get the arrow, so that the frame's zone cursors never show over them.
     void childEvent(QChildEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // Keyboard use of the main window (main_window_keys.cpp): Enter, Escape and the arrows here,
+    // Tab and Shift+Tab through every control in reading order.
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     // Wheel turns that reach a pane unhandled are routed like those over the frame.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
@@ -200,6 +203,15 @@ private:
     void applySupervisionPeriod(int milliseconds);
     // The silence notice over the status line (0: the line's own text again).
     void showUnitSilence(int seconds);
+
+    // The keyboard's way through the window: the band's buttons left to right, the menu entries
+    // shown top to bottom, then the open page's controls in reading order.
+    std::vector<QWidget*> keyboardChain();
+    void setUpKeyboard();
+    // Scrolls the pane that holds a control moved to by the keyboard so that it can be seen.
+    void bringIntoView(QWidget* control);
+    // The notice or key pad on screen that does not wait: it takes the keys aimed at it.
+    QWidget* shownPopUp() const;
 
     MainWindowOptions options_;
     std::unique_ptr<ShellPrompts> ownPrompts_;

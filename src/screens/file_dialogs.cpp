@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QTreeView>
 
+#include "controls/keyboard_focus.h"
+
 namespace corvane {
 
 namespace {
@@ -70,6 +72,7 @@ QString FileDialogs::run(QWidget* parent, const Request& request, QFileDialog::A
     // with it, and neither this object nor the dialog may be touched after that.
     QPointer<QFileDialog> dialog = new QFileDialog(parent);
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    takeFocusWhenShown(dialog);
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setNameFilters(nameFilters(request.filter));

@@ -233,15 +233,6 @@ void CCorvaneNewDlg::routeWheel(int delta, int screenX) {
     sendWindowMessage(pane, WM_SCROLL_WHEEL, static_cast<std::uintptr_t>(static_cast<std::intptr_t>(amount)), 0);
 }
 
-void CCorvaneNewDlg::keyPressEvent(QKeyEvent* event) {
-    // Enter is the dialog's OK, which asks before closing; Escape reaches reject() the same way.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void CCorvaneNewDlg::timerEvent(QTimerEvent* event) {
     if (event->timerId() == supervisionTimer_.timerId()) {
         supervisor_.tick();
