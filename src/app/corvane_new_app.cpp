@@ -87,7 +87,9 @@ int runCorvane(int argc, char** argv) {
         const std::vector<QString> faults = loadRecording(commandLine.plotFile, *recording);
         for (const QString& fault : faults) print(stderr, fault);
         if (!faults.empty()) {
-            print(stderr, QStringLiteral("corvane: %1 is refused: not a sound recording of readings").arg(commandLine.plotFile));
+            print(
+                stderr,
+                QStringLiteral("corvane: %1 is refused: not a sound recording of readings").arg(commandLine.plotFile));
             return 1;
         }
     }

@@ -29,8 +29,8 @@ constexpr int kPanelWidth = 210;
 
 // Distinct line colours on black, the skin's accent first.
 const QColor kLineColours[] = {
-    {255, 128, 64}, {80, 200, 255}, {140, 230, 90},  {255, 220, 80},  {230, 110, 230}, {120, 140, 255},
-    {255, 90, 90},  {90, 230, 190}, {200, 160, 110}, {180, 180, 180}, {255, 170, 200}, {160, 255, 60},
+    {255, 128, 64}, {80, 200, 255},  {140, 230, 90},  {255, 220, 80},  {230, 110, 230}, {120, 140, 255},
+    {255, 90, 90},  {90, 230, 190},  {200, 160, 110}, {180, 180, 180}, {255, 170, 200}, {160, 255, 60},
     {60, 170, 170}, {220, 200, 255}, {255, 255, 160}, {150, 110, 255},
 };
 
@@ -192,7 +192,8 @@ void CReadingsGraph::historyReset() {
     }
     // An axis whose lines share one colour takes it, so it is clear which line it measures.
     for (auto& [unit, axis] : axes_) {
-        const auto attached = std::count_if(columns.begin(), columns.end(), [&](const ReadingColumn& c) { return c.unit == unit; });
+        const auto attached =
+            std::count_if(columns.begin(), columns.end(), [&](const ReadingColumn& c) { return c.unit == unit; });
         QColor colour = ColourEdgeLight;
         if (attached == 1)
             for (std::size_t i = 0; i < columns.size(); ++i)
@@ -237,8 +238,9 @@ void CReadingsGraph::redraw() {
             continue;
         }
         history_.series(i).visible(from, end, buckets, scratch_);
-        auto& [low, high] = ranges.try_emplace(history_.columns()[i].unit, std::numeric_limits<double>::infinity(),
-                                               -std::numeric_limits<double>::infinity())
+        auto& [low, high] = ranges
+                                .try_emplace(history_.columns()[i].unit, std::numeric_limits<double>::infinity(),
+                                             -std::numeric_limits<double>::infinity())
                                 .first->second;
         for (const QPointF& p : scratch_) {
             if (std::isnan(p.y())) continue;
@@ -340,7 +342,8 @@ bool CReadingsGraph::savePicture(const QString& path, QString& error) {
     redraw();
     const QPixmap picture = view_->grab();
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && picture.save(&file, "PNG") && file.flush()) return true;
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && picture.save(&file, "PNG") && file.flush())
+        return true;
     error = QStringLiteral("Cannot write the picture %1: %2").arg(path, file.errorString());
     file.close();
     return false;
@@ -348,8 +351,8 @@ bool CReadingsGraph::savePicture(const QString& path, QString& error) {
 
 void CReadingsGraph::savePictureAsked() {
     if (!services_.askPicturePath) return;
-    const QString path =
-        services_.askPicturePath(windowTitle() + QDateTime::currentDateTime().toString(QStringLiteral(" yyyy-MM-dd HH-mm")));
+    const QString path = services_.askPicturePath(
+        windowTitle() + QDateTime::currentDateTime().toString(QStringLiteral(" yyyy-MM-dd HH-mm")));
     if (path.isEmpty()) return;
     QString error;
     if (!savePicture(path, error) && services_.inform) services_.inform(error);

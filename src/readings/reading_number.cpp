@@ -21,7 +21,8 @@ std::optional<double> readingNumber(std::string_view text) {
     }
     // from_chars also reads "inf" and "nan": only digits may start the number.
     const std::size_t first = s.front() == '-' ? 1 : 0;
-    if (first >= s.size() || !(std::isdigit(static_cast<unsigned char>(s[first])) || s[first] == '.')) return std::nullopt;
+    if (first >= s.size() || !(std::isdigit(static_cast<unsigned char>(s[first])) || s[first] == '.'))
+        return std::nullopt;
     double value = 0;
     const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
     if (error != std::errc() || end != s.data() + s.size() || !std::isfinite(value)) return std::nullopt;

@@ -16,7 +16,7 @@ std::string utf8(const QString& text) { return text.toUtf8().toStdString(); }
 
 bool validUtf8(std::string_view bytes) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
     return !decoder.hasError();
 }
 
@@ -183,7 +183,8 @@ std::vector<QString> RecordingReader::parse(const QString& name, std::string_vie
             if (width == 0) return faults;
             continue;
         }
-        const bool anyBadText = std::any_of(fields.begin(), fields.end(), [](const std::string& f) { return !validUtf8(f); });
+        const bool anyBadText =
+            std::any_of(fields.begin(), fields.end(), [](const std::string& f) { return !validUtf8(f); });
         if (anyBadText) {
             fault(line, QStringLiteral("the text is not UTF-8"));
             if (width == 0) return faults;
@@ -200,7 +201,8 @@ std::vector<QString> RecordingReader::parse(const QString& name, std::string_vie
             }
             width = fields.size();
             std::vector<ReadingColumn> header;
-            for (std::size_t i = 1; i < fields.size(); ++i) header.push_back(columnOfTitle(QString::fromStdString(fields[i])));
+            for (std::size_t i = 1; i < fields.size(); ++i)
+                header.push_back(columnOfTitle(QString::fromStdString(fields[i])));
             if (columns) columns(header);
             continue;
         }

@@ -42,9 +42,7 @@ private:
 bool earlier(const QPointF& p, double time) { return p.x() < time; }
 }  // namespace
 
-QString ReadingColumn::title() const {
-    return unit.isEmpty() ? caption : QStringLiteral("%1 [%2]").arg(caption, unit);
-}
+QString ReadingColumn::title() const { return unit.isEmpty() ? caption : QStringLiteral("%1 [%2]").arg(caption, unit); }
 
 void ReadingSeries::append(double time, double value) {
     if (!points_.empty()) {
@@ -89,8 +87,8 @@ void ReadingSeries::visible(double from, double to, std::size_t buckets, std::ve
     GroupSummary group;
     long current = -1;
     for (auto it = begin; it != end; ++it) {
-        const long bucket = std::clamp(static_cast<long>(std::floor((it->x() - from) / width)), -1L,
-                                       static_cast<long>(buckets));
+        const long bucket =
+            std::clamp(static_cast<long>(std::floor((it->x() - from) / width)), -1L, static_cast<long>(buckets));
         if (bucket != current) {
             group.flush(out);
             current = bucket;

@@ -27,9 +27,7 @@ std::vector<double> numbersOf(const std::vector<std::string>& values) {
     return numbers;
 }
 
-QString rowsText(std::size_t rows) {
-    return rows == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(rows);
-}
+QString rowsText(std::size_t rows) { return rows == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(rows); }
 }  // namespace
 
 ReadingsRoom::ReadingsRoom(CCorvaneNewDlg& window, Clock clock) : window_(window), clock_(std::move(clock)) {
@@ -80,7 +78,8 @@ bool ReadingsRoom::followPage(const PageReadings& page) {
     pageTitle_ = page.title;
     history_.reset(page.columns);
     if (graph_) {
-        graph_->setWindowTitle(page.pageIndex < 0 ? QStringLiteral("Readings") : QStringLiteral("Readings - %1").arg(page.title));
+        graph_->setWindowTitle(page.pageIndex < 0 ? QStringLiteral("Readings")
+                                                  : QStringLiteral("Readings - %1").arg(page.title));
         graph_->historyReset();
     }
     return true;
@@ -177,7 +176,8 @@ void ReadingsRoom::endWithFailure() {
     window_.setStatusText(encodeCp1252(QStringLiteral("Recording ended: %1").arg(kept)));
     if (graph_) graph_->setRecording(false);
     showRecordingStatus(true);
-    window_.informUser(encodeCp1252(QStringLiteral("%1\nThe recording has ended; %2.").arg(recorder_.errorText(), kept)));
+    window_.informUser(
+        encodeCp1252(QStringLiteral("%1\nThe recording has ended; %2.").arg(recorder_.errorText(), kept)));
 }
 
 void ReadingsRoom::showRecordingStatus(bool force) {
