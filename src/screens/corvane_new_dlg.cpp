@@ -65,6 +65,7 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
             showReadyLamp();
         else
             showBusyLamp();
+        emit connectionChanged();
     });
     connect(&supervisor_, &ConnectionSupervisor::timerPeriodChanged, this,
             [this](int milliseconds) { applySupervisionPeriod(milliseconds); });

@@ -129,6 +129,16 @@ public:
     // The release text the about box opens with.
     static std::string aboutRelease();
 
+    // A notice with an OK button; raw single-byte text.
+    void informUser(const std::string& text);
+
+signals:
+    // A private message of the page, the pop-ups or the menu has been handled. Rooms beside the
+    // described window (the readings graph) follow the page through it.
+    void messageHandled(std::uint32_t message);
+    // The connection state in the status line has changed (see connected()).
+    void connectionChanged();
+
 public slots:
     // Enter and the platform's ways of closing ask first; the close caption button does not.
     void accept() override;
@@ -161,8 +171,6 @@ protected:
 
 private:
     ShellPrompts& prompts();
-    // A notice with an OK button for the screen handlers; raw single-byte text.
-    void informUser(const std::string& text);
     void createFurniture();
     // True when the file gave the window state. A damaged or unreadable file leaves its
     // message in configProblem_.

@@ -255,9 +255,11 @@ std::intptr_t CCorvaneNewDlg::windowMessage(std::uint32_t message, std::uintptr_
     switch (message) {
         case WM_MENU_EDGE: onMenuEdgeChanged(); return 0;
         default:
-            if (pageChoices_.handle(message, wParam, lParam)) return 0;
-            if (pageUpdates_.handle(message, wParam, lParam)) return 0;
-            if (popUps_.handle(message, wParam, lParam)) return 0;
+            if (pageChoices_.handle(message, wParam, lParam) || pageUpdates_.handle(message, wParam, lParam) ||
+                popUps_.handle(message, wParam, lParam)) {
+                emit messageHandled(message);
+                return 0;
+            }
             return MessageWindow<QDialog>::windowMessage(message, wParam, lParam);
     }
 }
