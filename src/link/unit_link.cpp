@@ -38,6 +38,7 @@ bool UnitLink::openByName(const std::string& devicePath) {
 void UnitLink::attachPort(std::unique_ptr<SerialPort> port) {
     std::lock_guard lock(linkLock_);
     port_ = std::move(port);
+    reader_.clear();  // bytes of an earlier port are not part of this conversation
     portOpen_.store(port_ && port_->isOpen());
     lineGone_.store(false);
 }
@@ -89,6 +90,7 @@ bool UnitLink::close() {
     bool ok = true;
     if (port_) ok = port_->close();
     port_.reset();
+    reader_.clear();
     portOpen_.store(false);
     lineGone_.store(false);
     return ok;
@@ -147,7 +149,7 @@ bool UnitLink::pollStep() {
 bool UnitLink::pollStepLocked() {
     if (!port_ || !port_->isOpen()) return false;
     applyQueuedAnswers();
-    const FrameReadResult r = readFrame(*port_, received_);
+    const FrameReadResult r = reader_.read(*port_, received_);
     if (r == FrameReadResult::Interrupted) return true;  // the link is being stopped
     if (r == FrameReadResult::Gone) {
         // A device that is gone will not speak again on this handle: say so at once instead of

@@ -20,6 +20,7 @@
 #include "content/transfer_record.h"
 #include "content/value_table.h"
 #include "link/frame.h"
+#include "link/frame_codec.h"
 #include "link/link_content.h"
 #include "link/link_listener.h"
 #include "link/pending_answer.h"
@@ -157,6 +158,7 @@ private:
     std::mutex linkLock_;      // LinkLock
     std::mutex recordsMutex_;  // guards the content records between the worker and readers
 
+    FrameReader reader_;  // holds the bytes read after the frame in hand
     ReceivedFrame received_;
     ReplyFrame reply_;
     TraceWriter trace_;
