@@ -84,6 +84,8 @@ public:
     bool busyBarRunning() const { return busyBar_.isRunning(); }
 
     UnitLink& link() { return link_; }
+    // What the link announced and the window has yet to handle.
+    const LinkWindowBridge& linkBridge() const { return bridge_; }
     CMenuWnd& menuWindow() { return menuWnd_; }
     CClientWnd& clientWindow() { return clientWnd_; }
     // The unit's menu, its pages and the user's choices.

@@ -72,7 +72,6 @@ void PageChoices::buildOutline(const MenuContent& received) {
     content_ = received;
     currentPageId_ = 0;
     currentPageIndex_ = -1;
-    content_.entries.resize(std::min(content_.entries.size(), MenuRecord::kMaxEntries));
     for (MenuTreeEntry& e : content_.entries)
         if (const int icon = iconForSelector(e.icon)) e.iconBitmap = static_cast<std::uint32_t>(icon);
     for (auto& page : content_.pages) {

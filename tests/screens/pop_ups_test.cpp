@@ -425,6 +425,7 @@ TEST_F(PopUpsTest, KeyPadSendsEveryKeyAndGoesWithTheBoxTaken) {
     CTransportTool* pad = window->popUps().keyPad();
     EXPECT_TRUE(pad->isVisible());
     EXPECT_TRUE(window->pageChoices().busy());
+    EXPECT_EQ(window->statusText(), kStatusKeyPadWait) << "the unit waits for the user";
     EXPECT_EQ(s.boxResult, kNone) << "the key pad reports no box result";
 
     const std::uint8_t codes[] = {7, 3, 1, 2, 255, 5, 4, 6, 8};
@@ -456,6 +457,18 @@ TEST_F(PopUpsTest, KeyPadSendsEveryKeyAndGoesWithTheBoxTaken) {
     EXPECT_EQ(window->popUps().keyPad(), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return gone.isNull(); }, 2000));
     window->popUps().setKeyPadProgress(6, 6);  // no key pad: nothing to move
+
+    // A key pad that 'Z' closes before the unit took its last key ends the busy state it began.
+    runUnit([&] {
+        box('a', "third");
+        return status();
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->popUps().keyPad() != nullptr; }, 3000));
+    window->popUps().keyPad()->key(4).click();
+    runUnit([&] { return unit.exchange('Z', 1); });
+    EXPECT_FALSE(window->pageChoices().busy());
+    EXPECT_EQ(window->statusText(), kStatusReady);
+    EXPECT_TRUE(window->readyLampShown());
 }
 
 TEST_F(PopUpsTest, LoadingAFileForTheUnitStopsAtTheStoresSize) {
