@@ -26,13 +26,21 @@ unsigned byteSum(const Bytes& b) {
 }  // namespace
 
 void DemoWorkshop::sendLiveValues() {
-    // A warm engine idling and revving gently: simple deterministic wobbles.
+    // A cold engine idling, about ten ticks a second: the coolant warms up over two minutes;
+    // each minute the throttle is blipped to 3500 rpm, the battery dips under a load and the
+    // coolant sensor drops out for half a second ("---").
     const unsigned t = tick_;
-    const int rpm = 780 + static_cast<int>((t * 37) % 160);
-    const int coolant = std::min(90, 62 + static_cast<int>(t / 4));
-    const int speed = static_cast<int>((t * 3) % 50);
-    const int battery = 138 + static_cast<int>(t % 5);  // tenths of a volt
-    const std::vector<std::string> values = {std::to_string(rpm), std::to_string(coolant), std::to_string(speed),
+    const unsigned cycle = t % 600;
+    int rpm = 790 + static_cast<int>((t * 37) % 40);
+    if (cycle >= 150 && cycle < 190) {
+        const int phase = static_cast<int>(cycle - 150);
+        rpm = 800 + (phase < 15 ? phase * 180 : phase < 25 ? 2700 : (40 - phase) * 180);
+    }
+    const int coolant = std::min(90, 20 + static_cast<int>(t / 20)) - (t >= 1400 ? static_cast<int>(t % 3) : 0);
+    const bool sensorOut = cycle >= 500 && cycle < 506;
+    int battery = 140 + static_cast<int>(t % 3);  // tenths of a volt
+    if (cycle >= 400 && cycle < 412) battery = 118 + static_cast<int>(cycle - 400) / 2;
+    const std::vector<std::string> values = {std::to_string(rpm), sensorOut ? "---" : std::to_string(coolant), "0",
                                              fixed1(battery)};
     if (!setValues(demo::live::kSpeed, values)) return;
     ++record_.valueUpdates;

@@ -59,7 +59,9 @@ DemoWorkshop::State DemoWorkshop::popUpButton(std::uint32_t code) {
             break;
         }
         case demo::kShowMessageButton: {
-            const std::uint8_t r = askBox('k', "A message from the unit.\r\nPress OK.");
+            const std::uint8_t r = askBox('k',
+                                          "A message from the unit. A line wider than the box wraps at its "
+                                          "words, and the box grows to show the whole text.\r\nPress OK.");
             if (r) showReceived("box result " + answerName(r, "OK", "-", "closed"));
             break;
         }
