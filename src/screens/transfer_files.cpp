@@ -159,7 +159,7 @@ std::string incompleteFileNotice(const std::string& name, std::int64_t announced
         what = " came without a valid size (" + expected + "); " + arrived + " bytes arrived.";
     else if (static_cast<std::uint64_t>(announced) > capacity)
         what = " is announced with " + expected + " bytes, more than the " + std::to_string(capacity) +
-               " bytes a file from the unit may have; only " + arrived + " were kept.";
+               " bytes a file from the unit may have; only " + arrived + " are held.";
     else if (static_cast<std::uint64_t>(announced) > held)
         what = " is incomplete: " + arrived + " of the " + expected + " bytes announced arrived, " +
                std::to_string(static_cast<std::uint64_t>(announced) - held) + " are missing.";

@@ -186,6 +186,35 @@ TEST_F(FormFixture, IconButtonShowsItsIconOnThePane) {
     EXPECT_EQ(target.messages.back().wParam, 0x0A0B0Cu);
 }
 
+TEST_F(FormFixture, IconButtonLowerThanItsIconShowsAllOfItAndItsCaption) {
+    // The size of a text button (140 x 30): the 80-pixel icon would be cut to a stripe.
+    PageControl c = makeControl('b', "Load file");
+    c.left = 2, c.top = 2, c.right = 30, c.bottom = 8;
+    c.style = 3;
+    c.icon = IDI_FUNCTION_OIL;
+    form.addControl(c);
+    auto* button = qobject_cast<CCorvButton*>(c.window);
+    ASSERT_NE(button, nullptr);
+    ASSERT_EQ(button->height(), 30);
+    const QImage image = test::render(*button);
+    // The icon, 26 pixels inside the frame, whole at the left: its top and bottom rows too.
+    const QImage icon = resourceImage(IDI_FUNCTION_OIL).scaled(26, 26, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    int opaque = 0, missing = 0;
+    for (int y = 0; y < 26; ++y)
+        for (int x = 0; x < 26; ++x) {
+            if (qAlpha(icon.pixel(x, y)) != 255) continue;
+            ++opaque;
+            missing += test::pixel(image, 5 + x, 2 + y) == ColourPane;
+        }
+    ASSERT_GT(opaque, 100);
+    EXPECT_EQ(missing, 0) << "the whole icon is drawn";
+    // The caption beside it.
+    int caption = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 40; x < image.width() - 2; ++x) caption += test::pixel(image, x, y) != ColourPane;
+    EXPECT_GT(caption, 40) << "the caption is drawn beside the icon";
+}
+
 TEST_F(FormFixture, ShowBoxTakesTheCaptionBeforeTheBar) {
     PageControl c = makeControl('s', "Speed|km/h");
     form.addControl(c);

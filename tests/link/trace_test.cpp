@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "file_size_limit.h"
 #include "link/trace_writer.h"
 #include "link_fixture.h"
 
@@ -23,26 +22,6 @@ std::string readFile(const std::string& path) {
     return s.str();
 }
 std::string tempPath(const char* name) { return std::string(::testing::TempDir()) + name; }
-
-// Files of this process may not grow beyond `bytes` while it lives; a write beyond fails with
-// EFBIG (also for root, unlike a full disk).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-        const rlimit lower{bytes, old_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        ::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    sighandler_t oldHandler_;
-};
 }  // namespace
 
 TEST(TraceWriter, StatusPollRecordIsByteExact) {

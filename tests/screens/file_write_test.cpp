@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,10 +11,12 @@
 #include <fstream>
 #include <iterator>
 
+#include "file_size_limit.h"
 #include "screens/file_write.h"
 #include "temp_dir.h"
 
 using namespace corvane;
+using corvane::test::FileSizeLimit;
 using corvane::test::TempDir;
 namespace fs = std::filesystem;
 
@@ -34,25 +34,6 @@ mode_t modeOf(const fs::path& p) {
     ::stat(p.c_str(), &st);
     return st.st_mode & 07777;
 }
-
-// Files may grow to `bytes` only while it lives; writing beyond fails with EFBIG.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-        rlimit lower{bytes, old_.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &lower);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &old_);
-        ::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    sighandler_t oldHandler_;
-};
 }  // namespace
 
 TEST(FileWrite, NewAndExistingFilesGetExactlyTheBytes) {

@@ -112,6 +112,27 @@ TEST_F(MainWindowConfig, FolderInPlaceOfTheFileIsReportedAndLeftAlone) {
     EXPECT_EQ(notices().size(), shown) << "the size cycle does not try to save over it";
 }
 
+TEST_F(MainWindowConfig, FifoOrDeviceInPlaceOfTheFileIsReportedWithoutWaiting) {
+    // A FIFO nobody writes held the start for ever, with no window and no word.
+    for (const bool fifo : {true, false}) {
+        box.prompts().notices.clear();
+        fs::remove(box.configPath());
+        if (fifo)
+            ASSERT_EQ(::mkfifo(box.configPath().c_str(), 0600), 0);
+        else
+            fs::create_symlink("/dev/zero", box.configPath());
+        auto window = box.start();
+        EXPECT_EQ(window->portNumber(), 1);
+        ASSERT_FALSE(notices().empty());
+        EXPECT_EQ(
+            notices()[0].rfind("The configuration file " + box.configPath().string() + " is not a regular file.", 0),
+            0u)
+            << notices()[0];
+        window->OnCommand(IDC_MAIN_SIZE);
+        EXPECT_EQ(fs::is_fifo(box.configPath()), fifo) << "left as it is";
+    }
+}
+
 TEST_F(MainWindowConfig, SizeCycleKeepsADamagedFileUntilAPortIsChosen) {
     box.writeConfig("COMxy,2");
     auto window = box.start();

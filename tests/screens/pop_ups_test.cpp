@@ -595,10 +595,45 @@ TEST_F(PopUpsTest, SavingTheUnitsFileProposesASafeNameAndWritesTheBytes) {
         return statusWhen([](const Status& s) { return s.boxResult != 1 && s.boxResult != kNone; });
     });
     EXPECT_EQ(s.boxResult, 2);
+    EXPECT_EQ(s.text, "saved.csv") << "the name saved under goes back with the answer";
     EXPECT_EQ(fileBytes(target), file);
     ASSERT_FALSE(progress.shown.empty());
     EXPECT_EQ(progress.shown.back(), (std::pair<std::uint32_t, std::uint32_t>{0, 0}));
     window->popUps().setTransferProgressView(nullptr);
+}
+
+TEST_F(PopUpsTest, AFileThatDidNotArriveAsAnnouncedIsNotSavedAndTheUserIsTold) {
+    struct Case {
+        std::size_t announced, sent;
+        const char* notice;
+    };
+    const Case cases[] = {
+        {1000, 400,
+         "The file LOG.CSV from the unit is incomplete: 400 of the 1000 bytes announced arrived, 600 are missing. "
+         "It was not saved."},
+        {400000, 1000,
+         "The file LOG.CSV from the unit is announced with 400000 bytes, more than the 393216 bytes a file from the "
+         "unit may have; only 1000 are held. It was not saved."},
+        {300, 500,
+         "The file LOG.CSV from the unit is not as announced: 500 bytes arrived, 300 were announced. It was "
+         "not saved."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.announced) + " announced, " + std::to_string(c.sent) + " sent");
+        const std::size_t noticesBefore = sandbox.prompts().notices.size();
+        // No save dialog may open: a scripted user would be needed to close it.
+        const Status s = runUnit([&] {
+            unit.exchange('Z', 1);
+            unit.exchange('N', 1, unitsim::fileHeaderPayload("LOG.CSV", c.announced));
+            for (const Frame& f : unitsim::fileDataFrames(pattern(c.sent), 250)) unit.exchange('E', f.sub, f.data);
+            box('s', "");
+            return statusWhen([](const Status& s) { return s.boxResult != 1 && s.boxResult != kNone; });
+        });
+        EXPECT_EQ(s.boxResult, 4) << "part of a file is never reported as saved";
+        ASSERT_EQ(sandbox.prompts().notices.size(), noticesBefore + 1);
+        EXPECT_EQ(sandbox.prompts().notices.back(), c.notice);
+        EXPECT_EQ(window->fileDialogs().openDialog(), nullptr);
+    }
 }
 
 TEST_F(PopUpsTest, TheProposedNameAndTypeAreTheUnits) {

@@ -143,22 +143,6 @@ TEST(PortConfig, FolderInPlaceOfTheFileIsReportedWithTheWayOut) {
     EXPECT_EQ(config.port, 1);
 }
 
-TEST(PortConfig, AFifoOrDeviceInPlaceOfTheFileIsRefusedWithoutWaiting) {
-    // A FIFO without a writer blocked the start for ever; a device is no setting either.
-    TempDir dir;
-    ASSERT_EQ(::mkfifo((dir / "corvane.cfg").c_str(), 0600), 0);
-    for (const fs::path& special : {dir / "corvane.cfg", fs::path("/dev/zero")}) {
-        PortConfig config;
-        config.port = 9;
-        const ConfigReadResult result = PortConfigFile(special).read(config);
-        EXPECT_EQ(result.status, ConfigReadStatus::Failed) << special;
-        EXPECT_TRUE(result.unusable());
-        EXPECT_EQ(result.error.rfind("The configuration file " + special.string() + " is not a regular file.\n", 0), 0u)
-            << result.error;
-        EXPECT_EQ(config.port, 1);
-    }
-}
-
 TEST(PortConfig, WritesSevenBytesWithoutLineEndAndReadsThemBack) {
     TempDir dir;
     PortConfigFile file(dir / "corvane.cfg");
