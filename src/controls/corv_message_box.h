@@ -3,8 +3,8 @@
 // lines of text and, by type, a pair of answer buttons, an OK button, nothing, a busy bar or a
 // progress bar. A line wider than the box wraps at word boundaries and the box grows by one row
 // per extra row, up to kMaxRows rows, so that no text is clipped mid-letter. It is centred over
-// its owner. The answer types run modally and return IDOK or
-// IDCANCEL; the others are shown without waiting and stay until their owner closes them.
+// its owner. The answer types run modally and return IDOK or IDCANCEL; the others are shown
+// without waiting and stay until their owner closes them.
 #include "controls/corv_dialog.h"
 #include "controls/corv_static.h"
 

@@ -1,8 +1,11 @@
 #include "screens/file_dialogs.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QSplitter>
 #include <QTreeView>
 
 #include "controls/keyboard_focus.h"
@@ -15,10 +18,20 @@ namespace {
 // columns for short texts ("384...KiB"): open it large enough, in the detail view, with those
 // columns as wide as what they show and the name taking the rest.
 constexpr QSize kDialogSize(900, 560);
+constexpr int kPlacesWidth = 170;
 
 void showDetailsWhole(QFileDialog& dialog) {
     dialog.resize(kDialogSize);
     dialog.setViewMode(QFileDialog::Detail);
+    // The side bar of places is narrow by default and cuts folder names short.
+    if (auto* splitter = dialog.findChild<QSplitter*>(QStringLiteral("splitter"))) {
+        QList<int> sizes = splitter->sizes();
+        if (sizes.size() == 2 && sizes[0] < kPlacesWidth) {
+            sizes[1] = std::max(0, sizes[0] + sizes[1] - kPlacesWidth);
+            sizes[0] = kPlacesWidth;
+            splitter->setSizes(sizes);
+        }
+    }
     auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
     if (!details) return;
     QHeaderView* header = details->header();

@@ -379,7 +379,8 @@ void messageBoxSheet(Sheet& sheet) {
     CCorvMessageBox wrapped(&owner);
     wrapped.Create(
         "Fault P0171: system too lean, bank 1\r\nCheck the wiring between the engine control module and "
-        "the harness connector C104 and retest after repair.",
+        "the harness connector C104 and retest after repair; if the fault comes back, measure the "
+        "sensor's supply at pin 2 with the ignition on.",
         MessageBoxOk, &owner);
     renderWidget(wrapped);
     sheet.add(renderWidget(wrapped), "type 2, a long line wrapped", true);
