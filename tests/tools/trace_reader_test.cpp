@@ -181,6 +181,18 @@ TEST(TraceReader, CapacityIsReadFromAFullFileChunk) {
     // Nor do two short readings, each started again by 'G'.
     EXPECT_EQ(capacityFromTrace({header, chunk(10), chunk(0), header, chunk(10), chunk(0)}), std::nullopt);
     EXPECT_EQ(capacityFromTrace({header, chunk(124), header, chunk(124), chunk(5)}), 128);
+
+    // Without a full chunk: 128, unless a status text of the trace needs more (a text goes only
+    // while it is shorter than the capacity less 11 bytes). The choice is said.
+    std::string why;
+    EXPECT_EQ(replayCapacity({header, chunk(10)}, why), 128);
+    EXPECT_NE(why.find("assumed: the trace does not show it"), std::string::npos) << why;
+    Bytes status{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01};
+    status.insert(status.end(), 150, 't');
+    status.push_back('^');
+    EXPECT_EQ(replayCapacity({header, TraceRecord{Frame{'S', 0, {}}, Frame{'A', 1, status}, 0}}, why), 162);
+    EXPECT_NE(why.find("longest status text"), std::string::npos) << why;
+    EXPECT_EQ(replayCapacity({header, chunk(60), chunk(60), chunk(1)}, why), 64);
 }
 
 }  // namespace
