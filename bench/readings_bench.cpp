@@ -184,10 +184,9 @@ int main(int argc, char** argv) {
     loop.exec();
     const double liveCpu = processCpuSeconds() - liveCpuBefore;
     const double seconds = wall.elapsed() / 1000.0;
-    std::printf("| live for %.0f s: rows taken / rows due | %d / %.0f |\n", seconds, row - kRowsPerHour,
-                seconds * kRatePerSecond);
-    std::printf("| live: longest wait of a row (the event loop busy), 20 ms timer | %lld ms |\n",
+    std::printf("| live for %.0f s: longest wait of a row (the event loop busy), 20 ms timer | %lld ms |\n", seconds,
                 static_cast<long long>(longestGap));
-    std::printf("| live: CPU of the process (one core = 100%%) | %.1f%% |\n", 100.0 * liveCpu / seconds);
+    std::printf("| live for %.0f s: CPU of the process with the graph open (one core = 100%%) | %.1f%% |\n", seconds,
+                100.0 * liveCpu / seconds);
     return 0;
 }
