@@ -79,7 +79,10 @@ CReadingsGraph::CReadingsGraph(const ReadingsHistory& history, Services services
     resize(960, 560);
     buildControls();
     historyReset();
-    connect(&redrawTimer_, &QTimer::timeout, this, [this] { redraw(); });
+    // A hidden window draws nothing; it is drawn when shown again.
+    connect(&redrawTimer_, &QTimer::timeout, this, [this] {
+        if (isVisible()) redraw();
+    });
     redrawTimer_.start(kRedrawMs);
 }
 

@@ -99,7 +99,9 @@ void ReadingsRoom::onMessageHandled(std::uint32_t message) {
 void ReadingsRoom::onValues() {
     const PageReadings page = readOpenPage(window_.link(), window_.pageChoices());
     if (page.pageIndex < 0) return;
-    if (recording() && page.pageIndex != recordedPage_) stopRecording(QStringLiteral("the page closed"));
+    // The rows must match the header: a page rebuilt with other boxes ends the recording too.
+    if (recording() && (page.pageIndex != recordedPage_ || page.columns != recordedColumns_))
+        stopRecording(QStringLiteral("the page closed"));
     followPage(page);
     const QDateTime now = clock_();
     history_.append(static_cast<double>(now.toMSecsSinceEpoch()), numbersOf(page.values));
@@ -149,6 +151,7 @@ bool ReadingsRoom::startRecording(const QString& path) {
         return false;
     }
     recordedPage_ = page.pageIndex;
+    recordedColumns_ = page.columns;
     window_.setStatusText(encodeCp1252(QStringLiteral("Recording the readings to %1").arg(path)));
     if (graph_) graph_->setRecording(true);
     showRecordingStatus(true);

@@ -91,6 +91,14 @@ TEST_F(ReadingsRoomTest, RowsAreWrittenAsTheValuesComeAndTheRecordingEndsWithThe
     EXPECT_EQ(fileBytes(path), header + row1 + row2 + row3);
     EXPECT_EQ(room->history().columns(), (std::vector<ReadingColumn>{{"Battery", "V"}}))
         << "the graph follows the page";
+
+    // A unit that falls silent ends a recording too, keeping its rows.
+    const std::filesystem::path battery = sandbox.dir().path() / "battery.csv";
+    ASSERT_TRUE(room->startRecording(QString::fromStdString(battery.string())));
+    sendAndSettle({values(1, {"14.1"})});  // the fifth notification: a second after the first
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !room->recording(); }, 15000));
+    EXPECT_EQ(window->statusText(), "Recording ended (the unit is gone): 1 row in " + battery.string());
+    EXPECT_EQ(fileBytes(battery), "time,Battery [V]\r\n2025-12-09T11:00:01.000+01:00,14.1\r\n");
 }
 
 TEST_F(ReadingsRoomTest, TheGraphDrawsAGapForANonNumberAndAnAxisPerUnit) {
