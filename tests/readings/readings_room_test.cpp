@@ -8,6 +8,7 @@
 
 #include "live_page_fixture.h"
 #include "readings/readings_room.h"
+#include "readings/recording_viewer.h"
 
 using namespace corvane;
 using namespace corvane::test;
@@ -89,6 +90,14 @@ TEST_F(ReadingsRoomTest, RowsAreWrittenAsTheValuesComeAndTheRecordingEndsWithThe
     EXPECT_EQ(window->statusText(), "Recording ended (the page closed): 3 rows in " + path.string());
     sendAndSettle({values(1, {"13.9"})});
     EXPECT_EQ(fileBytes(path), header + row1 + row2 + row3);
+
+    // The recording opens again in the viewer, with the non-number as a gap.
+    ReadingsHistory recorded;
+    EXPECT_TRUE(loadRecording(qpath, recorded).empty());
+    RecordingViewer viewer(qpath, std::move(recorded));
+    viewer.graph().redraw();
+    ASSERT_EQ(viewer.graph().drawnPoints(1).size(), 2u);
+    EXPECT_TRUE(std::isnan(viewer.graph().drawnPoints(1)[1].y()));
     EXPECT_EQ(room->history().columns(), (std::vector<ReadingColumn>{{"Battery", "V"}}))
         << "the graph follows the page";
 
