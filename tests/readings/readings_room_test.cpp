@@ -150,4 +150,9 @@ TEST_F(ReadingsRoomTest, TheGraphDrawsAGapForANonNumberAndAnAxisPerUnit) {
     QString error;
     ASSERT_TRUE(graph->savePicture(picture, error)) << error.toStdString();
     EXPECT_FALSE(QImage(picture).isNull());
+
+    // A file that cannot be written is said with its name and the reason.
+    EXPECT_FALSE(room->startRecording(QStringLiteral("/dev/full")));
+    ASSERT_FALSE(sandbox.prompts().notices.empty());
+    EXPECT_EQ(sandbox.prompts().notices.back(), "Cannot write /dev/full: No space left on device");
 }
