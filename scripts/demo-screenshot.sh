@@ -34,7 +34,7 @@ else
     # The graph button right of "info" in the title band; a rev, a dip and a dropout come in.
     xdotool mousemove 527 49 click 1; sleep 1
     # "Time shown": 30 seconds (one up from the 2 minutes it opens with).
-    xdotool mousemove 855 425 click 1; sleep 0.5; xdotool key Up Return
+    xdotool mousemove 855 379 click 1; sleep 0.5; xdotool key Up Return
     sleep "${GRAPH_SECONDS:-27}"
   fi
 fi

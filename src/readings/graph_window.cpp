@@ -156,6 +156,9 @@ void CReadingsGraph::buildControls() {
     side->addWidget(recordButton_);
     status_ = new QLabel();
     status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for a long path from the start, so the buttons above never move under the pointer.
+    status_->setFixedHeight(status_->fontMetrics().lineSpacing() * 4 + 4);
     side->addWidget(status_);
 
     auto* left = new QVBoxLayout();
