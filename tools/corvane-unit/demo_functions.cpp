@@ -10,6 +10,8 @@ namespace corvane::unitsim {
 using namespace std::chrono_literals;
 
 namespace {
+constexpr const char* kNoFaultDetails = "No fault codes stored: nothing to show.";
+
 std::string fixed1(int tenths) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%d.%d", tenths / 10, tenths % 10);
@@ -92,6 +94,11 @@ void DemoWorkshop::snapshot() {
 }
 
 void DemoWorkshop::faultDetails(const StatusReply& s) {
+    if (faultsCleared_) {
+        setText(demo::faults::kDetails, kNoFaultDetails);
+        if (s.listChoice != 255) closeBox();
+        return;
+    }
     if (s.listChoice == 255 || s.text.empty()) {
         setText(demo::faults::kDetails, "Select a fault code first.");
         return;
@@ -113,6 +120,10 @@ void DemoWorkshop::clearFaultCodes() {
     idleFor(800ms);
     closeBox();
     faultsCleared_ = true;
+    // The details of a cleared code would still read "MIL on". The list goes between the two
+    // texts: 'T' right after 'T' would continue the first text.
+    record_.faultDetails.clear();
+    setText(demo::faults::kDetails, kNoFaultDetails);
     setList(demo::faults::kList, {"No fault codes"});
     setText(demo::faults::kSummary, "No fault codes stored");
     askBox('k', "Fault codes cleared");
@@ -225,9 +236,14 @@ void DemoWorkshop::saveLog() {
     if (!send('N', 0, fileHeaderPayload("LOG0001.CSV", record_.savedLog.size()))) return;
     if (!sendAll(fileDataFrames(record_.savedLog, 200))) return;
     closeBox();
-    const std::uint8_t answer = askBox('s', "(*.csv)|*.csv|(*.*)|*.*|");
-    setText(demo::files::kResult,
-            answer == StatusReply::Accepted ? "LOG0001.CSV saved on the PC." : "Saving LOG0001.CSV was cancelled.");
+    StatusReply reply;
+    const std::uint8_t answer = askBox('s', "(*.csv)|*.csv|(*.*)|*.*|", &reply);
+    // The PC answers with the name the user chose, when it fits its reply.
+    if (answer == StatusReply::Accepted)
+        setText(demo::files::kResult,
+                reply.text.empty() ? "The log file was saved on the PC." : reply.text + " saved on the PC.");
+    else
+        setText(demo::files::kResult, "LOG0001.CSV was not saved on the PC.");
     event(std::string("log file of ") + std::to_string(record_.savedLog.size()) + " bytes sent, " +
           (answer == StatusReply::Accepted ? "saved" : "not saved"));
 }
