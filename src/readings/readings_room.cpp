@@ -63,7 +63,7 @@ void ReadingsRoom::openGraph() {
         graph_ = new CReadingsGraph(history_, std::move(services), &window_);
         connect(graph_.data(), &CReadingsGraph::recordClicked, this, &ReadingsRoom::askAndRecord);
         connect(graph_.data(), &CReadingsGraph::stopClicked, this, [this] { stopRecording(); });
-        followPage(readOpenPage(window_.link(), window_.pageChoices()));
+        followPage(readOpenPage(window_.pageChoices()));
         graph_->setRecording(recording());
         showRecordingStatus(true);
     }
@@ -93,11 +93,11 @@ void ReadingsRoom::onMessageHandled(std::uint32_t message) {
     // Anything else may have opened another page (a menu item, the unit's page jump, a new menu).
     if (window_.pageChoices().currentPageIndex() == historyPage_) return;
     if (recording()) stopRecording(QStringLiteral("the page closed"));
-    followPage(readOpenPage(window_.link(), window_.pageChoices()));
+    followPage(readOpenPage(window_.pageChoices()));
 }
 
 void ReadingsRoom::onValues() {
-    const PageReadings page = readOpenPage(window_.link(), window_.pageChoices());
+    const PageReadings page = readOpenPage(window_.pageChoices());
     if (page.pageIndex < 0) return;
     // The rows must match the header: a page rebuilt with other boxes ends the recording too.
     if (recording() && (page.pageIndex != recordedPage_ || page.columns != recordedColumns_))
@@ -124,7 +124,7 @@ QString ReadingsRoom::proposedName(const QString& pageTitle, const QDateTime& ti
 
 void ReadingsRoom::askAndRecord() {
     if (recording()) return;
-    const PageReadings page = readOpenPage(window_.link(), window_.pageChoices());
+    const PageReadings page = readOpenPage(window_.pageChoices());
     if (page.columns.empty()) {
         window_.informUser("The open page shows no readings to record.");
         return;
@@ -140,7 +140,7 @@ void ReadingsRoom::askAndRecord() {
 
 bool ReadingsRoom::startRecording(const QString& path) {
     stopRecording();
-    const PageReadings page = readOpenPage(window_.link(), window_.pageChoices());
+    const PageReadings page = readOpenPage(window_.pageChoices());
     if (page.columns.empty()) {
         window_.informUser("The open page shows no readings to record.");
         return false;
