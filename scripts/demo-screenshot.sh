@@ -2,10 +2,12 @@
 # Runs `corvane --demo` on a virtual screen (Xvfb), opens the "Live data" page of the demo unit
 # with the mouse, and saves a screenshot and the link trace. With --pop-up it opens the
 # "Pop-ups" page instead and presses "Question", so the picture shows the unit's question box.
-#   scripts/demo-screenshot.sh [--pop-up] BUILD_DIR SCREENSHOT.png TRACE.txt
+# With --graph it opens the graph of the "Live data" page and lets half a minute of readings in.
+#   scripts/demo-screenshot.sh [--pop-up | --graph] BUILD_DIR SCREENSHOT.png TRACE.txt
 set -euo pipefail
-POP_UP=0
+POP_UP=0 GRAPH=0
 if [[ ${1:-} == --pop-up ]]; then POP_UP=1; shift; fi
+if [[ ${1:-} == --graph ]]; then GRAPH=1; shift; fi
 BUILD=$1 SHOT=$2 TRACE=$3
 CORVANE=$BUILD/src/app/corvane
 GRAB=$BUILD/tools/screen-grab/screen-grab
@@ -28,6 +30,13 @@ else
   xdotool mousemove 60 91 click 1; sleep 0.5
   xdotool mousemove 90 123 click 1; sleep 0.5
   xdotool mousemove 160 163 click 1; sleep 2
+  if ((GRAPH)); then
+    # The graph button right of "info" in the title band; a rev, a dip and a dropout come in.
+    xdotool mousemove 527 49 click 1; sleep 1
+    # "Time shown": 30 seconds (one up from the 2 minutes it opens with).
+    xdotool mousemove 855 379 click 1; sleep 0.5; xdotool key Up Return
+    sleep "${GRAPH_SECONDS:-27}"
+  fi
 fi
 "$GRAB" "$SHOT"
 echo "screenshot: $SHOT"

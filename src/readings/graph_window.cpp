@@ -47,6 +47,29 @@ QString panelStyle() {
 }
 
 QString unitLabel(const QString& unit) { return unit.isEmpty() ? QStringLiteral("(no unit)") : unit; }
+
+struct NiceRange {
+    double low, high, step;
+};
+
+// The range of round numbers (steps of 1, 2 or 5 times a power of ten, about five of them)
+// that holds [low, high]; a flat reading gets a step around it.
+NiceRange niceRange(double low, double high) {
+    if (!(high > low)) {
+        const double pad = std::max(1.0, std::abs(low) * 0.05);
+        low -= pad;
+        high += pad;
+    }
+    const double rough = (high - low) / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = power * 10;
+    for (double m : {1.0, 2.0, 5.0})
+        if (rough <= m * power) {
+            step = m * power;
+            break;
+        }
+    return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
+}
 }  // namespace
 
 CReadingsGraph::CReadingsGraph(const ReadingsHistory& history, Services services, QWidget* parent)
@@ -56,7 +79,10 @@ CReadingsGraph::CReadingsGraph(const ReadingsHistory& history, Services services
     resize(960, 560);
     buildControls();
     historyReset();
-    connect(&redrawTimer_, &QTimer::timeout, this, [this] { redraw(); });
+    // A hidden window draws nothing; it is drawn when shown again.
+    connect(&redrawTimer_, &QTimer::timeout, this, [this] {
+        if (isVisible()) redraw();
+    });
     redrawTimer_.start(kRedrawMs);
 }
 
@@ -85,6 +111,7 @@ void CReadingsGraph::buildControls() {
     timeAxis_->setGridLineColor(ColourPane);
     timeAxis_->setLinePenColor(ColourEdgeDark);
     chart_->addAxis(timeAxis_, Qt::AlignBottom);
+    drawn_ = new ReadingLines(chart_);
 
     view_ = new QChartView(chart_);
     view_->setRenderHint(QPainter::Antialiasing, false);
@@ -129,6 +156,9 @@ void CReadingsGraph::buildControls() {
     side->addWidget(recordButton_);
     status_ = new QLabel();
     status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for a long path from the start, so the buttons above never move under the pointer.
+    status_->setFixedHeight(status_->fontMetrics().lineSpacing() * 4 + 4);
     side->addWidget(status_);
 
     auto* left = new QVBoxLayout();
@@ -161,6 +191,7 @@ void CReadingsGraph::historyReset() {
         delete axis;
     }
     axes_.clear();
+    drawn_->lines().clear();
     const QSignalBlocker block(readingsList_);
     readingsList_->clear();
 
@@ -180,10 +211,14 @@ void CReadingsGraph::historyReset() {
         if (!axis) {
             axis = new QValueAxis();
             axis->setTitleText(unitLabel(columns[i].unit));
+            axis->setTickType(QValueAxis::TicksDynamic);
+            // Grid lines of one axis only: the others' ticks fall elsewhere.
+            axis->setGridLineVisible(axes_.size() == 1);
             chart_->addAxis(axis, axes_.size() % 2 == 1 ? Qt::AlignLeft : Qt::AlignRight);
         }
         series->attachAxis(axis);
         lines_.push_back(series);
+        drawn_->lines().push_back({pen, axis, true, {}});
 
         auto* item = new QListWidgetItem(columns[i].title(), readingsList_);
         item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
@@ -222,7 +257,8 @@ void CReadingsGraph::redraw() {
     const double span = spanMs();
     double end = following_ ? history_.lastTime() : std::min(viewEnd_, history_.lastTime());
     if (span_ == SpanAll) end = history_.firstTime() + span;
-    end = std::max(end, history_.firstTime() + std::min(span, history_.lastTime() - history_.firstTime()));
+    // A history shorter than the span fills the view from the left.
+    end = std::max(end, history_.firstTime() + span);
     const double from = end - span;
     shownFrom_ = from;
     shownTo_ = end;
@@ -230,41 +266,40 @@ void CReadingsGraph::redraw() {
 
     const std::size_t buckets = static_cast<std::size_t>(std::max(50.0, chart_->plotArea().width() / 2));
     std::map<QString, std::pair<double, double>> ranges;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const bool shown = readingShown(i);
-        if (lines_[i]->isVisible() != shown) lines_[i]->setVisible(shown);
-        if (!shown || i >= history_.size()) {
-            if (lines_[i]->count() > 0) lines_[i]->clear();
-            continue;
-        }
-        history_.series(i).visible(from, end, buckets, scratch_);
+    for (std::size_t i = 0; i < lines_.size() && i < history_.size(); ++i) {
+        ReadingLines::Line& line = drawn_->lines()[i];
+        line.shown = readingShown(i);
+        if (lines_[i]->isVisible() != line.shown) lines_[i]->setVisible(line.shown);
+        line.points.clear();
+        if (!line.shown) continue;
+        history_.series(i).visible(from, end, buckets, line.points);
         auto& [low, high] = ranges
                                 .try_emplace(history_.columns()[i].unit, std::numeric_limits<double>::infinity(),
                                              -std::numeric_limits<double>::infinity())
                                 .first->second;
-        for (const QPointF& p : scratch_) {
+        for (const QPointF& p : line.points) {
             if (std::isnan(p.y())) continue;
             low = std::min(low, p.y());
             high = std::max(high, p.y());
         }
-        drawn_ = QList<QPointF>(scratch_.begin(), scratch_.end());
-        lines_[i]->replace(drawn_);
     }
     for (auto& [unit, axis] : axes_) {
         auto it = ranges.find(unit);
-        double low = 0, high = 1;
-        if (it != ranges.end() && std::isfinite(it->second.first)) {
-            low = it->second.first;
-            high = it->second.second;
-            const double pad = high > low ? (high - low) * 0.05 : std::max(1.0, std::abs(low) * 0.05);
-            low -= pad;
-            high += pad;
+        const bool hasData = it != ranges.end() && std::isfinite(it->second.first);
+        const NiceRange nice = hasData ? niceRange(it->second.first, it->second.second) : NiceRange{0, 1, 0.5};
+        // Every change of an axis lays the chart out again (label texts measured anew): only
+        // a reading leaving its round range changes it.
+        if (axis->min() != nice.low || axis->max() != nice.high) {
+            axis->setRange(nice.low, nice.high);
+            axis->setTickInterval(nice.step);
+            axis->setTickAnchor(nice.low);
         }
-        axis->setRange(low, high);
-        axis->setVisible(it != ranges.end());
+        if (axis->isVisible() != (it != ranges.end())) axis->setVisible(it != ranges.end());
     }
     timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(from)),
                         QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(end)));
+    drawn_->setTimeRange(from, end);
+    drawn_->refresh();
 }
 
 void CReadingsGraph::syncScrollBar(double end) {
@@ -319,6 +354,11 @@ void CReadingsGraph::setReadingShown(std::size_t column, bool shown) {
 bool CReadingsGraph::readingShown(std::size_t column) const {
     const QListWidgetItem* item = readingsList_->item(static_cast<int>(column));
     return item && item->checkState() == Qt::Checked;
+}
+
+const std::vector<QPointF>& CReadingsGraph::drawnPoints(std::size_t column) const {
+    static const std::vector<QPointF> none;
+    return column < drawn_->lines().size() ? drawn_->lines()[column].points : none;
 }
 
 QValueAxis* CReadingsGraph::axisOfUnit(const QString& unit) const {

@@ -4,8 +4,8 @@
 // very different ranges each fill the height, a time span to show (30 s, 2 min, 10 min or
 // everything), following the newest reading until the user pauses or scrolls back. A reading
 // that is no number leaves a gap. The picture is saved as PNG. Drawing is bounded: new points
-// only mark the graph stale, and a 100 ms timer redraws it with at most two points per pixel
-// column of each line, each line's points replaced in one call.
+// only mark the graph stale, and a 100 ms timer redraws it with at most about two points per
+// pixel column of each line, drawn as plain polylines over the chart's plot area.
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -16,6 +16,7 @@
 #include <map>
 #include <vector>
 
+#include "readings/reading_lines.h"
 #include "readings/readings_history.h"
 
 class QChart;
@@ -74,8 +75,8 @@ public:
     // Saves the graph as PNG; false with the reason in `error`.
     bool savePicture(const QString& path, QString& error);
 
-    // For tests and the benchmark.
-    QLineSeries* line(std::size_t column) const { return column < lines_.size() ? lines_[column] : nullptr; }
+    // For tests and the benchmark: the points drawn at the last drawing (NaN: a gap).
+    const std::vector<QPointF>& drawnPoints(std::size_t column) const;
     QValueAxis* axisOfUnit(const QString& unit) const;
     std::size_t axisCount() const { return axes_.size(); }
     QChartView* view() const { return view_; }
@@ -100,7 +101,9 @@ private:
     QChartView* view_ = nullptr;
     QChart* chart_ = nullptr;
     QDateTimeAxis* timeAxis_ = nullptr;
+    // Empty series: they give each reading its legend entry and tie it to its axes.
     std::vector<QLineSeries*> lines_;
+    ReadingLines* drawn_ = nullptr;
     std::map<QString, QValueAxis*> axes_;
     QListWidget* readingsList_ = nullptr;
     QComboBox* spanBox_ = nullptr;
@@ -119,8 +122,6 @@ private:
     double viewEnd_ = 0;  // end of the view while not following
     double shownFrom_ = 0;
     double shownTo_ = 0;
-    std::vector<QPointF> scratch_;
-    QList<QPointF> drawn_;
 };
 
 }  // namespace corvane

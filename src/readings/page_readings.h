@@ -12,7 +12,6 @@
 
 namespace corvane {
 
-class UnitLink;
 class PageChoices;
 
 struct PageReadings {
@@ -23,6 +22,6 @@ struct PageReadings {
     std::vector<std::string> values;     // raw Windows-1252, one per column
 };
 
-PageReadings readOpenPage(UnitLink& link, const PageChoices& pages);
+PageReadings readOpenPage(const PageChoices& pages);
 
 }  // namespace corvane

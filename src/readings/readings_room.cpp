@@ -63,7 +63,7 @@ void ReadingsRoom::openGraph() {
         graph_ = new CReadingsGraph(history_, std::move(services), &window_);
         connect(graph_.data(), &CReadingsGraph::recordClicked, this, &ReadingsRoom::askAndRecord);
         connect(graph_.data(), &CReadingsGraph::stopClicked, this, [this] { stopRecording(); });
-        followPage(readOpenPage(window_.link(), window_.pageChoices()));
+        followPage(readOpenPage(window_.pageChoices()));
         graph_->setRecording(recording());
         showRecordingStatus(true);
     }
@@ -93,13 +93,15 @@ void ReadingsRoom::onMessageHandled(std::uint32_t message) {
     // Anything else may have opened another page (a menu item, the unit's page jump, a new menu).
     if (window_.pageChoices().currentPageIndex() == historyPage_) return;
     if (recording()) stopRecording(QStringLiteral("the page closed"));
-    followPage(readOpenPage(window_.link(), window_.pageChoices()));
+    followPage(readOpenPage(window_.pageChoices()));
 }
 
 void ReadingsRoom::onValues() {
-    const PageReadings page = readOpenPage(window_.link(), window_.pageChoices());
+    const PageReadings page = readOpenPage(window_.pageChoices());
     if (page.pageIndex < 0) return;
-    if (recording() && page.pageIndex != recordedPage_) stopRecording(QStringLiteral("the page closed"));
+    // The rows must match the header: a page rebuilt with other boxes ends the recording too.
+    if (recording() && (page.pageIndex != recordedPage_ || page.columns != recordedColumns_))
+        stopRecording(QStringLiteral("the page closed"));
     followPage(page);
     const QDateTime now = clock_();
     history_.append(static_cast<double>(now.toMSecsSinceEpoch()), numbersOf(page.values));
@@ -122,7 +124,7 @@ QString ReadingsRoom::proposedName(const QString& pageTitle, const QDateTime& ti
 
 void ReadingsRoom::askAndRecord() {
     if (recording()) return;
-    const PageReadings page = readOpenPage(window_.link(), window_.pageChoices());
+    const PageReadings page = readOpenPage(window_.pageChoices());
     if (page.columns.empty()) {
         window_.informUser("The open page shows no readings to record.");
         return;
@@ -138,7 +140,7 @@ void ReadingsRoom::askAndRecord() {
 
 bool ReadingsRoom::startRecording(const QString& path) {
     stopRecording();
-    const PageReadings page = readOpenPage(window_.link(), window_.pageChoices());
+    const PageReadings page = readOpenPage(window_.pageChoices());
     if (page.columns.empty()) {
         window_.informUser("The open page shows no readings to record.");
         return false;
@@ -149,6 +151,7 @@ bool ReadingsRoom::startRecording(const QString& path) {
         return false;
     }
     recordedPage_ = page.pageIndex;
+    recordedColumns_ = page.columns;
     window_.setStatusText(encodeCp1252(QStringLiteral("Recording the readings to %1").arg(path)));
     if (graph_) graph_->setRecording(true);
     showRecordingStatus(true);

@@ -73,6 +73,7 @@ private:
     QString pageTitle_;
     ReadingsRecorder recorder_;
     int recordedPage_ = -1;
+    std::vector<ReadingColumn> recordedColumns_;
     QElapsedTimer statusShown_;
 };
 

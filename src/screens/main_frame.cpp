@@ -246,9 +246,9 @@ void CCorvaneNewDlg::onLinkMessage(const LinkMessage& m) {
     const auto w = static_cast<std::uintptr_t>(m.wParam);
     const auto l = static_cast<std::intptr_t>(m.lParam);
     const LinkContent* content = m.content.get();
-    if (pageChoices_.handle(m.message, w, l, content)) return;
-    if (pageUpdates_.handle(m.message, w, l, content)) return;
-    popUps_.handle(m.message, w, l, content);
+    if (pageChoices_.handle(m.message, w, l, content) || pageUpdates_.handle(m.message, w, l, content) ||
+        popUps_.handle(m.message, w, l, content))
+        emit messageHandled(m.message);
 }
 
 std::intptr_t CCorvaneNewDlg::windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {

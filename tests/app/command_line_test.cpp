@@ -15,6 +15,9 @@ TEST(CommandLine, OptionsValuesAndMistakes) {
     EXPECT_TRUE(parseCommandLine({"corvane", "--help"}).help);
     EXPECT_TRUE(parseCommandLine({"corvane", "--version"}).version);
     EXPECT_TRUE(parseCommandLine({"corvane", "--list-ports"}).listPorts);
+    EXPECT_EQ(parseCommandLine({"corvane", "--plot=/tmp/r.csv"}).plotFile, "/tmp/r.csv");
+    EXPECT_FALSE(parseCommandLine({"corvane", "--plot", "r.csv", "--demo"}).error.isEmpty())
+        << "a recording has no unit";
 
     EXPECT_EQ(parseCommandLine({"corvane", "--port"}).error, "--port needs a value");
     EXPECT_EQ(parseCommandLine({"corvane", "--trace="}).error, "--trace needs a value");

@@ -1,6 +1,5 @@
 // The readings room on a main window, with the test playing the unit on a pseudo-terminal: the
 // recording's rows byte for byte, its end when the page changes, and the graph's lines.
-#include <QLineSeries>
 #include <QValueAxis>
 
 #include <cmath>
@@ -9,6 +8,7 @@
 
 #include "live_page_fixture.h"
 #include "readings/readings_room.h"
+#include "readings/recording_viewer.h"
 
 using namespace corvane;
 using namespace corvane::test;
@@ -90,8 +90,24 @@ TEST_F(ReadingsRoomTest, RowsAreWrittenAsTheValuesComeAndTheRecordingEndsWithThe
     EXPECT_EQ(window->statusText(), "Recording ended (the page closed): 3 rows in " + path.string());
     sendAndSettle({values(1, {"13.9"})});
     EXPECT_EQ(fileBytes(path), header + row1 + row2 + row3);
+
+    // The recording opens again in the viewer, with the non-number as a gap.
+    ReadingsHistory recorded;
+    EXPECT_TRUE(loadRecording(qpath, recorded).empty());
+    RecordingViewer viewer(qpath, std::move(recorded));
+    viewer.graph().redraw();
+    ASSERT_EQ(viewer.graph().drawnPoints(1).size(), 2u);
+    EXPECT_TRUE(std::isnan(viewer.graph().drawnPoints(1)[1].y()));
     EXPECT_EQ(room->history().columns(), (std::vector<ReadingColumn>{{"Battery", "V"}}))
         << "the graph follows the page";
+
+    // A unit that falls silent ends a recording too, keeping its rows.
+    const std::filesystem::path battery = sandbox.dir().path() / "battery.csv";
+    ASSERT_TRUE(room->startRecording(QString::fromStdString(battery.string())));
+    sendAndSettle({values(1, {"14.1"})});  // the fifth notification: a second after the first
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !room->recording(); }, 15000));
+    EXPECT_EQ(window->statusText(), "Recording ended (the unit is gone): 1 row in " + battery.string());
+    EXPECT_EQ(fileBytes(battery), "time,Battery [V]\r\n2025-12-09T11:00:01.000+01:00,14.1\r\n");
 }
 
 TEST_F(ReadingsRoomTest, TheGraphDrawsAGapForANonNumberAndAnAxisPerUnit) {
@@ -108,12 +124,12 @@ TEST_F(ReadingsRoomTest, TheGraphDrawsAGapForANonNumberAndAnAxisPerUnit) {
     sendAndSettle({values(1, {"900", "14"})});
     graph->redraw();
 
-    const QList<QPointF> rpm = graph->line(0)->points();
-    ASSERT_EQ(rpm.size(), 3);
+    const std::vector<QPointF> rpm = graph->drawnPoints(0);
+    ASSERT_EQ(rpm.size(), 3u);
     EXPECT_EQ(rpm[0].y(), 800);
     EXPECT_TRUE(std::isnan(rpm[1].y())) << "a gap, never a zero";
     EXPECT_EQ(rpm[2].y(), 900);
-    EXPECT_EQ(graph->line(2)->count(), 0) << "a box that never shows a number draws nothing";
+    EXPECT_TRUE(graph->drawnPoints(2).empty()) << "a box that never shows a number draws nothing";
 
     // rpm and degrees each fill their own axis.
     QValueAxis* rpmAxis = graph->axisOfUnit("rpm");
@@ -121,15 +137,22 @@ TEST_F(ReadingsRoomTest, TheGraphDrawsAGapForANonNumberAndAnAxisPerUnit) {
         graph->axisOfUnit(QString::fromUtf8("\xC2\xB0"
                                             "C"));
     ASSERT_TRUE(rpmAxis && degrees && rpmAxis != degrees);
-    EXPECT_TRUE(rpmAxis->min() > 700 && rpmAxis->min() < 800 && rpmAxis->max() > 900 && rpmAxis->max() < 1000);
-    EXPECT_TRUE(degrees->min() > 12 && degrees->min() < 12.5 && degrees->max() > 14 && degrees->max() < 14.5);
+    EXPECT_TRUE(rpmAxis->min() >= 600 && rpmAxis->min() <= 800 && rpmAxis->max() >= 900 && rpmAxis->max() <= 1100)
+        << rpmAxis->min() << ".." << rpmAxis->max();
+    EXPECT_TRUE(degrees->min() >= 11 && degrees->min() <= 12.5 && degrees->max() >= 14 && degrees->max() <= 15)
+        << degrees->min() << ".." << degrees->max();
 
     // A reading the user takes off is not drawn; the picture is saved.
     graph->setReadingShown(0, false);
     graph->redraw();
-    EXPECT_EQ(graph->line(0)->count(), 0);
+    EXPECT_TRUE(graph->drawnPoints(0).empty());
     const QString picture = QString::fromStdString((sandbox.dir().path() / "graph.png").string());
     QString error;
     ASSERT_TRUE(graph->savePicture(picture, error)) << error.toStdString();
     EXPECT_FALSE(QImage(picture).isNull());
+
+    // A file that cannot be written is said with its name and the reason.
+    EXPECT_FALSE(room->startRecording(QStringLiteral("/dev/full")));
+    ASSERT_FALSE(sandbox.prompts().notices.empty());
+    EXPECT_EQ(sandbox.prompts().notices.back(), "Cannot write /dev/full: No space left on device");
 }

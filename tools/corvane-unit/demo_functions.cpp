@@ -27,19 +27,19 @@ unsigned byteSum(const Bytes& b) {
 
 void DemoWorkshop::sendLiveValues() {
     // A cold engine idling, about ten ticks a second: the coolant warms up over two minutes;
-    // each minute the throttle is blipped to 3500 rpm, the battery dips under a load and the
-    // coolant sensor drops out for half a second ("---").
+    // every half minute the throttle is blipped to 3500 rpm, the battery dips under a load and
+    // the coolant sensor drops out for half a second ("---").
     const unsigned t = tick_;
-    const unsigned cycle = t % 600;
+    const unsigned cycle = t % 300;
     int rpm = 790 + static_cast<int>((t * 37) % 40);
-    if (cycle >= 150 && cycle < 190) {
-        const int phase = static_cast<int>(cycle - 150);
+    if (cycle >= 50 && cycle < 90) {
+        const int phase = static_cast<int>(cycle - 50);
         rpm = 800 + (phase < 15 ? phase * 180 : phase < 25 ? 2700 : (40 - phase) * 180);
     }
     const int coolant = std::min(90, 20 + static_cast<int>(t / 20)) - (t >= 1400 ? static_cast<int>(t % 3) : 0);
-    const bool sensorOut = cycle >= 500 && cycle < 506;
-    int battery = 140 + static_cast<int>(t % 3);  // tenths of a volt
-    if (cycle >= 400 && cycle < 412) battery = 118 + static_cast<int>(cycle - 400) / 2;
+    const bool sensorOut = cycle >= 220 && cycle < 226;
+    int battery = 140 + static_cast<int>((t / 7) % 3);  // tenths of a volt
+    if (cycle >= 150 && cycle < 162) battery = 118 + static_cast<int>(cycle - 150) / 2;
     const std::vector<std::string> values = {std::to_string(rpm), sensorOut ? "---" : std::to_string(coolant), "0",
                                              fixed1(battery)};
     if (!setValues(demo::live::kSpeed, values)) return;
