@@ -22,6 +22,8 @@ fail() {
     echo "screen: $OUT/keyboard-walk-failure.png" >&2
   echo "--- unit narration" >&2
   grep -a '^unit: ' "$WORK/unit.err" >&2 || true
+  echo "--- last replies" >&2
+  grep -a 'PC -> unit A ' "$WORK/unit.err" | tail -n 5 >&2 || true
   echo "--- corvane" >&2
   cat "$WORK/corvane.log" >&2 || true
   exit 1
@@ -49,6 +51,7 @@ lamp_green() { read -r r g b < <(pixel 17 783); ((g > 150 && r < 150)); }
 # The skin's focus colour (255, 255, 128) at a point.
 focus_mark_at() { read -r r g b < <(pixel "$1" "$2"); ((r > 240 && g > 240 && b > 100 && b < 160)); }
 focused() { xdotool getwindowfocus 2>/dev/null || echo none; }
+keys_left() { [[ $(focused) != "$1" ]]; }
 main_has_keys() { [[ $(focused) == "$MAIN" ]]; }
 popup_has_keys() { local f; f=$(focused); [[ $f != "$MAIN" && $f != none ]] && xdotool getwindowname "$f" >/dev/null 2>&1; }
 pop_ups_shown() { (($(xdotool search --onlyvisible --name '.' 2>/dev/null | grep -cvx "$MAIN") > 0)); }
@@ -58,7 +61,7 @@ tabs() { local i; for ((i = 0; i < $1; ++i)); do key "${2:-Tab}"; done; }
 
 # The kind letter of the unit's last box request, from its log of the frames it sent.
 last_box_kind() {
-  grep -a 'unit -> PC B ' "$WORK/unit.err" | tail -n1 | sed -n 's/.*bytes: \([0-9A-F][0-9A-F]\).*/\1/p'
+  grep -a 'unit -> PC B ' "$WORK/unit.err" | tail -n1 | sed -n 's/.*bytes: "\(.\).*/\1/p'
 }
 
 SAVED=0
@@ -81,15 +84,15 @@ answer() {
       ;;
     *)
       case $(last_box_kind) in
-        79 | 6B | 71) key Return ;;      # YES, OK, COMPUTER: the first button, nothing moved
-        6C) key Down Return ;;           # the first line of the list, then OK
-        6E) xdotool type --delay 40 "Walker"; key Return ;;
-        61) key Return; tabs 9; key Return ;;  # START, then Tab along to ESC
+        y | k | q) key Return ;;         # YES, OK, COMPUTER: the first button, nothing moved
+        l) key Down Return ;;            # the first line of the list, then OK
+        n) xdotool type --delay 40 "Walker"; key Return ;;
+        a) key Return; tabs 9; key Return ;;  # START, then Tab along to ESC
         *) ;;                            # a notice: the unit closes it
       esac
       ;;
   esac
-  wait_until 30 test "$(focused)" != "$window" || fail "the pop-up \"$name\" kept the keys after its answer"
+  wait_until 30 keys_left "$window" || fail "the pop-up \"$name\" kept the keys after its answer"
 }
 
 # After a step: answers what comes until the window is ready, holds the keys and shows no
@@ -165,12 +168,12 @@ walk_page 16                           # About
 for said in "report of the live values requested" "snapshot stored" "details of" "fault codes cleared" \
   "injector test run" "key pad: START" "key pad closed with ESC" "fuel pump primed" \
   "service interval reset" "2 keys learned" "settings saved: Imperial" "customer entered: Walker" \
-  "vehicle chosen: line 1" "customer record stored on the" "log file of" "file for-unit.bin fetched, 3000 bytes" \
+  "vehicle chosen: line [1-3]," "customer record stored on the" "log file of" "file for-unit.bin fetched, 3000 bytes" \
   "file for-unit.bin of 3000 bytes fetched and sent back"; do
   narrated "$said" || fail "the unit never said: $said"
 done
 # The typed name reached the unit byte for byte in a status reply (box result 2).
-grep -aq 'PC -> unit A .* 02 FF 01 57 61 6C 6B 65 72 5E' "$WORK/unit.err" || fail "the typed name never reached the unit"
+grep -aq 'PC -> unit A .* 02 FF 01 "Walker^"' "$WORK/unit.err" || fail "the typed name never reached the unit"
 grep -l 'Engine speed' "$FILES"/saved-* >/dev/null || fail "no saved report holds the live values"
 ROUND=$(for f in "$FILES"/saved-*; do cmp -s "$f" "$FILES/for-unit.bin" && echo "$f"; done | head -n1)
 [[ -n $ROUND ]] || fail "the file sent back by the unit was not saved as loaded"
