@@ -197,6 +197,7 @@ TEST_F(KeyboardTest, TabAndArrowsReachEveryControlAndEnterChoosesLikeAClick) {
          {pageWindow(3), pageWindow(2), static_cast<QWidget*>(edit), static_cast<QWidget*>(&choose->changeButton())}) {
         press(Qt::Key_Tab);
         EXPECT_EQ(focused(), w);
+        EXPECT_GT(highlightPixels(w), 0) << "no focus mark on a page control";
     }
 
     // Enter on the Change button steps the choice box; Enter in the edit field does nothing.
