@@ -1,6 +1,7 @@
 #include "screens/transport_tool.h"
 
 #include "controls/corv_progress.h"
+#include "controls/keyboard_focus.h"
 #include "platform/dialog_units.h"
 #include "platform/window_message.h"
 #include "platform/window_messages.h"
@@ -18,6 +19,7 @@ CTransportTool::CTransportTool(QWidget* owner) : CCorvDialog(kTemplateId, owner,
         key->setGeometry(dialogUnitsToPixels(k.x, kKeyTop, k.width, kKeyHeight));
         key->setFocusPolicy(Qt::StrongFocus);
         key->setAutoDefault(false);
+        showKeyboardFocusOn(key);
         key->setProperty("command", k.command);
         connect(key, &QPushButton::clicked, this, [this, code = k.code] { sendKey(code); });
         keys_[i] = key;
