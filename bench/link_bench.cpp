@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -34,6 +35,19 @@ constexpr double kBitsPerByte = 10;  // 8N1: start, 8 data, stop
 constexpr std::size_t kFileSize = TransferRecord::kCapacity;
 
 double lineSeconds(std::size_t bytes) { return static_cast<double>(bytes) * kBitsPerByte / kLineBaud; }
+
+// The unit's CDC-ACM port on a full-speed USB bus (12 Mbit/s): a frame travels as bulk packets of
+// up to 64 bytes, each with 13 bytes of protocol overhead (token, packet framing, handshake and
+// the gaps between them; 19 full packets fill a 1 ms bus frame). Not held to any baud rate, this
+// is the physical limit of the unit's USB line. The host controller's scheduling comes on top and
+// is left out, so the figure is a lower bound.
+constexpr double kUsbFullSpeedBitsPerSecond = 12e6;
+constexpr std::size_t kUsbBulkPacket = 64, kUsbPacketOverhead = 13;
+
+double busSeconds(std::size_t frameBytes) {
+    const std::size_t packets = (frameBytes + kUsbBulkPacket - 1) / kUsbBulkPacket;
+    return static_cast<double>(frameBytes + packets * kUsbPacketOverhead) * 8 / kUsbFullSpeedBitsPerSecond;
+}
 
 [[noreturn]] void fail(const std::string& what) {
     std::fprintf(stderr, "link_bench: %s\n", what.c_str());
@@ -133,97 +147,144 @@ double sustained(UnitSide& unit, const Bytes& frame, int bursts) {
     return kBurst * bursts / (microsecondsBetween(t0, Clock::now()) * 1e-6);
 }
 
-void printTurnaround(const char* what, const Pair& p) {
-    std::printf("| %s, median | %.1f µs | %.1f µs | %.2f |\n", what, p.link.median(), p.floor.median(),
+double cpuPerExchange(double seconds, int count) { return 1e6 * seconds / count; }
+
+void printTurnaround(const std::string& what, const Pair& p) {
+    std::printf("| %s, median | %.1f µs | %.1f µs | %.2f |\n", what.c_str(), p.link.median(), p.floor.median(),
                 p.link.median() / p.floor.median());
-    std::printf("| %s, 99th percentile | %.1f µs | %.1f µs | %.2f |\n", what, p.link.p99(), p.floor.p99(),
+    std::printf("| %s, 99th percentile | %.1f µs | %.1f µs | %.2f |\n", what.c_str(), p.link.p99(), p.floor.p99(),
                 p.link.p99() / p.floor.p99());
-    const double linkCpu = 1e6 * p.linkCpu / p.linkCount, floorCpu = 1e6 * p.floorCpu / p.floorCount;
-    std::printf("| %s, CPU per exchange (both sides) | %.1f µs | %.1f µs | %.2f |\n", what, linkCpu, floorCpu,
+    const double linkCpu = cpuPerExchange(p.linkCpu, p.linkCount), floorCpu = cpuPerExchange(p.floorCpu, p.floorCount);
+    std::printf("| %s, CPU per exchange (both sides) | %.1f µs | %.1f µs | %.2f |\n", what.c_str(), linkCpu, floorCpu,
                 linkCpu / floorCpu);
+}
+
+// One exchange on the unit's USB line: the bus time of the frame and its reply, and the share of
+// the whole exchange (bus and PC) that the PC's software takes, for the link and for the floor.
+void printBusRow(const std::string& what, std::size_t frameBytes, std::size_t replyBytes, const Pair& p) {
+    const double bus = 1e6 * (busSeconds(frameBytes) + busSeconds(replyBytes));
+    const double link = p.link.median(), floor = p.floor.median();
+    std::printf("| %s (%zu + %zu bytes) | %.1f µs | %.1f µs | %.0f%% | %.0f%% |\n", what.c_str(), frameBytes,
+                replyBytes, bus, link, 100 * link / (bus + link), 100 * floor / (bus + floor));
 }
 
 // ---- file transfers -----------------------------------------------------------------------
 
 struct TransferFigures {
     double seconds = 0;
+    double cpu = 0;             // process CPU seconds
     std::size_t lineBytes = 0;  // both directions
+    double usbSeconds = 0;      // the same frames on the unit's USB line
+    std::size_t exchanges = 0;
     std::size_t fileBytes = 0;
+
+    void exchanged(const Bytes& frame, const Frame& reply) {
+        const std::size_t back = frameBytes(reply.data.size());
+        lineBytes += frame.size() + back;
+        usbSeconds += busSeconds(frame.size()) + busSeconds(back);
+        ++exchanges;
+    }
 };
+
+// Runs `transfer`, timing it and taking the CPU it cost.
+template <typename F>
+TransferFigures timed(F transfer) {
+    TransferFigures t;
+    const double cpu0 = processCpuSeconds();
+    const auto t0 = Clock::now();
+    transfer(t);
+    t.seconds = microsecondsBetween(t0, Clock::now()) * 1e-6;
+    t.cpu = processCpuSeconds() - cpu0;
+    return t;
+}
 
 // The unit sends the file: 'N', then 'E' frames of `chunk` bytes, the first with SUB 2.
 TransferFigures sendFile(UnitSide& unit, std::size_t chunk, const Bytes& file) {
-    TransferFigures t;
-    const auto exchange = [&](const Bytes& frame) {
-        auto r = unit.exchange(frame);
-        if (!r || r->letter != 'K') fail("file frame not acknowledged");
-        t.lineBytes += frame.size() + replyBytes(*r).size();
-    };
-    const std::string header = "BENCH.BIN|" + std::to_string(file.size()) + "^";
-    const auto t0 = Clock::now();
-    exchange(encodeFrame('N', 1, Bytes(header.begin(), header.end())));
-    for (std::size_t at = 0; at < file.size(); at += chunk) {
-        const std::size_t n = std::min(chunk, file.size() - at);
-        exchange(encodeFrame(
-            'E', at == 0 ? 2 : 0,
-            Bytes(file.begin() + static_cast<std::ptrdiff_t>(at), file.begin() + static_cast<std::ptrdiff_t>(at + n))));
-        t.fileBytes += n;
-    }
-    t.seconds = microsecondsBetween(t0, Clock::now()) * 1e-6;
-    return t;
+    return timed([&](TransferFigures& t) {
+        const auto exchange = [&](const Bytes& frame) {
+            auto r = unit.exchange(frame);
+            if (!r || r->letter != 'K') fail("file frame not acknowledged");
+            t.exchanged(frame, *r);
+        };
+        const std::string header = "BENCH.BIN|" + std::to_string(file.size()) + "^";
+        exchange(encodeFrame('N', 1, Bytes(header.begin(), header.end())));
+        for (std::size_t at = 0; at < file.size(); at += chunk) {
+            const std::size_t n = std::min(chunk, file.size() - at);
+            exchange(encodeFrame('E', at == 0 ? 2 : 0,
+                                 Bytes(file.begin() + static_cast<std::ptrdiff_t>(at),
+                                       file.begin() + static_cast<std::ptrdiff_t>(at + n))));
+            t.fileBytes += n;
+        }
+    });
 }
 
 // The unit fetches the file: 'G', then 'F' until an empty chunk (the floor sends a fixed number
 // of full chunks instead, `floorChunks`, followed by nothing).
 TransferFigures fetchFile(UnitSide& unit, std::size_t floorChunks, Bytes* received) {
-    TransferFigures t;
-    const Bytes g = encodeFrame('G', 1, {}), f = encodeFrame('F', 1, {});
-    const auto t0 = Clock::now();
-    auto h = unit.exchange(g);
-    if (!h || h->letter != 'N') fail("no file header");
-    t.lineBytes += g.size() + replyBytes(*h).size();
-    for (std::size_t i = 0; floorChunks == 0 || i < floorChunks; ++i) {
-        auto r = unit.exchange(f);
-        if (!r || r->letter != 'I') fail("no file chunk");
-        t.lineBytes += f.size() + replyBytes(*r).size();
-        if (received) received->insert(received->end(), r->data.begin(), r->data.end());
-        t.fileBytes += r->data.size();
-        if (floorChunks == 0 && r->data.empty()) break;
-    }
-    t.seconds = microsecondsBetween(t0, Clock::now()) * 1e-6;
-    return t;
+    return timed([&](TransferFigures& t) {
+        const Bytes g = encodeFrame('G', 1, {}), f = encodeFrame('F', 1, {});
+        auto h = unit.exchange(g);
+        if (!h || h->letter != 'N') fail("no file header");
+        t.exchanged(g, *h);
+        for (std::size_t i = 0; floorChunks == 0 || i < floorChunks; ++i) {
+            auto r = unit.exchange(f);
+            if (!r || r->letter != 'I') fail("no file chunk");
+            t.exchanged(f, *r);
+            if (received) received->insert(received->end(), r->data.begin(), r->data.end());
+            t.fileBytes += r->data.size();
+            if (floorChunks == 0 && r->data.empty()) break;
+        }
+    });
 }
 
-void transfers(int capacity, const Bytes& file) {
+// The runs of one transfer, floor and link taking turns; the run of median time stands for them.
+struct TransferRuns {
+    std::vector<TransferFigures> link, floor;
+
+    static const TransferFigures& median(std::vector<TransferFigures>& runs) {
+        std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) { return a.seconds < b.seconds; });
+        return runs[runs.size() / 2];
+    }
+    void print(int capacity, const char* way) {
+        const TransferFigures& l = median(link);
+        const TransferFigures& f = median(floor);
+        const double linkCpu = cpuPerExchange(l.cpu, static_cast<int>(l.exchanges));
+        const double floorCpu = cpuPerExchange(f.cpu, static_cast<int>(f.exchanges));
+        std::printf(
+            "| %d | %s | %zu | %.3f s | %.3f s | %.2f | %.1f µs | %.1f µs | %.3f s | %.0f%% | %.1f s | %.2f%% |\n",
+            capacity, way, l.exchanges, l.seconds, f.seconds, l.seconds / f.seconds, linkCpu, floorCpu, l.usbSeconds,
+            100 * l.seconds / (l.usbSeconds + l.seconds), lineSeconds(l.lineBytes),
+            100 * l.seconds / lineSeconds(l.lineBytes));
+    }
+};
+
+void transfers(int capacity, const Bytes& file, int rounds) {
     // The PC's chunks are capacity - 4 bytes (at most a full reply); the unit's 'E' frames are
     // taken as large as the PC's chunks (at most a full frame), as a unit with that buffer would.
     const std::size_t outChunk = std::min<std::size_t>(static_cast<std::size_t>(capacity) - 4, kMaxReplyData);
     const std::size_t inChunk = std::min<std::size_t>(static_cast<std::size_t>(capacity) - 4, kMaxReceivedData);
+    const std::size_t floorChunks = (file.size() + outChunk - 1) / outChunk + 1;
     LinkUnderTest l(capacity);
     Floor fl(l.statusReply, outChunk);
 
-    const TransferFigures inLink = sendFile(l.unit, inChunk, file);
-    const TransferFigures inFloor = sendFile(fl.unit, inChunk, file);
-    {
-        auto records = l.link.lockRecords();
-        if (l.link.transferRecord().held() != file.size() ||
-            std::memcmp(l.link.transferRecord().store(), file.data(), file.size()) != 0)
-            fail("the file that arrived differs from the one sent");
-        l.link.transferRecord().load(file.data(), file.size(), "BENCH.BIN");
+    TransferRuns in, out;
+    for (int r = 0; r < rounds; ++r) {
+        in.floor.push_back(sendFile(fl.unit, inChunk, file));
+        in.link.push_back(sendFile(l.unit, inChunk, file));
+        {
+            auto records = l.link.lockRecords();
+            if (l.link.transferRecord().held() != file.size() ||
+                std::memcmp(l.link.transferRecord().store(), file.data(), file.size()) != 0)
+                fail("the file that arrived differs from the one sent");
+            l.link.transferRecord().load(file.data(), file.size(), "BENCH.BIN");
+        }
+        out.floor.push_back(fetchFile(fl.unit, floorChunks, nullptr));
+        Bytes fetched;
+        out.link.push_back(fetchFile(l.unit, 0, &fetched));
+        if (fetched != file) fail("the file fetched differs from the one loaded");
     }
-    Bytes fetched;
-    const TransferFigures outLink = fetchFile(l.unit, 0, &fetched);
-    if (fetched != file) fail("the file fetched differs from the one loaded");
-    const std::size_t chunks = (file.size() + outChunk - 1) / outChunk + 1;
-    const TransferFigures outFloor = fetchFile(fl.unit, chunks, nullptr);
-
-    const auto row = [&](const char* way, const TransferFigures& link, const TransferFigures& floor) {
-        const double line = lineSeconds(link.lineBytes);
-        std::printf("| %d | %s | %.3f s | %.3f s | %.1f s | %.2f%% | %.2f |\n", capacity, way, link.seconds,
-                    floor.seconds, line, 100.0 * link.seconds / line, link.seconds / floor.seconds);
-    };
-    row("'E' in", inLink, inFloor);
-    row("'G'/'F' out", outLink, outFloor);
+    in.print(capacity, "'E' in");
+    out.print(capacity, "'G'/'F' out");
 }
 
 // ---- menu parse ---------------------------------------------------------------------------
@@ -293,37 +354,55 @@ int main(int argc, char** argv) {
     {
         LinkUnderTest l(128);
         Floor fl(l.statusReply, 124);
+        struct Case {
+            std::string name;
+            Bytes frame;
+            std::size_t replyBytes;
+            int perRound;
+            Pair p;
+        };
+        std::vector<Case> cases;
+        cases.push_back({"status poll 'S' -> 'A'", encodeFrame('S', 1, {}), l.statusReply.size(), perRound, {}});
+        for (std::size_t n : {std::size_t{64}, std::size_t{128}, kMaxReceivedData})
+            cases.push_back({"'C' frame of " + std::to_string(n) + " data bytes -> 'K'",
+                             encodeFrame('C', 0, Bytes(n, 'x')),
+                             frameBytes(0),
+                             perRound / 5,
+                             {}});
         const Bytes s = encodeFrame('S', 1, {});
-        const Bytes c = encodeFrame('C', 0, Bytes(kMaxReceivedData, 'x'));
-        Pair status, large;
         double floorFps = 0, linkFps = 0;
         turnaround(fl.unit, s, 200, nullptr);  // warm both up
         turnaround(l.unit, s, 200, nullptr);
         for (int r = 0; r < rounds; ++r) {
-            turnaroundInTurns(status, fl.unit, l.unit, s, perRound);
-            turnaroundInTurns(large, fl.unit, l.unit, c, perRound / 5);
+            for (Case& c : cases) turnaroundInTurns(c.p, fl.unit, l.unit, c.frame, c.perRound);
             floorFps += sustained(fl.unit, s, perRound / 8) / rounds;
             linkFps += sustained(l.unit, s, perRound / 8) / rounds;
         }
         std::printf("| figure | link | floor | link / floor |\n|---|---|---|---|\n");
-        printTurnaround("status poll 'S' -> 'A' turnaround", status);
-        printTurnaround("full 'C' frame (255 bytes) -> 'K' turnaround", large);
+        for (const Case& c : cases) printTurnaround(c.name + " turnaround", c.p);
         std::printf("| status polls sustained (8 in flight) | %.0f frames/s | %.0f frames/s | %.2f |\n", linkFps,
                     floorFps, floorFps / linkFps);
         std::printf(
-            "\n(%zu turnaround samples each; the link/floor ratio of the rate is floor rate / link rate, "
-            "so above 1 means slower, as for the times.)\n\n",
-            status.link.size());
+            "\n(%zu turnaround samples for the status poll, %zu for each 'C' frame; the link/floor ratio of the "
+            "rate is floor rate / link rate, so above 1 means slower, as for the times.)\n\n",
+            cases[0].p.link.size(), cases[1].p.link.size());
+
+        std::printf(
+            "| exchange on the unit's USB line (frame + reply) | bus time at full speed | link turnaround (median) | "
+            "software share, link | software share, floor |\n|---|---|---|---|---|\n");
+        for (const Case& c : cases) printBusRow(c.name, c.frame.size(), c.replyBytes, c.p);
+        std::printf("\n");
     }
 
     // A full file each way at three receive capacities.
     Bytes file(kFileSize);
     for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>((i * 131 + i / 251) & 0xFF);
     std::printf(
-        "| capacity | file of %zu bytes | link on the pty | floor on the pty | same frames at 57600 baud | "
-        "pty time / line time | link / floor |\n|---|---|---|---|---|---|---|\n",
+        "| capacity | file of %zu bytes | exchanges | link on the pty | floor on the pty | link / floor | "
+        "CPU per exchange, link | CPU per exchange, floor | bus time at USB full speed | software share of USB time | "
+        "line time at 57600 baud | pty time / line time |\n|---|---|---|---|---|---|---|---|---|---|---|---|\n",
         kFileSize);
-    for (int capacity : {64, 128, 255}) transfers(capacity, file);
+    for (int capacity : {64, 128, 255}) transfers(capacity, file, quick ? 1 : 5);
 
     std::size_t pages = 0;
     const Samples parse = menuParse(quick ? 20 : 300, pages);

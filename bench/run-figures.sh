@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${1:-build}
-for t in bench/link_bench bench/ui_bench src/app/corvane; do
-  [[ -x $BUILD/$t ]] || { echo "missing $BUILD/$t: build the targets link_bench, ui_bench and corvane first" >&2; exit 1; }
+for t in bench/link_bench bench/ui_bench bench/flood_bench src/app/corvane; do
+  [[ -x $BUILD/$t ]] || { echo "missing $BUILD/$t: build the targets link_bench, ui_bench, flood_bench and corvane first" >&2; exit 1; }
 done
 
 echo "## Load before the run"; echo; uptime; echo
@@ -14,6 +14,8 @@ echo "## Link"; echo
 "$BUILD/bench/link_bench"
 echo; echo "## Windows, in process (offscreen platform)"; echo
 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 "$BUILD/bench/ui_bench" 2>/dev/null
+echo; echo "## A unit repeating each letter (offscreen platform)"; echo
+QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 "$BUILD/bench/flood_bench" 2>/dev/null
 
 source scripts/lib/virtual-screen.sh
 start_virtual_screen 170

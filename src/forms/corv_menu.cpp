@@ -72,6 +72,20 @@ int CCorvMenu::insert(const std::string& caption, int kind, int command, int par
     return entryCount() - 1;
 }
 
+void CCorvMenu::clear() {
+    for (Entry& e : entries_) {
+        if (!e.button) continue;
+        // Hidden and cut off at once; deleted once the event that led here is over.
+        disconnect(e.button.get(), nullptr, this, nullptr);
+        e.button->hide();
+        e.button.release()->deleteLater();
+    }
+    entries_.clear();
+    entries_.emplace_back();  // the root
+    layOut();
+    announceLayout();
+}
+
 void CCorvMenu::setBranchSize(int height, int width) {
     branchHeight_ = height;
     branchWidth_ = width;

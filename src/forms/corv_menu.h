@@ -60,6 +60,8 @@ public:
     // no entry (nothing changes then). Captions are raw Windows-1252 bytes.
     int insertBranch(const std::string& caption, int parentIndex);
     int insertLeaf(const std::string& caption, int command, int parentIndex, int icon, int iconWidth, int iconHeight);
+    // Removes every entry but the root (a new menu replaces the old one).
+    void clear();
 
     void setBranchSize(int height, int width);
     void setLeafSize(int height, int width);

@@ -33,6 +33,7 @@ public:
     // Passed straight on to the view.
     int insertBranch(const std::string& caption, int parentIndex);
     int insertLeaf(const std::string& caption, int command, int parentIndex, int icon, int iconWidth, int iconHeight);
+    void clear() { view_->clear(); }
     void setBranchSize(int height, int width);
     void setLeafSize(int height, int width);
     void setIndent(int pixels);

@@ -1,38 +1,47 @@
 #include "link/frame_codec.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace corvane {
 
-namespace {
-// Reads one byte: Ok with the byte, Miss on a time-out or error, Interrupted on stop, Gone when
-// the device went away.
-FrameReadResult takeByte(SerialPort& port, std::uint8_t& b) {
-    switch (port.readByte(b)) {
-        case SerialPort::ReadResult::Byte: return FrameReadResult::Ok;
-        case SerialPort::ReadResult::Interrupted: return FrameReadResult::Interrupted;
-        case SerialPort::ReadResult::Gone: return FrameReadResult::Gone;
-        default: return FrameReadResult::Miss;
+FrameReadResult FrameReader::take(SerialPort& port, std::uint8_t* out, std::size_t n) {
+    while (n > 0) {
+        if (pos_ == end_) {
+            std::size_t got = 0;
+            switch (port.read(buffer_.data(), buffer_.size(), got)) {
+                case SerialPort::ReadResult::Data: break;
+                case SerialPort::ReadResult::Interrupted: return FrameReadResult::Interrupted;
+                case SerialPort::ReadResult::Gone: return FrameReadResult::Gone;
+                default: return FrameReadResult::Miss;  // time-out or error
+            }
+            if (got == 0) return FrameReadResult::Miss;  // a port that says data but gives none
+            pos_ = 0;
+            end_ = std::min(got, buffer_.size());
+        }
+        const std::size_t k = std::min(n, end_ - pos_);
+        std::memcpy(out, buffer_.data() + pos_, k);
+        pos_ += k;
+        out += k;
+        n -= k;
     }
+    return FrameReadResult::Ok;
 }
-}  // namespace
 
-FrameReadResult readFrame(SerialPort& port, ReceivedFrame& frame) {
+FrameReadResult FrameReader::read(SerialPort& port, ReceivedFrame& frame) {
     if (!port.isOpen()) return FrameReadResult::Miss;
     std::uint8_t b = 0;
     FrameReadResult r;
-    if ((r = takeByte(port, b)) != FrameReadResult::Ok) return r;
+    if ((r = take(port, &b, 1)) != FrameReadResult::Ok) return r;
     if (b != kSync1) return FrameReadResult::Miss;
-    if ((r = takeByte(port, b)) != FrameReadResult::Ok) return r;
+    if ((r = take(port, &b, 1)) != FrameReadResult::Ok) return r;
     if (b != kSync2) return FrameReadResult::Miss;
     std::uint8_t len = 0;
-    if ((r = takeByte(port, len)) != FrameReadResult::Ok) return r;
+    if ((r = take(port, &len, 1)) != FrameReadResult::Ok) return r;
     if (len < kMinLen || len > kMaxLen) return FrameReadResult::Miss;
 
     std::uint8_t buf[kFrameBufferSize];
-    for (std::size_t i = 0; i < static_cast<std::size_t>(len) + 1; ++i) {
-        if ((r = takeByte(port, buf[i])) != FrameReadResult::Ok) return r;
-    }
+    if ((r = take(port, buf, len + 1u)) != FrameReadResult::Ok) return r;
     const std::size_t n = len - 2u;
     frame.command = buf[0];
     frame.sub = buf[1];

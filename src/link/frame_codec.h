@@ -1,5 +1,6 @@
 #pragma once
 // Reading and writing link frames.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -13,10 +14,31 @@ namespace corvane {
 // Gone: the port reported its device gone (see SerialPort::ReadResult::Gone).
 enum class FrameReadResult { Ok, Miss, Interrupted, Gone };
 
-// Reads one frame, one byte per request. There is no scan for the start of a frame: a
-// rejected attempt consumes exactly the bytes it read. LEN below 2 or above 251 is rejected
-// right after the LEN byte, without reading further.
-FrameReadResult readFrame(SerialPort& port, ReceivedFrame& frame);
+// Reads frames from a port. Each request to the port takes every byte that is waiting into a
+// buffer, and frames are taken from that buffer; bytes that follow a frame wait there for the
+// next one. The rules are those of a reader that asks for one byte at a time: the per-byte
+// time-out counts from the last byte received (a request is made only when the buffer is
+// empty), and there is no scan for the start of a frame: a rejected attempt consumes exactly
+// the bytes it looked at. LEN below 2 or above 251 is rejected right after the LEN byte.
+class FrameReader {
+public:
+    // More than a pseudo-terminal or a serial driver hands over in one read.
+    static constexpr std::size_t kBufferSize = 4096;
+
+    FrameReadResult read(SerialPort& port, ReceivedFrame& frame);
+    // Forgets the bytes held (a port newly attached: they belong to another conversation).
+    void clear() { pos_ = end_ = 0; }
+    // Bytes received and not yet taken by a frame.
+    std::size_t held() const { return end_ - pos_; }
+
+private:
+    // Takes n bytes, asking the port for more whenever the buffer runs dry.
+    FrameReadResult take(SerialPort& port, std::uint8_t* out, std::size_t n);
+
+    std::array<std::uint8_t, kBufferSize> buffer_{};
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+};
 
 // Builds a whole frame (n + 6 bytes) into `out`, which must hold kFrameBufferSize bytes.
 // Returns 0 and builds nothing when n exceeds kMaxReplyData.

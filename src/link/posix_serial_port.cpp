@@ -55,8 +55,8 @@ bool PosixSerialPort::open(const std::string& path) {
     if (::cfsetispeed(&tio, B57600) != 0 || ::cfsetospeed(&tio, B57600) != 0) return fail(errno);
     if (::tcsetattr(fd_, TCSANOW, &tio) != 0) return fail(errno);
 
-    // The descriptor stays non-blocking: readByte() takes a byte that is already waiting with
-    // one request and waits in poll() only when none is; reads and writes wait in poll together
+    // The descriptor stays non-blocking: read() takes the bytes already waiting with one
+    // request and waits in poll() only when none are; reads and writes wait in poll together
     // with a wake-up, where a stop request reaches them.
     // Whatever arrived before the port was opened is not a frame of this conversation.
     if (::tcflush(fd_, TCIFLUSH) != 0) return fail(errno);
@@ -85,15 +85,20 @@ bool PosixSerialPort::sleepUnlessInterrupted(std::chrono::milliseconds t) {
     }
 }
 
-SerialPort::ReadResult PosixSerialPort::readByte(std::uint8_t& out) {
-    if (fd_ < 0) return ReadResult::Error;
+SerialPort::ReadResult PosixSerialPort::read(std::uint8_t* out, std::size_t capacity, std::size_t& got) {
+    got = 0;
+    if (fd_ < 0 || capacity == 0) return ReadResult::Error;
     // A gone device fails at once for ever: wait out one time-out per read, so the link neither
     // spins on the dead handle nor stops answering a stop request.
     if (gone_) return sleepUnlessInterrupted(byteTimeout_) ? ReadResult::Interrupted : ReadResult::Gone;
     if (interrupted_.load()) return ReadResult::Interrupted;
-    // Every byte of a frame after its first is usually waiting already: one request instead of
-    // a poll and a read. Nothing waiting (or a hang-up) goes on to the poll below.
-    if (::read(fd_, &out, 1) == 1) return ReadResult::Byte;
+    // Whatever is waiting already (usually the rest of a frame, often all of it) comes with this
+    // one request. Nothing waiting (or a hang-up) goes on to the poll below.
+    ssize_t n = ::read(fd_, out, capacity);
+    if (n > 0) {
+        got = static_cast<std::size_t>(n);
+        return ReadResult::Data;
+    }
     const auto deadline = Clock::now() + byteTimeout_;
     for (;;) {
         pollfd fds[2] = {{fd_, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
@@ -108,8 +113,11 @@ SerialPort::ReadResult PosixSerialPort::readByte(std::uint8_t& out) {
         if (r == 0) return ReadResult::Timeout;
         const short events = fds[0].revents;
         if (events & POLLIN) {
-            const ssize_t n = ::read(fd_, &out, 1);
-            if (n == 1) return ReadResult::Byte;
+            n = ::read(fd_, out, capacity);
+            if (n > 0) {
+                got = static_cast<std::size_t>(n);
+                return ReadResult::Data;
+            }
             if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
             if ((n < 0 && deviceGoneError(errno)) || (n == 0 && (events & POLLHUP))) return markGone();
         } else if (events & (POLLHUP | POLLERR | POLLNVAL)) {

@@ -1,6 +1,6 @@
 #pragma once
-// A serial device opened through POSIX termios: 57600 8N1 raw, exclusive, one-byte reads
-// that end empty after the per-byte time-out (500 ms on the unit's line). Reads and writes
+// A serial device opened through POSIX termios: 57600 8N1 raw, exclusive, reads that take
+// every byte waiting and end empty after the per-byte time-out (500 ms on the unit's line). Reads and writes
 // wait in poll together with a wake-up, so a stop request ends either at once.
 #include <atomic>
 #include <chrono>
@@ -29,7 +29,7 @@ public:
     const std::string& path() const { return path_; }
 
     bool isOpen() const override { return fd_ >= 0; }
-    ReadResult readByte(std::uint8_t& out) override;
+    ReadResult read(std::uint8_t* out, std::size_t capacity, std::size_t& got) override;
     bool write(const std::uint8_t* data, std::size_t n) override;
     void interrupt() override;
     void clearInterrupt() override;

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "fuzz_support.h"
-#include "link/link_fuzz.h"
+#include "link_fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const corvane::FuzzOutcome out = corvane::fuzzLinkBytes(data, size);

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "link/frame_codec.h"
-#include "link/link_fuzz.h"
+#include "link_fuzz.h"
 
 using namespace corvane;
 using Bytes = std::vector<std::uint8_t>;

@@ -160,7 +160,8 @@ TEST(LineSignals, SignalsInTheMiddleOfAFrameKeepItsBytes) {
     auto read = std::async(std::launch::async, [&] {
         readerId.set_value(::pthread_self());
         ReceivedFrame f;
-        const FrameReadResult r = readFrame(port, f);
+        FrameReader reader;
+        const FrameReadResult r = reader.read(port, f);
         return std::make_pair(r, f);
     });
     const pthread_t reader = readerId.get_future().get();

@@ -21,14 +21,14 @@ TEST(PosixSerialPortPace, WaitingBytesAreReadInOrderAndALateByteIsAwaited) {
     ASSERT_TRUE(port.open(unit.slavePath()));
     unit.sendBytes({0x00, 0x0A, 0x02, 'S', 0x01, 0x56});
     std::vector<std::uint8_t> got(6);
-    for (auto& b : got) ASSERT_EQ(port.readByte(b), Result::Byte);
+    for (auto& b : got) ASSERT_EQ(port.readByte(b), Result::Data);
     EXPECT_EQ(got, (std::vector<std::uint8_t>{0x00, 0x0A, 0x02, 'S', 0x01, 0x56}));
 
     // Nothing waiting: the read blocks until the byte comes (well inside the time-out).
     auto late = std::async(std::launch::async, [&] {
         std::uint8_t b = 0;
         const Result r = port.readByte(b);
-        return r == Result::Byte ? int{b} : -1;
+        return r == Result::Data ? int{b} : -1;
     });
     EXPECT_EQ(late.wait_for(100ms), std::future_status::timeout) << "returned before any byte came";
     unit.sendBytes({0x77});
@@ -43,14 +43,14 @@ TEST(PosixSerialPortPace, StopWinsOverWaitingBytesWhichStayForTheNextWorker) {
     ASSERT_TRUE(port.open(unit.slavePath()));
     unit.sendBytes({1, 2, 3});
     std::uint8_t b = 0;
-    ASSERT_EQ(port.readByte(b), Result::Byte);
+    ASSERT_EQ(port.readByte(b), Result::Data);
     port.interrupt();
     EXPECT_EQ(port.readByte(b), Result::Interrupted);
     EXPECT_EQ(port.readByte(b), Result::Interrupted) << "stays interrupted until cleared";
     port.clearInterrupt();
-    ASSERT_EQ(port.readByte(b), Result::Byte);
+    ASSERT_EQ(port.readByte(b), Result::Data);
     EXPECT_EQ(b, 2);
-    ASSERT_EQ(port.readByte(b), Result::Byte);
+    ASSERT_EQ(port.readByte(b), Result::Data);
     EXPECT_EQ(b, 3);
     EXPECT_EQ(port.readByte(b), Result::Timeout);
 }

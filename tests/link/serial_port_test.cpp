@@ -41,7 +41,7 @@ TEST(PosixSerialPort, PurgesOldBytesReadsAndTimesOut) {
     std::uint8_t b = 0;
     EXPECT_EQ(port.readByte(b), SerialPort::ReadResult::Timeout);
     unit.sendBytes({0x42});
-    ASSERT_EQ(port.readByte(b), SerialPort::ReadResult::Byte);
+    ASSERT_EQ(port.readByte(b), SerialPort::ReadResult::Data);
     EXPECT_EQ(b, 0x42);
     const std::uint8_t out[] = {9, 8, 7};
     ASSERT_TRUE(port.write(out, 3));
@@ -60,7 +60,7 @@ TEST(PosixSerialPort, UnpluggedLineFailsAtTheTimeOutPace) {
     unit.closeMaster();
     std::uint8_t b;
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < 3; ++i) EXPECT_NE(port.readByte(b), SerialPort::ReadResult::Byte);
+    for (int i = 0; i < 3; ++i) EXPECT_NE(port.readByte(b), SerialPort::ReadResult::Data);
     // Three failed reads take about three time-outs instead of returning at once.
     EXPECT_GE(std::chrono::steady_clock::now() - start, 60ms);
 }

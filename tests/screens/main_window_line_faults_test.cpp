@@ -9,7 +9,10 @@
 #include <random>
 
 #include "shell/connection_texts.h"
+#include "controls/corv_message_box.h"
+#include "screens/status_line.h"
 #include "main_window_fixture.h"
+#include "pop_up_user.h"
 #include "pty_unit.h"
 
 using namespace corvane;
@@ -192,6 +195,56 @@ TEST_F(LineFaults, UsbRemovalAndArrivalEventsInTheMiddleOfAConversation) {
     // The old line is not read any more: what the old unit sends goes nowhere.
     unit.send('S', 1);
     EXPECT_FALSE(unit.reply(200ms));
+}
+
+// A page choice and a question still open when the unit is pulled: neither reaches the unit
+// plugged in next, not even the answer the user gives the old question afterwards.
+TEST_F(LineFaults, AnswersForAUnitThatWentAwayAreNotDeliveredToTheNext) {
+    ASSERT_TRUE(unit.ok());
+    auto window = startUsbMode(unit);
+    ASSERT_NE(box.events(), nullptr);
+    openConversation(*window, unit);
+    PtyUnit again;
+    ASSERT_TRUE(again.ok());
+    std::atomic<bool> replugged{false}, answered{false}, rehandshaken{false};
+
+    PopUpUser user;
+    user.when([&] { return window->popUps().messageBox() != nullptr; },
+              [&] {
+                  window->pageChoices().onPageChoice(0x010203);
+                  EXPECT_TRUE(window->pageChoices().busy());
+                  box.unplugUnit();
+                  box.events()->unplug(unitEvent(usbDevice()));
+                  EXPECT_EQ(window->statusText(), kStatusChoiceNotDelivered);
+                  EXPECT_FALSE(window->pageChoices().busy());
+                  EXPECT_FALSE(window->busyBarRunning());
+                  box.plugUnit(again.slavePath());
+                  box.events()->plug(unitEvent());
+                  replugged = true;
+              });
+    user.when([&] { return rehandshaken.load(); },
+              [&] {
+                  window->popUps().messageBox()->done(IDOK);  // "YES", for the unit that is gone
+                  answered = true;
+              });
+    auto unitSide = std::async(std::launch::async, [&] {
+        std::vector<Bytes> seen;
+        unit.exchange('B', 1, Bytes{'y', 'E', 'r', 'a', 's', 'e', '?', '^'});
+        while (!replugged) std::this_thread::sleep_for(1ms);
+        // The new unit restarts the handshake, then polls once the old question is answered.
+        if (auto a = again.exchange('H', 1, Bytes{0x80})) seen.push_back(a->data);
+        rehandshaken = true;
+        while (!answered) std::this_thread::sleep_for(1ms);
+        if (auto a = again.exchange('S', 1)) seen.push_back(a->data);
+        return seen;
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unitSide.wait_for(0ms) == std::future_status::ready; }, 20000));
+    const std::vector<Bytes> seen = unitSide.get();
+    ASSERT_EQ(seen.size(), 2u);
+    for (const Bytes& status : seen) {
+        ASSERT_GE(status.size(), 6u);
+        EXPECT_EQ(Bytes(status.begin(), status.begin() + 5), Bytes(5, 0xFF)) << "no choice, no box answer";
+    }
 }
 
 }  // namespace

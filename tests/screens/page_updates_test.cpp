@@ -211,6 +211,36 @@ TEST_F(PageUpdatesTest, ListLinesForTheListWindowGoToThePopUpOnlyWhileItIsOpen) 
     window->pageUpdates().setPopUps(nullptr);
 }
 
+// A unit as fast as USB sends lists and texts back to back, while the window has not yet
+// handled the first: each arrives whole and once, with its own lines.
+TEST_F(PageUpdatesTest, ListsAndTextsSentBackToBackArriveWholeAndOnce) {
+    handshake();
+    openPage(onePage({control(1, 't', 1, "Summary"), control(2, 'l', 7), control(3, 'l', 20)}), kPage);
+    auto* summary = controlWindow<CCorvStatic>(kPage, 0);
+    auto* two = controlWindow<CFormListBox>(kPage, 1);
+    auto* three = controlWindow<CFormListBox>(kPage, 2);
+    ASSERT_TRUE(summary && two && three);
+    RecordingPopUps popUps;
+    popUps.listWindowOpen = true;
+    window->pageUpdates().setPopUps(&popUps);
+
+    // The window's event loop does not turn while the unit sends.
+    std::vector<Frame> frames = unitsim::listFrames(2, {"P0100", "P0200"});
+    frames.push_back(Frame{'S', 0, {}});
+    for (const auto& list : {unitsim::listFrames(3, {"C1"}), unitsim::listFrames(0, {"one", "two"}),
+                             unitsim::listFrames(0, {"three"}), unitsim::textFrames(1, "2 codes")})
+        frames.insert(frames.end(), list.begin(), list.end());
+    for (const Frame& f : frames) ASSERT_TRUE(unit.exchange(static_cast<char>(f.letter), f.sub, f.data));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return summary->text() == "2 codes"; }, 10000));
+    ASSERT_EQ(two->count(), 2);
+    EXPECT_EQ(two->lineBytes(1), "P0200");
+    ASSERT_EQ(three->count(), 1);
+    EXPECT_EQ(three->lineBytes(0), "C1");
+    EXPECT_EQ(popUps.listWindow, (std::vector<std::string>{"one", "two", "three"}));
+    window->pageUpdates().setPopUps(nullptr);
+}
+
 TEST_F(PageUpdatesTest, ProgressGoesToTheBarWithTheTargetIdAndTheKeyPad) {
     handshake();
     openPage(onePage({control(1, 'p', 1), control(2, 'p', 7), control(3, 't', 13, "Bars")}), kPage);

@@ -1,5 +1,6 @@
-#include "link/link_fuzz.h"
+#include "link_fuzz.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "link/frame.h"
@@ -81,11 +82,17 @@ FuzzOutcome fuzzLinkBytes(const std::uint8_t* data, std::size_t size) {
     UnitLink link;
     InstantListener listener(link);
     link.setMainWindow(&listener);
-    auto port = std::make_unique<MemoryPort>(std::vector<std::uint8_t>(data, data + size));
+    // The line delivers the input in pieces of one size, chosen by the input's length, so frames
+    // meet read boundaries at every position across inputs.
+    auto port = std::make_unique<MemoryPort>();
+    const std::size_t piece = 1 + (size * 7919) % 521;
+    for (std::size_t at = 0; at < size; at += piece)
+        port->feed(std::vector<std::uint8_t>(data + at, data + std::min(size, at + piece)));
     MemoryPort* raw = port.get();
     link.attachPort(std::move(port));
-    // Every poll step consumes at least one byte or meets the end of the input.
-    while (!raw->exhausted() && outcome.polls <= size + 1) {
+    // The reader asks the port again only when it has used up every byte it holds, so the first
+    // empty read means all input was taken. Every poll step consumes at least one byte.
+    while (raw->emptyReads() == 0 && outcome.polls <= size + 1) {
         link.pollStep();
         ++outcome.polls;
     }
