@@ -77,8 +77,12 @@ protected:
 
 private:
     void take() {
+        // The control of the owner window that the keys return to: the focused one, or the one
+        // the owner last focused while another pop-up had the keys.
+        QWidget* owner = popUp_->parentWidget() ? popUp_->parentWidget()->window() : nullptr;
         QWidget* focus = QApplication::focusWidget();
-        previous_ = (focus && !popUp_->isAncestorOf(focus) && focus != popUp_) ? focus : popUp_->parentWidget();
+        if (!focus || !owner || focus->window() != owner) focus = owner ? owner->focusWidget() : nullptr;
+        previous_ = focus ? focus : owner;
         // The keys start at the pop-up's first control, never at a caption button: Enter there
         // would close the pop-up instead of answering it.
         if (!popUp_->focusWidget()) {
@@ -106,7 +110,53 @@ private:
     QPointer<QWidget> previous_;
 };
 
+// A frame in the focus colour over a field (edit, list, text) while it has the keyboard's focus:
+// the field's own drawing shows none. It lets every click through to the field.
+class FieldFocusMark : public QWidget {
+public:
+    explicit FieldFocusMark(QWidget* field) : QWidget(field), field_(field) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+        field->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::FocusIn:
+            case QEvent::FocusOut:
+            case QEvent::Paint:
+            case QEvent::Resize: follow(); break;
+            default: break;
+        }
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        drawKeyboardFocusMark(p, rect(), 0);
+        drawKeyboardFocusMark(p, rect(), 1);
+    }
+
+private:
+    void follow() {
+        const bool shown = showsKeyboardFocus(field_);
+        if (shown) {
+            setGeometry(field_->rect());
+            raise();
+        }
+        if (shown != isVisible()) setVisible(shown);
+    }
+
+    QWidget* field_;
+};
+
 }  // namespace
+
+void showKeyboardFocusOn(QWidget* field) {
+    if (field) new FieldFocusMark(field);
+}
 
 void trackKeyboardFocus() {
     static QPointer<KeyboardFocusTracker> tracker;

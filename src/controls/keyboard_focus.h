@@ -29,6 +29,10 @@ void moveFocusByKey(QWidget* target, bool forward = true);
 // rectangle in the focus colour, `inset` pixels inside `rect`.
 void drawKeyboardFocusMark(QPainter& painter, const QRect& rect, int inset = 3);
 
+// A field that draws no focus of its own (an edit field, a list, a read-only text) gets the
+// focus mark as a frame over its edge.
+void showKeyboardFocusOn(QWidget* field);
+
 // The scroll position of a pane that shows `visible` pixels from `position` on, moved as little
 // as possible so that the span top .. bottom (exclusive) comes into view.
 int scrollPositionShowing(int position, int visible, int top, int bottom);

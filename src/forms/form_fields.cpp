@@ -1,6 +1,7 @@
 #include "forms/form_fields.h"
 
 #include "controls/corv_notice.h"
+#include "controls/keyboard_focus.h"
 #include "controls/wire_text_validator.h"
 #include "platform/cp1252.h"
 
@@ -21,6 +22,7 @@ constexpr int kNoticeGap = 2;
 
 CFormEdit::CFormEdit(QWidget* parent) : QLineEdit(parent), validator_(new WireTextValidator(this)) {
     setValidator(validator_);
+    showKeyboardFocusOn(this);
     connect(validator_, &WireTextValidator::refused, this,
             [this](const QString& c) { showNotice(WireTextValidator::refusalNotice(c)); });
     connect(validator_, &WireTextValidator::limitReached, this,
@@ -77,7 +79,7 @@ void CFormEdit::hideNotice() {
     if (notice_) notice_->hide();
 }
 
-CFormMemo::CFormMemo(QWidget* parent) : QPlainTextEdit(parent) {}
+CFormMemo::CFormMemo(QWidget* parent) : QPlainTextEdit(parent) { showKeyboardFocusOn(this); }
 
 void CFormMemo::setTextBytes(const std::string& bytes) {
     bytes_ = bytes;
@@ -90,7 +92,7 @@ std::string CFormMemo::textBytes() const {
     return now == shown_ ? bytes_ : encodeCp1252(now);
 }
 
-CFormListBox::CFormListBox(QWidget* parent) : QListWidget(parent) {}
+CFormListBox::CFormListBox(QWidget* parent) : QListWidget(parent) { showKeyboardFocusOn(this); }
 
 void CFormListBox::addLine(const std::string& bytes) {
     auto* item = new QListWidgetItem(decodeCp1252(bytes), this);

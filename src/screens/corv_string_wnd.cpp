@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "controls/corv_button.h"
+#include "controls/keyboard_focus.h"
 #include "controls/palette.h"
 #include "controls/skin_font.h"
 #include "controls/wire_text_validator.h"
@@ -32,6 +33,7 @@ CCorvStringWnd::CCorvStringWnd(QWidget* owner, const std::string& caption)
     edit_->setFont(skinFont(QStringLiteral("Arial"), kEditFontHeight, kEditFontWidth));
     validator_ = new WireTextValidator(edit_);
     edit_->setValidator(validator_);
+    showKeyboardFocusOn(edit_);
 
     ok_ = new CCorvButton;
     ok_->Create("OK", ButtonStyle::PlainFace, L + 20, T + 100, R - 20, T + 140, this, IDOK);

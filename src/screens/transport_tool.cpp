@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 
 #include "controls/corv_progress.h"
+#include "controls/keyboard_focus.h"
 #include "platform/dialog_units.h"
 #include "platform/window_message.h"
 #include "platform/window_messages.h"
@@ -40,6 +41,7 @@ CTransportTool::CTransportTool(QWidget* owner) : CCorvDialog(kTemplateId, owner,
         key->setFont(keyFont(key->text(), key->width()));
         key->setFocusPolicy(Qt::StrongFocus);
         key->setAutoDefault(false);
+        showKeyboardFocusOn(key);
         key->setProperty("command", k.command);
         connect(key, &QPushButton::clicked, this, [this, code = k.code] { sendKey(code); });
         keys_[i] = key;

@@ -15,6 +15,7 @@
 
 #include "command_payloads.h"
 #include "controls/corv_button.h"
+#include "controls/keyboard_focus.h"
 #include "controls/palette.h"
 #include "forms/choose_box.h"
 #include "forms/form_fields.h"
@@ -196,6 +197,7 @@ TEST_F(KeyboardTest, TabAndArrowsReachEveryControlAndEnterChoosesLikeAClick) {
          {pageWindow(3), pageWindow(2), static_cast<QWidget*>(edit), static_cast<QWidget*>(&choose->changeButton())}) {
         press(Qt::Key_Tab);
         EXPECT_EQ(focused(), w);
+        EXPECT_GT(highlightPixels(w), 0) << "no focus mark on a page control";
     }
 
     // Enter on the Change button steps the choice box; Enter in the edit field does nothing.
@@ -234,6 +236,8 @@ TEST_F(KeyboardTest, MessageBoxButtonsByTabArrowsAndEnter) {
         {{Qt::Key_Down, Qt::Key_Space}, 4},                 // Space as well
         {{Qt::Key_Escape}, 4},
     };
+    // The keys come back to the control that had them when each box opened.
+    moveFocusByKey(&window->infoButton());
     for (const auto& [keys, result] : runs) {
         // The box waits in a nested event loop: the user acts from a timer inside it.
         PopUpUser user;
@@ -260,6 +264,7 @@ TEST_F(KeyboardTest, MessageBoxButtonsByTabArrowsAndEnter) {
         });
         EXPECT_EQ(answer, result);
         EXPECT_FALSE(user.timedOut());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == &window->infoButton(); }));
     }
     EXPECT_TRUE(sandbox.prompts().questions.empty());
 }
