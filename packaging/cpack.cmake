@@ -30,5 +30,8 @@ access to the unit's USB port.")
 # are found at run time and are not linked.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
+# udev applies the packaged rule (the unit's port for the logged-in user) and reports the unit
+# plugged in and out; without it the program still runs on ports the user may open.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev")
 
 include(CPack)

@@ -23,6 +23,7 @@ expected=(
   ./usr/share/man/man1/corvane-unit.1.gz
   ./usr/share/doc/corvane/copyright
   ./usr/share/doc/corvane/changelog.gz
+  ./usr/share/doc/corvane/examples/live-data.scn
   ./usr/share/metainfo/invalid.corvane.corvane.metainfo.xml
   ./usr/share/bash-completion/completions/corvane
   ./usr/share/bash-completion/completions/corvane-unit
@@ -53,6 +54,7 @@ depends=$(dpkg-deb -f "$DEB" Depends)
 for lib in libqt6widgets6 libqt6gui6 libqt6core6 libudev1 libc6 libstdc++6 fonts-liberation; do
   grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
+grep -q '\budev\b' <<<"$(dpkg-deb -f "$DEB" Recommends)" || fail "udev is not recommended"
 [[ $(dpkg-deb -f "$DEB" Package) == corvane ]] || fail "the package is not named corvane"
 
 work=$(mktemp -d)

@@ -12,6 +12,7 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config
   clang libclang-rt-14-dev
   qt6-base-dev libudev-dev
+  qt6-charts-dev libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool libx11-dev libxfixes-dev

@@ -14,9 +14,15 @@ JOBS=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 export QT_SCALE_FACTOR=1
 
+# A compiler cache, where the machine has one, makes the repeated builds below cheap.
+LAUNCHER=()
+if command -v ccache >/dev/null; then
+  LAUNCHER=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 build() {  # build <dir> <cmake args...>
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LAUNCHER[@]}" "$@" >/dev/null
   cmake --build "$dir" -j "$JOBS"
 }
 

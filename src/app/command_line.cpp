@@ -70,6 +70,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             value(c.portPath);
         else if (a == "--trace" || a.startsWith("--trace="))
             value(c.traceFile);
+        else if (a == "--plot" || a.startsWith("--plot="))
+            value(c.plotFile);
         else if (a == "--demo")
             c.demo = true;
         else if (a == "--list-ports")
@@ -83,6 +85,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (!c.error.isEmpty()) return c;
     }
     if (c.demo && !c.portPath.isEmpty()) c.error = QStringLiteral("--demo and --port cannot be used together");
+    if (!c.plotFile.isEmpty() && (c.demo || !c.portPath.isEmpty() || !c.traceFile.isEmpty()))
+        c.error = QStringLiteral("--plot shows a recording without a unit: no --demo, --port or --trace with it");
     return c;
 }
 
@@ -95,6 +99,8 @@ QString commandLineHelp() {
         "                 or a pseudo-terminal)\n"
         "  --trace FILE   start with the verbose link trace written to FILE\n"
         "  --demo         start a simulated unit on a pseudo-terminal and connect to it\n"
+        "  --plot FILE    show a recording of readings (a CSV file this program wrote) in the\n"
+        "                 graph window, without a unit\n"
         "  --list-ports   list the serial devices present (name, node, stable path, whether\n"
         "                 they may be opened) and exit\n"
         "  --help         show this text\n"

@@ -1,6 +1,6 @@
 #pragma once
 // The program's command line:
-// corvane [--port PATH] [--trace FILE] [--demo] [--list-ports] [--help] [--version]
+// corvane [--port PATH] [--trace FILE] [--demo] [--plot FILE.csv] [--list-ports] [--help] [--version]
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +10,7 @@ struct CommandLine {
     QString portPath;        // --port: open this device instead of the configured port
     QString traceFile;       // --trace: start with the verbose trace written here
     bool demo = false;       // --demo: start the simulated unit on a pseudo-terminal and connect to it
+    QString plotFile;        // --plot: show this recording of readings, without a unit
     bool listPorts = false;  // --list-ports: print the serial devices present and end
     bool help = false;
     bool version = false;

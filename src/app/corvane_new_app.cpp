@@ -5,6 +5,8 @@
 
 #include "app/demo_unit.h"
 #include "app/window_system_start.h"
+#include "readings/readings_room.h"
+#include "readings/recording_viewer.h"
 #include "screens/corvane_new_dlg.h"
 #include "shell/serial_devices.h"
 #include "version/corvane_version.h"
@@ -50,6 +52,7 @@ int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
     }
     {
         CCorvaneNewDlg dialog(std::move(options));
+        ReadingsRoom readings(dialog);
         dialog.DoModal();
     }  // the window goes, and with it the link: worker stopped, port closed
     demo.stop();
@@ -77,10 +80,28 @@ int runCorvane(int argc, char** argv) {
         print(stdout, QString::fromStdString(formatSerialDeviceList(listSerialDevices(SystemPaths{}))));
         return 0;
     }
+    // A recording is read before any window is made: a damaged one is refused on the command line.
+    std::optional<ReadingsHistory> recording;
+    if (!commandLine.plotFile.isEmpty()) {
+        recording.emplace();
+        const std::vector<QString> faults = loadRecording(commandLine.plotFile, *recording);
+        for (const QString& fault : faults) print(stderr, fault);
+        if (!faults.empty()) {
+            print(
+                stderr,
+                QStringLiteral("corvane: %1 is refused: not a sound recording of readings").arg(commandLine.plotFile));
+            return 1;
+        }
+    }
     // Without a usable display Qt would abort in the application object's construction.
     std::optional<WindowSystemStart> windowSystemStart(std::in_place, argumentList(argc, argv));
     CCorvaneNewApp app(argc, argv);
     windowSystemStart.reset();
+    if (recording) {
+        RecordingViewer viewer(commandLine.plotFile, std::move(*recording));
+        viewer.graph().show();
+        return app.exec();
+    }
     return app.InitInstance(commandLine);
 }
 

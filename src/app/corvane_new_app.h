@@ -17,7 +17,8 @@ public:
 };
 
 // The whole program: command line, then the window. Exit status 0; 1 when the demo unit cannot
-// start; 2 for a bad command line; 3 when no window system can be reached.
+// start or a recording given with --plot is refused; 2 for a bad command line; 3 when no window
+// system can be reached.
 int runCorvane(int argc, char** argv);
 
 }  // namespace corvane

@@ -23,9 +23,51 @@ void MenuRecord::append(const std::uint8_t* data, std::size_t n) {
     count_ += take;
 }
 
+std::unique_ptr<MenuPage> MenuPage::clone() const {
+    auto copy = std::make_unique<MenuPage>();
+    copy->pageId = pageId;
+    copy->pageCode = pageCode;
+    copy->controls.reserve(controls.size());
+    for (const auto& c : controls) {
+        auto control = std::make_unique<PageControl>(*c);
+        control->window = nullptr;
+        copy->controls.push_back(std::move(control));
+    }
+    return copy;
+}
+
+MenuContent& MenuContent::operator=(const MenuContent& other) {
+    if (this == &other) return *this;
+    entries = other.entries;
+    pages.clear();
+    pages.reserve(other.pages.size());
+    for (const auto& p : other.pages) pages.push_back(p->clone());
+    return *this;
+}
+
+MenuPage* MenuContent::findPage(std::uint32_t pageId) {
+    for (auto& p : pages)
+        if (p->pageId == pageId) return p.get();
+    return nullptr;
+}
+
+const MenuPage* MenuContent::findPage(std::uint32_t pageId) const {
+    return const_cast<MenuContent*>(this)->findPage(pageId);
+}
+
 void MenuRecord::parse() {
+    entryCount_.store(0, std::memory_order_release);
+    for (std::size_t i = 0; i < pageCount(); ++i) pages_[i].reset();
+    pageCount_.store(0, std::memory_order_release);
     parseTree();
     parsePages();
+}
+
+MenuContent MenuRecord::snapshot() const {
+    MenuContent menu;
+    menu.entries.assign(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(entryCount()));
+    for (std::size_t i = 0; i < pageCount(); ++i) menu.pages.push_back(pages_[i]->clone());
+    return menu;
 }
 
 void MenuRecord::addEntry(MenuTreeEntry entry) {

@@ -45,6 +45,25 @@ struct MenuPage {
     std::uint32_t pageId = 0;
     std::uint32_t pageCode = 0;  // 24-bit, each received byte 255 counted as 0; 0 = none
     std::size_t count() const { return controls.size(); }
+    // A copy without windows.
+    std::unique_ptr<MenuPage> clone() const;
+};
+
+// One whole menu as a completed transfer brought it: the tree and the pages. The link hands
+// each completed menu to the window as a copy of its own, which the window then owns (and
+// whose controls it gives windows), so the link can take the next menu at any time.
+struct MenuContent {
+    std::vector<MenuTreeEntry> entries;
+    std::vector<std::unique_ptr<MenuPage>> pages;
+
+    MenuContent() = default;
+    MenuContent(MenuContent&&) = default;
+    MenuContent& operator=(MenuContent&&) = default;
+    MenuContent(const MenuContent& other) { *this = other; }
+    MenuContent& operator=(const MenuContent& other);
+
+    MenuPage* findPage(std::uint32_t pageId);
+    const MenuPage* findPage(std::uint32_t pageId) const;
 };
 
 class MenuRecord {
@@ -55,15 +74,18 @@ public:
 
     MenuRecord();
 
-    // Restarts the buffer; entries and pages already parsed stay.
+    // Restarts the buffer; entries and pages already parsed stay until the next parse.
     void emptyBuffer() { count_ = 0; }
     void append(const std::uint8_t* data, std::size_t n);
-    // Parses the bytes of the current transfer and appends their entries and pages to those
-    // already held. Entries or pages beyond the record's room are refused.
+    // Parses the bytes of the current transfer into entries and pages, which replace those of
+    // an earlier transfer: a unit that sends its menu again (it restarted) sends all of it.
+    // Entries or pages beyond the record's room are refused.
     void parse();
+    // A copy of the entries and pages, for the window.
+    MenuContent snapshot() const;
 
-    // Readers. Entries and pages are published whole: a reader on another thread sees only
-    // those counted, and they never change afterwards (but for the fields the window sets).
+    // Readers. A reader on another thread than the one that parses holds the link's record
+    // lock: a new menu replaces the pages.
     std::size_t entryCount() const { return entryCount_.load(std::memory_order_acquire); }
     MenuTreeEntry& entry(std::size_t i) { return entries_[i]; }
     const MenuTreeEntry& entry(std::size_t i) const { return entries_[i]; }

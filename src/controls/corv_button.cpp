@@ -1,6 +1,7 @@
 #include "controls/corv_button.h"
 #include "controls/skin_font.h"
 
+#include "controls/keyboard_focus.h"
 #include "controls/mem_dc.h"
 #include "controls/plain_pane.h"
 #include "controls/skin_faces.h"
@@ -9,6 +10,7 @@
 #include "platform/resources.h"
 #include "platform/window_messages.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -18,6 +20,7 @@ namespace corvane {
 CCorvButton::CCorvButton() : MessageWindow<QAbstractButton>(nullptr) {
     NoEraseBackground(this);
     setMouseTracking(true);
+    trackKeyboardFocus();
     connect(this, &QAbstractButton::clicked, this, [this] { emit command(id_); });
 }
 
@@ -33,7 +36,8 @@ bool CCorvButton::Create(const std::string& caption, unsigned style, int left, i
     const QRect place = rectLTRB(left, top, right, bottom);
     if (style_ & ButtonStyle::TransparentBack) captureBackground(place);
     setCaption(caption);
-    setFocusPolicy((style_ & ButtonStyle::TabStop) ? Qt::StrongFocus : Qt::ClickFocus);
+    // Every button is reachable with Tab: the keyboard is a way to use the whole program.
+    setFocusPolicy(Qt::StrongFocus);
     setGeometry(place);
     show();
     return true;
@@ -217,15 +221,19 @@ void CCorvButton::paintEvent(QPaintEvent*) {
         fillSkinRect(p, r, back_);
 
     selected_ = isDown();
-    // The focus frame belongs to the drawing that follows a focus change only.
-    focus_ = focusChangePending_ && hasFocus();
-    focusChangePending_ = false;
+    // The focus shows only to a keyboard user, and stays while the button keeps the focus.
+    focus_ = showsKeyboardFocus(this);
 
     const QRect face = (style_ & ButtonStyle::Framed) ? r.adjusted(2, 2, -2, -2) : r;
     if (style_ & ButtonStyle::IconFace)
         drawIconMode(p, r);
     else
         drawShaded(p, r, face);
+    // The framed style shows the focus in its frame colour, where that colour differs from the
+    // normal one; every other button gets the skin's focus mark.
+    const bool frameShowsFocus =
+        (style_ & ButtonStyle::Framed) && state_ == ButtonNormal && frameFocus_ != frameNormal_;
+    if (focus_ && !frameShowsFocus) drawKeyboardFocusMark(p, r);
 }
 
 // --- mouse and focus -------------------------------------------------------------------------
@@ -260,13 +268,64 @@ void CCorvButton::mouseReleaseEvent(QMouseEvent* event) {
         update();
         // The parent may react by closing the page that holds this button.
         const QPointer<CCorvButton> self(this);
-        if (style_ & ButtonStyle::NotifyAdvance)
-            sendWindowMessage(parentWidget(), WM_BUTTON_ADVANCE, 0, 0);
-        else if (style_ & ButtonStyle::NotifyCode)
-            sendWindowMessage(parentWidget(), WM_BUTTON_CODE, static_cast<std::uintptr_t>(notifyCode_), 0);
+        notifyParent();
         if (!self) return;
     }
     QAbstractButton::mouseReleaseEvent(event);
+}
+
+void CCorvButton::notifyParent() {
+    if (style_ & ButtonStyle::NotifyAdvance)
+        sendWindowMessage(parentWidget(), WM_BUTTON_ADVANCE, 0, 0);
+    else if (style_ & ButtonStyle::NotifyCode)
+        sendWindowMessage(parentWidget(), WM_BUTTON_CODE, static_cast<std::uintptr_t>(notifyCode_), 0);
+}
+
+void CCorvButton::setToggled(bool on) {
+    if ((checked_ != 0) == on) return;
+    checked_ = on;
+    update();
+}
+
+void CCorvButton::pressByKey() {
+    if (!isEnabled() || !isVisible()) return;
+    // In the order of a mouse click: the toggle flips on the press, the parent hears of it on
+    // the release, then the click itself.
+    if (style_ & ButtonStyle::Toggle) checked_ = !checked_;
+    update();
+    const QPointer<CCorvButton> self(this);
+    notifyParent();
+    if (self) click();
+}
+
+void CCorvButton::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Select:
+            // A held key presses once.
+            if (!event->isAutoRepeat()) pressByKey();
+            event->accept();
+            return;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            // The container decides where the arrows lead (the menu's outline, a box's buttons).
+            event->ignore();
+            return;
+        default: QAbstractButton::keyPressEvent(event); return;
+    }
+}
+
+void CCorvButton::keyReleaseEvent(QKeyEvent* event) {
+    // The press has done the click already.
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) {
+        event->accept();
+        return;
+    }
+    QAbstractButton::keyReleaseEvent(event);
 }
 
 void CCorvButton::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -275,13 +334,11 @@ void CCorvButton::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CCorvButton::focusInEvent(QFocusEvent* event) {
-    focusChangePending_ = true;
     QAbstractButton::focusInEvent(event);
     update();
 }
 
 void CCorvButton::focusOutEvent(QFocusEvent* event) {
-    focusChangePending_ = true;
     QAbstractButton::focusOutEvent(event);
     update();
 }

@@ -48,8 +48,11 @@ public:
     int commandId() const { return id_; }
     unsigned style() const { return style_; }
     ButtonState state() const { return state_; }
-    // The toggle state of a Toggle button.
+    // The toggle state of a Toggle button; its owner may set it to match what the toggle shows.
     bool toggled() const { return checked_ != 0; }
+    void setToggled(bool on);
+    // Space or Enter on the focused button: everything a click does, notifications included.
+    void pressByKey();
     int notifyCode() const { return notifyCode_; }
 
 signals:
@@ -65,6 +68,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     struct Icon {
@@ -79,6 +84,8 @@ private:
     void drawCaption(QPainter& p, QRect box) const;
     void drawShaded(QPainter& p, const QRect& r, const QRect& face) const;
     void drawIconMode(QPainter& p, const QRect& r) const;
+    // Tells the parent with WM_BUTTON_ADVANCE or WM_BUTTON_CODE, as the style asks.
+    void notifyParent();
 
     QColor captionNormal_ = ColourEdgeDark;
     QColor captionActive_ = ColourWhite;
@@ -88,7 +95,6 @@ private:
     unsigned style_ = 0;
     bool selected_ = false;
     bool focus_ = false;
-    bool focusChangePending_ = false;
     QColor frameHover_ = ColourAlert;
     QColor framePressed_ = ColourBlack;
     QColor frameNormal_ = ColourSlate;

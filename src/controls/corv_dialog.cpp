@@ -2,11 +2,13 @@
 
 #include "controls/corv_button.h"
 #include "controls/corv_sys_button.h"
+#include "controls/keyboard_focus.h"
 #include "controls/mem_dc.h"
 #include "controls/palette.h"
 #include "controls/skin_lines.h"
 #include "controls/system_drag.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,6 +21,8 @@ CCorvDialog::CCorvDialog(int templateId, QWidget* parent, bool captionButtons)
       captionButtons_(captionButtons) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
+    trackKeyboardFocus();
+    takeFocusWhenShown(this);
 }
 
 CCorvDialog::~CCorvDialog() = default;
@@ -104,15 +108,25 @@ void CCorvDialog::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CCorvDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // Enter presses the focused button, otherwise it is the dialog's OK.
-        if (auto* button = qobject_cast<CCorvButton*>(focusWidget()); button && button->window() == this)
-            button->click();
-        else
-            OnOK();
-        return;
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Enter presses the focused button (the skinned buttons take it themselves),
+            // otherwise it is the dialog's OK.
+            if (auto* button = qobject_cast<QAbstractButton*>(focusWidget()); button && button->window() == this)
+                button->click();
+            else
+                OnOK();
+            return;
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            // The arrows step through the buttons like Tab and Shift+Tab.
+            focusNextPrevChild(event->key() == Qt::Key_Down || event->key() == Qt::Key_Right);
+            return;
+        default: QDialog::keyPressEvent(event); return;  // Escape ends with reject(), that is OnCancel
     }
-    QDialog::keyPressEvent(event);  // Escape ends with reject(), that is OnCancel
 }
 
 }  // namespace corvane

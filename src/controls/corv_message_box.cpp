@@ -5,6 +5,9 @@
 #include "controls/corv_work_bar.h"
 #include "controls/palette.h"
 #include "controls/skin_lines.h"
+#include "controls/text_rows.h"
+
+#include <algorithm>
 
 namespace corvane {
 
@@ -18,8 +21,8 @@ CCorvMessageBox::CCorvMessageBox(const std::string& text, int type, QWidget* own
     }
 }
 
-// The text lines are members: they leave the dialog's children as they are destroyed, before
-// the dialog deletes the children it still has.
+// The text rows are owned by a member: they leave the dialog's children as they are destroyed,
+// before the dialog deletes the children it still has.
 CCorvMessageBox::~CCorvMessageBox() = default;
 
 bool CCorvMessageBox::Create(const std::string& text, int type, QWidget* owner) {
@@ -38,19 +41,34 @@ int CCorvMessageBox::RunModal() {
 }
 
 std::array<std::string, 3> CCorvMessageBox::splitLines(const std::string& text) {
-    // A carriage return ends a line; the line feed after it goes with it. Text after the third
-    // line is not shown.
+    // A carriage return ends a line and takes the character after it along (the line feed of
+    // the unit's CR LF pairs). Text after the third line is not shown.
     std::array<std::string, 3> lines;
     std::size_t line = 0;
     for (std::size_t i = 0; i < text.size() && line < lines.size(); ++i) {
         if (text[i] == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            ++i;
             ++line;
             continue;
         }
         lines[line].push_back(text[i]);
     }
     return lines;
+}
+
+std::vector<std::string> CCorvMessageBox::rowsFor(const std::string& text) {
+    const QFont font = CCorvStatic::labelFont();
+    const TextWidth widthOf = [&font](const std::string& bytes) { return CCorvStatic::shownWidth(bytes, font); };
+    std::vector<std::string> rows;
+    for (const std::string& line : splitLines(text)) {
+        if (rows.size() > kMaxRows) break;
+        for (std::string& row : wrapRows(line, kRowWidth, widthOf, kMaxRows)) rows.push_back(std::move(row));
+    }
+    // Empty lines at the end take no room beyond the standard three rows.
+    while (rows.size() > kMinRows && rows.back().empty()) rows.pop_back();
+    limitRows(rows, kMaxRows, kRowWidth, widthOf);
+    rows.resize(std::max(rows.size(), kMinRows));
+    return rows;
 }
 
 QPoint CCorvMessageBox::centredOver(const QRect& owner, const QSize& size) {
@@ -72,10 +90,12 @@ CCorvButton* CCorvMessageBox::makeButton(const std::string& caption, const QRect
 void CCorvMessageBox::initialise() {
     if (initialised_) return;
     initialised_ = true;
-    setGeometry(0, 0, kWidth, kHeight);
+    const std::vector<std::string> rowTexts = rowsFor(text_);
+    const int height = kHeight + kRowPitch * static_cast<int>(rowTexts.size() - kMinRows);
+    setGeometry(0, 0, kWidth, height);
     setWindowTitle(QStringLiteral("CORVANE"));
 
-    const int L = 0, T = 0, R = kWidth, B = kHeight;
+    const int L = 0, T = 0, R = kWidth, B = height;
     leftRect_ = rectLTRB(L + 20, B - 50, L + 210, B - 20);
     rightRect_ = rectLTRB(R - 210, B - 50, R - 20, B - 20);
     const int c = (R - 190) / 2;
@@ -83,10 +103,12 @@ void CCorvMessageBox::initialise() {
     progressRect_ = rectLTRB(L + 20, B - 50, R - 20, B - 20);
     busyRect_ = rectLTRB(L + 20, B - 46, R - 20, B - 24);
 
-    lineTexts_ = splitLines(text_);
-    for (int i = 0; i < 3; ++i) {
-        lines_[i].Create(lineTexts_[i], L + 20, T + 30 + 20 * i, R - 20, T + 49 + 20 * i, this, 1000);
-        lines_[i].SetColours(ColourPanel, ColourEdgeLight);
+    for (std::size_t i = 0; i < rowTexts.size(); ++i) {
+        auto row = std::make_unique<CCorvStatic>();
+        const int top = T + 30 + kRowPitch * static_cast<int>(i);
+        row->Create(rowTexts[i], L + 20, top, R - 20, top + 19, this, 1000);
+        row->SetColours(ColourPanel, ColourEdgeLight);
+        rows_.push_back(std::move(row));
     }
 
     switch (type_) {
@@ -124,6 +146,10 @@ void CCorvMessageBox::OnCommand(int id) {
         case IDC_CLOSE_BUTTON: OnCancel(); break;
         default: CCorvDialog::OnCommand(id); break;
     }
+}
+
+void CCorvMessageBox::OnOK() {
+    if (type_ == MessageBoxYesNo || type_ == MessageBoxOk || type_ == MessageBoxComputerUnit) CCorvDialog::OnOK();
 }
 
 void CCorvMessageBox::SetProgressRange(int minimum, int maximum) {

@@ -12,6 +12,10 @@
 
 namespace corvane {
 
+namespace {
+constexpr int kCaptionTop = 2;
+}  // namespace
+
 CCorvShowBox::CCorvShowBox()
     : QWidget(nullptr),
       captionFont_(skinFont(QStringLiteral("Tahoma"), 12, 7)),
@@ -63,8 +67,10 @@ void CCorvShowBox::paintEvent(QPaintEvent*) {
     line1_ = split.line1;
     line2_ = split.line2;
     const int flags = Qt::TextSingleLine | Qt::TextDontClip;
-    // Line 1 hangs from the top; line 2 stands on bottom - 3; the value stands on the bottom.
-    p.drawText(QRect(l + 2, t, r, b), Qt::AlignLeft | Qt::AlignTop | flags, line1_);
+    // Line 1 hangs two pixels below the top frame line, which has the caption's colour: a
+    // capital touching it would merge with it ("T" reading as "l"). Line 2 stands on
+    // bottom - 3; the value stands on the bottom.
+    p.drawText(QRect(l + 2, t + kCaptionTop, r, b), Qt::AlignLeft | Qt::AlignTop | flags, line1_);
     p.drawText(QRect(l + 2, t, r, b - 3 - t), Qt::AlignLeft | Qt::AlignBottom | flags, line2_);
     p.setFont(valueFont_);
     p.setPen(ColourWhite);

@@ -6,12 +6,17 @@
 #include "controls/skin_lines.h"
 #include "platform/cp1252.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 namespace corvane {
 
-CCorvStatic::CCorvStatic() : QWidget(nullptr), font_(skinFont(QStringLiteral("Arial"), 16, 8)) {
-    NoEraseBackground(this);
+CCorvStatic::CCorvStatic() : QWidget(nullptr), font_(labelFont()) { NoEraseBackground(this); }
+
+QFont CCorvStatic::labelFont() { return skinFont(QStringLiteral("Arial"), 16, 8); }
+
+int CCorvStatic::shownWidth(const std::string& bytes, const QFont& font) {
+    return QFontMetrics(font).size(Qt::TextSingleLine | Qt::TextShowMnemonic, decodeCp1252(bytes)).width();
 }
 
 bool CCorvStatic::Create(const std::string& text, int left, int top, int right, int bottom, QWidget* parent, int id) {

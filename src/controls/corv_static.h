@@ -17,6 +17,11 @@ public:
 
     CCorvStatic();
 
+    // The font every label draws with.
+    static QFont labelFont();
+    // Width of `bytes` as a label draws them on one line ('&' marks a mnemonic, "&&" is one '&').
+    static int shownWidth(const std::string& bytes, const QFont& font);
+
     // text: raw Windows-1252 bytes; rectangle in the parent's coordinates, right and bottom
     // exclusive. Shown at once.
     bool Create(const std::string& text, int left, int top, int right, int bottom, QWidget* parent, int id = 0);

@@ -1,9 +1,11 @@
 #include "controls/corv_sys_button.h"
 
+#include "controls/keyboard_focus.h"
 #include "controls/mem_dc.h"
 #include "controls/plain_pane.h"
 #include "controls/skin_lines.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -12,7 +14,9 @@ namespace corvane {
 CCorvSysButton::CCorvSysButton() : QAbstractButton(nullptr) {
     NoEraseBackground(this);
     setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab only: a click on a caption button leaves the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
+    trackKeyboardFocus();
     connect(this, &QAbstractButton::clicked, this, [this] { emit command(id_); });
 }
 
@@ -87,6 +91,7 @@ void CCorvSysButton::paintEvent(QPaintEvent*) {
             drawGlyph(p, selected_ ? pressedGlyph_ : frame_);
             break;
     }
+    if (showsKeyboardFocus(this)) drawKeyboardFocusMark(p, rect(), 0);
 }
 
 void CCorvSysButton::mouseMoveEvent(QMouseEvent* event) {
@@ -121,5 +126,29 @@ void CCorvSysButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CCorvSysButton::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+void CCorvSysButton::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (!event->isAutoRepeat()) click();
+            event->accept();
+            return;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right: event->ignore(); return;
+        default: QAbstractButton::keyPressEvent(event); return;
+    }
+}
+
+void CCorvSysButton::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        event->accept();
+        return;
+    }
+    QAbstractButton::keyReleaseEvent(event);
+}
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "forms/client_wnd.h"
 
+#include "controls/keyboard_focus.h"
 #include "controls/plain_pane.h"
 #include "controls/skin_lines.h"
 #include "forms/pane_corner.h"
@@ -71,6 +72,16 @@ void CClientWnd::scrollHorizontal() {
     const int p = horizontalBar_.GetPos();
     area_->scrollContents(previousHorizontal_ - p, 0);
     horizontalPos_ = previousHorizontal_ = p;
+}
+
+void CClientWnd::scrollToShow(const QRect& r) {
+    verticalBar_.SetPos(scrollPositionShowing(previousVertical_, areaRect_.height(), r.top(), r.top() + r.height()));
+    verticalBar_.repaint();
+    scrollVertical();
+    horizontalBar_.SetPos(
+        scrollPositionShowing(previousHorizontal_, areaRect_.width(), r.left(), r.left() + r.width()));
+    horizontalBar_.repaint();
+    scrollHorizontal();
 }
 
 std::intptr_t CClientWnd::windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {

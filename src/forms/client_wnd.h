@@ -27,6 +27,8 @@ public:
     void removeControl(PageControl& control) { area_->removeControl(control); }
     // Both bars and the form back to offset 0.
     void resetScroll();
+    // Scrolls as little as needed to show this rectangle of the form (the keyboard's focus).
+    void scrollToShow(const QRect& inForm);
     // Where WM_BUTTON_CODE from page buttons goes, with its code unchanged.
     void setTarget(QObject* target) { area_->setTarget(target); }
 

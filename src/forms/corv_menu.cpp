@@ -1,10 +1,12 @@
 #include "forms/corv_menu.h"
 
+#include "controls/keyboard_focus.h"
 #include "controls/mem_dc.h"
 #include "controls/plain_pane.h"
 #include "controls/skin_lines.h"
 #include "platform/window_messages.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -70,6 +72,20 @@ int CCorvMenu::insert(const std::string& caption, int kind, int command, int par
     return entryCount() - 1;
 }
 
+void CCorvMenu::clear() {
+    for (Entry& e : entries_) {
+        if (!e.button) continue;
+        // Hidden and cut off at once; deleted once the event that led here is over.
+        disconnect(e.button.get(), nullptr, this, nullptr);
+        e.button->hide();
+        e.button.release()->deleteLater();
+    }
+    entries_.clear();
+    entries_.emplace_back();  // the root
+    layOut();
+    announceLayout();
+}
+
 void CCorvMenu::setBranchSize(int height, int width) {
     branchHeight_ = height;
     branchWidth_ = width;
@@ -131,6 +147,8 @@ void CCorvMenu::toggle(int index) {
     Entry& e = entries_[static_cast<std::size_t>(index)];
     if (e.kind != KindBranch) return;
     e.expanded = !e.expanded;
+    // However it was toggled (click, key), the button shows the branch's state.
+    e.button->setToggled(e.expanded);
     layOut();
     announceLayout();
 }
@@ -143,6 +161,59 @@ void CCorvMenu::buttonCommand(int index) {
     }
     // Posted: the main window may rebuild the page while this press is still being handled.
     postWindowMessage(parentWidget(), WM_MENU_ITEM, static_cast<std::uintptr_t>(e.button->commandId()), 0);
+}
+
+std::vector<int> CCorvMenu::shownEntries() const {
+    std::vector<int> shown;
+    for (int i = 1; i < entryCount(); ++i)
+        if (entry(i).shown) shown.push_back(i);
+    std::stable_sort(shown.begin(), shown.end(),
+                     [this](int a, int b) { return entry(a).place.top() < entry(b).place.top(); });
+    return shown;
+}
+
+int CCorvMenu::entryOf(const QWidget* button) const {
+    for (int i = 1; i < entryCount(); ++i)
+        if (button && entry(i).button.get() == button) return i;
+    return -1;
+}
+
+void CCorvMenu::focusEntry(int index) {
+    if (index > 0 && index < entryCount()) moveFocusByKey(button(index));
+}
+
+void CCorvMenu::keyPressEvent(QKeyEvent* event) {
+    const int current = entryOf(focusWidget());
+    if (current < 0) {
+        MessageWindow<QWidget>::keyPressEvent(event);
+        return;
+    }
+    const Entry& e = entry(current);
+    const std::vector<int> shown = shownEntries();
+    const auto at = std::find(shown.begin(), shown.end(), current);
+    const bool branch = e.kind == KindBranch;
+    switch (event->key()) {
+        case Qt::Key_Up:
+            if (at != shown.begin() && at != shown.end()) focusEntry(*(at - 1));
+            break;
+        case Qt::Key_Down:
+            if (at != shown.end() && at + 1 != shown.end()) focusEntry(*(at + 1));
+            break;
+        case Qt::Key_Right:
+            if (branch && !e.expanded)
+                toggle(current);
+            else if (branch && !e.children.empty())
+                focusEntry(e.children.front());
+            break;
+        case Qt::Key_Left:
+            if (branch && e.expanded)
+                toggle(current);
+            else if (e.parent > 0)
+                focusEntry(e.parent);
+            break;
+        default: MessageWindow<QWidget>::keyPressEvent(event); return;
+    }
+    event->accept();
 }
 
 void CCorvMenu::scrollBy(int dx, int dy) {

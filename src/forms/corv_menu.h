@@ -60,6 +60,8 @@ public:
     // no entry (nothing changes then). Captions are raw Windows-1252 bytes.
     int insertBranch(const std::string& caption, int parentIndex);
     int insertLeaf(const std::string& caption, int command, int parentIndex, int icon, int iconWidth, int iconHeight);
+    // Removes every entry but the root (a new menu replaces the old one).
+    void clear();
 
     void setBranchSize(int height, int width);
     void setLeafSize(int height, int width);
@@ -74,6 +76,10 @@ public:
     // Opens a closed branch or closes an open one, as a press on its button does.
     void toggle(int index);
 
+    // The indices of the entries shown, top to bottom; the entry whose button this is, or -1.
+    std::vector<int> shownEntries() const;
+    int entryOf(const QWidget* button) const;
+
     int widestRight() const { return widestRight_; }
     int totalHeight() const { return totalHeight_; }
     int entryCount() const { return static_cast<int>(entries_.size()); }
@@ -85,8 +91,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The arrows on a focused entry: Up and Down step through the entries shown, Right opens a
+    // branch (or steps into an open one), Left closes it (or steps out to the parent branch).
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void focusEntry(int index);
     int insert(const std::string& caption, int kind, int command, int parentIndex, int icon, int iconWidth,
                int iconHeight);
     void layOut();

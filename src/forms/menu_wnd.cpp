@@ -2,6 +2,7 @@
 
 #include "controls/mem_dc.h"
 #include "controls/palette.h"
+#include "controls/keyboard_focus.h"
 #include "controls/plain_pane.h"
 #include "controls/skin_lines.h"
 #include "controls/zone_cursor.h"
@@ -116,6 +117,16 @@ void CMenuWnd::scrollHorizontal() {
     view_->scrollBy(previousHorizontal_ - p, 0);
     horizontalPos_ = p;
     previousHorizontal_ = p;
+}
+
+void CMenuWnd::scrollToShow(const QRect& r) {
+    verticalBar_.SetPos(scrollPositionShowing(previousVertical_, viewRect_.height(), r.top(), r.top() + r.height()));
+    verticalBar_.repaint();
+    scrollVertical();
+    horizontalBar_.SetPos(
+        scrollPositionShowing(previousHorizontal_, viewRect_.width(), r.left(), r.left() + r.width()));
+    horizontalBar_.repaint();
+    scrollHorizontal();
 }
 
 std::intptr_t CMenuWnd::windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {

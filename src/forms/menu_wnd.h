@@ -33,12 +33,16 @@ public:
     // Passed straight on to the view.
     int insertBranch(const std::string& caption, int parentIndex);
     int insertLeaf(const std::string& caption, int command, int parentIndex, int icon, int iconWidth, int iconHeight);
+    void clear() { view_->clear(); }
     void setBranchSize(int height, int width);
     void setLeafSize(int height, int width);
     void setIndent(int pixels);
     // The view's background; the menu window keeps a copy.
     void setBackColour(const QColor& colour);
     void setBranchFaceColour(const QColor& colour);
+
+    // Scrolls as little as needed to show this rectangle of the view's unscrolled layout.
+    void scrollToShow(const QRect& inLayout);
 
     CCorvMenu& view() { return *view_; }
     CCorvScrollBar& verticalBar() { return verticalBar_; }

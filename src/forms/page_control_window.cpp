@@ -12,6 +12,8 @@
 
 #include <QPalette>
 
+#include <algorithm>
+
 namespace corvane {
 
 namespace {
@@ -26,14 +28,33 @@ void setFieldColours(QWidget* field, const QColor& back) {
     field->setPalette(palette);
 }
 
+// An icon button lower or narrower than its icon (a unit may give it the size of a text
+// button) would show a clipped picture and no word: there the icon shrinks to fit inside the
+// frame, and the caption goes beside it when the button is wide enough to hold some text.
+struct PageIcon {
+    int size = kPageButtonIconSize;
+    bool captionBeside = false;
+};
+
+PageIcon fitPageIcon(const QRect& r, bool hasCaption) {
+    constexpr int kFrame = 2, kCaptionGap = 10, kMinCaptionWidth = 40;
+    PageIcon fit;
+    if (r.width() >= kPageButtonIconSize && r.height() >= kPageButtonIconSize) return fit;
+    fit.size = std::max(std::min(r.width(), r.height()) - 2 * kFrame, 0);
+    fit.captionBeside = hasCaption && r.width() - fit.size - kCaptionGap >= kMinCaptionWidth;
+    return fit;
+}
+
 QWidget* createButton(const PageControl& control, const ControlText& text, const QRect& r, QWidget* form,
                       int windowId) {
     auto* button = new CCorvButton();
-    button->Create(text.caption, pageButtonStyle(control.style), r.left(), r.top(), r.right() + 1, r.bottom() + 1, form,
-                   windowId);
+    const PageIcon fit = fitPageIcon(r, !text.caption.empty());
+    unsigned style = pageButtonStyle(control.style);
+    if (control.style != 0 && fit.captionBeside) style |= ButtonStyle::IconBesideText;
+    button->Create(text.caption, style, r.left(), r.top(), r.right() + 1, r.bottom() + 1, form, windowId);
     if (control.style != 0) {
         const int icon = static_cast<int>(control.icon);
-        const int size = kPageButtonIconSize;
+        const int size = fit.size;
         button->SetIcons(icon, size, size, icon, size, size, icon, size, size);
         button->SetBackColour(ColourPane);
     }

@@ -38,7 +38,9 @@ void UnitLink::dispatch() {
     const std::uint8_t sub = received_.sub;
     const std::uint8_t* data = received_.data.data();
     const std::size_t n = received_.dataLength;
-    const bool continues = previousLetter_ == letter;
+    // A frame of the same letter continues the gathering, unless the one before completed its
+    // content: a list sent right after a list is a new list, not more of the first.
+    const bool continues = previousLetter_ == letter && !previousCompleted_;
     const std::uint32_t limit = replyLimit_.load();
 
     switch (letter) {
@@ -48,7 +50,7 @@ void UnitLink::dispatch() {
             box_.append(data, n);
             box_.parse();
         }
-            post(WM_LINK_BOX, 0, 0);
+            postWithContent(WM_LINK_BOX, 0, 0);
             replyK();
             break;
         case 'C': {
@@ -59,7 +61,7 @@ void UnitLink::dispatch() {
         }
             if (sub == 1) {
                 answer_.menuLoaded = 1;
-                post(WM_LINK_MENU, 0, 0);
+                postWithContent(WM_LINK_MENU, 0, 0);
             }
             replyK();
             break;
@@ -67,7 +69,7 @@ void UnitLink::dispatch() {
             RecordsLock records(recordsMutex_);
             values_.fill(data, n);
         }
-            post(WM_LINK_VALUES, 0, 0);
+            postWithContent(WM_LINK_VALUES, 0, 0);
             replyStatus();
             break;
         case 'E': {
@@ -121,7 +123,7 @@ void UnitLink::dispatch() {
                 if (sub == 1) list_.parse();
                 header = list_.header();
             }
-            if (sub == 1) post(WM_LINK_LIST, header, 0);
+            if (sub == 1) postWithContent(WM_LINK_LIST, header, 0);
             replyK();
             break;
         }
@@ -135,7 +137,7 @@ void UnitLink::dispatch() {
             RecordsLock records(recordsMutex_);
             progress_.fill(data, n);
         }
-            post(WM_LINK_PROGRESS, 0, 0);
+            postWithContent(WM_LINK_PROGRESS, 0, 0);
             replyStatus();
             break;
         case 'R': {
@@ -157,7 +159,7 @@ void UnitLink::dispatch() {
             text_.append(data, n);
             if (sub == 1) text_.parse();
         }
-            if (sub == 1) post(WM_LINK_TEXT, 0, 0);
+            if (sub == 1) postWithContent(WM_LINK_TEXT, 0, 0);
             replyK();
             break;
         case 'W': {
@@ -172,7 +174,7 @@ void UnitLink::dispatch() {
             replyK();
             break;
         case 'X':
-            post(WM_LINK_BOX, 0, 1);
+            postWithContent(WM_LINK_BOX, 0, 1);
             replyK();
             break;
         case 'Y':
@@ -192,6 +194,7 @@ void UnitLink::dispatch() {
             break;
     }
     previousLetter_ = letter;
+    previousCompleted_ = sub == 1 && (letter == 'C' || letter == 'L' || letter == 'T');
 }
 
 }  // namespace corvane

@@ -58,6 +58,9 @@ public:
     // The link waits (holding LinkLock) until reply->complete() or until it is stopped. The
     // handler runs on the listener's own thread and must not wait for LinkLock.
     virtual void sendLinkMessage(const LinkMessage& message, std::shared_ptr<SentMessageReply> reply) = 0;
+    // The link is being stopped (true) or its worker has ended (false). A listener that makes
+    // postLinkMessage wait for room must return from that wait while stopping.
+    virtual void setStopping(bool) {}
 };
 
 }  // namespace corvane

@@ -1,6 +1,9 @@
 #pragma once
 // Notifications from the link to the main window.
 #include <cstdint>
+#include <memory>
+
+#include "link/link_content.h"
 
 namespace corvane {
 
@@ -21,6 +24,14 @@ struct LinkMessage {
     std::uint32_t message = 0;
     std::uint64_t wParam = 0;
     std::int64_t lParam = 0;
+    // For the posted notifications of a record: its content when the frame completed.
+    std::shared_ptr<const LinkContent> content;
 };
+
+// True when `later` makes `earlier` pointless, so that a window still waiting to handle
+// `earlier` needs only `later`: a page to show, a menu, a file position, the values, or the
+// progress, text or lines of the same page control. Message boxes, the list window's lines and
+// the sent notifications are never replaced.
+bool replacesNotification(const LinkMessage& later, const LinkMessage& earlier);
 
 }  // namespace corvane

@@ -1,6 +1,11 @@
 #include "link/trace_writer.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstring>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -51,11 +56,37 @@ std::string TraceWriter::formatRecord(const ReceivedFrame& rx, const ReplyFrame&
 bool TraceWriter::open(const std::string& path) {
     std::lock_guard lock(m_);
     if (file_) return true;
+    openError_ = 0;
+    // Without waiting and without truncating first: a FIFO or a device in place of the file
+    // would block the program, or take the trace where no one looks. Only a regular file is
+    // emptied and written.
+    struct stat st {};
     errno = 0;
-    file_ = std::fopen(path.c_str(), "wb");
-    openError_ = file_ ? 0 : (errno ? errno : EIO);
-    if (file_) path_ = path;
-    return file_ != nullptr;
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        openError_ = kNotRegularFile;
+        return false;
+    }
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        openError_ = errno;
+    else if (::fstat(fd, &st) != 0)
+        openError_ = errno;
+    else if (!S_ISREG(st.st_mode))
+        openError_ = kNotRegularFile;
+    else if (::ftruncate(fd, 0) != 0 || ::fcntl(fd, F_SETFL, 0) != 0)
+        openError_ = errno;
+    else if (!(file_ = ::fdopen(fd, "wb")))
+        openError_ = errno ? errno : EIO;
+    if (file_) {
+        path_ = path;
+        return true;
+    }
+    if (fd >= 0) ::close(fd);
+    return false;
+}
+
+std::string TraceWriter::describeError(int error) {
+    return error == kNotRegularFile ? "it is not a regular file" : std::strerror(error);
 }
 
 int TraceWriter::openError() const {

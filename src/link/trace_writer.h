@@ -21,14 +21,19 @@ public:
 
     ~TraceWriter() { close(); }
 
-    // Creates (or truncates) the file when no trace is open; false when it cannot be created,
-    // and openError() then holds the errno.
+    // Not an errno: the trace file named is a FIFO, a device or anything else but a file.
+    static constexpr int kNotRegularFile = -1;
+
+    // Creates (or truncates) the file when no trace is open; false when it cannot be created
+    // or is no regular file, and openError() then holds the errno or kNotRegularFile.
     // Its own lock is held only while a record is written, so the user-interface thread never
     // waits for a whole poll step, and a record is never cut by a close.
     bool open(const std::string& path);
     void close();
     bool isOpen() const;
     int openError() const;
+    // The reason for an error of openError() or a Failure, ready to show after the file's name.
+    static std::string describeError(int error);
 
     // Writes one record. When the file takes it only in part or not at all, the trace closes
     // itself (the rest of the link goes on) and keeps the failure for takeFailure().

@@ -69,6 +69,8 @@ void UnitLink::stopWorker() {
             stopping_ = true;
             if (pendingSent_) pendingSent_->cancel();
         }
+        LinkListener* window = window_.load();
+        if (window) window->setStopping(true);  // a post waiting for room returns
         stopEvent_.set();
         if (port_) port_->interrupt();
         worker_.join();
@@ -76,6 +78,7 @@ void UnitLink::stopWorker() {
             std::lock_guard lock(sentMutex_);
             stopping_ = false;
         }
+        if (window) window->setStopping(false);
         if (port_) port_->clearInterrupt();
     }
     alive_.store(0);
@@ -93,10 +96,13 @@ bool UnitLink::close() {
     return ok;
 }
 
-void UnitLink::updateAnswer(AnswerUpdate update) {
+void UnitLink::updateAnswer(AnswerUpdate update) { updateAnswer(std::move(update), answerEpoch_.load()); }
+
+void UnitLink::updateAnswer(AnswerUpdate update, std::uint64_t epoch) {
     {
         std::lock_guard lock(queueMutex_);
-        queue_.push_back(std::move(update));
+        if (epoch != answerEpoch_.load()) return;  // made for a unit that has gone
+        queue_.push_back({std::move(update), epoch});
     }
     // The worker holds LinkLock through blocking reads and sent notifications; never wait for it.
     if (linkLock_.try_lock()) {
@@ -105,13 +111,34 @@ void UnitLink::updateAnswer(AnswerUpdate update) {
     }
 }
 
+void UnitLink::dropPendingAnswers() {
+    {
+        std::lock_guard lock(queueMutex_);
+        const std::uint64_t epoch = answerEpoch_.fetch_add(1) + 1;
+        queue_.clear();
+        queue_.push_back({[](PendingAnswer& a) {
+                              a.choiceHigh = a.choiceMid = a.choiceLow = PendingAnswer::kUnset;
+                              a.boxResult = a.listChoice = PendingAnswer::kUnset;
+                              a.answerText.clear();
+                          },
+                          epoch});
+    }
+    if (linkLock_.try_lock()) {
+        applyQueuedAnswers();
+        linkLock_.unlock();
+    }
+}
+
 void UnitLink::applyQueuedAnswers() {
-    std::vector<AnswerUpdate> updates;
+    std::vector<QueuedAnswer> updates;
+    std::uint64_t epoch;
     {
         std::lock_guard lock(queueMutex_);
         updates.swap(queue_);
+        epoch = answerEpoch_.load();
     }
-    for (auto& u : updates) u(answer_);
+    for (auto& u : updates)
+        if (u.epoch == epoch) u.update(answer_);
 }
 
 bool UnitLink::pollStep() {
@@ -163,12 +190,14 @@ bool UnitLink::pollStepLocked() {
     // tells the first frame of a gathered transfer must stay as the unit last saw them.
     const ReplyFrame replySent = reply_;
     const std::uint8_t letterBefore = previousLetter_;
+    const bool completedBefore = previousCompleted_;
     stepCancelled_ = false;
     dispatch();
     if (!stepCancelled_ && !writeReply() && stopRequested()) stepCancelled_ = true;
     if (stepCancelled_) {
         reply_ = replySent;
         previousLetter_ = letterBefore;
+        previousCompleted_ = completedBefore;
         return true;  // nothing more is sent and nothing is traced
     }
     trace_.writeRecord(received_, reply_);
@@ -201,7 +230,32 @@ bool UnitLink::waitingForWindow() const {
 }
 
 void UnitLink::post(std::uint32_t message, std::uint64_t w, std::int64_t l) {
-    if (LinkListener* window = window_.load()) window->postLinkMessage({message, w, l});
+    if (LinkListener* window = window_.load()) window->postLinkMessage({message, w, l, nullptr});
+}
+
+void UnitLink::postWithContent(std::uint32_t message, std::uint64_t w, std::int64_t l) {
+    LinkListener* window = window_.load();
+    if (!window) return;
+    window->postLinkMessage({message, w, l, std::make_shared<const LinkContent>(contentFor(message))});
+}
+
+LinkContent UnitLink::contentFor(std::uint32_t message) {
+    std::lock_guard records(recordsMutex_);
+    switch (message) {
+        case WM_LINK_BOX: return BoxContent{box_.boxKind(), box_.boxText()};
+        case WM_LINK_LIST: return ListContent{list_.header(), list_.items()};
+        case WM_LINK_TEXT: return TextContent{text_.header(), text_.text()};
+        case WM_LINK_PROGRESS: return ProgressContent{progress_.target(), progress_.range(), progress_.position()};
+        case WM_LINK_MENU: return menu_.snapshot();
+        case WM_LINK_VALUES: {
+            ValuesContent values;
+            std::string v;
+            for (int i = 1; i <= ValueTable::kPositions; ++i)
+                if (values_.value(i, v)) values.present.emplace_back(i, v);
+            return values;
+        }
+        default: return std::monostate{};
+    }
 }
 
 UnitLink::Delivery UnitLink::send(std::uint32_t message, std::uint64_t w, std::int64_t l) {
@@ -216,7 +270,7 @@ UnitLink::Delivery UnitLink::send(std::uint32_t message, std::uint64_t w, std::i
         }
         pendingSent_ = reply;
     }
-    window->sendLinkMessage({message, w, l}, reply);
+    window->sendLinkMessage({message, w, l, nullptr}, reply);
     const bool handled = reply->wait();
     {
         std::lock_guard lock(sentMutex_);

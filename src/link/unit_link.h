@@ -21,6 +21,7 @@
 #include "content/value_table.h"
 #include "link/frame.h"
 #include "link/frame_codec.h"
+#include "link/link_content.h"
 #include "link/link_listener.h"
 #include "link/pending_answer.h"
 #include "link/serial_port.h"
@@ -73,6 +74,19 @@ public:
     // before it builds its next reply (and after a sent notification returns). Updates are
     // applied whole and in the order they were made.
     void updateAnswer(AnswerUpdate update);
+    // The same for an answer the user made for the connection of `epoch` (answerEpoch() when
+    // the question was asked): dropped when that connection has ended since.
+    void updateAnswer(AnswerUpdate update, std::uint64_t epoch);
+    // Counts the connections whose pending answers were dropped.
+    std::uint64_t answerEpoch() const { return answerEpoch_.load(); }
+    // The unit went away: the choice and the box answer it had not yet taken are not carried
+    // to the next unit. Every answer made before this call, or later for an earlier epoch, is
+    // dropped; menuLoaded stays.
+    void dropPendingAnswers();
+
+    // The content a posted notification announces, copied from its record now (an empty
+    // content for a message that carries none). The worker takes it when a frame completes.
+    LinkContent contentFor(std::uint32_t message);
 
     // The verbose trace.
     bool openTrace(const std::string& path) { return trace_.open(path); }
@@ -112,6 +126,8 @@ private:
     void replyStatus();
     bool writeReply();
     void post(std::uint32_t message, std::uint64_t w, std::int64_t l);
+    // Posts with a copy of the record the message announces.
+    void postWithContent(std::uint32_t message, std::uint64_t w, std::int64_t l);
     Delivery send(std::uint32_t message, std::uint64_t w, std::int64_t l);
     bool stopRequested();
     void workerLoop();
@@ -129,8 +145,13 @@ private:
     ReportBuffer report_;
 
     PendingAnswer answer_;
+    struct QueuedAnswer {
+        AnswerUpdate update;
+        std::uint64_t epoch;
+    };
     std::mutex queueMutex_;
-    std::vector<AnswerUpdate> queue_;
+    std::vector<QueuedAnswer> queue_;
+    std::atomic<std::uint64_t> answerEpoch_{0};
 
     std::thread worker_;
     StopEvent stopEvent_;
@@ -146,6 +167,7 @@ private:
     std::atomic<std::uint32_t> misses_{0};
     std::atomic<bool> lineGone_{false};
     std::uint8_t previousLetter_ = 0;
+    bool previousCompleted_ = false;  // the previous frame completed a gathered content
     std::atomic<bool> conversationOpen_{false};
     bool handshakeAnswered_ = false;
     bool stepCancelled_ = false;  // a sent notification of this step was cancelled by stop

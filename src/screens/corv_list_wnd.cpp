@@ -21,7 +21,8 @@ CCorvListWnd::CCorvListWnd(QWidget* owner, const std::string& caption)
     list_ = new CFormListBox(this);
     list_->setObjectName(QStringLiteral("list1002"));
     list_->setGeometry(dialogUnitsToPixels(7, 42, 260, 114));
-    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The scroll bar comes only when the lines outgrow the list, as in the pages' lists.
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list_->setUniformItemSizes(true);
     // A double click chooses the line like OK.
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { OnOK(); });

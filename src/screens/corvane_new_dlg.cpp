@@ -45,7 +45,7 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
     : MessageWindow<QDialog>(parent, Qt::Window | Qt::FramelessWindowHint),
       options_(std::move(options)),
       configFile_(configFileFor(options_)),
-      bridge_(this),
+      bridge_(this, [this](const LinkMessage& m) { onLinkMessage(m); }),
       link_(options_.byteTimeout),
       control_(link_, &bridge_),
       supervisor_(control_, [this] { return findUnitPort(options_.systemPaths); }),
@@ -65,9 +65,17 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
             showReadyLamp();
         else
             showBusyLamp();
+        emit connectionChanged();
     });
     connect(&supervisor_, &ConnectionSupervisor::timerPeriodChanged, this,
             [this](int milliseconds) { applySupervisionPeriod(milliseconds); });
+    connect(&supervisor_, &ConnectionSupervisor::unitSilent, this, [this](int seconds) { showUnitSilence(seconds); });
+    connect(&supervisor_, &ConnectionSupervisor::unitWentAway, this, [this] {
+        // Nothing the gone unit asked for or was told reaches the next one.
+        link_.dropPendingAnswers();
+        bridge_.discardWaiting();
+        pageChoices_.connectionLost();
+    });
 }
 
 CCorvaneNewDlg::~CCorvaneNewDlg() {
@@ -109,6 +117,8 @@ bool CCorvaneNewDlg::OnInitDialog() {
         placeWindow();
     else
         showMaximized();
+    // Where no window manager hands out the keyboard (a kiosk), the window takes it itself.
+    activateWindow();
     if (!configProblem_.empty()) prompts().inform(this, encodeCp1252(QString::fromStdString(configProblem_)));
 
     const UsbInstallation usb = checkUsbInstallation(options_.systemPaths);
@@ -170,6 +180,7 @@ void CCorvaneNewDlg::createFurniture() {
 
     auto [tl, tt, tr, tb] = place(l.statusText);
     statusText_.Create(kStatusNotConnected, tl, tt, tr, tb, this, IDC_STATUS_TEXT);
+    ownStatusText_ = kStatusNotConnected;
     statusText_.SetColours(ColourPanel, ColourEdgeLight);
 
     auto [bl, bt, br, bb] = place(l.busyBar);
@@ -183,6 +194,7 @@ void CCorvaneNewDlg::createFurniture() {
     statusLamp_.setStyleSheet(QStringLiteral("background: rgb(25,25,25);"));
     showBusyLamp();
     statusLamp_.show();
+    setUpKeyboard();
 }
 
 bool CCorvaneNewDlg::readConfiguration() {
@@ -333,7 +345,7 @@ void CCorvaneNewDlg::reportTraceFailure() {
 }
 
 std::string CCorvaneNewDlg::traceFileErrorText(const QString& path, int error) {
-    return "Cannot write the trace file " + encodeCp1252(path) + ":\n" + std::strerror(error);
+    return "Cannot write the trace file " + encodeCp1252(path) + ":\n" + TraceWriter::describeError(error);
 }
 
 void CCorvaneNewDlg::OnCommand(int id) {
@@ -428,7 +440,16 @@ std::string CCorvaneNewDlg::aboutText() {
 }
 
 void CCorvaneNewDlg::setStatusText(const std::string& bytes) {
+    ownStatusText_ = bytes;
+    // While the unit is silent the notice stays; the text comes back when the unit speaks.
+    if (unitSilent_) return;
     statusText_.setText(bytes);
+    statusText_.repaint();
+}
+
+void CCorvaneNewDlg::showUnitSilence(int seconds) {
+    unitSilent_ = seconds > 0;
+    statusText_.setText(unitSilent_ ? silentUnitText(seconds) : ownStatusText_);
     statusText_.repaint();
 }
 

@@ -129,6 +129,16 @@ public:
     // The release text the about box opens with.
     static std::string aboutRelease();
 
+    // A notice with an OK button; raw single-byte text.
+    void informUser(const std::string& text);
+
+signals:
+    // A private message of the page, the pop-ups or the menu has been handled. Rooms beside the
+    // described window (the readings graph) follow the page through it.
+    void messageHandled(std::uint32_t message);
+    // The connection state in the status line has changed (see connected()).
+    void connectionChanged();
+
 public slots:
     // Enter and the platform's ways of closing ask first; the close caption button does not.
     void accept() override;
@@ -138,6 +148,8 @@ protected:
     // The private messages from the panes and, through the bridge, from the link. Handlers of
     // further messages are added to the switch.
     std::intptr_t windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    // The link's notifications with the content they carry, through the bridge.
+    void onLinkMessage(const LinkMessage& message);
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -149,15 +161,16 @@ protected:
     // Children get the arrow, so that the frame's zone cursors never show over them.
     void childEvent(QChildEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    // Keyboard use of the main window (main_window_keys.cpp): Enter, Escape and the arrows here,
+    // Tab and Shift+Tab through every control in reading order.
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     // Wheel turns that reach a pane unhandled are routed like those over the frame.
     bool eventFilter(QObject* watched, QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
 
 private:
     ShellPrompts& prompts();
-    // A notice with an OK button for the screen handlers; raw single-byte text.
-    void informUser(const std::string& text);
     void createFurniture();
     // True when the file gave the window state. A damaged or unreadable file leaves its
     // message in configProblem_.
@@ -196,6 +209,17 @@ private:
     bool handDragToWindowSystem(FrameDrag zone);
     void keepSystemDraggedGeometry();
     void applySupervisionPeriod(int milliseconds);
+    // The silence notice over the status line (0: the line's own text again).
+    void showUnitSilence(int seconds);
+
+    // The keyboard's way through the window: the band's buttons left to right, the menu entries
+    // shown top to bottom, then the open page's controls in reading order.
+    std::vector<QWidget*> keyboardChain();
+    void setUpKeyboard();
+    // Scrolls the pane that holds a control moved to by the keyboard so that it can be seen.
+    void bringIntoView(QWidget* control);
+    // The notice or key pad on screen that does not wait: it takes the keys aimed at it.
+    QWidget* shownPopUp() const;
 
     MainWindowOptions options_;
     std::unique_ptr<ShellPrompts> ownPrompts_;
@@ -239,6 +263,8 @@ private:
     CCorvSysButton sizeButton_;
     CCorvSysButton minimiseButton_;
     CCorvStatic statusText_;
+    std::string ownStatusText_;  // the line's text under a silence notice
+    bool unitSilent_ = false;
     QLabel statusLamp_;
     CMenuWnd menuWnd_;
     CClientWnd clientWnd_;

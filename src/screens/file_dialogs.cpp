@@ -2,8 +2,33 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
+
+#include "controls/keyboard_focus.h"
 
 namespace corvane {
+
+namespace {
+
+// Qt's dialog opens at 624 x 412 in its list view, and its detail view sizes the size and date
+// columns for short texts ("384...KiB"): open it large enough, in the detail view, with those
+// columns as wide as what they show and the name taking the rest.
+constexpr QSize kDialogSize(900, 560);
+
+void showDetailsWhole(QFileDialog& dialog) {
+    dialog.resize(kDialogSize);
+    dialog.setViewMode(QFileDialog::Detail);
+    auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!details) return;
+    QHeaderView* header = details->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+}
+
+}  // namespace
 
 QStringList FileDialogs::nameFilters(const QString& unitFilter) {
     const QStringList fields = unitFilter.split(QLatin1Char('|'));
@@ -47,10 +72,12 @@ QString FileDialogs::run(QWidget* parent, const Request& request, QFileDialog::A
     // with it, and neither this object nor the dialog may be touched after that.
     QPointer<QFileDialog> dialog = new QFileDialog(parent);
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    takeFocusWhenShown(dialog);
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setNameFilters(nameFilters(request.filter));
     dialog->setDirectory(lastFolder_);
+    showDetailsWhole(*dialog);
     if (mode == QFileDialog::AcceptSave) {
         // The save dialog asks before it replaces an existing file (Qt's default).
         if (!request.defaultSuffix.isEmpty()) dialog->setDefaultSuffix(request.defaultSuffix);

@@ -7,11 +7,14 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <memory>
+#include <cstring>
 
 namespace corvane {
 
 namespace {
+
+// As many links in a row as the kernel follows.
+constexpr int kMaxLinks = 40;
 
 bool writeAll(int fd, std::string_view bytes) {
     std::size_t done = 0;
@@ -35,9 +38,51 @@ int closeKeepingError(int fd) {
     return error;
 }
 
+// The folder part of a path, with its slash ("" for a bare name).
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A link is followed when it is the user's own, or a system link (root's, in root's folder,
+// such as /dev/stdout). Another user's link may have been planted in a shared folder.
+bool mayFollow(const std::string& link, const struct stat& st) {
+    if (st.st_uid == ::geteuid()) return true;
+    if (st.st_uid != 0) return false;
+    const std::string folder = folderOf(link);
+    struct stat holder {};
+    return ::stat(folder.empty() ? "." : folder.c_str(), &holder) == 0 && holder.st_uid == 0;
+}
+
+// Follows the links at the last part of `path` as far as they may be followed. On success
+// `target` is the file the bytes go to and `exists` says whether it is there (`st` its status).
+int resolveTarget(const std::string& path, std::string& target, struct stat& st, bool& exists) {
+    target = path;
+    for (int hops = 0;; ++hops) {
+        if (::lstat(target.c_str(), &st) != 0) {
+            if (errno != ENOENT) return errno;
+            exists = false;
+            return 0;
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            exists = true;
+            return 0;
+        }
+        if (!mayFollow(target, st)) return kForeignLink;
+        if (hops == kMaxLinks) return ELOOP;
+        std::string next(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(target.c_str(), next.data(), next.size());
+        if (n < 0) return errno;
+        if (static_cast<std::size_t>(n) >= next.size()) return ENAMETOOLONG;
+        next.resize(static_cast<std::size_t>(n));
+        if (next.empty()) return ENOENT;
+        target = next.front() == '/' ? next : folderOf(target) + next;
+    }
+}
+
 // A device or a pipe: opened without waiting for a reader, then written in blocking mode.
 int writeToSpecialFile(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return errno;
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
@@ -45,37 +90,34 @@ int writeToSpecialFile(const std::string& path, std::string_view bytes) {
     return ::close(fd) == 0 ? 0 : errno;
 }
 
-// An existing file in a folder that takes no new file: the only way left is in place.
-int writeInPlace(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) return errno;
-    if (!writeAll(fd, bytes)) return closeKeepingError(fd);
-    return ::close(fd) == 0 ? 0 : errno;
-}
-
 int writeNewFile(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) return errno;
     int error = 0;
     if (!writeAll(fd, bytes))
         error = closeKeepingError(fd);
     else if (::close(fd) != 0)
         error = errno;
-    // Half a file would pass for the whole report.
+    // Half a file would pass for the whole one.
     if (error != 0) ::unlink(path.c_str());
     return error;
 }
 
-// Writes a sibling file with the old file's permissions and renames it over the target.
-int replaceRegularFile(const std::string& path, const struct stat& old, std::string_view bytes) {
-    std::unique_ptr<char, decltype(&::free)> real(::realpath(path.c_str(), nullptr), &::free);
-    const std::string target = real ? std::string(real.get()) : path;
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string temp = folder + "." + name + ".XXXXXX";
+// Whether the user may write the file itself, asked by opening it (with the file-system
+// identity, unlike access()); nothing is changed.
+int mayWrite(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    ::close(fd);
+    return 0;
+}
+
+// Writes a sibling file with the old file's permissions and renames it over the target. The
+// temporary name is short, so a target whose name is at the file system's limit still saves.
+int replaceRegularFile(const std::string& target, const struct stat& old, std::string_view bytes) {
+    std::string temp = folderOf(target) + ".corvane-XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) return writeInPlace(target, bytes);
+    if (fd < 0) return errno;
 
     ::fchmod(fd, old.st_mode & 07777);
     if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
@@ -95,16 +137,21 @@ int replaceRegularFile(const std::string& path, const struct stat& old, std::str
 }  // namespace
 
 int writeWholeFile(const std::string& path, std::string_view bytes) {
+    std::string target;
     struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        if (errno != ENOENT) return errno;
-        return writeNewFile(path, bytes);
-    }
+    bool exists = false;
+    if (const int error = resolveTarget(path, target, st, exists); error != 0) return error;
+    if (!exists) return writeNewFile(target, bytes);
     if (S_ISDIR(st.st_mode)) return EISDIR;
-    if (!S_ISREG(st.st_mode)) return writeToSpecialFile(path, bytes);
+    if (!S_ISREG(st.st_mode)) return writeToSpecialFile(target, bytes);
     // Only a file the user may write is replaced (rename alone would bypass its permission).
-    if (::access(path.c_str(), W_OK) != 0) return errno;
-    return replaceRegularFile(path, st, bytes);
+    if (const int error = mayWrite(target); error != 0) return error;
+    return replaceRegularFile(target, st, bytes);
+}
+
+std::string fileWriteReason(int error) {
+    if (error == kForeignLink) return "it is a symbolic link that belongs to another user, so it is not followed";
+    return std::strerror(error);
 }
 
 }  // namespace corvane

@@ -2,13 +2,24 @@
 // Writing a whole file that the user picked, so that a failure loses nothing: a new file that
 // cannot be written whole is removed again, and an existing file is replaced only once its new
 // content is complete on disk. Devices and pipes (/dev/full, a FIFO) are written directly.
+//
+// The target is also checked the way a shared folder needs: a file the user may not write is
+// refused (replacing it would need only the folder's permission), and a symbolic link is
+// followed only when it belongs to the user, so a link that another user planted where the
+// file is to go cannot send the bytes over a file elsewhere.
 #include <string>
 #include <string_view>
 
 namespace corvane {
 
-// Writes `bytes` as the whole content of the file at `path` (a local 8-bit path; symbolic links
-// are followed). Returns 0, or the errno of the step that failed.
+// Not an errno: the target is a symbolic link that belongs to another user.
+inline constexpr int kForeignLink = -1;
+
+// Writes `bytes` as the whole content of the file at `path` (a local 8-bit path). Returns 0,
+// kForeignLink, or the errno of the step that failed.
 int writeWholeFile(const std::string& path, std::string_view bytes);
+
+// The reason for a failed writeWholeFile, ready to show after the file's name.
+std::string fileWriteReason(int error);
 
 }  // namespace corvane

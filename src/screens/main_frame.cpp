@@ -233,15 +233,6 @@ void CCorvaneNewDlg::routeWheel(int delta, int screenX) {
     sendWindowMessage(pane, WM_SCROLL_WHEEL, static_cast<std::uintptr_t>(static_cast<std::intptr_t>(amount)), 0);
 }
 
-void CCorvaneNewDlg::keyPressEvent(QKeyEvent* event) {
-    // Enter is the dialog's OK, which asks before closing; Escape reaches reject() the same way.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void CCorvaneNewDlg::timerEvent(QTimerEvent* event) {
     if (event->timerId() == supervisionTimer_.timerId()) {
         supervisor_.tick();
@@ -251,13 +242,24 @@ void CCorvaneNewDlg::timerEvent(QTimerEvent* event) {
     QDialog::timerEvent(event);
 }
 
+void CCorvaneNewDlg::onLinkMessage(const LinkMessage& m) {
+    const auto w = static_cast<std::uintptr_t>(m.wParam);
+    const auto l = static_cast<std::intptr_t>(m.lParam);
+    const LinkContent* content = m.content.get();
+    if (pageChoices_.handle(m.message, w, l, content)) return;
+    if (pageUpdates_.handle(m.message, w, l, content)) return;
+    popUps_.handle(m.message, w, l, content);
+}
+
 std::intptr_t CCorvaneNewDlg::windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     switch (message) {
         case WM_MENU_EDGE: onMenuEdgeChanged(); return 0;
         default:
-            if (pageChoices_.handle(message, wParam, lParam)) return 0;
-            if (pageUpdates_.handle(message, wParam, lParam)) return 0;
-            if (popUps_.handle(message, wParam, lParam)) return 0;
+            if (pageChoices_.handle(message, wParam, lParam) || pageUpdates_.handle(message, wParam, lParam) ||
+                popUps_.handle(message, wParam, lParam)) {
+                emit messageHandled(message);
+                return 0;
+            }
             return MessageWindow<QDialog>::windowMessage(message, wParam, lParam);
     }
 }

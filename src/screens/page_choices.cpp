@@ -27,9 +27,14 @@ int PageChoices::iconForSelector(int selector) {
     return selector >= 1 && selector <= 13 ? kIcons[static_cast<std::size_t>(selector)] : 0;
 }
 
-bool PageChoices::handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t) {
+bool PageChoices::handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t, const LinkContent* content) {
     switch (message) {
-        case WM_LINK_MENU: buildOutline(); return true;
+        case WM_LINK_MENU:
+            if (const auto* menu = content ? std::get_if<MenuContent>(content) : nullptr)
+                buildOutline(*menu);
+            else
+                buildOutline();
+            return true;
         case WM_LINK_SHOW_PAGE: selectPage(static_cast<std::uint32_t>(wParam)); return true;
         case WM_MENU_ITEM: onMenuItem(static_cast<std::uint32_t>(wParam)); return true;
         case WM_BUTTON_CODE: onPageChoice(static_cast<std::uint32_t>(wParam)); return true;
@@ -39,26 +44,46 @@ bool PageChoices::handle(std::uint32_t message, std::uintptr_t wParam, std::intp
     }
 }
 
+MenuPage* PageChoices::currentPage() {
+    if (currentPageIndex_ < 0 || static_cast<std::size_t>(currentPageIndex_) >= content_.pages.size()) return nullptr;
+    return content_.pages[static_cast<std::size_t>(currentPageIndex_)].get();
+}
+
+void PageChoices::removePageControls() {
+    for (auto& page : content_.pages)
+        for (auto& control : page->controls) client_.removeControl(*control);
+}
+
 void PageChoices::buildOutline() {
-    status_.setStatusText(kStatusReady);
-    auto records = link_.lockRecords();
-    MenuRecord& menu = link_.menuRecord();
-    const std::size_t entries = menu.entryCount();
-    for (std::size_t i = 0; i < entries; ++i) {
-        MenuTreeEntry& e = menu.entry(i);
-        if (const int icon = iconForSelector(e.icon)) e.iconBitmap = static_cast<std::uint32_t>(icon);
+    MenuContent menu;
+    {
+        auto records = link_.lockRecords();
+        menu = link_.menuRecord().snapshot();
     }
-    for (std::size_t p = 0; p < menu.pageCount(); ++p) {
-        for (auto& control : menu.page(p).controls)
+    buildOutline(menu);
+}
+
+void PageChoices::buildOutline(const MenuContent& received) {
+    status_.setStatusText(kStatusReady);
+    // A menu sent again (the unit restarted) replaces everything of the one before: the
+    // outline, the pages and the open page, which belonged to the old menu.
+    removePageControls();
+    client_.resetScroll();
+    content_ = received;
+    currentPageId_ = 0;
+    currentPageIndex_ = -1;
+    content_.entries.resize(std::min(content_.entries.size(), MenuRecord::kMaxEntries));
+    for (MenuTreeEntry& e : content_.entries)
+        if (const int icon = iconForSelector(e.icon)) e.iconBitmap = static_cast<std::uint32_t>(icon);
+    for (auto& page : content_.pages) {
+        for (auto& control : page->controls)
             if (const int icon = iconForSelector(control->style)) control->icon = static_cast<std::uint32_t>(icon);
     }
 
-    // Entries stay in the record across transfers: only those of the new transfer are added, so
-    // a second menu extends the outline instead of repeating the first.
+    menu_.clear();
     std::vector<int> parents = {0};
     std::size_t flattened = 0;  // group openings deeper than the outline holds
-    for (std::size_t i = entriesShown_; i < entries; ++i) {
-        const MenuTreeEntry& e = menu.entry(i);
+    for (const MenuTreeEntry& e : content_.entries) {
         switch (e.kind) {
             case MenuTreeEntry::GroupOpen: {
                 const int index = menu_.insertBranch(e.name, parents.back());
@@ -82,34 +107,27 @@ void PageChoices::buildOutline() {
             default: break;
         }
     }
-    entriesShown_ = entries;
 }
 
 void PageChoices::selectPage(std::uint32_t pageId) {
     std::uint32_t pageCode = 0;
     bool hasCode = false;
-    {
-        auto records = link_.lockRecords();
-        MenuRecord& menu = link_.menuRecord();
-        const std::size_t pages = menu.pageCount();
-        if (pageId != currentPageId_) {
-            client_.resetScroll();
-            for (std::size_t p = 0; p < pages; ++p)
-                for (auto& control : menu.page(p).controls) client_.removeControl(*control);
+    if (pageId != currentPageId_) {
+        client_.resetScroll();
+        removePageControls();
+    }
+    currentPageId_ = pageId;
+    for (std::size_t p = 0; p < content_.pages.size(); ++p) {
+        MenuPage& page = *content_.pages[p];
+        if (page.pageId != pageId) continue;
+        currentPageIndex_ = static_cast<int>(p);
+        for (auto& control : page.controls) {
+            client_.addControl(*control);
+            capEditField(*control);
         }
-        currentPageId_ = pageId;
-        for (std::size_t p = 0; p < pages; ++p) {
-            MenuPage& page = menu.page(p);
-            if (page.pageId != pageId) continue;
-            currentPageIndex_ = static_cast<int>(p);
-            for (auto& control : page.controls) {
-                client_.addControl(*control);
-                capEditField(*control);
-            }
-            if (page.pageCode != 0) {
-                pageCode = page.pageCode;
-                hasCode = true;
-            }
+        if (page.pageCode != 0) {
+            pageCode = page.pageCode;
+            hasCode = true;
         }
     }
     if (!hasCode) return;
@@ -138,10 +156,8 @@ void PageChoices::onPageChoice(std::uint32_t code) {
     bool haveList = false;
     int row = -1;
     std::string line;
-    if (currentPageIndex_ >= 0) {
-        auto records = link_.lockRecords();
-        const MenuPage& page = link_.menuRecord().page(static_cast<std::size_t>(currentPageIndex_));
-        for (const auto& control : page.controls) {
+    if (const MenuPage* page = currentPage()) {
+        for (const auto& control : page->controls) {
             if (control->type != 'l') continue;
             if (auto* list = qobject_cast<CFormListBox*>(control->window)) {
                 haveList = true;
@@ -181,9 +197,41 @@ void PageChoices::enterBusy() {
 
 void PageChoices::leaveBusy() {
     busy_ = false;
+    status_.stopBusyBar();
+    // A key taken while the pad is open: the unit waits for the next key.
+    if (keyPadOpen_) {
+        showKeyPadWait();
+        return;
+    }
     status_.showReadyLamp();
     status_.setStatusText(kStatusReady);
+}
+
+void PageChoices::showKeyPadWait() {
+    status_.showBusyLamp();
+    status_.setStatusText(kStatusKeyPadWait);
+}
+
+void PageChoices::keyPadOpened() {
+    keyPadOpen_ = true;
+    busy_ = true;
+    // The unit waits for the user now, not the user for the unit.
     status_.stopBusyBar();
+    showKeyPadWait();
+}
+
+void PageChoices::keyPadClosed() {
+    if (!keyPadOpen_) return;
+    keyPadOpen_ = false;
+    leaveBusy();
+}
+
+void PageChoices::connectionLost() {
+    keyPadOpen_ = false;
+    if (!busy_) return;
+    busy_ = false;
+    status_.stopBusyBar();
+    status_.setStatusText(kStatusChoiceNotDelivered);
 }
 
 }  // namespace corvane

@@ -20,34 +20,52 @@ public:
 
     PageChoices(UnitLink& link, CMenuWnd& menu, CClientWnd& client, StatusLine& status);
 
-    // Handles the messages of this part; false for any other message.
-    bool handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    // Handles the messages of this part; false for any other message. `content` is what a
+    // link notification carries; without it the link's record is read.
+    bool handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                const LinkContent* content = nullptr);
 
-    void buildOutline();                    // WM_LINK_MENU
+    // WM_LINK_MENU: the menu replaces the one shown (its outline, its pages and the open page).
+    void buildOutline(const MenuContent& menu);
+    void buildOutline();                    // from the link's record
     void selectPage(std::uint32_t pageId);  // WM_LINK_SHOW_PAGE, and a leaf when not busy
     void onMenuItem(std::uint32_t itemId);  // WM_MENU_ITEM
     void onPageChoice(std::uint32_t code);  // WM_BUTTON_CODE from a page button
     void onKeyPadKey(std::uint8_t key);     // WM_KEYPAD_KEY
     void leaveBusy();                       // WM_LINK_CHOICE_TAKEN
     void enterBusy();
+    // The key pad opened or closed by the unit. While it is open the unit waits for its keys,
+    // and the status line says so; its closing ends the busy state it began.
+    void keyPadOpened();
+    void keyPadClosed();
+    // The link closed because the unit went away: a choice it had not taken is dropped with
+    // it, and the user is told so.
+    void connectionLost();
 
     bool busy() const { return busy_; }
     std::uint32_t currentPageId() const { return currentPageId_; }
     int currentPageIndex() const { return currentPageIndex_; }
+    // The open page, null while none is; and the menu the window shows.
+    MenuPage* currentPage();
+    const MenuPage* currentPage() const { return const_cast<PageChoices*>(this)->currentPage(); }
+    const MenuContent& menu() const { return content_; }
     // The icon picture number for a selector 1..13 of the unit, 0 for any other.
     static int iconForSelector(int selector);
 
 private:
     void capEditField(const PageControl& control);
+    void removePageControls();
+    void showKeyPadWait();
 
     UnitLink& link_;
     CMenuWnd& menu_;
     CClientWnd& client_;
     StatusLine& status_;
+    MenuContent content_;  // the window's own copy: its controls hold the page's windows
     bool busy_ = false;
+    bool keyPadOpen_ = false;
     std::uint32_t currentPageId_ = 0;
     int currentPageIndex_ = -1;
-    std::size_t entriesShown_ = 0;  // tree entries already in the outline
 };
 
 }  // namespace corvane

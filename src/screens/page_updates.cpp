@@ -28,15 +28,25 @@ void setBar(const PageControl& control, int range, int position) {
 PageUpdates::PageUpdates(UnitLink& link, const PageChoices& pages, ReportSave& saver)
     : link_(link), pages_(pages), saver_(saver) {}
 
-bool PageUpdates::handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+template <typename T>
+T PageUpdates::contentOf(std::uint32_t message, const LinkContent* content) {
+    if (content)
+        if (const T* carried = std::get_if<T>(content)) return *carried;
+    LinkContent fromRecord = link_.contentFor(message);
+    if (T* read = std::get_if<T>(&fromRecord)) return std::move(*read);
+    return T{};
+}
+
+bool PageUpdates::handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                         const LinkContent* content) {
     switch (message) {
-        case WM_LINK_LIST: fillList(static_cast<std::uint32_t>(wParam)); return true;
-        case WM_LINK_TEXT: setText(); return true;
-        case WM_LINK_VALUES: showValues(); return true;
+        case WM_LINK_LIST: fillList(contentOf<ListContent>(message, content)); return true;
+        case WM_LINK_TEXT: setText(contentOf<TextContent>(message, content)); return true;
+        case WM_LINK_VALUES: showValues(contentOf<ValuesContent>(message, content)); return true;
         case WM_LINK_VALUE_REQUEST:
             collectValues(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
             return true;
-        case WM_LINK_PROGRESS: setProgress(); return true;
+        case WM_LINK_PROGRESS: setProgress(contentOf<ProgressContent>(message, content)); return true;
         case WM_LINK_TRANSFER:
             showTransferProgress(static_cast<std::uint32_t>(std::min<std::uintptr_t>(wParam, UINT32_MAX)),
                                  static_cast<std::uint32_t>(std::clamp<std::intptr_t>(lParam, 0, UINT32_MAX)));
@@ -44,14 +54,6 @@ bool PageUpdates::handle(std::uint32_t message, std::uintptr_t wParam, std::intp
         case WM_LINK_REPORT: saveReport(); return true;
         default: return false;
     }
-}
-
-const MenuPage* PageUpdates::currentPage() const {
-    const int index = pages_.currentPageIndex();
-    if (index < 0) return nullptr;
-    const MenuRecord& menu = link_.menuRecord();
-    if (static_cast<std::size_t>(index) >= menu.pageCount()) return nullptr;
-    return &menu.page(static_cast<std::size_t>(index));
 }
 
 std::string PageUpdates::readValue(const PageControl& control) {
@@ -96,72 +98,59 @@ void PageUpdates::setValue(const PageControl& control, const std::string& value)
     }
 }
 
-void PageUpdates::fillList(std::uint32_t header) {
-    std::vector<std::string> lines;
-    {
-        auto records = link_.lockRecords();
-        const ListRecord& list = link_.listRecord();
-        // A later list has been completed since this notice: its own notice brings it.
-        if (list.header() != 0 && list.header() != header) return;
-        lines = list.items();
-    }
-    if (header == 0) {
-        if (popUps_) popUps_->appendToListWindow(lines);
+void PageUpdates::fillList(const ListContent& list) {
+    if (list.header == 0) {
+        if (popUps_) popUps_->appendToListWindow(list.items);
         return;
     }
-    auto records = link_.lockRecords();
     const MenuPage* page = currentPage();
     if (!page) return;
     for (const auto& control : page->controls) {
-        if (control->id != header) continue;
+        if (control->id != list.header) continue;
         auto* box = qobject_cast<CFormListBox*>(control->window);
         if (!box) continue;
         box->clear();
-        for (const std::string& line : lines) box->addLine(line);
+        for (const std::string& line : list.items) box->addLine(line);
     }
 }
 
-void PageUpdates::setText() {
-    auto records = link_.lockRecords();
-    const TextRecord& record = link_.textRecord();
+void PageUpdates::setText(const TextContent& record) {
     const MenuPage* page = currentPage();
     if (!page) return;
     for (const auto& control : page->controls) {
-        if (control->id != record.header() || !control->window) continue;
+        if (control->id != record.header || !control->window) continue;
         QWidget* window = control->window;
         if (auto* label = qobject_cast<CCorvStatic*>(window)) {
-            label->setText(record.text());
+            label->setText(record.text);
             label->repaint();
         } else if (auto* edit = qobject_cast<CFormEdit*>(window)) {
-            edit->setTextBytes(record.text());
+            edit->setTextBytes(record.text);
         } else if (auto* memo = qobject_cast<CFormMemo*>(window)) {
-            memo->setTextBytes(record.text());
+            memo->setTextBytes(record.text);
         } else if (auto* button = qobject_cast<CCorvButton*>(window)) {
-            button->setCaption(record.text());
+            button->setCaption(record.text);
             button->update();
         }
     }
 }
 
-void PageUpdates::showValues() {
-    auto records = link_.lockRecords();
+void PageUpdates::showValues(const ValuesContent& values) {
     const MenuPage* page = currentPage();
     if (!page) return;
-    const ValueTable& values = link_.valueTable();
     // Value numbers beyond the page's control count are not shown.
     const std::size_t shown = page->count();
-    std::string value;
-    for (const auto& control : page->controls) {
-        if (control->id == 0 || control->id > shown || !control->window) continue;
-        if (values.value(control->id, value)) setValue(*control, value);
+    for (const auto& [position, value] : values.present) {
+        if (position < 1 || static_cast<std::size_t>(position) > shown) continue;
+        for (const auto& control : page->controls)
+            if (control->id == position && control->window) setValue(*control, value);
     }
 }
 
 void PageUpdates::collectValues(std::uint32_t first, std::uint32_t last) {
+    const MenuPage* page = currentPage();
     auto records = link_.lockRecords();
     ValueTable& values = link_.valueTable();
     values.emptyReply();
-    const MenuPage* page = currentPage();
     if (page) {
         // Ids are single bytes. The values go in order up to the first that does not fit: the
         // unit reads them by position, so none may be left out in the middle.
@@ -174,22 +163,13 @@ void PageUpdates::collectValues(std::uint32_t first, std::uint32_t last) {
     values.closeReply();
 }
 
-void PageUpdates::setProgress() {
-    std::uint32_t target;
-    int range, position;
-    {
-        auto records = link_.lockRecords();
-        const ProgressRecord& progress = link_.progressRecord();
-        target = progress.target();
-        range = progress.range();
-        position = progress.position();
-    }
-    if (target == ProgressRecord::kKeyPadTarget && popUps_) popUps_->setKeyPadProgress(range, position);
-    auto records = link_.lockRecords();
+void PageUpdates::setProgress(const ProgressContent& progress) {
+    if (progress.target == ProgressRecord::kKeyPadTarget && popUps_)
+        popUps_->setKeyPadProgress(progress.range, progress.position);
     const MenuPage* page = currentPage();
     if (!page) return;
     for (const auto& control : page->controls)
-        if (control->type == 'p' && control->id == target) setBar(*control, range, position);
+        if (control->type == 'p' && control->id == progress.target) setBar(*control, progress.range, progress.position);
 }
 
 void PageUpdates::showTransferProgress(std::uint32_t total, std::uint32_t done) {
@@ -199,7 +179,6 @@ void PageUpdates::showTransferProgress(std::uint32_t total, std::uint32_t done) 
         popUps_->setMessageBoxProgress(range, position);
         return;
     }
-    auto records = link_.lockRecords();
     const MenuPage* page = currentPage();
     if (!page) return;
     for (const auto& control : page->controls)

@@ -23,14 +23,16 @@ public:
     // The open pop-ups, once they exist; null means none can be open.
     void setPopUps(PopUpSlots* popUps) { popUps_ = popUps; }
 
-    // Handles the messages of this part; false for any other message.
-    bool handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
+    // Handles the messages of this part; false for any other message. `content` is what a
+    // link notification carries; without it the link's record is read.
+    bool handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                const LinkContent* content = nullptr);
 
-    void fillList(std::uint32_t header);                                          // WM_LINK_LIST
-    void setText();                                                               // WM_LINK_TEXT
-    void showValues();                                                            // WM_LINK_VALUES
+    void fillList(const ListContent& list);                                       // WM_LINK_LIST
+    void setText(const TextContent& text);                                        // WM_LINK_TEXT
+    void showValues(const ValuesContent& values);                                 // WM_LINK_VALUES
     void collectValues(std::uint32_t first, std::uint32_t last);                  // WM_LINK_VALUE_REQUEST (sent)
-    void setProgress();                                                           // WM_LINK_PROGRESS
+    void setProgress(const ProgressContent& progress);                            // WM_LINK_PROGRESS
     void showTransferProgress(std::uint32_t total, std::uint32_t done) override;  // WM_LINK_TRANSFER
     void saveReport();                                                            // WM_LINK_REPORT (sent)
 
@@ -41,8 +43,11 @@ public:
     static void setValue(const PageControl& control, const std::string& value);
 
 private:
-    // The controls of the current page; null while no page is open. Records locked.
-    const MenuPage* currentPage() const;
+    // The controls of the current page; null while no page is open.
+    const MenuPage* currentPage() const { return pages_.currentPage(); }
+    // The notification's content, or a copy of the link's record when none came with it.
+    template <typename T>
+    T contentOf(std::uint32_t message, const LinkContent* content);
 
     UnitLink& link_;
     const PageChoices& pages_;

@@ -38,16 +38,21 @@ int PopUps::maxAnswerText(std::uint32_t replyLimit) {
     return std::clamp(static_cast<int>(replyLimit) - 12, 0, static_cast<int>(kMaxReplyData) - kStatusFixedBytes);
 }
 
-bool PopUps::handle(std::uint32_t message, std::uintptr_t, std::intptr_t) {
+bool PopUps::handle(std::uint32_t message, std::uintptr_t, std::intptr_t, const LinkContent* content) {
     switch (message) {
-        case WM_LINK_BOX: onBox(); return true;
+        case WM_LINK_BOX:
+            if (const auto* box = content ? std::get_if<BoxContent>(content) : nullptr)
+                onBox(*box);
+            else
+                onBox();
+            return true;
         case WM_LINK_BOX_TAKEN: onBoxTaken(); return true;
         default: return false;
     }
 }
 
-void PopUps::setBoxResult(std::uint8_t result) {
-    link_.updateAnswer([result](PendingAnswer& a) { a.boxResult = result; });
+void PopUps::setBoxResult(std::uint8_t result, std::uint64_t epoch) {
+    link_.updateAnswer([result](PendingAnswer& a) { a.boxResult = result; }, epoch);
 }
 
 void PopUps::dispose(QWidget* popUp) {
@@ -59,15 +64,14 @@ void PopUps::dispose(QWidget* popUp) {
 }
 
 void PopUps::onBox() {
-    // Only the record counts, not who posted the message: 'X' shows the present box again.
-    std::uint32_t kind;
-    std::string text;
-    {
-        auto records = link_.lockRecords();
-        kind = link_.boxRecord().boxKind();
-        text = link_.boxRecord().boxText();
-    }
-    switch (kind) {
+    LinkContent record = link_.contentFor(WM_LINK_BOX);
+    onBox(std::get<BoxContent>(record));
+}
+
+void PopUps::onBox(const BoxContent& box) {
+    // Only the box counts, not who posted the message: 'X' shows the present box again.
+    const std::string& text = box.text;
+    switch (box.kind) {
         case 'a': openKeyPad(); break;
         case 'k': askMessageBox(MessageBoxOk, text, kAccepted); break;
         case 'l': askListChoice(text); break;
@@ -84,19 +88,21 @@ void PopUps::onBox() {
 }
 
 void PopUps::askMessageBox(int type, const std::string& text, std::uint8_t firstButtonResult) {
+    const std::uint64_t epoch = link_.answerEpoch();
     if (messageBox_) return;
     const std::weak_ptr<int> alive = life_;
     QPointer<CCorvMessageBox> box = new CCorvMessageBox(text, type, &owner_);
     messageBox_ = box;
-    setBoxResult(kShown);
+    setBoxResult(kShown, epoch);
     const int result = box->RunModal();
     if (alive.expired()) return;
     if (messageBox_ == box) messageBox_ = nullptr;
     delete box.data();
-    setBoxResult(result == IDOK ? firstButtonResult : kRefused);
+    setBoxResult(result == IDOK ? firstButtonResult : kRefused, epoch);
 }
 
 void PopUps::showNotice(int type, const std::string& text) {
+    const std::uint64_t epoch = link_.answerEpoch();
     if (messageBox_) return;
     auto* box = new CCorvMessageBox(&owner_);
     box->Create(text, type, &owner_);
@@ -113,15 +119,16 @@ void PopUps::showNotice(int type, const std::string& text) {
         dispose(box);
     });
     messageBox_ = box;
-    setBoxResult(kShown);
+    setBoxResult(kShown, epoch);
 }
 
 void PopUps::askListChoice(const std::string& caption) {
+    const std::uint64_t epoch = link_.answerEpoch();
     if (listWindow_) return;
     const std::weak_ptr<int> alive = life_;
     QPointer<CCorvListWnd> window = new CCorvListWnd(&owner_, caption);
     listWindow_ = window;
-    setBoxResult(kShown);
+    setBoxResult(kShown, epoch);
     const int result = window->DoModal();
     if (alive.expired()) return;
     if (listWindow_ == window) listWindow_ = nullptr;
@@ -130,18 +137,21 @@ void PopUps::askListChoice(const std::string& caption) {
         // The chosen line's bytes as the unit sent them, kept by the window itself: the list
         // record may have been refilled since.
         const std::string line = choice > 0 ? window->lineBytes(choice - 1) : std::string();
-        link_.updateAnswer([choice, line](PendingAnswer& a) {
-            a.boxResult = kAccepted;
-            a.listChoice = choice > 0 ? static_cast<std::uint8_t>(choice) : PendingAnswer::kUnset;
-            a.answerText = line;
-        });
+        link_.updateAnswer(
+            [choice, line](PendingAnswer& a) {
+                a.boxResult = kAccepted;
+                a.listChoice = choice > 0 ? static_cast<std::uint8_t>(choice) : PendingAnswer::kUnset;
+                a.answerText = line;
+            },
+            epoch);
     } else {
-        setBoxResult(kRefused);
+        setBoxResult(kRefused, epoch);
     }
     delete window.data();
 }
 
 void PopUps::askString(const std::string& caption) {
+    const std::uint64_t epoch = link_.answerEpoch();
     if (stringWindow_ || refusingString_) return;
     const std::weak_ptr<int> alive = life_;
     const std::uint32_t replyLimit = link_.replySizeLimit();
@@ -149,7 +159,7 @@ void PopUps::askString(const std::string& caption) {
     if (room == 0) {
         // No reply can carry a typed text: answering "entered" would hand the unit an empty
         // one. The request fails, and the user learns why.
-        setBoxResult(kRefused);
+        setBoxResult(kRefused, epoch);
         refusingString_ = true;
         if (notify_) notify_(noRoomForTextNotice(replyLimit));
         if (!alive.expired()) refusingString_ = false;
@@ -158,30 +168,33 @@ void PopUps::askString(const std::string& caption) {
     QPointer<CCorvStringWnd> window = new CCorvStringWnd(&owner_, caption);
     window->setMaxLength(room);
     stringWindow_ = window;
-    setBoxResult(kShown);
+    setBoxResult(kShown, epoch);
     const int result = window->DoModal();
     if (alive.expired()) return;
     if (stringWindow_ == window) stringWindow_ = nullptr;
     if (result == IDOK && window) {
         const std::string text = window->text();
-        link_.updateAnswer([text](PendingAnswer& a) {
-            a.boxResult = kAccepted;
-            a.answerText = text;
-        });
+        link_.updateAnswer(
+            [text](PendingAnswer& a) {
+                a.boxResult = kAccepted;
+                a.answerText = text;
+            },
+            epoch);
     } else {
-        setBoxResult(kRefused);
+        setBoxResult(kRefused, epoch);
     }
     delete window.data();
 }
 
 void PopUps::loadFileForUnit(const std::string& filter) {
+    const std::uint64_t epoch = link_.answerEpoch();
     if (files_.isOpen()) return;
     const std::weak_ptr<int> alive = life_;
-    setBoxResult(kShown);
+    setBoxResult(kShown, epoch);
     const QString path = files_.askOpen(&owner_, {decodeCp1252(filter), {}, {}});
     if (alive.expired()) return;
     if (path.isEmpty()) {
-        setBoxResult(kRefused);
+        setBoxResult(kRefused, epoch);
         return;
     }
     const FileForUnit file = readFileForUnit(path, TransferRecord::kCapacity);
@@ -196,56 +209,86 @@ void PopUps::loadFileForUnit(const std::string& filter) {
                 auto records = link_.lockRecords();
                 link_.transferRecord().load(file.bytes.data(), file.bytes.size(), name);
             }
-            setBoxResult(kAccepted);
+            setBoxResult(kAccepted, epoch);
             break;
         }
         case FileForUnit::Outcome::TooLong:
-            setBoxResult(kRefused);
+            setBoxResult(kRefused, epoch);
             if (notify_) notify_(fileTooLongNotice(encodeCp1252(QFileInfo(path).fileName())));
             break;
         case FileForUnit::Outcome::Failed:
-            setBoxResult(kRefused);
+            setBoxResult(kRefused, epoch);
             if (notify_) notify_(file.error);
             break;
     }
 }
 
 void PopUps::saveFileFromUnit(const std::string& filter) {
+    const std::uint64_t epoch = link_.answerEpoch();
     if (files_.isOpen()) return;
     const std::weak_ptr<int> alive = life_;
-    std::string name, extension;
+    std::string name, extension, incomplete;
     {
         auto records = link_.lockRecords();
-        name = link_.transferRecord().fileName();
-        extension = link_.transferRecord().extension();
+        const TransferRecord& t = link_.transferRecord();
+        name = t.fileName();
+        extension = t.extension();
+        incomplete = incompleteFileNotice(name, t.announcedSize(), t.held(), TransferRecord::kCapacity);
     }
-    setBoxResult(kShown);
+    if (!incomplete.empty()) {
+        // Part of a file saved as the whole would pass for it: nothing is asked, the box fails.
+        setBoxResult(kRefused, epoch);
+        if (transferView_) transferView_->showTransferProgress(0, 0);
+        if (notify_) notify_(incomplete);
+        return;
+    }
+    setBoxResult(kShown, epoch);
     const QString path =
         files_.askSave(&owner_, {decodeCp1252(filter), safeFileName(name), safeDefaultSuffix(name, extension)});
     if (alive.expired()) return;
     std::string error;
     if (!path.isEmpty()) {
-        // The bytes held when the user confirmed.
+        // The bytes held when the user confirmed, whole as announced.
         std::vector<std::uint8_t> bytes;
         {
             auto records = link_.lockRecords();
             const TransferRecord& t = link_.transferRecord();
             bytes.assign(t.store(), t.store() + t.held());
+            error = incompleteFileNotice(t.fileName(), t.announcedSize(), t.held(), TransferRecord::kCapacity);
         }
-        error = writeFileFromUnit(path, bytes.data(), bytes.size());
-        setBoxResult(error.empty() ? kAccepted : kRefused);
+        if (error.empty()) error = writeFileFromUnit(path, bytes.data(), bytes.size());
+        if (error.empty()) {
+            const std::string saved = savedNameForUnit(path);
+            link_.updateAnswer(
+                [saved](PendingAnswer& a) {
+                    a.boxResult = kAccepted;
+                    a.answerText = saved;
+                },
+                epoch);
+        } else {
+            setBoxResult(kRefused, epoch);
+        }
     } else {
-        setBoxResult(kRefused);
+        setBoxResult(kRefused, epoch);
     }
     if (transferView_) transferView_->showTransferProgress(0, 0);
     if (!error.empty() && notify_) notify_(error);
+}
+
+std::string PopUps::savedNameForUnit(const QString& path) {
+    // The name the user chose, with the answer, for a unit that shows where its file went. Only
+    // a name that travels exactly: no stand-in bytes, no separators of the status reply.
+    const QString name = QFileInfo(path).fileName();
+    const std::string bytes = encodeCp1252(name);
+    if (decodeCp1252(bytes) != name || bytes.find_first_of("|^") != std::string::npos) return {};
+    return bytes;
 }
 
 void PopUps::openKeyPad() {
     if (keyPad_) return;
     keyPad_ = new CTransportTool(&owner_);
     keyPad_->show();
-    choices_.enterBusy();
+    choices_.keyPadOpened();
 }
 
 void PopUps::onBoxTaken() {
@@ -267,6 +310,7 @@ void PopUps::onBoxTaken() {
         CTransportTool* pad = keyPad_;
         keyPad_ = nullptr;
         dispose(pad);
+        choices_.keyPadClosed();
     }
 }
 

@@ -45,11 +45,13 @@ public:
     PopUps(const PopUps&) = delete;
     PopUps& operator=(const PopUps&) = delete;
 
-    // Handles WM_LINK_BOX and WM_LINK_BOX_TAKEN; false for any other message.
-    bool handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
-    // WM_LINK_BOX: opens what BoxRecord asks for (its present contents, whichever command
-    // posted the message).
-    void onBox();
+    // Handles WM_LINK_BOX and WM_LINK_BOX_TAKEN; false for any other message. `content` is
+    // what a link notification carries; without it the link's record is read.
+    bool handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                const LinkContent* content = nullptr);
+    // WM_LINK_BOX: opens what the box request asks for ('B', or 'X' for the box again).
+    void onBox(const BoxContent& box);
+    void onBox();  // from the link's record
     // WM_LINK_BOX_TAKEN: closes what the unit no longer waits for.
     void onBoxTaken();
     // The program ends: every waiting pop-up ends as cancelled, the others go.
@@ -76,6 +78,9 @@ public:
     // What the user is told when a file is refused for its size, or a text cannot be typed.
     static std::string fileTooLongNotice(const std::string& fileName);
     static std::string noRoomForTextNotice(std::uint32_t replyLimit);
+    // The saved file's name as the answer text of a save box: its Windows-1252 bytes, or empty
+    // when the name cannot travel as it is.
+    static std::string savedNameForUnit(const QString& path);
 
 private:
     void askMessageBox(int type, const std::string& text, std::uint8_t firstButtonResult);
@@ -86,7 +91,8 @@ private:
     void saveFileFromUnit(const std::string& filter);
     void openKeyPad();
 
-    void setBoxResult(std::uint8_t result);
+    // For the box asked in the connection of `epoch`: dropped once that unit has gone.
+    void setBoxResult(std::uint8_t result, std::uint64_t epoch);
     static void dispose(QWidget* popUp);
 
     UnitLink& link_;

@@ -2,8 +2,6 @@
 
 #include <QFile>
 
-#include <cstring>
-
 #include "platform/cp1252.h"
 #include "screens/file_write.h"
 
@@ -21,7 +19,7 @@ FileDialogs::Request ReportSave::request() {
 }
 
 std::string ReportSave::failureText(const QString& path, int error) {
-    return "Cannot write the report file " + encodeCp1252(path) + ":\n" + std::strerror(error);
+    return "Cannot write the report file " + encodeCp1252(path) + ":\n" + fileWriteReason(error);
 }
 
 ReportSave::Outcome ReportSave::save(const std::string& text) {

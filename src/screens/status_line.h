@@ -17,5 +17,7 @@ public:
 
 inline constexpr const char* kStatusReady = "Corvane ready...";
 inline constexpr const char* kStatusBusy = "Function in progress, please wait...";
+inline constexpr const char* kStatusKeyPadWait = "Corvane waits for the key pad...";
+inline constexpr const char* kStatusChoiceNotDelivered = "Corvane gone: the choice was not delivered";
 
 }  // namespace corvane

@@ -12,11 +12,13 @@
 #include <cstring>
 
 #include "platform/cp1252.h"
+#include "screens/file_write.h"
 
 namespace corvane {
 
 namespace {
-constexpr qsizetype kMaxNameCharacters = 128;
+// The longest name one folder entry takes (NAME_MAX), counted in bytes of its encoding.
+constexpr qsizetype kMaxNameBytes = 255;
 constexpr qsizetype kMaxSuffixCharacters = 16;
 
 std::string describe(const char* what, const QString& path, int error) {
@@ -25,24 +27,6 @@ std::string describe(const char* what, const QString& path, int error) {
 
 std::string describe(const char* what, const QString& path, const char* reason) {
     return std::string(what) + " " + encodeCp1252(path) + ":\n" + reason;
-}
-
-// Writes everything or sets errno.
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (n == 0) {
-            errno = EIO;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 class Fd {
@@ -54,51 +38,34 @@ public:
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
-    // Closes now and reports a failing close (a delayed write error).
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int fd_;
 };
 
-std::string writeDirect(const QString& shownPath, const QByteArray& path, const std::uint8_t* data, std::size_t size) {
-    Fd fd(::open(path.constData(), O_WRONLY | O_TRUNC | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-    if (fd.get() < 0) return describe("Cannot save the file", shownPath, errno);
-    if (!writeAll(fd.get(), data, size)) return describe("Cannot save the file", shownPath, errno);
-    if (!fd.close()) return describe("Cannot save the file", shownPath, errno);
-    return {};
+// Controls (C0, DEL and C1: U+009D would start a terminal escape) and path characters.
+bool isUnsafeInName(QChar c) {
+    const char16_t u = c.unicode();
+    return u < 0x20 || (u >= 0x7F && u <= 0x9F) || (u < 0x80 && std::strchr("/\\:*?\"<>|", u) != nullptr);
 }
 
-std::string writeReplacing(const QString& shownPath, const QByteArray& path, const struct stat* existing,
-                           const std::uint8_t* data, std::size_t size) {
-    const QFileInfo info(QString::fromLocal8Bit(path));
-    QByteArray temp = QFile::encodeName(info.absolutePath()) + "/." + QFile::encodeName(info.fileName()) + ".XXXXXX";
-    Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.get() < 0) return describe("Cannot save the file", shownPath, errno);
-    auto fail = [&](int error) {
-        ::unlink(temp.constData());
-        return describe("Cannot save the file", shownPath, error);
-    };
-    // The new file keeps the permissions of the one it replaces; a new one gets the usual ones.
-    mode_t mode = existing ? (existing->st_mode & 07777) : 0666;
-    if (!existing) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
+qsizetype encodedLength(const QString& name) { return QFile::encodeName(name).size(); }
+
+// Cuts the name to what one folder entry may hold in the file system's encoding, keeping a
+// short type at its end and never splitting a character.
+QString fitName(QString name) {
+    if (encodedLength(name) <= kMaxNameBytes) return name;
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    const qsizetype suffixLength = dot > 0 ? name.size() - dot : 0;
+    const bool keepSuffix = suffixLength > 0 && suffixLength <= kMaxSuffixCharacters + 1;
+    const QString suffix = keepSuffix ? name.mid(dot) : QString();
+    QString stem = keepSuffix ? name.left(dot) : name;
+    while (!stem.isEmpty() && encodedLength(stem + suffix) > kMaxNameBytes) {
+        stem.chop(1);
+        if (!stem.isEmpty() && stem.back().isHighSurrogate()) stem.chop(1);
     }
-    if (::fchmod(fd.get(), mode) != 0) return fail(errno);
-    if (!writeAll(fd.get(), data, size)) return fail(errno);
-    if (::fsync(fd.get()) != 0) return fail(errno);
-    if (!fd.close()) return fail(errno);
-    if (::rename(temp.constData(), path.constData()) != 0) return fail(errno);
-    return {};
+    return stem + suffix;
 }
-
-bool isPathCharacter(unsigned char c) { return c < 0x20 || c == 0x7F || std::strchr("/\\:*?\"<>|", c) != nullptr; }
 }  // namespace
 
 FileForUnit readFileForUnit(const QString& path, std::size_t limit) {
@@ -143,41 +110,26 @@ FileForUnit readFileForUnit(const QString& path, std::size_t limit) {
 }
 
 std::string writeFileFromUnit(const QString& path, const std::uint8_t* data, std::size_t size) {
-    QByteArray target = QFile::encodeName(path);
-    struct stat st {};
-    if (::stat(target.constData(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) return describe("Cannot save the file", path, EISDIR);
-        if (!S_ISREG(st.st_mode)) return writeDirect(path, target, data, size);
-        // A link to a file: the file it leads to is replaced, not the link.
-        const QString canonical = QFileInfo(path).canonicalFilePath();
-        if (!canonical.isEmpty()) target = QFile::encodeName(canonical);
-        return writeReplacing(path, target, &st, data, size);
-    }
-    return writeReplacing(path, target, nullptr, data, size);
+    const QByteArray local = QFile::encodeName(path);
+    const int error = writeWholeFile(std::string(local.constData(), static_cast<std::size_t>(local.size())),
+                                     std::string_view(reinterpret_cast<const char*>(data), size));
+    return error == 0 ? std::string() : describe("Cannot save the file", path, fileWriteReason(error).c_str());
 }
 
 QString safeFileName(const std::string& proposed, const QString& fallback) {
     // Only the last part of a path counts, whichever separator the unit used.
     const std::size_t cut = proposed.find_last_of("/\\");
-    std::string plain;
-    for (std::size_t i = cut == std::string::npos ? 0 : cut + 1; i < proposed.size(); ++i) {
-        const auto c = static_cast<unsigned char>(proposed[i]);
-        if (!isPathCharacter(c)) plain.push_back(static_cast<char>(c));
-    }
+    const QString decoded = decodeCp1252(std::string_view(proposed).substr(cut == std::string::npos ? 0 : cut + 1));
+    QString name;
+    for (const QChar c : decoded)
+        if (!isUnsafeInName(c)) name += c;
     // No hidden names and no "." or "..": leading dots and blanks go, and so do trailing ones.
-    const std::size_t first = plain.find_first_not_of(". ");
-    if (first == std::string::npos) return fallback;
-    plain = plain.substr(first, plain.find_last_not_of(". ") - first + 1);
-    QString name = decodeCp1252(plain);
-    if (name.size() > kMaxNameCharacters) {
-        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-        const qsizetype suffixLength = dot > 0 ? name.size() - dot : 0;
-        if (suffixLength > 0 && suffixLength <= kMaxSuffixCharacters + 1)
-            name = name.left(kMaxNameCharacters - suffixLength) + name.mid(dot);
-        else
-            name = name.left(kMaxNameCharacters);
-    }
-    return name;
+    const auto isTrim = [](QChar c) { return c == QLatin1Char('.') || c == QLatin1Char(' '); };
+    qsizetype first = 0, last = name.size();
+    while (first < last && isTrim(name[first])) ++first;
+    while (last > first && isTrim(name[last - 1])) --last;
+    if (first == last) return fallback;
+    return fitName(name.mid(first, last - first));
 }
 
 QString safeDefaultSuffix(const std::string& proposedName, const std::string& extension) {
@@ -192,6 +144,28 @@ QString safeDefaultSuffix(const std::string& proposedName, const std::string& ex
             return {};
     }
     return suffix.size() <= kMaxSuffixCharacters ? suffix : QString();
+}
+
+std::string incompleteFileNotice(const std::string& name, std::int64_t announced, std::size_t held,
+                                 std::size_t capacity) {
+    if (announced >= 0 && static_cast<std::uint64_t>(announced) == held) return {};
+    const QString shown = safeFileName(name, QString());
+    const std::string file =
+        shown.isEmpty() ? std::string("The file from the unit") : "The file " + encodeCp1252(shown) + " from the unit";
+    const std::string arrived = std::to_string(held);
+    const std::string expected = std::to_string(announced);
+    std::string what;
+    if (announced < 0)
+        what = " came without a valid size (" + expected + "); " + arrived + " bytes arrived.";
+    else if (static_cast<std::uint64_t>(announced) > capacity)
+        what = " is announced with " + expected + " bytes, more than the " + std::to_string(capacity) +
+               " bytes a file from the unit may have; only " + arrived + " were kept.";
+    else if (static_cast<std::uint64_t>(announced) > held)
+        what = " is incomplete: " + arrived + " of the " + expected + " bytes announced arrived, " +
+               std::to_string(static_cast<std::uint64_t>(announced) - held) + " are missing.";
+    else
+        what = " is not as announced: " + arrived + " bytes arrived, " + expected + " were announced.";
+    return file + what + " It was not saved.";
 }
 
 }  // namespace corvane

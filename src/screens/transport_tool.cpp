@@ -1,11 +1,32 @@
 #include "screens/transport_tool.h"
 
+#include <QFontMetrics>
+
 #include "controls/corv_progress.h"
 #include "platform/dialog_units.h"
 #include "platform/window_message.h"
 #include "platform/window_messages.h"
 
 namespace corvane {
+
+namespace {
+
+// Room kept clear between a key's text and each of its edges.
+constexpr int kKeyTextMargin = 5;
+constexpr int kSmallestKeyFont = 7;
+
+// The skin's Arial at the dialog font's size, made smaller where a key is too narrow for its
+// text ("<<<" in a 31-pixel key) so that the text keeps clear of the key's edges.
+QFont keyFont(const QString& text, int keyWidth) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    while (font.pixelSize() > kSmallestKeyFont &&
+           QFontMetrics(font).horizontalAdvance(text) > keyWidth - 2 * kKeyTextMargin)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
+}  // namespace
 
 CTransportTool::CTransportTool(QWidget* owner) : CCorvDialog(kTemplateId, owner, false) {
     setWindowTitle(QStringLiteral("CORVANE"));
@@ -16,6 +37,7 @@ CTransportTool::CTransportTool(QWidget* owner) : CCorvDialog(kTemplateId, owner,
         const TransportKey& k = kKeys[i];
         auto* key = new QPushButton(QString::fromLatin1(k.text), this);
         key->setGeometry(dialogUnitsToPixels(k.x, kKeyTop, k.width, kKeyHeight));
+        key->setFont(keyFont(key->text(), key->width()));
         key->setFocusPolicy(Qt::StrongFocus);
         key->setAutoDefault(false);
         key->setProperty("command", k.command);

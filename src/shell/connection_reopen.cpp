@@ -29,12 +29,14 @@ void ConnectionSupervisor::followReopenedDevice(bool deviceEvent) {
 }
 
 void ConnectionSupervisor::markDeviceAway() {
+    endSilence();
     link_.close();
     connected_ = false;
     deviceAway_ = true;
     lastReopenError_ = 0;
     show(kStatusUnplugged, StatusLamp::NotReady);
     setTimerPeriod(kSearchPeriodMs);
+    emit unitWentAway();
 }
 
 bool ConnectionSupervisor::sameDeviceIsBack() const {

@@ -98,6 +98,7 @@ void ConnectionSupervisor::onDeviceRemoved(const UsbDeviceEvent& event) {
 }
 
 void ConnectionSupervisor::markUnplugged() {
+    endSilence();
     unitPresent_ = false;
     connected_ = false;
     arrivalRetriesLeft_ = 0;
@@ -105,6 +106,7 @@ void ConnectionSupervisor::markUnplugged() {
     openUsbDevice_.clear();
     show(kStatusUnplugged, StatusLamp::NotReady);
     setTimerPeriod(kSearchPeriodMs);
+    emit unitWentAway();
 }
 
 void ConnectionSupervisor::lookForReturningUnit() {
@@ -156,11 +158,40 @@ void ConnectionSupervisor::followAliveFlag(const char* lostText) {
     const bool alive = link_.isAlive();
     if (alive && !connected_) {
         connected_ = true;
+        heardAt_ = clock_();
+        lastMisses_ = 0;
         show(kStatusConnected, StatusLamp::Ready);
     } else if (!alive && connected_) {
+        endSilence();
         connected_ = false;
         show(lostText, StatusLamp::NotReady);
     }
+    if (connected_) followSilence();
+}
+
+void ConnectionSupervisor::followSilence() {
+    // The miss count restarts at 0 with every valid frame; a tick that finds it at 0, or lower
+    // than before, finds the unit talking.
+    const auto now = clock_();
+    const std::uint32_t misses = link_.missCount();
+    if (misses == 0 || misses < lastMisses_) heardAt_ = now;
+    lastMisses_ = misses;
+    const auto silent = std::chrono::duration_cast<std::chrono::seconds>(now - heardAt_);
+    if (silent >= kSilenceShownAfter) {
+        const int seconds = static_cast<int>(silent.count());
+        if (seconds != silentShown_) {
+            silentShown_ = seconds;
+            emit unitSilent(seconds);
+        }
+    } else {
+        endSilence();
+    }
+}
+
+void ConnectionSupervisor::endSilence() {
+    if (silentShown_ == 0) return;
+    silentShown_ = 0;
+    emit unitSilent(0);
 }
 
 void ConnectionSupervisor::setTimerPeriod(int milliseconds) {

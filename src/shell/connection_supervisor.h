@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -27,6 +28,7 @@ class ConnectionSupervisor : public QObject {
     Q_OBJECT
 public:
     using PortFinder = std::function<std::optional<UnitPort>()>;
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
     static constexpr int kNormalPeriodMs = 50;
     static constexpr int kRetryPeriodMs = 1000;
@@ -36,6 +38,9 @@ public:
     // After the unit's USB device arrives its tty may take a moment (the driver may still be
     // loading): this many one-second retries pass before the unit counts as unplugged.
     static constexpr int kArrivalRetries = 5;
+    // A connected unit that sends nothing for this long is said to be silent (the alive flag
+    // takes 101 empty reads, about 50 s, to fall).
+    static constexpr std::chrono::seconds kSilenceShownAfter{3};
 
     ConnectionSupervisor(LinkControl& link, PortFinder findPort, QObject* parent = nullptr);
 
@@ -62,6 +67,10 @@ public:
     bool usbMode() const { return usbMode_; }
     bool unitPresent() const { return unitPresent_; }
     bool connected() const { return connected_; }
+    // Whole seconds a connected unit has sent nothing, while that is shown; 0 otherwise.
+    int silentSeconds() const { return silentShown_; }
+    // Time source of the silence notice (tests step it by hand).
+    void setClock(Clock clock) { clock_ = std::move(clock); }
     // The period timer 1 should run with; 0 while it should not run.
     int timerPeriodMs() const { return timerPeriodMs_; }
 
@@ -74,6 +83,11 @@ signals:
     void statusChanged(const QString& text, corvane::StatusLamp lamp);
     // Start (or restart) timer 1 with this period.
     void timerPeriodChanged(int milliseconds);
+    // A connected unit has sent nothing for this many seconds (once a second from the third);
+    // 0 when it speaks again or the connection state changes, so the line shows its own text.
+    void unitSilent(int seconds);
+    // The link was closed because the unit went away (after the status line was told).
+    void unitWentAway();
 
 private:
     bool openAndStart(const UnitPort& port);
@@ -82,6 +96,8 @@ private:
     // Closes the link and shows the unit unplugged (a removal notice, or a line that is gone).
     void markUnplugged();
     void followAliveFlag(const char* lostText);
+    void followSilence();
+    void endSilence();
     void setTimerPeriod(int milliseconds);
     // The reopening of a device in COM mode, on each tick and each device event.
     void followReopenedDevice(bool deviceEvent);
@@ -107,6 +123,11 @@ private:
     std::function<std::vector<SerialDevice>()> listDevices_;
     std::string identity_;     // of the device opened; empty when it is not a listed device
     int lastReopenError_ = 0;  // said once in the status line, not at each retry
+
+    Clock clock_ = [] { return std::chrono::steady_clock::now(); };
+    std::chrono::steady_clock::time_point heardAt_{};  // the last tick that found the unit talking
+    std::uint32_t lastMisses_ = 0;
+    int silentShown_ = 0;
 };
 
 }  // namespace corvane

@@ -1,6 +1,8 @@
 #pragma once
 // The texts the program shows about the connection to the unit.
 
+#include <string>
+
 namespace corvane {
 
 // Status line.
@@ -13,6 +15,11 @@ inline constexpr const char* kStatusUnplugged = "Corvane unplugged...";
 inline constexpr const char* kStatusOpen = "Corvane open...";
 inline constexpr const char* kStatusStandby = "Corvane maybe standby, please push a key...";
 inline constexpr const char* kStatusNoLongerFound = "The Corvane is unplugged";
+
+// Shown over the status line while a connected unit sends nothing, until it speaks again.
+inline std::string silentUnitText(int seconds) {
+    return "Corvane has not answered for " + std::to_string(seconds) + " seconds...";
+}
 
 // Message boxes of the USB mode at start.
 inline constexpr const char* kUsbDriverMissing =

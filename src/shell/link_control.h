@@ -1,6 +1,7 @@
 #pragma once
 // What the connection supervision needs of the device link. UnitLinkControl drives the real
 // UnitLink; tests count the calls.
+#include <cstdint>
 #include <string>
 
 namespace corvane {
@@ -14,6 +15,8 @@ public:
     // Stops the worker, then closes the port.
     virtual bool close() = 0;
     virtual bool isAlive() const = 0;
+    // Reads that brought no valid frame since the last one (0 right after a frame).
+    virtual std::uint32_t missCount() const = 0;
     // True when the open port reported its device gone (hung up, unplugged).
     virtual bool lineGone() const = 0;
     // Starts the receive worker on the open port.

@@ -8,47 +8,102 @@
 namespace corvane {
 
 namespace {
-// A sent link notification on its way to the user-interface thread.
-class SentLinkEvent : public QEvent {
-public:
-    SentLinkEvent(const LinkMessage& message, std::shared_ptr<SentMessageReply> reply)
-        : QEvent(type()), message(message), reply(std::move(reply)) {}
-    // Dropped undelivered (the bridge went away): the worker must not wait for it.
-    ~SentLinkEvent() override {
-        if (reply) reply->complete();
-    }
-    static QEvent::Type type() {
-        static const QEvent::Type t = static_cast<QEvent::Type>(QEvent::registerEventType());
-        return t;
-    }
-    LinkMessage message;
-    std::shared_ptr<SentMessageReply> reply;
-};
+// Asks the bridge for one turn on its thread.
+QEvent::Type turnEventType() {
+    static const QEvent::Type t = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return t;
+}
 }  // namespace
 
-LinkWindowBridge::LinkWindowBridge(QObject* window, QObject* parent) : QObject(parent), window_(window) {}
+LinkWindowBridge::LinkWindowBridge(QObject* window, Handler handler, QObject* parent)
+    : QObject(parent), window_(window), handler_(std::move(handler)) {}
+
+LinkWindowBridge::~LinkWindowBridge() {
+    // Nothing will handle what still waits: a worker waiting for a sent one goes on.
+    discardWaiting();
+}
+
+void LinkWindowBridge::requestTurnLocked() {
+    if (turnRequested_ || queue_.empty()) return;
+    turnRequested_ = true;
+    QCoreApplication::postEvent(this, new QEvent(turnEventType()));
+}
 
 void LinkWindowBridge::postLinkMessage(const LinkMessage& m) {
-    // QPointer is read on the worker thread here; the window outlives the link it owns.
-    postWindowMessage(window_.data(), m.message, static_cast<std::uintptr_t>(m.wParam),
-                      static_cast<std::intptr_t>(m.lParam));
+    std::unique_lock lock(mutex_);
+    if (!queue_.empty() && !queue_.back().reply && replacesNotification(m, queue_.back().message)) {
+        queue_.back().message = m;
+        ++folded_;
+        return;
+    }
+    room_.wait(lock, [this] { return queue_.size() < kMaxWaiting || stopping_; });
+    queue_.push_back({m, nullptr});
+    requestTurnLocked();
 }
 
 void LinkWindowBridge::sendLinkMessage(const LinkMessage& m, std::shared_ptr<SentMessageReply> reply) {
-    QCoreApplication::postEvent(this, new SentLinkEvent(m, std::move(reply)));
+    // The worker waits for this one anyway: it never waits for room as well.
+    std::lock_guard lock(mutex_);
+    queue_.push_back({m, std::move(reply)});
+    requestTurnLocked();
+}
+
+void LinkWindowBridge::setStopping(bool stopping) {
+    std::lock_guard lock(mutex_);
+    stopping_ = stopping;
+    room_.notify_all();
+}
+
+void LinkWindowBridge::discardWaiting() {
+    std::deque<Waiting> dropped;
+    {
+        std::lock_guard lock(mutex_);
+        dropped.swap(queue_);
+        room_.notify_all();
+    }
+    for (const Waiting& w : dropped)
+        if (w.reply) w.reply->complete();
+}
+
+std::size_t LinkWindowBridge::waitingCount() const {
+    std::lock_guard lock(mutex_);
+    return queue_.size();
+}
+
+std::uint64_t LinkWindowBridge::foldedCount() const {
+    std::lock_guard lock(mutex_);
+    return folded_;
 }
 
 bool LinkWindowBridge::event(QEvent* e) {
-    if (e->type() != SentLinkEvent::type()) return QObject::event(e);
-    auto* sent = static_cast<SentLinkEvent*>(e);
-    // A link stopped meanwhile no longer waits: its records must not be touched for it.
-    if (!sent->reply->isCancelled() && window_) {
-        sendWindowMessage(window_.data(), sent->message.message, static_cast<std::uintptr_t>(sent->message.wParam),
-                          static_cast<std::intptr_t>(sent->message.lParam));
+    if (e->type() != turnEventType()) return QObject::event(e);
+    Waiting next;
+    {
+        std::lock_guard lock(mutex_);
+        turnRequested_ = false;
+        if (queue_.empty()) return true;
+        next = std::move(queue_.front());
+        queue_.pop_front();
+        room_.notify_all();
+        // Asked before the handler runs: a handler that waits in a nested event loop (a
+        // modal pop-up) still gets the notifications behind it.
+        requestTurnLocked();
     }
-    sent->reply->complete();
-    sent->reply.reset();
+    deliver(next);
     return true;
+}
+
+void LinkWindowBridge::deliver(const Waiting& w) {
+    // A link stopped meanwhile no longer waits: its records must not be touched for it.
+    const bool cancelled = w.reply && w.reply->isCancelled();
+    if (!cancelled && window_) {
+        if (handler_)
+            handler_(w.message);
+        else
+            sendWindowMessage(window_.data(), w.message.message, static_cast<std::uintptr_t>(w.message.wParam),
+                              static_cast<std::intptr_t>(w.message.lParam));
+    }
+    if (w.reply) w.reply->complete();
 }
 
 }  // namespace corvane

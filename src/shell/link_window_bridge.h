@@ -1,10 +1,21 @@
 #pragma once
-// Carries the link's notifications to a window on the user-interface thread. Posted ones
-// become queued window messages; a sent one is queued too and its handler's end completes the
-// worker's wait, so the worker is never blocked inside this class and a stopped link can
-// abandon the wait at any time.
+// Carries the link's notifications to a window on the user-interface thread. Every
+// notification, posted or sent, waits in one queue in the order the link made them; the
+// window's thread takes them one per turn of its event loop, so the window stays responsive
+// and what it frees (the controls of a page it left) goes before the next notification.
+//
+// A unit that repeats a command cannot fill the queue: a notification folds into the last
+// waiting one when it makes that one pointless (replacesNotification), and at most
+// kMaxWaiting wait; a further post holds the worker until there is room or the link stops.
+// A sent notification's handler completes the worker's wait; a stopped link abandons it.
 #include <QObject>
 #include <QPointer>
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
 
 #include "link/link_listener.h"
 
@@ -12,18 +23,48 @@ namespace corvane {
 
 class LinkWindowBridge : public QObject, public LinkListener {
 public:
-    // `window` receives the messages through its windowMessage() handler. The bridge must live
-    // on the window's thread.
-    explicit LinkWindowBridge(QObject* window, QObject* parent = nullptr);
+    static constexpr std::size_t kMaxWaiting = 32;
+    // Handles one notification on the window's thread, with the content it carries.
+    using Handler = std::function<void(const LinkMessage&)>;
+
+    // `window` receives the messages through its windowMessage() handler, or through `handler`
+    // when one is given (it then sees their content too). The bridge must live on the window's
+    // thread.
+    explicit LinkWindowBridge(QObject* window, Handler handler = {}, QObject* parent = nullptr);
+    ~LinkWindowBridge() override;
 
     void postLinkMessage(const LinkMessage& message) override;
     void sendLinkMessage(const LinkMessage& message, std::shared_ptr<SentMessageReply> reply) override;
+    void setStopping(bool stopping) override;
+
+    // The unit went away: what it announced and the window has not handled yet is dropped.
+    void discardWaiting();
+
+    std::size_t waitingCount() const;
+    // How many notifications were folded into a waiting one since the bridge was made.
+    std::uint64_t foldedCount() const;
 
 protected:
     bool event(QEvent* event) override;
 
 private:
+    struct Waiting {
+        LinkMessage message;
+        std::shared_ptr<SentMessageReply> reply;  // null for a posted notification
+    };
+    // Queue lock held: asks the window's thread for a turn unless one is asked for already.
+    void requestTurnLocked();
+    void deliver(const Waiting& w);
+
     QPointer<QObject> window_;
+    Handler handler_;
+
+    mutable std::mutex mutex_;
+    std::condition_variable room_;
+    std::deque<Waiting> queue_;
+    bool turnRequested_ = false;
+    bool stopping_ = false;
+    std::uint64_t folded_ = 0;
 };
 
 }  // namespace corvane

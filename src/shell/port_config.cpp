@@ -50,6 +50,12 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// A folder where the configuration file belongs: only the user can move it out of the way.
+std::string folderInPlace(const fs::path& path) {
+    return "The configuration file " + path.string() +
+           " is a folder. Remove or rename that folder: the program keeps its port setting in a file of that name.";
+}
+
 // Makes the rename durable; a folder that cannot be synced is not worth failing for.
 void syncFolder(const fs::path& folder) {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -169,7 +175,8 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
         result.error = "The configuration file " + path_.string() + " " + what + ".\n" + kDefaultsUsed;
         return result;
     };
-    int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without waiting: a FIFO in place of the file would block the start until a writer came.
+    int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             config.port = PortConfig::kDefaultPort;
@@ -178,6 +185,21 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
             return result;
         }
         return unusable(ConfigReadStatus::Failed, std::string("cannot be read: ") + std::strerror(errno));
+    }
+    // A folder of that name opens but never reads, and choosing a port cannot replace it.
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        config.port = PortConfig::kDefaultPort;
+        config.device.clear();
+        result.status = ConfigReadStatus::Failed;
+        result.error = folderInPlace(path_) + "\nCOM1 is used for now.";
+        return result;
+    }
+    // Only a regular file holds a setting (the writer replaces nothing else either).
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return unusable(ConfigReadStatus::Failed, "is not a regular file");
     }
     char buffer[kMaxContent];
     std::size_t got = 0;
@@ -227,8 +249,8 @@ ConfigWriteResult PortConfigFile::write(const PortConfig& config) const {
     // pipe that the name leads to (a link to /dev/null, say) must stay what it is.
     const fs::file_status existing = fs::status(target, ec);
     if (fs::exists(existing) && !fs::is_regular_file(existing)) {
-        result.error = "Cannot write " + target.string() + ": " +
-                       (fs::is_directory(existing) ? std::strerror(EISDIR) : "it is not a regular file");
+        result.error = fs::is_directory(existing) ? folderInPlace(target)
+                                                  : "Cannot write " + target.string() + ": it is not a regular file";
         return result;
     }
     fs::path folder = target.parent_path();

@@ -16,6 +16,9 @@ namespace corvane {
 
 namespace {
 
+// Where the package installs the unit's udev rule.
+constexpr const char* kPackagedRuleFolder = "/usr/lib/udev/rules.d";
+
 bool contains(const std::vector<gid_t>& groups, gid_t g) {
     return std::find(groups.begin(), groups.end(), g) != groups.end();
 }
@@ -26,13 +29,28 @@ bool isUnitUsbPort(const std::string& devicePath) {
     return name.rfind("ttyACM", 0) == 0 || name == kUnitDeviceLinkName;
 }
 
+std::string nameOr(const std::string& name, unsigned id) { return name.empty() ? std::to_string(id) : name; }
+
+// A device no group of the user can reach: only the administrator can open it to the user.
+std::string administratorAdvice(const std::string& devicePath, const DeviceNodeInfo& node) {
+    if (!node.exists) return "\n\nYou are not allowed to use " + devicePath + ".";
+    const std::string owner = nameOr(node.ownerName, node.owner);
+    const std::string group = nameOr(node.groupName, node.group);
+    return "\n\nThe device " + devicePath + " belongs to the user \"" + owner + "\" and the group \"" + group +
+           "\", and no group of your account may open it. Ask the administrator to give it to a group you can "
+           "join, such as \"dialout\" (with a udev rule: GROUP=\"dialout\", MODE=\"0660\"), or to add a rule "
+           "that opens it to the logged-in user.";
+}
+
 std::string permissionAdvice(const std::string& devicePath, const DeviceNodeInfo& node, const UserGroups& user) {
     std::string text;
-    // Group root (0) is no group to join; only the udev rule or the administrator can help.
-    if (node.exists && node.group != 0 && !node.groupName.empty()) {
+    const bool groupMayUse = (node.mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+    // Group root (0) is no group to join, nor a group without access to the node.
+    if (node.exists && node.group != 0 && !node.groupName.empty() &&
+        (groupMayUse || contains(user.session, node.group))) {
         const std::string group = "\"" + node.groupName + "\"";
         if (contains(user.session, node.group)) {
-            if ((node.mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP))
+            if (!groupMayUse)
                 text = "\n\nThe device " + devicePath + " does not let its group " + group + " read and write it.";
         } else if (contains(user.account, node.group)) {
             text = "\n\nYour account is in the group " + group + " that may use " + devicePath +
@@ -44,11 +62,12 @@ std::string permissionAdvice(const std::string& devicePath, const DeviceNodeInfo
                    "), then log out and log in again.";
         }
     } else {
-        text = "\n\nYou are not allowed to use " + devicePath + ".";
+        text = administratorAdvice(devicePath, node);
     }
     if (isUnitUsbPort(devicePath)) {
-        text += std::string("\n\nOr install the udev rule ") + kUnitRuleFileName +
-                " in /etc/udev/rules.d and plug the unit in again: it gives the logged-in user the unit's port.";
+        text += std::string("\n\nOr install the udev rule ") + kUnitRuleFileName + " in " + kPackagedRuleFolder +
+                " (the package puts it there), run udevadm control --reload and plug the unit in again: it "
+                "gives the logged-in user the unit's port.";
     }
     return text;
 }
@@ -59,6 +78,11 @@ std::string comPortLabel(int comNumber) { return "COM" + std::to_string(comNumbe
 
 std::string portOpenErrorText(const std::string& portLabel, const std::string& devicePath, int error,
                               const DeviceNodeInfo& node, const UserGroups& user) {
+    // A file, folder or other device that takes no line settings: say what it is not.
+    if (error == ENOTTY || error == EISDIR)
+        return "Error opening " + portLabel + ":\n" + devicePath +
+               " is not a serial port. Choose the unit's serial device, for example /dev/ttyUSB0 or /dev/ttyACM0 "
+               "(corvane --list-ports lists them).";
     std::string text = "Error opening " + portLabel + ":\n" + std::strerror(error);
     switch (error) {
         case EACCES:
@@ -79,6 +103,13 @@ DeviceNodeInfo inspectDeviceNode(const std::string& devicePath) {
     node.exists = true;
     node.group = st.st_gid;
     node.mode = st.st_mode;
+    node.owner = st.st_uid;
+    std::vector<char> userBuffer(4096);
+    passwd owner{};
+    passwd* ownerFound = nullptr;
+    while (::getpwuid_r(st.st_uid, &owner, userBuffer.data(), userBuffer.size(), &ownerFound) == ERANGE)
+        userBuffer.resize(userBuffer.size() * 2);
+    if (ownerFound && ownerFound->pw_name) node.ownerName = ownerFound->pw_name;
     std::vector<char> buffer(4096);
     group entry{};
     group* found = nullptr;

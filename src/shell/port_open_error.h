@@ -14,6 +14,8 @@ struct DeviceNodeInfo {
     gid_t group = 0;
     std::string groupName;  // empty when the group id has no name
     mode_t mode = 0;
+    uid_t owner = 0;
+    std::string ownerName;  // empty when the user id has no name
 };
 
 // The groups of the user running the program.

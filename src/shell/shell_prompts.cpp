@@ -1,6 +1,7 @@
 #include "shell/shell_prompts.h"
 
 #include "shell/shell_message_box.h"
+#include "controls/keyboard_focus.h"
 #include "platform/cp1252.h"
 
 #include <QFileDialog>
@@ -47,6 +48,7 @@ void ModalShellPrompts::inform(QWidget* owner, const std::string& text) {
 std::optional<QString> ModalShellPrompts::chooseTraceFile(QWidget* owner) {
     if (nobodyCanSee()) return std::nullopt;
     QFileDialog dialog(owner);
+    takeFocusWhenShown(&dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString::fromLatin1(kTraceDefaultSuffix));

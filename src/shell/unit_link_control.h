@@ -18,6 +18,7 @@ public:
     bool isOpen() const override;
     bool close() override;
     bool isAlive() const override;
+    std::uint32_t missCount() const override;
     bool lineGone() const override;
     void startWorker() override;
     int lastOpenError() const override;

@@ -6,6 +6,7 @@
 
 #include "content/menu_record.h"
 
+using corvane::MenuContent;
 using corvane::MenuRecord;
 using corvane::MenuTreeEntry;
 
@@ -109,8 +110,8 @@ TEST(MenuRecord, NeverReadsPastTheBytesHeldOrStaleBytes) {
     m.emptyBuffer();
     feed(m, bytes({0, 'P', 0, 2, 0, 0, 0, 0, '$', 0, 'O', 1, 'b', 1, 1, 2, 2, 'x'}));
     m.parse();
-    ASSERT_EQ(m.pageCount(), 2u);
-    EXPECT_EQ(m.page(1).count(), 0u) << "a control whose text never ends is skipped";
+    ASSERT_EQ(m.pageCount(), 1u);
+    EXPECT_EQ(m.page(0).count(), 0u) << "a control whose text never ends is skipped";
     // Truncated elements at the very end of the buffer.
     for (const Bytes& tail : {bytes({0}), bytes({0, 'P'}), bytes({0, 'P', 0, 3, 1}), bytes({0, 'F', 'a', '^'}),
                               bytes({0, 'P', 0, 4, 0, 0, 0, 0, '$', 0, 'O', 1, 'b'})}) {
@@ -121,17 +122,26 @@ TEST(MenuRecord, NeverReadsPastTheBytesHeldOrStaleBytes) {
     }
 }
 
-TEST(MenuRecord, EveryControlKeepsItsTextAcrossLaterTransfers) {
+TEST(MenuRecord, ALaterTransferReplacesTheMenuAndEarlierCopiesStayWhole) {
     MenuRecord m;
-    feed(m, bytes({0, 'P', 0, 1, 0, 0, 0, 0, '$', 0, 'O', 1, 't', 1, 1, 2, 2, 'F', 'i', 'r', 's', 't', '^', 0, '$'}));
+    feed(m, bytes({0,   'I', 'A', '^', 0,   1, 1, 0, '$', 0,   'P', 0,   1,   0,   0,   0, 0,
+                   '$', 0,   'O', 1,   't', 1, 1, 2, 2,   'F', 'i', 'r', 's', 't', '^', 0, '$'}));
     m.parse();
+    const MenuContent first = m.snapshot();
     m.emptyBuffer();
     feed(m, bytes({0, 'P', 0, 2, 0, 0, 0, 0, '$', 0, 'O', 1, 't', 1, 1, 2, 2, 'S', 'e', 'c', '^', 0, '$'}));
     m.parse();
-    ASSERT_EQ(m.pageCount(), 2u);
-    EXPECT_EQ(m.findPage(1)->controls[0]->text, "First");
+    // A unit that restarted sends its whole menu again: nothing of the first one stays.
+    EXPECT_EQ(m.entryCount(), 0u);
+    ASSERT_EQ(m.pageCount(), 1u);
+    EXPECT_EQ(m.findPage(1), nullptr);
     EXPECT_EQ(m.findPage(2)->controls[0]->text, "Sec");
-    EXPECT_EQ(m.findPage(3), nullptr);
+    // The copy handed out for the first menu is the window's own.
+    ASSERT_EQ(first.entries.size(), 1u);
+    EXPECT_EQ(first.entries[0].name, "A");
+    ASSERT_NE(first.findPage(1), nullptr);
+    EXPECT_EQ(first.findPage(1)->controls[0]->text, "First");
+    EXPECT_EQ(first.findPage(2), nullptr);
 }
 
 TEST(MenuRecord, CapacitiesAreHeld) {

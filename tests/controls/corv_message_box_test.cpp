@@ -1,11 +1,15 @@
 #include "controls/corv_button.h"
 #include "controls/corv_message_box.h"
 #include "controls/corv_progress.h"
+#include "controls/corv_static.h"
 #include "controls/corv_sys_button.h"
+#include "controls/palette.h"
 #include "controls/corv_work_bar.h"
 #include "widget_test_support.h"
 
 #include <QTimer>
+
+#include <numeric>
 
 #include <gtest/gtest.h>
 
@@ -24,9 +28,44 @@ TEST(MessageBoxLines, CarriageReturnsSplitTheTextIntoAtMostThreeLines) {
     EXPECT_EQ(CCorvMessageBox::splitLines("a\r\n\r\nc"), (Lines{"a", "", "c"}));
 }
 
-TEST(MessageBoxLines, ALoneCarriageReturnKeepsTheNextCharacter) {
-    EXPECT_EQ(CCorvMessageBox::splitLines("a\rbc"), (Lines{"a", "bc", ""}));
+TEST(MessageBoxLines, ACarriageReturnTakesTheNextCharacterAlong) {
+    EXPECT_EQ(CCorvMessageBox::splitLines("a\rbc"), (Lines{"a", "c", ""}));
+    EXPECT_EQ(CCorvMessageBox::splitLines("a\r\rbc"), (Lines{"a", "bc", ""}));
     EXPECT_EQ(CCorvMessageBox::splitLines("end\r"), (Lines{"end", "", ""}));
+}
+
+// Every row fits the row width, and the rows hold the words in order, broken only at spaces.
+void expectWrappedWhole(const std::vector<std::string>& rows, const std::string& words) {
+    std::string joined;
+    const QFont font = CCorvStatic::labelFont();
+    for (const std::string& row : rows) {
+        EXPECT_LE(CCorvStatic::shownWidth(row, font), CCorvMessageBox::kRowWidth) << row;
+        joined += (joined.empty() ? "" : " ") + row;
+    }
+    EXPECT_EQ(joined, words);
+}
+
+TEST(MessageBoxLines, LongLinesWrapAtWordsUpToTwelveRowsThenEndInAnEllipsis) {
+    const std::string advice =
+        "Check the wiring between the engine control module and the harness connector C104 and retest "
+        "after repair; if the fault comes back, replace the sensor";
+    auto rows = CCorvMessageBox::rowsFor("Fault P0171\r\n" + advice + "\r\n\r\n");
+    ASSERT_GE(rows.size(), 4u);
+    EXPECT_EQ(rows[0], "Fault P0171");
+    EXPECT_EQ(rows.back().empty(), false) << "empty lines at the end take no rows";
+    expectWrappedWhole({rows.begin() + 1, rows.end()}, advice);
+
+    // A word wider than a row is broken inside; a line feed of its own starts a row.
+    rows = CCorvMessageBox::rowsFor(std::string(150, 'W') + "\nend");
+    EXPECT_EQ(rows.back(), "end");
+    EXPECT_EQ(std::accumulate(rows.begin(), rows.end() - 1, std::string()), std::string(150, 'W'));
+
+    std::string many;
+    for (int i = 0; i < 200; ++i) many += "word" + std::to_string(i) + " ";
+    rows = CCorvMessageBox::rowsFor(many);
+    ASSERT_EQ(rows.size(), CCorvMessageBox::kMaxRows);
+    EXPECT_EQ(rows.back().back(), '\x85');
+    EXPECT_LE(CCorvStatic::shownWidth(rows.back(), CCorvStatic::labelFont()), CCorvMessageBox::kRowWidth);
 }
 
 TEST(MessageBoxGeometry, CentredOverTheOwnersOuterRectangle) {
@@ -61,6 +100,34 @@ TEST_F(MessageBoxFixture, YesNoBoxLayoutAndResults) {
     EXPECT_EQ(box.textLine(2).geometry(), QRect(20, 70, 410, 19));
     EXPECT_EQ(box.textLine(1).text(), "The engine must be off.");
     EXPECT_EQ(box.textLine(2).text(), "");
+}
+
+TEST_F(MessageBoxFixture, ABoxGrowsToShowEveryRowAboveItsButtons) {
+    const std::string text =
+        "Misfire on cylinder 3\r\nCheck the wiring between the engine control module and the harness "
+        "connector C104 and retest after repair; if the fault comes back, measure the sensor's supply "
+        "at pin 2 with the ignition on";
+    CCorvMessageBox box(text, MessageBoxYesNo, &owner);
+    clickWhenRunning(box, [&] { return box.leftButton(); });
+    EXPECT_EQ(box.RunModal(), IDOK);
+    const int rows = box.rowCount();
+    ASSERT_EQ(rows, static_cast<int>(CCorvMessageBox::rowsFor(text).size()));
+    ASSERT_GT(rows, 3);
+    const int height = 150 + 20 * (rows - 3);
+    EXPECT_EQ(box.geometry(), QRect(275, 400 - height / 2, 450, height));
+    EXPECT_EQ(box.leftButton()->geometry(), QRect(20, height - 50, 190, 30));
+
+    // Each row is drawn, below the one before it and above the buttons.
+    const QImage image = render(box);
+    for (int i = 0; i < rows; ++i) {
+        const QRect row = box.textLine(i).geometry();
+        EXPECT_EQ(row, QRect(20, 30 + 20 * i, 410, 19));
+        int ink = 0;
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            for (int x = row.left(); x <= row.right(); ++x) ink += pixel(image, x, y) != ColourPanel;
+        EXPECT_GT(ink, 20) << "row " << i << " " << box.textLine(i).text();
+    }
+    EXPECT_LT(box.textLine(rows - 1).geometry().bottom(), box.leftButton()->y());
 }
 
 TEST_F(MessageBoxFixture, NoAndTheCloseButtonCancel) {

@@ -79,9 +79,12 @@ QRect inkInside(const QImage& image) {
 }
 
 TEST_F(ShowBoxFixture, CaptionSitsAtTheUpperLeftAndTheValueAtTheLowerRight) {
-    box->SetCaption("RPM");
+    // The caption keeps clear of the frame line above it, which has the caption's colour: a
+    // "T" touching it would read as an "l".
+    box->SetCaption("Two");
     box->SetValue("");
     const QRect caption = inkInside(render(*box));
+    EXPECT_GE(caption.top(), 2);
     EXPECT_LT(caption.left(), 6);
     EXPECT_LT(caption.right(), 60);
     EXPECT_LT(caption.bottom(), 20);

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -18,6 +23,26 @@ std::string readFile(const std::string& path) {
     return s.str();
 }
 std::string tempPath(const char* name) { return std::string(::testing::TempDir()) + name; }
+
+// Files of this process may not grow beyond `bytes` while it lives; a write beyond fails with
+// EFBIG (also for root, unlike a full disk).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit lower{bytes, old_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &lower);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        ::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    sighandler_t oldHandler_;
+};
 }  // namespace
 
 TEST(TraceWriter, StatusPollRecordIsByteExact) {
@@ -86,21 +111,38 @@ TEST_F(Trace, RecordsEachDispatchedCommandButNotTheHandshake) {
     EXPECT_FALSE(link.traceOpen());
     EXPECT_EQ(link.traceOpenError(), ENOENT);
     unit.exchange('S', 1);  // no trace open: nothing happens
+
+    // Only a file takes the trace: a FIFO nobody reads would block the program as it opens,
+    // a device would swallow the records.
+    const std::string fifo = tempPath("corvane-trace-fifo");
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& special : {fifo, std::string("/dev/null")}) {
+        EXPECT_FALSE(link.openTrace(special)) << special;
+        EXPECT_EQ(link.traceOpenError(), TraceWriter::kNotRegularFile);
+    }
+    EXPECT_EQ(TraceWriter::describeError(TraceWriter::kNotRegularFile), "it is not a regular file");
+    ::unlink(fifo.c_str());
 }
 
 TEST_F(Trace, FileThatTakesNoDataClosesTheTraceOnceAndTheLinkGoesOn) {
     openConversation();
-    ASSERT_TRUE(link.openTrace("/dev/full"));
+    const std::string full = tempPath("corvane-trace-full.txt");
+    ASSERT_TRUE(link.openTrace(full));
     EXPECT_FALSE(link.takeTraceFailure());
-    const Bytes before = status();
-    // The record of that poll is written after its reply: the next exchange waits for it.
-    const Bytes after = status();
-    EXPECT_EQ(before, after);
+    {
+        // Files may not grow while it lives: the trace file takes no record, as on a full disk.
+        FileSizeLimit noRoom(0);
+        const Bytes before = status();
+        // The record of that poll is written after its reply: the next exchange waits for it.
+        const Bytes after = status();
+        EXPECT_EQ(before, after);
+    }
     EXPECT_FALSE(link.traceOpen()) << "the trace closed itself";
     const auto failure = link.takeTraceFailure();
     ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->path, "/dev/full");
-    EXPECT_EQ(failure->error, ENOSPC);
+    EXPECT_EQ(failure->path, full);
+    EXPECT_EQ(failure->error, EFBIG);
     EXPECT_FALSE(link.takeTraceFailure()) << "told once";
     expectK(unit.exchange('T', 1,
                           bytesOf("\x09"
@@ -115,4 +157,5 @@ TEST_F(Trace, FileThatTakesNoDataClosesTheTraceOnceAndTheLinkGoesOn) {
     status();
     link.closeTrace();
     EXPECT_EQ(readFile(path).rfind("RX - 0x02,0x53", 0), 0u);
+    ::unlink(full.c_str());
 }

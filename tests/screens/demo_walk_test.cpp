@@ -121,12 +121,8 @@ TEST(DemoWalk, EveryEntryAndEveryPageButtonLeavesTheWindowReady) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 17; }, 20000))
         << window->menuWindow().view().entryCount();
     std::vector<std::uint32_t> leaves;
-    {
-        auto records = window->link().lockRecords();
-        const MenuRecord& menu = window->link().menuRecord();
-        for (std::size_t i = 0; i < menu.entryCount(); ++i)
-            if (menu.entry(i).kind == MenuTreeEntry::Item) leaves.push_back(menu.entry(i).id);
-    }
+    for (const MenuTreeEntry& e : window->pageChoices().menu().entries)
+        if (e.kind == MenuTreeEntry::Item) leaves.push_back(e.id);
     ASSERT_EQ(leaves.size(), 11u);
     // Ready: no choice waits for the unit and no key pad is left open.
     auto ready = [&] {
@@ -145,8 +141,7 @@ TEST(DemoWalk, EveryEntryAndEveryPageButtonLeavesTheWindowReady) {
         std::vector<QPointer<QWidget>> buttons;
         std::vector<std::string> names;
         {
-            auto records = window->link().lockRecords();
-            const MenuPage* page = window->link().menuRecord().findPage(static_cast<std::uint16_t>(leaf));
+            const MenuPage* page = window->pageChoices().menu().findPage(static_cast<std::uint16_t>(leaf));
             ASSERT_NE(page, nullptr);
             for (const auto& control : page->controls)
                 if (control->type == 'b' && control->window) {

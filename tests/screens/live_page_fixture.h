@@ -152,8 +152,7 @@ protected:
     // The window of the page's control at `index` (page order).
     template <typename W>
     W* controlWindow(std::uint16_t pageId, std::size_t index) {
-        auto records = window->link().lockRecords();
-        MenuPage* page = window->link().menuRecord().findPage(pageId);
+        const MenuPage* page = window->pageChoices().menu().findPage(pageId);
         if (!page || index >= page->controls.size()) return nullptr;
         return qobject_cast<W*>(page->controls[index]->window);
     }

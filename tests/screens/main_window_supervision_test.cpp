@@ -58,6 +58,23 @@ TEST_F(MainWindowSupervision, ScreenTextStaysWhileTheConnectionStateHolds) {
     EXPECT_FALSE(window->readyLampShown());
 }
 
+TEST_F(MainWindowSupervision, SilentUnitIsShownAndTheLineComesBackWhenItSpeaks) {
+    ASSERT_TRUE(unit.ok());
+    MainWindowOptions o = box.options();
+    o.portPath = unit.slavePath();
+    o.byteTimeout = std::chrono::milliseconds(500);  // the unit's own: the alive flag holds for 50 s
+    auto window = box.start(o);
+    unit.send('H', 1, std::vector<std::uint8_t>{0x80});
+    ASSERT_TRUE(waitForStatus(*window, kStatusConnected));
+    window->setStatusText(kStatusBusy);  // a screen's text under the notice
+
+    ASSERT_TRUE(waitForStatus(*window, silentUnitText(3), 20000)) << window->statusText();
+    EXPECT_TRUE(window->connected());
+    EXPECT_TRUE(waitForStatus(*window, silentUnitText(4), 20000)) << window->statusText();
+    unit.send('S', 1);
+    EXPECT_TRUE(waitForStatus(*window, kStatusBusy, 20000)) << window->statusText();
+}
+
 TEST_F(MainWindowSupervision, UsbUnitPluggedTalkingSilentAndUnplugged) {
     ASSERT_TRUE(unit.ok());
     box.installUsbDriver();

@@ -2,6 +2,7 @@
 // with a pseudo-terminal as the port and the test playing the unit on a second thread.
 #include <gtest/gtest.h>
 
+#include <QPointer>
 #include <QTest>
 
 #include <chrono>
@@ -78,8 +79,7 @@ protected:
     }
 
     PageControl& control(std::uint16_t pageId, std::size_t index) {
-        auto records = window->link().lockRecords();
-        return *window->link().menuRecord().findPage(pageId)->controls[index];
+        return *window->pageChoices().menu().findPage(pageId)->controls[index];
     }
 
     MainWindowSandbox sandbox;
@@ -88,7 +88,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(PageChoicesTest, MenuBuildsTheOutlineWithIconsAndASecondMenuIsAppended) {
+TEST_F(PageChoicesTest, MenuBuildsTheOutlineWithIconsAndAMenuSentAgainReplacesIt) {
     handshake();
     sendMenu(workshopMenu());
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->menuWindow().view().entryCount() == 5; }, 10000));
@@ -99,23 +99,38 @@ TEST_F(PageChoicesTest, MenuBuildsTheOutlineWithIconsAndASecondMenuIsAppended) {
     EXPECT_EQ(view.entry(4).parent, 0) << "the group closing returns to the root";
     EXPECT_EQ(window->statusText(), "Corvane ready...");
     {
-        auto records = window->link().lockRecords();
-        MenuRecord& menu = window->link().menuRecord();
-        EXPECT_EQ(menu.entry(1).iconBitmap, 157u);                     // selector 1
-        EXPECT_EQ(menu.entry(2).iconBitmap, 156u);                     // selector 13
-        EXPECT_EQ(menu.entry(3).iconBitmap, 0u);                       // selector 99: unchanged
+        const MenuContent& menu = window->pageChoices().menu();
+        EXPECT_EQ(menu.entries[1].iconBitmap, 157u);                   // selector 1
+        EXPECT_EQ(menu.entries[2].iconBitmap, 156u);                   // selector 13
+        EXPECT_EQ(menu.entries[3].iconBitmap, 0u);                     // selector 99: unchanged
         EXPECT_EQ(menu.findPage(kListPage)->controls[2]->icon, 152u);  // style 8
     }
 
-    // A second menu adds its own entries once, after the first ones. (A 'C' right after the
-    // last 'C' would continue the same transfer: the unit polls in between.)
+    // The unit opens a page, restarts and sends its menu again: one outline, one set of
+    // controls, and no page of the old menu left open.
+    asUnit([this] { return unit.exchange('J', 1, Bytes{0x01, 0x03}); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().currentPageId() == kListPage; }, 10000));
+    QPointer<QWidget> oldList = control(kListPage, 0).window;
+    ASSERT_FALSE(oldList.isNull());
+    poll();
+    sendMenu(workshopMenu());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return oldList.isNull(); }, 10000)) << "the old page's controls are freed";
+    EXPECT_EQ(view.entryCount(), 5);
+    EXPECT_EQ(window->pageChoices().currentPage(), nullptr);
+    asUnit([this] { return unit.exchange('J', 1, Bytes{0x01, 0x03}); });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return control(kListPage, 0).window != nullptr; }, 10000));
+    EXPECT_EQ(window->clientWindow().form().findChildren<CFormListBox*>().size(), 1);
+
+    // A smaller menu leaves nothing of the bigger one, in the outline or among the pages.
     poll();
     unitsim::MenuStreamBuilder more;
     more.item("Extra", 0x0301, 2);
     more.page(0x0301, 0);
     sendMenu(more);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return view.entryCount() == 6; }, 10000));
-    EXPECT_EQ(view.entry(5).text, "Extra");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.entryCount() == 2; }, 10000));
+    EXPECT_EQ(view.entry(1).text, "Extra");
+    EXPECT_EQ(window->pageChoices().menu().findPage(kListPage), nullptr);
+    EXPECT_TRUE(window->clientWindow().form().findChildren<CFormListBox*>().empty());
 }
 
 TEST_F(PageChoicesTest, DeepGroupsStayInsideTheOutline) {

@@ -2,7 +2,9 @@
 // lines appended while open, typed text as the unit's bytes, and the key pad's key codes.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QFontMetricsF>
 #include <QTest>
 #include <QTimer>
@@ -94,6 +96,21 @@ TEST(ListWindow, LinesAppendedWhileOpenComeAtTheEndInOrderWithTheirBytes) {
     EXPECT_EQ(w.lineBytes(7), "");
 }
 
+TEST(ListWindow, TheScrollBarComesOnlyWhenTheLinesOutgrowTheList) {
+    QWidget owner;
+    CCorvListWnd w(&owner, "Codes");
+    w.show();
+    w.appendLines({"P0301", "P0171", "U0100"});
+    QScrollBar* bar = w.listBox().verticalScrollBar();
+    // Wait for the list to lay its lines out, then for the bar to follow.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.listBox().visualItemRect(w.listBox().item(2)).height() > 0; }));
+    QApplication::processEvents();
+    EXPECT_FALSE(bar->isVisible());
+    std::vector<std::string> more(30, "B1000");
+    w.appendLines(more);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->isVisible(); }));
+}
+
 TEST(ListWindow, LinesBeyondWhatTheAnswerByteCanNameAreDropped) {
     QWidget owner;
     CCorvListWnd w(&owner, "Many");
@@ -157,6 +174,9 @@ TEST(StringWindow, CharactersTheUnitCannotTakeAreRefusedWithANoticeNamingThem) {
         {QStringLiteral("\u0142"), QStringLiteral("\"\u0142\" U+0142")},
         {QStringLiteral("|"), QStringLiteral("\"|\" (vertical line)")},
         {QStringLiteral("^"), QStringLiteral("\"^\" (circumflex accent)")},
+        // Invisible or look-alike characters are named.
+        {QStringLiteral("\u200B"), QStringLiteral("\"\u200B\" U+200B (zero width space)")},
+        {QStringLiteral("\u0430"), QStringLiteral("\"\u0430\" U+0430 (Cyrillic letter)")},
     };
     for (const auto& [typed, named] : refusals) {
         typeText(&w.editField(), typed);
@@ -219,6 +239,36 @@ TEST(KeyPad, TenKeysAtTheirPlacesAndABarUnderThem) {
     QTest::keyClick(&pad, Qt::Key_Escape);
     QTest::keyClick(&pad, Qt::Key_Return);
     EXPECT_TRUE(pad.isVisible());
+}
+
+// The columns in which a key's text is drawn: where the key differs from the same key blank.
+std::pair<int, int> textColumns(QPushButton& key) {
+    const QImage withText = render(key);
+    const QString text = key.text();
+    key.setText(QString());
+    const QImage blank = render(key);
+    key.setText(text);
+    int first = key.width(), last = -1;
+    for (int y = 0; y < key.height(); ++y)
+        for (int x = 0; x < key.width(); ++x)
+            if (withText.pixel(x, y) != blank.pixel(x, y)) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    return {first, last};
+}
+
+TEST(KeyPad, EveryKeysTextKeepsClearOfItsEdges) {
+    MessageRecorder owner;
+    CTransportTool pad(&owner);
+    pad.show();
+    for (std::size_t i = 0; i < 10; ++i) {
+        QPushButton& key = pad.key(i);
+        const auto [first, last] = textColumns(key);
+        ASSERT_LE(first, last) << key.text().toStdString() << " shows no text";
+        EXPECT_GE(first, 4) << key.text().toStdString();
+        EXPECT_LE(last, key.width() - 5) << key.text().toStdString();
+    }
 }
 
 TEST(KeyPad, EachKeySendsExactlyOneKeyCode) {

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeView>
 
 #include <sys/stat.h>
 
@@ -70,6 +72,24 @@ Bytes pattern(std::size_t n) {
     Bytes b(n);
     for (std::size_t i = 0; i < n; ++i) b[i] = static_cast<std::uint8_t>((i * 13 + 5) & 0xFF);
     return b;
+}
+
+// True once every column of the file's row in the dialog's detail view is wide enough to show
+// what it holds (name, size, type, date), the whole header inside the view.
+bool detailsShownWhole(QFileDialog* dialog, const QString& fileName) {
+    auto* view = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view || !view->isVisible() || !view->model()) return false;
+    const QAbstractItemModel& model = *view->model();
+    bool found = false;
+    for (int row = 0; row < model.rowCount(view->rootIndex()); ++row)
+        found |= model.index(row, 0, view->rootIndex()).data().toString() == fileName;
+    const QHeaderView& header = *view->header();
+    if (!found || header.length() > view->viewport()->width()) return false;
+    for (int column = 0; column < header.count(); ++column)
+        if (header.isSectionHidden(column) ||
+            header.sectionSize(column) < static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(column))
+            return false;
+    return true;
 }
 
 class PopUpsTest : public ::testing::Test {
@@ -459,6 +479,19 @@ TEST_F(PopUpsTest, LoadingAFileForTheUnitStopsAtTheStoresSize) {
                   });
     };
 
+    // The dialog opens large, in its detail view, with the file's size and date readable.
+    // (Until then the scripted user waits, and at its time-out the load is cancelled.)
+    user.when(
+        [&] {
+            QFileDialog* d = window->fileDialogs().openDialog();
+            return d && detailsShownWhole(d, QStringLiteral("exact.bin"));
+        },
+        [this] {
+            QFileDialog* d = window->fileDialogs().openDialog();
+            EXPECT_GE(d->width(), 900);
+            EXPECT_GE(d->height(), 560);
+            EXPECT_EQ(d->viewMode(), QFileDialog::Detail);
+        });
     const QStringList binFilters = {QStringLiteral("(*.bin)"), QStringLiteral("(*.*)")};
     choose(sandbox.dir() / "exact.bin", binFilters);
     Status s = runUnit([&] {

@@ -6,6 +6,7 @@ add_executable(pop_ups_tests
   ${CMAKE_CURRENT_LIST_DIR}/pop_up_windows_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pop_ups_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/transfer_files_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/keyboard_test.cpp
 )
 target_link_libraries(pop_ups_tests PRIVATE corvane_screens corvane_unitsim corvane_widget_test_main GTest::gtest
                       Qt6::Widgets Qt6::Test util)

@@ -2,13 +2,17 @@
 // the reason, saves that never lose an existing file, and the unit's proposed names made safe.
 #include <gtest/gtest.h>
 
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <QFile>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "screens/file_write.h"
 #include "screens/transfer_files.h"
 #include "temp_dir.h"
 
@@ -35,6 +39,29 @@ std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {
 }
 
 QString q(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+
+constexpr uid_t kNobody = 65534;
+
+// For root: the calling thread checks file permissions as an ordinary user while this lives
+// (root may write any file). Any other user is ordinary already.
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser() : active_(::geteuid() == 0) {
+        if (!active_) return;
+        ::setfsgid(kNobody);
+        ::setfsuid(kNobody);
+    }
+    ~AsOrdinaryUser() {
+        if (!active_) return;
+        ::setfsuid(0);
+        ::setfsgid(0);
+    }
+    AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+    AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+
+private:
+    bool active_;
+};
 }  // namespace
 
 TEST(FileForUnit, AFileOfExactlyTheLimitLoadsAndOneByteMoreIsTooLong) {
@@ -142,6 +169,44 @@ TEST(FileFromUnit, UnwritableTargetsFailWithTheFileAndTheReason) {
     }
 }
 
+TEST(FileFromUnit, RefusesFilesTheUserMayNotWriteAndOtherUsersLinksAndSavesNamesAtTheLimit) {
+    TempDir dir;
+    ::chmod(dir.path().c_str(), 0777);  // a shared folder: everyone may add and rename entries
+    const auto bytes = pattern(64);
+    const auto old = pattern(10);
+
+    // A file the user may not write stays, although the folder would let a rename replace it.
+    writeBytes(dir / "theirs.csv", old);
+    ::chmod((dir / "theirs.csv").c_str(), 0444);
+    {
+        AsOrdinaryUser user;
+        EXPECT_EQ(writeFileFromUnit(q(dir / "theirs.csv"), bytes.data(), bytes.size()),
+                  "Cannot save the file " + (dir / "theirs.csv").string() + ":\nPermission denied");
+    }
+    EXPECT_EQ(readBytes(dir / "theirs.csv"), old);
+
+    // A link that another user planted where the file goes is not followed, by either writer.
+    writeBytes(dir / "elsewhere.csv", old);
+    std::filesystem::create_symlink(dir / "elsewhere.csv", dir / "planted.csv");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::lchown((dir / "planted.csv").c_str(), kNobody, kNobody), 0);
+        EXPECT_EQ(writeFileFromUnit(q(dir / "planted.csv"), bytes.data(), bytes.size()),
+                  "Cannot save the file " + (dir / "planted.csv").string() +
+                      ":\nit is a symbolic link that belongs to another user, so it is not followed");
+        EXPECT_EQ(writeWholeFile((dir / "planted.csv").string(), "report"), kForeignLink);
+        EXPECT_EQ(readBytes(dir / "elsewhere.csv"), old);
+        EXPECT_TRUE(std::filesystem::is_symlink(dir / "planted.csv"));
+    }
+
+    // Names at the limit save, new or replacing (the temporary name must not be longer).
+    const QString euros = safeFileName(std::string(128, '\x80') + ".CSV");
+    EXPECT_EQ(writeFileFromUnit(q(dir.path()) + QLatin1Char('/') + euros, bytes.data(), bytes.size()), "");
+    const std::string longest = std::string(251, 'L') + ".CSV";
+    writeBytes(dir / longest, old);
+    EXPECT_EQ(writeFileFromUnit(q(dir / longest), bytes.data(), bytes.size()), "");
+    EXPECT_EQ(readBytes(dir / longest), bytes);
+}
+
 TEST(SafeFileName, KeepsPlainNamesAndStripsFoldersDotsAndPathCharacters) {
     EXPECT_EQ(safeFileName("LOG0001.CSV"), QStringLiteral("LOG0001.CSV"));
     EXPECT_EQ(safeFileName("Fahrzeug M\xFC"
@@ -160,10 +225,21 @@ TEST(SafeFileName, KeepsPlainNamesAndStripsFoldersDotsAndPathCharacters) {
         EXPECT_EQ(safeFileName(empty), QStringLiteral("unit-file")) << empty;
     EXPECT_EQ(safeFileName("", QStringLiteral("log")), QStringLiteral("log"));
 
-    // Long names are cut, keeping their type.
-    const QString longName = safeFileName(std::string(240, 'A') + ".CSV");
-    EXPECT_EQ(longName.size(), 128);
-    EXPECT_TRUE(longName.endsWith(QStringLiteral("A.CSV")));
+    // Controls of the C1 range go as well (U+009D would start a terminal escape); the euro sign
+    // of the same byte range stays.
+    EXPECT_EQ(safeFileName("a\x81"
+                           "b\x9D"
+                           "c\x8F\x90\x8D"
+                           "d\x80.txt"),
+              QStringLiteral("abcd\u20AC.txt"));
+
+    // Names are cut to the 255 bytes a folder entry holds in the file system's encoding, keeping
+    // their type and whole characters: 244 bytes stay, 128 euro signs (384 bytes) are cut.
+    const std::string plain244 = std::string(240, 'A') + ".CSV";
+    EXPECT_EQ(safeFileName(plain244), QString::fromStdString(plain244));
+    const QString euros = safeFileName(std::string(128, '\x80') + ".CSV");
+    EXPECT_EQ(QFile::encodeName(euros).size(), 253) << "83 euro signs of 3 bytes and the type";
+    EXPECT_EQ(euros, QString(83, QChar(0x20AC)) + QStringLiteral(".CSV"));
 }
 
 TEST(SafeFileName, TheDefaultTypeIsThePlainExtensionOfANameThatHasOne) {

@@ -61,6 +61,41 @@ const UnitPort kUnitPort{"/dev/ttyACM0", "ttyACM0", "/sys/devices/pci0000:00/usb
 
 }  // namespace
 
+TEST_F(Supervision, SilentConnectedUnitIsToldEachSecondUntilItSpeaks) {
+    auto now = std::chrono::steady_clock::time_point{};
+    supervisor.setClock([&] { return now; });
+    std::vector<int> silent;
+    QObject::connect(&supervisor, &ConnectionSupervisor::unitSilent, [&](int s) { silent.push_back(s); });
+    auto tickAt = [&](std::chrono::milliseconds t, std::uint32_t misses) {
+        now = std::chrono::steady_clock::time_point{} + t;
+        link.misses = misses;
+        supervisor.tick();
+    };
+    using std::chrono::milliseconds;
+    ASSERT_TRUE(supervisor.startComMode("/dev/ttyS0"));
+    link.alive = true;
+    tickAt(milliseconds(0), 0);
+    tickAt(milliseconds(2900), 5);  // not yet: short pauses are the unit's own
+    EXPECT_TRUE(silent.empty());
+    tickAt(milliseconds(3000), 6);
+    tickAt(milliseconds(3050), 6);
+    tickAt(milliseconds(4000), 8);
+    EXPECT_EQ(silent, (std::vector<int>{3, 4}));
+    EXPECT_EQ(supervisor.silentSeconds(), 4);
+    // A frame between two ticks shows as a lower count; the notice ends.
+    tickAt(milliseconds(4100), 1);
+    EXPECT_EQ(silent, (std::vector<int>{3, 4, 0}));
+    // Silent again until the alive flag falls: the notice ends before the connection text.
+    tickAt(milliseconds(7200), 7);
+    takeShown();
+    link.alive = false;
+    tickAt(milliseconds(60000), 101);
+    EXPECT_EQ(silent, (std::vector<int>{3, 4, 0, 3, 0}));
+    EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusNotConnected, StatusLamp::NotReady}}));
+    tickAt(milliseconds(70000), 120);  // not connected: no silence notice
+    EXPECT_EQ(silent.size(), 5u);
+}
+
 TEST_F(Supervision, ComModeFollowsTheAliveFlagOnlyOnChanges) {
     ASSERT_TRUE(supervisor.startComMode("/dev/ttyS2"));
     EXPECT_EQ(link.opens, std::vector<std::string>{"/dev/ttyS2"});

@@ -29,6 +29,7 @@ public:
         return true;
     }
     bool isAlive() const override { return alive; }
+    std::uint32_t missCount() const override { return misses; }
     bool lineGone() const override { return open_ && gone; }
     void startWorker() override {
         ++workerStarts;
@@ -39,6 +40,7 @@ public:
 
     bool openSucceeds = true;
     bool alive = false;
+    std::uint32_t misses = 0;
     bool gone = false;  // the open port reports its device gone
     bool workerRunning = false;
     std::vector<std::string> opens;

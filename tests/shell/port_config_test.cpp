@@ -129,19 +129,34 @@ TEST(PortConfig, MissingFileMeansPortOneAndKeepsTheWindowState) {
     EXPECT_EQ(config.windowState, WindowState::Normal);
 }
 
-TEST(PortConfig, UnreadableFileIsReportedAndTreatedAsMissing) {
+TEST(PortConfig, FolderInPlaceOfTheFileIsReportedWithTheWayOut) {
     TempDir dir;
-    fs::create_directory(dir / "corvane.cfg");  // opens, but cannot be read
+    fs::create_directory(dir / "corvane.cfg");  // opens, but cannot be read nor replaced
     PortConfig config;
     config.port = 9;
     ConfigReadResult result = PortConfigFile(dir / "corvane.cfg").read(config);
     EXPECT_EQ(result.status, ConfigReadStatus::Failed);
     EXPECT_TRUE(result.unusable());
-    EXPECT_EQ(result.error.rfind(
-                  "The configuration file " + (dir / "corvane.cfg").string() + " cannot be read: Is a directory.\n", 0),
-              0u)
-        << result.error;
+    EXPECT_EQ(result.error, "The configuration file " + (dir / "corvane.cfg").string() +
+                                " is a folder. Remove or rename that folder: the program keeps its port setting in a "
+                                "file of that name.\nCOM1 is used for now.");
     EXPECT_EQ(config.port, 1);
+}
+
+TEST(PortConfig, AFifoOrDeviceInPlaceOfTheFileIsRefusedWithoutWaiting) {
+    // A FIFO without a writer blocked the start for ever; a device is no setting either.
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "corvane.cfg").c_str(), 0600), 0);
+    for (const fs::path& special : {dir / "corvane.cfg", fs::path("/dev/zero")}) {
+        PortConfig config;
+        config.port = 9;
+        const ConfigReadResult result = PortConfigFile(special).read(config);
+        EXPECT_EQ(result.status, ConfigReadStatus::Failed) << special;
+        EXPECT_TRUE(result.unusable());
+        EXPECT_EQ(result.error.rfind("The configuration file " + special.string() + " is not a regular file.\n", 0), 0u)
+            << result.error;
+        EXPECT_EQ(config.port, 1);
+    }
 }
 
 TEST(PortConfig, WritesSevenBytesWithoutLineEndAndReadsThemBack) {
@@ -308,7 +323,8 @@ TEST(PortConfig, WriteNeverReplacesAFolderOrADevice) {
     fs::create_directory(dir / "corvane.cfg");
     ConfigWriteResult result = PortConfigFile(dir / "corvane.cfg").write({3, WindowState::Normal});
     EXPECT_FALSE(result);
-    EXPECT_NE(result.error.find("corvane.cfg: Is a directory"), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find("corvane.cfg is a folder. Remove or rename that folder"), std::string::npos)
+        << result.error;
     EXPECT_TRUE(fs::is_directory(dir / "corvane.cfg"));
 
     // A name that leads to a pipe (as one leading to /dev/null would to a device) keeps leading

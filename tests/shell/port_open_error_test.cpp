@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "shell/port_open_error.h"
+#include "link/unit_link.h"
 #include "fake_sysfs.h"
 #include "temp_dir.h"
 
@@ -20,7 +21,7 @@ namespace {
 constexpr gid_t kDialout = 20;
 constexpr gid_t kUsers = 100;
 
-DeviceNodeInfo dialoutNode(mode_t mode = S_IFCHR | 0660) { return {true, kDialout, "dialout", mode}; }
+DeviceNodeInfo dialoutNode(mode_t mode = S_IFCHR | 0660) { return {true, kDialout, "dialout", mode, 0, "root"}; }
 
 UserGroups user(std::vector<gid_t> session, std::vector<gid_t> account) {
     return {"alice", std::move(session), std::move(account)};
@@ -64,7 +65,8 @@ TEST(PortOpenError, PermissionAdviceFollowsTheGroupsOfAccountAndSession) {
     EXPECT_FALSE(has(text, "usermod")) << text;
 
     // The group name is whatever the node has, not a fixed one.
-    text = portOpenErrorText("COM1", "/dev/ttyS0", EACCES, {true, 986, "uucp", S_IFCHR | 0660}, user({}, {}));
+    text =
+        portOpenErrorText("COM1", "/dev/ttyS0", EACCES, {true, 986, "uucp", S_IFCHR | 0660, 0, "root"}, user({}, {}));
     EXPECT_TRUE(has(text, "usermod -aG uucp alice")) << text;
 }
 
@@ -72,12 +74,40 @@ TEST(PortOpenError, UnitUsbPortAlsoOffersTheUdevRule) {
     std::string text = portOpenErrorText("/dev/ttyACM0", "/dev/ttyACM0", EACCES, dialoutNode(), user({}, {}));
     EXPECT_TRUE(has(text, "Error opening /dev/ttyACM0:\n")) << text;
     EXPECT_TRUE(has(text, "usermod -aG dialout")) << text;
-    EXPECT_TRUE(has(text, "70-corvane.rules")) << text;
+    EXPECT_TRUE(has(text, "70-corvane.rules in /usr/lib/udev/rules.d")) << text;
 
     // A node of group root: joining root is no advice; only the rule remains.
-    text = portOpenErrorText("/dev/ttyACM1", "/dev/ttyACM1", EACCES, {true, 0, "root", S_IFCHR | 0600}, user({}, {}));
+    text = portOpenErrorText("/dev/ttyACM1", "/dev/ttyACM1", EACCES, {true, 0, "root", S_IFCHR | 0600, 0, "root"},
+                             user({}, {}));
     EXPECT_FALSE(has(text, "usermod")) << text;
     EXPECT_TRUE(has(text, "70-corvane.rules")) << text;
+}
+
+TEST(PortOpenError, NodeNoGroupOfTheUserReachesNamesItsOwnerAndTheAdministrator) {
+    // Group root, and a group whose members may not use the node: joining either is no help.
+    for (const DeviceNodeInfo& node : {DeviceNodeInfo{true, 0, "root", S_IFCHR | 0600, 0, "root"},
+                                       DeviceNodeInfo{true, kDialout, "dialout", S_IFCHR | 0600, 0, "root"}}) {
+        const std::string text = portOpenErrorText("COM1", "/dev/ttyS0", EACCES, node, user({kUsers}, {kUsers}));
+        EXPECT_TRUE(has(text, "The device /dev/ttyS0 belongs to the user \"root\" and the group \"" + node.groupName +
+                                  "\", and no group of your account may open it. Ask the administrator"))
+            << text;
+        EXPECT_FALSE(has(text, "usermod")) << text;
+    }
+}
+
+TEST(PortOpenError, PathThatIsNoSerialPortIsSaidSo) {
+    TempDir dir;
+    const std::string file = (dir / "notes.txt").string();
+    writeFile(file, "x");
+    for (const std::string& path : {file, dir.path().string()}) {
+        UnitLink link;
+        ASSERT_FALSE(link.openByName(path));
+        const int error = link.lastOpenError();
+        EXPECT_TRUE(error == ENOTTY || error == EISDIR) << std::strerror(error);
+        const std::string text = describePortOpenError(path, path, error);
+        EXPECT_EQ(text.rfind("Error opening " + path + ":\n" + path + " is not a serial port.", 0), 0u) << text;
+        EXPECT_FALSE(has(text, std::strerror(error))) << text;
+    }
 }
 
 TEST(PortOpenError, GathersGroupOfTheNodeAndOfTheUser) {

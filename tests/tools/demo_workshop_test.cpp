@@ -142,6 +142,15 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
                ui.boxes.back().kind == 'k' && ui.messageBox == 0;
     }));
     EXPECT_EQ(ui.linesOf(demo::faults::kList), std::vector<std::string>{"No fault codes"});
+    // The details of a cleared code go with it, also when "Details" is pressed again.
+    const std::string noDetails = "No fault codes stored: nothing to show.";
+    EXPECT_EQ(ui.valueOf(demo::faults::kDetails), noDetails);
+    ASSERT_TRUE(taken());
+    ui.selectListLine(demo::faults::kList, 0);
+    const int takenBeforeSecondDetails = ui.boxesTaken;
+    ASSERT_TRUE(ui.pressButton(demo::kDetailsButton));
+    ASSERT_TRUE(ui.pumpUntil([&] { return ui.boxesTaken == takenBeforeSecondDetails + 1; }));
+    EXPECT_EQ(ui.valueOf(demo::faults::kDetails), noDetails);
     EXPECT_EQ(ui.valueMessages, valuesOnLeaving);  // no live values on another page
 
     // Injector test: progress of a long function, then the key pad.
@@ -233,7 +242,7 @@ TEST_F(DemoWorkshopTest, WholeSessionExercisesEveryCommandAndEveryReplyIsRight) 
     ui.plans['s'] = {2, "", 0, logPath};
     ui.plans['o'] = {2, "", 0, logPath};
     ASSERT_TRUE(ui.pressButton(demo::kSaveLogButton));
-    ASSERT_TRUE(ui.pumpUntil([&] { return ui.valueOf(demo::files::kResult) == "LOG0001.CSV saved on the PC."; }));
+    ASSERT_TRUE(ui.pumpUntil([&] { return ui.valueOf(demo::files::kResult) == "log.csv saved on the PC."; }));
     EXPECT_EQ(link.transferRecord().fileName(), "LOG0001.CSV");
     ASSERT_TRUE(taken());
     ASSERT_TRUE(ui.pressButton(demo::kLoadFileButton));

@@ -34,7 +34,10 @@ protected:
     void start(const std::string& script) {
         const ScenarioParse p = parseScenario(script, "play.scn");
         ASSERT_TRUE(p.ok) << p.error;
-        player = std::thread([this, s = p.scenario] {
+        start(p.scenario);
+    }
+    void start(const Scenario& scenario) {
+        player = std::thread([this, s = scenario] {
             ScenarioPlayer pl(*line);
             passed = pl.play(s);
             error = pl.error();
@@ -89,6 +92,33 @@ expect K 1
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "Done");
     EXPECT_EQ(ui.boxesTaken, 1);
+}
+
+TEST_F(ScenarioPlayerTest, TheShippedExamplePlaysWithAUserWhoOpensThePage) {
+    const ScenarioParse p = loadScenario(CORVANE_EXAMPLE_SCENARIO);
+    ASSERT_TRUE(p.ok) << p.error;
+    start(p.scenario);
+    ASSERT_TRUE(ui.pumpUntil([&] { return ui.menus == 1 || done; }));
+    ui.selectPage(10);
+    ASSERT_TRUE(finish());
+    EXPECT_TRUE(passed) << error;
+    // The values' notification is handled after the reply that ended the script.
+    EXPECT_TRUE(ui.pumpUntil([&] { return ui.valueOf(1) == "88"; })) << ui.valueOf(1);
+}
+
+TEST_F(ScenarioPlayerTest, PollTakesRepliesLeftUnreadOnceAndGoesOn) {
+    // Two replies wait unread when the poll starts (they may come in one read): each is taken
+    // once, the poll's own reply matches, and the frames after it are answered in turn.
+    start(R"(handshake within 3000
+send S 0
+send S 0
+sleep 300
+poll until A 1 FF * within 3000
+send Y 0
+expect K 1
+)");
+    ASSERT_TRUE(finish());
+    EXPECT_TRUE(passed) << error;
 }
 
 TEST_F(ScenarioPlayerTest, WrongExpectationStopsWithTheLineAndBothFrames) {

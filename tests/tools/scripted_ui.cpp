@@ -287,6 +287,8 @@ void ScriptedUi::answerBox(char kind) {
             std::ofstream f(path, std::ios::binary | std::ios::trunc);
             f.write(reinterpret_cast<const char*>(t.store()), static_cast<std::streamsize>(t.held()));
             a.boxResult = f.good() ? 2 : 4;
+            // As the window does: the name saved under travels with the answer.
+            if (f.good()) a.answerText = path.substr(path.rfind('/') + 1);
         });
         return;
     }

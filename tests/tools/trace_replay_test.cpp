@@ -72,7 +72,7 @@ private:
                 ui.plans['s'] = {2, "", 0, logPath};
                 ui.plans['o'] = {2, "", 0, logPath};
                 ok = ok && taken() && ui.pressButton(demo::kSaveLogButton) &&
-                     ui.pumpUntil([&] { return ui.valueOf(demo::files::kResult) == "LOG0001.CSV saved on the PC."; }) &&
+                     ui.pumpUntil([&] { return ui.valueOf(demo::files::kResult) == "log.csv saved on the PC."; }) &&
                      taken() && ui.pressButton(demo::kLoadFileButton) && ui.pumpUntil([&] {
                          return ui.valueOf(demo::files::kResult).find("same as the saved log") != std::string::npos;
                      });
@@ -102,7 +102,7 @@ struct ReplayRun {
     std::string output;
 };
 
-ReplayRun replay(const std::vector<TraceRecord>& records) {
+ReplayRun replay(const std::vector<TraceRecord>& records, bool verbose = true) {
     ReplayRun run;
     std::string error;
     std::unique_ptr<UnitLine> line = UnitLine::openPty(error);
@@ -120,6 +120,7 @@ ReplayRun replay(const std::vector<TraceRecord>& records) {
     session.replyTimeout = 10s;
     std::ostringstream out;
     TraceReplay player(session, &out);
+    player.verbose = verbose;
     run.passed = player.play(records);
     run.difference = player.difference();
     run.played = player.framesPlayed();
@@ -148,6 +149,33 @@ TEST(TraceReplay, TheRecordedSessionReplaysWithoutDifference) {
     EXPECT_NE(run.output.find("(what the user set on the page)"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("file header"), std::string::npos) << run.output;
     EXPECT_GT(run.notes, 3u);
+}
+
+TEST(TraceReplay, ATraceSwitchedOnMidConversationReplaysFromTheStateItShows) {
+    const auto& records = RecordedSession::records();
+    const std::size_t menuDone = firstIndex(records, 'J');  // the menu is complete before the first jump
+    const std::size_t header = firstIndex(records, 'G');
+    ASSERT_LT(header, records.size());
+    // Switched on after the menu came, and switched on while the user's file was being fetched
+    // (the file-open box is answered, the file is on the PC).
+    for (const std::size_t from : {menuDone + 3, header}) {
+        SCOPED_TRACE("the trace starts at record " + std::to_string(from + 1));
+        const std::vector<TraceRecord> late(records.begin() + static_cast<std::ptrdiff_t>(from), records.end());
+        const ReplayRun run = replay(late, false);
+        EXPECT_TRUE(run.passed) << run.difference << "\n" << run.output;
+        EXPECT_EQ(run.played, late.size());
+        EXPECT_EQ(run.output.find("note:"), std::string::npos) << "notes are only counted without --verbose";
+        if (from != header) {
+            EXPECT_NE(run.output.find("corvane-unit: assumed: the trace began after the menu was loaded: a stand-in "
+                                      "menu was sent first"),
+                      std::string::npos)
+                << run.output;
+        } else {
+            EXPECT_NE(run.output.find("assumed: the trace reads a file the PC held before it began"), std::string::npos)
+                << run.output;
+            EXPECT_GT(run.notes, 0u);
+        }
+    }
 }
 
 TEST(TraceReplay, AnEditedReplyIsCaughtAtItsFrame) {

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <string.h>
 
 #include "link/frame_codec.h"
 #include "scripted_ui.h"
@@ -84,6 +85,15 @@ public:
     // Where the process was when waitExit() last gave up: each thread's wait channel and
     // system call, the kernel stack where readable, and the process status.
     const std::string& whereAtTimeOut() const { return whereAtTimeOut_; }
+    // Waits until standard error holds `text`.
+    bool waitForError(const std::string& text, std::chrono::milliseconds timeout = 30s) {
+        const auto until = std::chrono::steady_clock::now() + timeout;
+        while (std::chrono::steady_clock::now() < until) {
+            if (errors().find(text) != std::string::npos) return true;
+            ::usleep(20000);
+        }
+        return false;
+    }
     std::string errors() const {
         std::ifstream f(errPath_);
         return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
@@ -190,6 +200,37 @@ TEST(UnitProcess, EndsCleanlyOnSigterm) {
     // Ending takes milliseconds; the bound leaves room for a loaded machine under sanitizers.
     EXPECT_EQ(p.waitExit(30s), 0) << p.whereAtTimeOut() << "\n-- its output\n" << p.errors();
     EXPECT_NE(p.errors().find("stopped"), std::string::npos) << p.errors();
+}
+
+TEST(UnitProcess, SigtermAndSigintEndAScenarioAtEveryStep) {
+    // Each step waits far longer than the test: the signal, not a time-out, has to end it. The
+    // poll starts with a reply still unread and polls for a reply that never comes.
+    const std::vector<std::pair<std::string, bool>> steps = {
+        {"note \"step\"\nhandshake\n", false},
+        {"handshake within 5000\nnote \"step\"\nsleep 600000\n", true},
+        {"handshake within 5000\nsend S 0\nsleep 300\nnote \"step\"\npoll until K 1 within 600000\n", true},
+        {"handshake within 5000\nnote \"step\"\nwait K 1 within 600000\nexpect K 1\n", true},
+    };
+    for (const int signal : {SIGTERM, SIGINT}) {
+        for (const auto& [text, withPc] : steps) {
+            SCOPED_TRACE(std::string(strsignal(signal)) + " in:\n" + text);
+            const std::string script = writeScript(text);
+            UnitProcess p({"--pty", "--scenario", script});
+            const std::string path = p.firstLine();
+            ASSERT_FALSE(path.empty());
+            UnitLink link(100ms);
+            if (withPc) {
+                ASSERT_TRUE(link.openByName(path));
+                link.startWorker();
+            }
+            ASSERT_TRUE(p.waitForError("step\n")) << p.errors();
+            ::kill(p.pid(), signal);
+            EXPECT_EQ(p.waitExit(30s), 1) << p.whereAtTimeOut() << "\n-- its output\n" << p.errors();
+            EXPECT_NE(p.errors().find(": stopped"), std::string::npos) << p.errors();
+            link.close();
+            ::unlink(script.c_str());
+        }
+    }
 }
 
 }  // namespace

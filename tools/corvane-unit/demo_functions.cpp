@@ -10,6 +10,8 @@ namespace corvane::unitsim {
 using namespace std::chrono_literals;
 
 namespace {
+constexpr const char* kNoFaultDetails = "No fault codes stored: nothing to show.";
+
 std::string fixed1(int tenths) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%d.%d", tenths / 10, tenths % 10);
@@ -24,13 +26,21 @@ unsigned byteSum(const Bytes& b) {
 }  // namespace
 
 void DemoWorkshop::sendLiveValues() {
-    // A warm engine idling and revving gently: simple deterministic wobbles.
+    // A cold engine idling, about ten ticks a second: the coolant warms up over two minutes;
+    // each minute the throttle is blipped to 3500 rpm, the battery dips under a load and the
+    // coolant sensor drops out for half a second ("---").
     const unsigned t = tick_;
-    const int rpm = 780 + static_cast<int>((t * 37) % 160);
-    const int coolant = std::min(90, 62 + static_cast<int>(t / 4));
-    const int speed = static_cast<int>((t * 3) % 50);
-    const int battery = 138 + static_cast<int>(t % 5);  // tenths of a volt
-    const std::vector<std::string> values = {std::to_string(rpm), std::to_string(coolant), std::to_string(speed),
+    const unsigned cycle = t % 600;
+    int rpm = 790 + static_cast<int>((t * 37) % 40);
+    if (cycle >= 150 && cycle < 190) {
+        const int phase = static_cast<int>(cycle - 150);
+        rpm = 800 + (phase < 15 ? phase * 180 : phase < 25 ? 2700 : (40 - phase) * 180);
+    }
+    const int coolant = std::min(90, 20 + static_cast<int>(t / 20)) - (t >= 1400 ? static_cast<int>(t % 3) : 0);
+    const bool sensorOut = cycle >= 500 && cycle < 506;
+    int battery = 140 + static_cast<int>(t % 3);  // tenths of a volt
+    if (cycle >= 400 && cycle < 412) battery = 118 + static_cast<int>(cycle - 400) / 2;
+    const std::vector<std::string> values = {std::to_string(rpm), sensorOut ? "---" : std::to_string(coolant), "0",
                                              fixed1(battery)};
     if (!setValues(demo::live::kSpeed, values)) return;
     ++record_.valueUpdates;
@@ -84,6 +94,11 @@ void DemoWorkshop::snapshot() {
 }
 
 void DemoWorkshop::faultDetails(const StatusReply& s) {
+    if (faultsCleared_) {
+        setText(demo::faults::kDetails, kNoFaultDetails);
+        if (s.listChoice != 255) closeBox();
+        return;
+    }
     if (s.listChoice == 255 || s.text.empty()) {
         setText(demo::faults::kDetails, "Select a fault code first.");
         return;
@@ -105,6 +120,10 @@ void DemoWorkshop::clearFaultCodes() {
     idleFor(800ms);
     closeBox();
     faultsCleared_ = true;
+    // The details of a cleared code would still read "MIL on". The list goes between the two
+    // texts: 'T' right after 'T' would continue the first text.
+    record_.faultDetails.clear();
+    setText(demo::faults::kDetails, kNoFaultDetails);
     setList(demo::faults::kList, {"No fault codes"});
     setText(demo::faults::kSummary, "No fault codes stored");
     askBox('k', "Fault codes cleared");
@@ -217,9 +236,14 @@ void DemoWorkshop::saveLog() {
     if (!send('N', 0, fileHeaderPayload("LOG0001.CSV", record_.savedLog.size()))) return;
     if (!sendAll(fileDataFrames(record_.savedLog, 200))) return;
     closeBox();
-    const std::uint8_t answer = askBox('s', "(*.csv)|*.csv|(*.*)|*.*|");
-    setText(demo::files::kResult,
-            answer == StatusReply::Accepted ? "LOG0001.CSV saved on the PC." : "Saving LOG0001.CSV was cancelled.");
+    StatusReply reply;
+    const std::uint8_t answer = askBox('s', "(*.csv)|*.csv|(*.*)|*.*|", &reply);
+    // The PC answers with the name the user chose, when it fits its reply.
+    if (answer == StatusReply::Accepted)
+        setText(demo::files::kResult,
+                reply.text.empty() ? "The log file was saved on the PC." : reply.text + " saved on the PC.");
+    else
+        setText(demo::files::kResult, "LOG0001.CSV was not saved on the PC.");
     event(std::string("log file of ") + std::to_string(record_.savedLog.size()) + " bytes sent, " +
           (answer == StatusReply::Accepted ? "saved" : "not saved"));
 }

@@ -59,7 +59,9 @@ DemoWorkshop::State DemoWorkshop::popUpButton(std::uint32_t code) {
             break;
         }
         case demo::kShowMessageButton: {
-            const std::uint8_t r = askBox('k', "A message from the unit.\r\nPress OK.");
+            const std::uint8_t r = askBox('k',
+                                          "A message from the unit. A line wider than the box wraps at its "
+                                          "words, and the box grows to show the whole text.\r\nPress OK.");
             if (r) showReceived("box result " + answerName(r, "OK", "-", "closed"));
             break;
         }
@@ -136,9 +138,11 @@ DemoWorkshop::State DemoWorkshop::popUpButton(std::uint32_t code) {
             }
             record_.echoedFile = file;
             if (!send('N', 0, fileHeaderPayload(name, file.size())) || !sendAll(fileDataFrames(file, 200))) break;
-            const std::uint8_t saved = askBox('s', "(*.*)|*.*|");
+            StatusReply reply;
+            const std::uint8_t saved = askBox('s', "(*.*)|*.*|", &reply);
+            const std::string as = reply.text.empty() ? std::string() : " as " + reply.text;
             showReceived(name + ": " + std::to_string(file.size()) + " bytes, sum " + checksum(file) +
-                         "; sent back: " + (saved == StatusReply::Accepted ? "saved" : "not saved"));
+                         "; sent back: " + (saved == StatusReply::Accepted ? "saved" + as : "not saved"));
             event("file " + name + " of " + std::to_string(file.size()) + " bytes fetched and sent back");
             break;
         }

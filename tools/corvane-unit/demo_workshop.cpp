@@ -118,6 +118,8 @@ DemoWorkshop::State DemoWorkshop::openPage(std::uint16_t pageId) {
     switch (pageId) {
         case demo::kLiveData: event("page Live data: streaming values"); return State::LiveData;
         case demo::kFaultCodes:
+            // Texts and the list alternate: 'T' right after 'T' would continue the first text.
+            setText(demo::faults::kDetails, "Select a fault code and press Details.");
             if (faultsCleared_) {
                 setList(demo::faults::kList, {"No fault codes"});
                 setText(demo::faults::kSummary, "No fault codes stored");
@@ -126,7 +128,6 @@ DemoWorkshop::State DemoWorkshop::openPage(std::uint16_t pageId) {
                                               "U0100 Lost communication with ECM"});
                 setText(demo::faults::kSummary, "3 fault codes stored");
             }
-            setText(demo::faults::kDetails, "Select a fault code and press Details.");
             event("page Fault codes");
             break;
         case demo::kInjectorTest:

@@ -71,10 +71,9 @@ int main(int argc, char** argv) {
         }
         trace = std::move(parsed.records);
         if (!options.capacityGiven) {
-            if (const auto c = capacityFromTrace(trace)) {
-                options.capacity = *c;
-                std::cerr << "corvane-unit: receive capacity " << unsigned{*c} << ", as the trace's file chunks show\n";
-            }
+            std::string why;
+            options.capacity = replayCapacity(trace, why);
+            std::cerr << "corvane-unit: receive capacity " << unsigned{options.capacity} << ", " << why << "\n";
         }
     }
 
@@ -102,12 +101,18 @@ int main(int argc, char** argv) {
         // The PC's replies come at once unless it waits for its user; a loaded machine gets room.
         session.replyTimeout = std::chrono::seconds(10);
         TraceReplay replay(session, &std::cerr);
+        replay.verbose = options.verbose;
         if (!replay.play(trace)) {
             std::cerr << "corvane-unit: " << options.replay << ": " << replay.difference() << "\n";
             return 1;
         }
         std::cerr << "corvane-unit: " << options.replay << ": " << replay.framesPlayed()
-                  << " frames replayed, no difference (" << replay.notes() << " notes)\n";
+                  << " frames replayed, no difference";
+        if (replay.notes() > 0)
+            std::cerr << " (" << replay.notes() << (replay.notes() == 1 ? " note" : " notes")
+                      << " where the user's answers of the time differ"
+                      << (options.verbose ? ")" : "; --verbose lists them)");
+        std::cerr << "\n";
         return 0;
     }
 

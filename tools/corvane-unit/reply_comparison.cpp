@@ -54,7 +54,12 @@ Verdict ReplyComparison::compareStatus(const Frame& recorded, const Frame& repla
     const auto& a = recorded.data;
     const auto& b = replayed.data;
     // Set by the link alone, once the menu is complete: never up to the user.
-    if (a[5] != b[5]) return differs("menu-loaded byte " + hexBytes(b, 5, 6) + " instead of " + hexBytes(a, 5, 6));
+    if (a[5] != b[5]) {
+        std::string what = "menu-loaded byte " + hexBytes(b, 5, 6) + " instead of " + hexBytes(a, 5, 6);
+        // Before the trace's own menu: the menu came from an earlier conversation of this PC.
+        if (b[5] == 1 && !menuSent_) what += " (the PC held a menu already: replay to a program started afresh)";
+        return differs(what);
+    }
     std::string what;
     auto add = [&](const std::string& part) { what += (what.empty() ? "" : "; ") + part; };
     if (hexBytes(a, 0, 3) != hexBytes(b, 0, 3)) add("choice " + hexBytes(b, 0, 3) + " instead of " + hexBytes(a, 0, 3));
@@ -102,6 +107,9 @@ void ReplyComparison::follow(const Frame& command) {
             [[fallthrough]];
         case 'X':  // shows the present box request again
             if (!boxData_.empty() && boxData_[0] == 'o') nameFromUser_ = storeFromUser_ = true;
+            break;
+        case 'C':
+            if (command.sub == 1) menuSent_ = true;
             break;
         case 'N':  // the unit names the file it is about to send
             nameFromUser_ = false;

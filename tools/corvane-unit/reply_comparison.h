@@ -23,6 +23,9 @@ public:
     // Call once per record, in the order of the trace: it follows the commands to know what
     // the PC's records hold (the box that was asked for, where the file store came from).
     Verdict compare(const Frame& command, const Frame& recorded, const Frame& replayed);
+    // The PC held a file before the trace began: its header and chunks are compared loosely
+    // until the unit names or sends a file of its own.
+    void assumeFileFromBefore() { nameFromUser_ = storeFromUser_ = true; }
 
 private:
     Verdict compareStatus(const Frame& recorded, const Frame& replayed) const;
@@ -32,6 +35,7 @@ private:
     std::vector<std::uint8_t> boxData_;  // the box request gathered from 'B' frames
     bool nameFromUser_ = false;          // file name and size came from a file-open box
     bool storeFromUser_ = false;         // file bytes came from a file-open box
+    bool menuSent_ = false;              // a menu transfer of the trace has completed
 };
 
 }  // namespace corvane::unitsim

@@ -53,7 +53,8 @@ public:
         if (text_.size() - pos_ < 4) refuse(std::string("the file ends inside a record (cut short?) at ") + what);
         if (text_[pos_] != '0' || text_[pos_ + 1] != 'x' || !digit(text_[pos_ + 2]) || !digit(text_[pos_ + 3]))
             refuse(std::string("expected ") + what + " as 0x and two upper-case hexadecimal digits");
-        const auto value = static_cast<std::uint8_t>(std::stoi(text_.substr(pos_ + 2, 2), nullptr, 16));
+        auto value16 = [](char c) { return c <= '9' ? c - '0' : c - 'A' + 10; };
+        const auto value = static_cast<std::uint8_t>(value16(text_[pos_ + 2]) * 16 + value16(text_[pos_ + 3]));
         pos_ += 4;
         return value;
     }
@@ -132,21 +133,40 @@ Frame readHalf(TraceCursor& in, std::size_t maxData, const char* side) {
     return f;
 }
 
-int lineAt(const std::string& text, std::size_t at) {
-    at = std::min(at, text.size());
-    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
-}
+// Line numbers of positions met in increasing order: each byte of the text is counted once, so
+// numbering every record of a large trace stays linear.
+class LineCounter {
+public:
+    explicit LineCounter(const std::string& text) : text_(text) {}
+    int lineAt(std::size_t at) {
+        at = std::min(at, text_.size());
+        if (at < counted_) {  // an earlier position (an error pointing back into a record)
+            counted_ = 0;
+            line_ = 1;
+        }
+        const auto from = text_.begin() + static_cast<std::ptrdiff_t>(counted_);
+        line_ += static_cast<int>(std::count(from, text_.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+        counted_ = at;
+        return line_;
+    }
+
+private:
+    const std::string& text_;
+    std::size_t counted_ = 0;
+    int line_ = 1;
+};
 
 }  // namespace
 
 TraceParse parseTrace(const std::string& text, const std::string& name) {
     TraceParse result;
     TraceCursor in(text);
+    LineCounter lines(text);
     try {
         if (text.empty()) in.refuse("the file is empty: no record was traced");
         while (!in.atEnd()) {
             TraceRecord r;
-            r.line = lineAt(text, in.pos());
+            r.line = lines.lineAt(in.pos());
             in.expect("RX - ", "'RX - ' at the start of a record");
             r.command = readHalf(in, kMaxReceivedData, "command");
             in.expect("\r\nTX - ", "CR LF and 'TX - ' before the reply");
@@ -156,7 +176,7 @@ TraceParse parseTrace(const std::string& text, const std::string& name) {
         }
     } catch (const Refusal& r) {
         result.records.clear();
-        result.error = name + ":" + std::to_string(lineAt(text, r.at)) + ": " + r.what;
+        result.error = name + ":" + std::to_string(lines.lineAt(r.at)) + ": " + r.what;
         return result;
     }
     result.ok = true;

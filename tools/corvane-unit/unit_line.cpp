@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 #include "frame_text.h"
 
@@ -105,12 +106,15 @@ bool UnitLine::stopRequested() const {
 }
 
 bool UnitLine::pause(std::chrono::milliseconds t) {
-    pollfd p{stopFd_, POLLIN, 0};
-    int r;
-    do {
-        r = ::poll(&p, 1, static_cast<int>(t.count()));
-    } while (r < 0 && errno == EINTR && !stopRequested());
-    return r == 0;
+    // A signal that interrupts the wait does not start it afresh: the pause ends on time.
+    const auto deadline = Clock::now() + t;
+    for (;;) {
+        pollfd p{stopFd_, POLLIN, 0};
+        const int r = ::poll(&p, 1, remainingMs(deadline));
+        if (r > 0) return false;
+        if (r == 0) return true;
+        if (errno != EINTR) return !stopRequested();
+    }
 }
 
 bool UnitLine::peerGone() {
@@ -143,17 +147,19 @@ bool UnitLine::send(const Frame& frame, std::chrono::milliseconds timeout) {
 }
 
 std::vector<Frame> UnitLine::drain() {
+    // Frames already decoded are taken first, so receive() below only reads the line: each
+    // frame is handed out once and the loop ends when the line has nothing more.
+    std::vector<Frame> out(std::make_move_iterator(pending_.begin()), std::make_move_iterator(pending_.end()));
+    pending_.clear();
     Frame f;
-    while (receive(f, std::chrono::milliseconds(0)) == Wait::Frame) pending_.push_back(f);
-    std::vector<Frame> out;
-    out.swap(pending_);
+    while (receive(f, std::chrono::milliseconds(0)) == Wait::Frame) out.push_back(std::move(f));
     return out;
 }
 
 UnitLine::Wait UnitLine::receive(Frame& out, std::chrono::milliseconds timeout) {
     if (!pending_.empty()) {
-        out = pending_.front();
-        pending_.erase(pending_.begin());
+        out = std::move(pending_.front());
+        pending_.pop_front();
         return Wait::Frame;
     }
     const auto deadline = Clock::now() + timeout;
@@ -174,8 +180,8 @@ UnitLine::Wait UnitLine::receive(Frame& out, std::chrono::milliseconds timeout) 
                     }
                 }
                 if (!pending_.empty()) {
-                    out = pending_.front();
-                    pending_.erase(pending_.begin());
+                    out = std::move(pending_.front());
+                    pending_.pop_front();
                     return Wait::Frame;
                 }
                 continue;

@@ -2,6 +2,7 @@
 // The unit's end of the line: a pseudo-terminal master or a serial device, driven with poll().
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -59,7 +60,7 @@ private:
     bool pty_ = false;
     std::string slavePath_;
     FrameDecoder decoder_;
-    std::vector<Frame> pending_;  // frames decoded but not yet handed out
+    std::deque<Frame> pending_;  // frames decoded but not yet handed out
     std::ostream* log_ = nullptr;
 };
 

@@ -41,6 +41,8 @@ bool parseUnitOptions(const std::vector<std::string>& args, UnitOptions& out, st
             if (!value(out.replay)) return false;
         } else if (a == "--log") {
             out.log = true;
+        } else if (a == "--verbose" || a == "-v") {
+            out.verbose = true;
         } else if (a == "--help" || a == "-h") {
             out.help = true;
         } else if (a == "--version") {
@@ -68,7 +70,7 @@ std::string unitUsageHint() { return "Try 'corvane-unit --help' for more informa
 
 std::string unitUsage() {
     return std::string(
-               R"(Usage: corvane-unit (--pty | --port PATH) [--capacity N] [--scenario FILE | --replay TRACE] [--log]
+               R"(Usage: corvane-unit (--pty | --port PATH) [--capacity N] [--scenario FILE | --replay TRACE [--verbose]] [--log]
        corvane-unit --help | --version
 
 The simulated Corvane unit. It leads the conversation with the PC program: handshake, menu,
@@ -86,11 +88,16 @@ status polls every 100 ms, and its reactions to the user's choices.
   --replay TRACE    play the commands of a verbose trace that the program wrote, in order,
                     and compare each reply with the recorded one. Bytes that depend on
                     what the user did (choice and box bytes and text of the status reply,
-                    the values of 'O', a file the user loaded) only give notes; any other
-                    difference stops the replay with the frame number and both replies
-                    (exit status 1). A file that is not such a trace is refused with its
-                    line number (exit status 2). Without --capacity the capacity is taken
-                    from the trace's file chunks when it shows them, otherwise 128.
+                    the values of 'O', a file the user loaded) only give notes, which are
+                    counted; any other difference stops the replay with the frame number
+                    and both replies (exit status 1). A file that is not such a trace is
+                    refused with its line number (exit status 2). A trace switched on
+                    mid-conversation is replayed from the state its first records show (a
+                    stand-in menu when the menu was loaded before it); each such assumption
+                    is printed. Without --capacity the capacity is taken from the trace's
+                    file chunks when it shows them, otherwise 128 (or more when its status
+                    texts need more), and said.
+  --verbose, -v     with --replay: list every note, not only their number
   --log             print every frame in both directions on standard error
   --help            this text
   --version         the release of the unit (the same as the program's)

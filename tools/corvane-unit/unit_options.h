@@ -14,6 +14,7 @@ struct UnitOptions {
     std::string scenario;
     std::string replay;  // a trace to play back instead of the demo
     bool log = false;
+    bool verbose = false;  // a replay lists each note
     bool help = false;
     bool version = false;
 };

@@ -376,6 +376,13 @@ void messageBoxSheet(Sheet& sheet) {
             sheet.add(renderWidget(box), "type 1, YES hovered");
         }
     }
+    CCorvMessageBox wrapped(&owner);
+    wrapped.Create(
+        "Fault P0171: system too lean, bank 1\r\nCheck the wiring between the engine control module and "
+        "the harness connector C104 and retest after repair.",
+        MessageBoxOk, &owner);
+    renderWidget(wrapped);
+    sheet.add(renderWidget(wrapped), "type 2, a long line wrapped", true);
 }
 
 void pictureSheet(Sheet& sheet) {

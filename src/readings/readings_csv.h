@@ -1,0 +1,40 @@
+#pragma once
+// The recording file: comma-separated values (RFC 4180: fields with a comma, a quote or a line
+// break are quoted, quotes doubled; lines end with CR LF), UTF-8. A header row "time" followed
+// by one "Caption [unit]" column per caption/value box, then one row per values notification:
+// the local wall-clock time in ISO 8601 with milliseconds and the UTC offset, and each box's
+// value as it was shown.
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "readings/readings_history.h"
+
+namespace corvane {
+
+// One field, quoted when it must be.
+std::string csvField(std::string_view utf8);
+// 2026-12-09T14:03:07.250+01:00
+std::string recordingTime(const QDateTime& time);
+std::string csvHeader(const std::vector<ReadingColumn>& columns);
+// `values` are the boxes' raw Windows-1252 texts.
+std::string csvRow(const QDateTime& time, const std::vector<std::string>& values);
+// The column of a header field: "Caption [unit]" or a caption alone.
+ReadingColumn columnOfTitle(const QString& title);
+
+// Reads a recording. `columns` is called once with the header's columns, then `row` for every
+// row with its time (milliseconds since the epoch) and the values as text. Returns the faults
+// found, each "FILE:LINE: reason" (at most kMaxFaults); empty when the file was read whole.
+struct RecordingReader {
+    static constexpr std::size_t kMaxFaults = 10;
+    std::function<void(const std::vector<ReadingColumn>&)> columns;
+    std::function<void(qint64 time, const std::vector<QString>& values)> row;
+    std::vector<QString> read(const QString& path) const;
+    std::vector<QString> parse(const QString& name, std::string_view bytes) const;
+};
+
+}  // namespace corvane

@@ -1,0 +1,194 @@
+#include "readings/readings_room.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <limits>
+
+#include "link/link_messages.h"
+#include "platform/cp1252.h"
+#include "platform/resource_ids.h"
+#include "readings/reading_number.h"
+#include "screens/corvane_new_dlg.h"
+
+namespace corvane {
+
+namespace {
+// Right of the "info" button (455..500) in the title band, below the caption buttons.
+constexpr int kButtonLeft = 505, kButtonTop = 24, kButtonRight = 550, kButtonBottom = 74;
+constexpr int kButtonIconSize = 40;
+constexpr qint64 kStatusEveryMs = 250;
+
+std::vector<double> numbersOf(const std::vector<std::string>& values) {
+    std::vector<double> numbers;
+    numbers.reserve(values.size());
+    for (const std::string& v : values)
+        numbers.push_back(readingNumber(v).value_or(std::numeric_limits<double>::quiet_NaN()));
+    return numbers;
+}
+
+QString rowsText(std::size_t rows) { return rows == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(rows); }
+}  // namespace
+
+ReadingsRoom::ReadingsRoom(CCorvaneNewDlg& window, Clock clock) : window_(window), clock_(std::move(clock)) {
+    graphButton_.Create("graph", ButtonStyle::IconFace | ButtonStyle::Framed, kButtonLeft, kButtonTop, kButtonRight,
+                        kButtonBottom, &window_, IDC_MAIN_GRAPH);
+    graphButton_.SetIcons(IDI_FUNCTION_GRAPH, kButtonIconSize, kButtonIconSize, IDI_FUNCTION_GRAPH, kButtonIconSize,
+                          kButtonIconSize, IDI_FUNCTION_GRAPH, kButtonIconSize, kButtonIconSize);
+    graphButton_.SetBackColour(ColourPanel);
+    graphButton_.setToolTip(QStringLiteral("Graph of the page's readings, and recording"));
+    connect(&graphButton_, &CCorvButton::command, this, [this](int) { openGraph(); });
+    connect(&window_, &CCorvaneNewDlg::messageHandled, this, &ReadingsRoom::onMessageHandled);
+    connect(&window_, &CCorvaneNewDlg::connectionChanged, this, [this] {
+        if (recording() && !window_.connected()) stopRecording(QStringLiteral("the unit is gone"));
+    });
+}
+
+ReadingsRoom::~ReadingsRoom() {
+    stopRecording(QStringLiteral("the program closed"));
+    delete graph_.data();
+}
+
+void ReadingsRoom::openGraph() {
+    if (!graph_) {
+        CReadingsGraph::Services services;
+        services.askPicturePath = [this](const QString& name) {
+            FileDialogs::Request request;
+            request.filter = QStringLiteral("PNG picture (*.png)|*.png|");
+            request.proposedName = name;
+            request.defaultSuffix = QStringLiteral("png");
+            return window_.fileDialogs().askSave(graph_.data(), request);
+        };
+        services.inform = [this](const QString& text) { window_.informUser(encodeCp1252(text)); };
+        graph_ = new CReadingsGraph(history_, std::move(services), &window_);
+        connect(graph_.data(), &CReadingsGraph::recordClicked, this, &ReadingsRoom::askAndRecord);
+        connect(graph_.data(), &CReadingsGraph::stopClicked, this, [this] { stopRecording(); });
+        followPage(readOpenPage(window_.link(), window_.pageChoices()));
+        graph_->setRecording(recording());
+        showRecordingStatus(true);
+    }
+    graph_->show();
+    graph_->raise();
+    graph_->activateWindow();
+}
+
+bool ReadingsRoom::followPage(const PageReadings& page) {
+    if (page.pageIndex == historyPage_ && page.columns == history_.columns()) return false;
+    historyPage_ = page.pageIndex;
+    pageTitle_ = page.title;
+    history_.reset(page.columns);
+    if (graph_) {
+        graph_->setWindowTitle(page.pageIndex < 0 ? QStringLiteral("Readings")
+                                                  : QStringLiteral("Readings - %1").arg(page.title));
+        graph_->historyReset();
+    }
+    return true;
+}
+
+void ReadingsRoom::onMessageHandled(std::uint32_t message) {
+    if (message == WM_LINK_VALUES) {
+        onValues();
+        return;
+    }
+    // Anything else may have opened another page (a menu item, the unit's page jump, a new menu).
+    if (window_.pageChoices().currentPageIndex() == historyPage_) return;
+    if (recording()) stopRecording(QStringLiteral("the page closed"));
+    followPage(readOpenPage(window_.link(), window_.pageChoices()));
+}
+
+void ReadingsRoom::onValues() {
+    const PageReadings page = readOpenPage(window_.link(), window_.pageChoices());
+    if (page.pageIndex < 0) return;
+    if (recording() && page.pageIndex != recordedPage_) stopRecording(QStringLiteral("the page closed"));
+    followPage(page);
+    const QDateTime now = clock_();
+    history_.append(static_cast<double>(now.toMSecsSinceEpoch()), numbersOf(page.values));
+    if (graph_) graph_->historyGrew();
+    if (!recording()) return;
+    if (!recorder_.write(now, page.values)) {
+        endWithFailure();
+        return;
+    }
+    showRecordingStatus(false);
+}
+
+QString ReadingsRoom::proposedName(const QString& pageTitle, const QDateTime& time) {
+    static const QRegularExpression unsafe(QStringLiteral(R"([/\\:*?"<>|\x00-\x1f]+)"));
+    QString title = pageTitle.trimmed();
+    title.replace(unsafe, QStringLiteral("-"));
+    if (title.isEmpty()) title = QStringLiteral("readings");
+    return QStringLiteral("%1 %2.csv").arg(title, time.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")));
+}
+
+void ReadingsRoom::askAndRecord() {
+    if (recording()) return;
+    const PageReadings page = readOpenPage(window_.link(), window_.pageChoices());
+    if (page.columns.empty()) {
+        window_.informUser("The open page shows no readings to record.");
+        return;
+    }
+    FileDialogs::Request request;
+    request.filter = QStringLiteral("CSV file (*.csv)|*.csv|All files (*)|*|");
+    request.proposedName = proposedName(page.title, clock_());
+    request.defaultSuffix = QStringLiteral("csv");
+    QWidget* parent = graph_ ? static_cast<QWidget*>(graph_.data()) : &window_;
+    const QString path = window_.fileDialogs().askSave(parent, request);
+    if (!path.isEmpty()) startRecording(path);
+}
+
+bool ReadingsRoom::startRecording(const QString& path) {
+    stopRecording();
+    const PageReadings page = readOpenPage(window_.link(), window_.pageChoices());
+    if (page.columns.empty()) {
+        window_.informUser("The open page shows no readings to record.");
+        return false;
+    }
+    followPage(page);
+    if (!recorder_.start(path, page.columns)) {
+        window_.informUser(encodeCp1252(recorder_.errorText()));
+        return false;
+    }
+    recordedPage_ = page.pageIndex;
+    window_.setStatusText(encodeCp1252(QStringLiteral("Recording the readings to %1").arg(path)));
+    if (graph_) graph_->setRecording(true);
+    showRecordingStatus(true);
+    return true;
+}
+
+void ReadingsRoom::stopRecording(const QString& why) {
+    if (!recorder_.recording()) return;
+    recorder_.stop();
+    recordedPage_ = -1;
+    if (recorder_.error() != 0) {
+        endWithFailure();
+        return;
+    }
+    window_.setStatusText(encodeCp1252(
+        QStringLiteral("Recording ended (%1): %2 in %3").arg(why, rowsText(recorder_.rows()), recorder_.path())));
+    if (graph_) graph_->setRecording(false);
+    showRecordingStatus(true);
+}
+
+void ReadingsRoom::endWithFailure() {
+    recorder_.stop();
+    recordedPage_ = -1;
+    const QString kept = QStringLiteral("%1 kept in %2").arg(rowsText(recorder_.rows()), recorder_.path());
+    window_.setStatusText(encodeCp1252(QStringLiteral("Recording ended: %1").arg(kept)));
+    if (graph_) graph_->setRecording(false);
+    showRecordingStatus(true);
+    window_.informUser(
+        encodeCp1252(QStringLiteral("%1\nThe recording has ended; %2.").arg(recorder_.errorText(), kept)));
+}
+
+void ReadingsRoom::showRecordingStatus(bool force) {
+    if (!graph_) return;
+    // A row count that changes 50 times a second is shown a few times a second.
+    if (!force && statusShown_.isValid() && statusShown_.elapsed() < kStatusEveryMs) return;
+    statusShown_.start();
+    if (recorder_.recording())
+        graph_->setStatus(QStringLiteral("Recording to %1: %2").arg(recorder_.path(), rowsText(recorder_.rows())));
+    else if (!recorder_.path().isEmpty())
+        graph_->setStatus(QStringLiteral("Last recording: %1 in %2").arg(rowsText(recorder_.rows()), recorder_.path()));
+}
+
+}  // namespace corvane

@@ -1,0 +1,79 @@
+#pragma once
+// The readings of the open page over time, beside the main window: a "graph" button in the title
+// band (right of the "info" button, where the layout places nothing) opens the graph window of
+// the page; the page's readings are kept while it is open, and can be recorded to a CSV file.
+// The room follows the page through the main window's handled messages: it reads the boxes as
+// the values handler left them, once per values notification. A recording ends when the user
+// stops it, the page closes, the unit goes away, or a write fails.
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "controls/corv_button.h"
+#include "readings/graph_window.h"
+#include "readings/page_readings.h"
+#include "readings/readings_history.h"
+#include "readings/readings_recorder.h"
+
+namespace corvane {
+
+class CCorvaneNewDlg;
+
+inline constexpr int IDC_MAIN_GRAPH = 107;
+
+class ReadingsRoom : public QObject {
+    Q_OBJECT
+public:
+    using Clock = std::function<QDateTime()>;
+
+    // `window` must outlive the room. The clock gives the time of each row (tests fix it).
+    explicit ReadingsRoom(CCorvaneNewDlg& window, Clock clock = &QDateTime::currentDateTime);
+    ~ReadingsRoom() override;
+
+    // Opens (or raises) the graph window of the open page.
+    void openGraph();
+    CReadingsGraph* graph() const { return graph_.data(); }
+    CCorvButton& graphButton() { return graphButton_; }
+    const ReadingsHistory& history() const { return history_; }
+
+    // Asks for a file with the save dialog and records to it.
+    void askAndRecord();
+    // Records the open page's readings to `path`; false (and the user told why) when there is
+    // no page with readings or the file cannot be written.
+    bool startRecording(const QString& path);
+    // Ends the recording; `why` completes "Recording ended (...)" in the status line.
+    void stopRecording(const QString& why = QStringLiteral("stopped"));
+    bool recording() const { return recorder_.recording(); }
+    const ReadingsRecorder& recorder() const { return recorder_; }
+
+    // The file name proposed for a recording of this page at this time.
+    static QString proposedName(const QString& pageTitle, const QDateTime& time);
+
+private:
+    void onMessageHandled(std::uint32_t message);
+    void onValues();
+    // Starts the history over when the open page is another one than the history's.
+    bool followPage(const PageReadings& page);
+    void showRecordingStatus(bool force);
+    void endWithFailure();
+
+    CCorvaneNewDlg& window_;
+    Clock clock_;
+    CCorvButton graphButton_;
+    // A child window of the main window, deleted with the room.
+    QPointer<CReadingsGraph> graph_;
+    ReadingsHistory history_;
+    int historyPage_ = -1;  // page index the history belongs to
+    QString pageTitle_;
+    ReadingsRecorder recorder_;
+    int recordedPage_ = -1;
+    QElapsedTimer statusShown_;
+};
+
+}  // namespace corvane

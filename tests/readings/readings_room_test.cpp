@@ -1,0 +1,135 @@
+// The readings room on a main window, with the test playing the unit on a pseudo-terminal: the
+// recording's rows byte for byte, its end when the page changes, and the graph's lines.
+#include <QLineSeries>
+#include <QValueAxis>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+#include "live_page_fixture.h"
+#include "readings/readings_room.h"
+
+using namespace corvane;
+using namespace corvane::test;
+using unitsim::MenuStreamBuilder;
+
+namespace {
+constexpr std::uint16_t kEngine = 0x0105;
+constexpr std::uint16_t kOther = 0x0106;
+
+Frame values(std::uint8_t first, const std::vector<std::string>& v) {
+    return Frame{'D', 0, unitsim::valuesPayload(first, v)};
+}
+
+std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+}  // namespace
+
+class ReadingsRoomTest : public LivePageTest {
+protected:
+    void SetUp() override {
+        LivePageTest::SetUp();
+        // Each values notification a quarter second later, at a fixed UTC offset of +01:00.
+        room = std::make_unique<ReadingsRoom>(*window, [this] {
+            return QDateTime::fromMSecsSinceEpoch(1765274400000 + 250 * ticks++, Qt::OffsetFromUTC, 3600);
+        });
+    }
+    void TearDown() override {
+        room.reset();
+        LivePageTest::TearDown();
+    }
+
+    void openEnginePage() {
+        MenuStreamBuilder m;
+        m.item("Engine \"live\"", kEngine, 1);
+        m.item("Other", kOther, 1);
+        m.page(kEngine, 0);
+        m.control(control(1, 's', 1, "Engine speed|rpm"));
+        m.control(control(2, 's', 7,
+                          "Coolant, temp.|\xB0"
+                          "C"));
+        m.control(control(3, 'e', 13));
+        m.control(control(4, 's', 19, "Note"));
+        m.page(kOther, 0);
+        m.control(control(1, 's', 1, "Battery|V"));
+        openPage(m, kEngine);
+    }
+
+    std::unique_ptr<ReadingsRoom> room;
+    int ticks = 0;
+};
+
+TEST_F(ReadingsRoomTest, RowsAreWrittenAsTheValuesComeAndTheRecordingEndsWithThePage) {
+    handshake();
+    openEnginePage();
+    const std::filesystem::path path = sandbox.dir().path() / "engine.csv";
+    const QString qpath = QString::fromStdString(path.string());
+    ASSERT_TRUE(room->startRecording(qpath));
+    EXPECT_EQ(window->statusText(), "Recording the readings to " + path.string());
+
+    sendAndSettle({values(1, {"812", "85", "typed", "ok"})});
+    const std::string header =
+        "time,Engine speed [rpm],\"Coolant, temp. [\xC2\xB0"
+        "C]\",Note\r\n";
+    const std::string row1 = "2025-12-09T11:00:00.000+01:00,812,85,ok\r\n";
+    // Written at once, not when the recording ends.
+    EXPECT_EQ(fileBytes(path), header + row1);
+
+    sendAndSettle({values(1, {"1500", "---"})});
+    sendAndSettle({values(4, {"a,b \"q\" M\xFC"})});
+    const std::string row2 = "2025-12-09T11:00:00.250+01:00,1500,---,ok\r\n";
+    const std::string row3 = "2025-12-09T11:00:00.500+01:00,1500,---,\"a,b \"\"q\"\" M\xC3\xBC\"\r\n";
+    EXPECT_EQ(fileBytes(path), header + row1 + row2 + row3);
+
+    // Another page opened by the unit ends the recording; later values are not recorded.
+    exchange('J', 0, Bytes{kOther >> 8, kOther & 0xFF});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !room->recording(); }, 5000));
+    EXPECT_EQ(window->statusText(), "Recording ended (the page closed): 3 rows in " + path.string());
+    sendAndSettle({values(1, {"13.9"})});
+    EXPECT_EQ(fileBytes(path), header + row1 + row2 + row3);
+    EXPECT_EQ(room->history().columns(), (std::vector<ReadingColumn>{{"Battery", "V"}}))
+        << "the graph follows the page";
+}
+
+TEST_F(ReadingsRoomTest, TheGraphDrawsAGapForANonNumberAndAnAxisPerUnit) {
+    handshake();
+    openEnginePage();
+    QTest::mouseClick(&room->graphButton(), Qt::LeftButton);
+    CReadingsGraph* graph = room->graph();
+    ASSERT_TRUE(graph && graph->isVisible());
+    EXPECT_EQ(room->graphButton().geometry(), QRect(505, 24, 45, 50));
+
+    sendAndSettle({values(1, {"800", "12.5"})});
+    sendAndSettle({values(1, {"---", "12.5"})});
+    sendAndSettle({values(1, {"", "13"})});
+    sendAndSettle({values(1, {"900", "14"})});
+    graph->redraw();
+
+    const QList<QPointF> rpm = graph->line(0)->points();
+    ASSERT_EQ(rpm.size(), 3);
+    EXPECT_EQ(rpm[0].y(), 800);
+    EXPECT_TRUE(std::isnan(rpm[1].y())) << "a gap, never a zero";
+    EXPECT_EQ(rpm[2].y(), 900);
+    EXPECT_EQ(graph->line(2)->count(), 0) << "a box that never shows a number draws nothing";
+
+    // rpm and degrees each fill their own axis.
+    QValueAxis* rpmAxis = graph->axisOfUnit("rpm");
+    QValueAxis* degrees =
+        graph->axisOfUnit(QString::fromUtf8("\xC2\xB0"
+                                            "C"));
+    ASSERT_TRUE(rpmAxis && degrees && rpmAxis != degrees);
+    EXPECT_TRUE(rpmAxis->min() > 700 && rpmAxis->min() < 800 && rpmAxis->max() > 900 && rpmAxis->max() < 1000);
+    EXPECT_TRUE(degrees->min() > 12 && degrees->min() < 12.5 && degrees->max() > 14 && degrees->max() < 14.5);
+
+    // A reading the user takes off is not drawn; the picture is saved.
+    graph->setReadingShown(0, false);
+    graph->redraw();
+    EXPECT_EQ(graph->line(0)->count(), 0);
+    const QString picture = QString::fromStdString((sandbox.dir().path() / "graph.png").string());
+    QString error;
+    ASSERT_TRUE(graph->savePicture(picture, error)) << error.toStdString();
+    EXPECT_FALSE(QImage(picture).isNull());
+}
