@@ -170,107 +170,87 @@ void printBusRow(const std::string& what, std::size_t frameBytes, std::size_t re
 
 // ---- file transfers -----------------------------------------------------------------------
 
+// One side's share of a transfer: time and CPU summed exchange by exchange, and what crossed
+// the line.
 struct TransferFigures {
     double seconds = 0;
     double cpu = 0;             // process CPU seconds
     std::size_t lineBytes = 0;  // both directions
     double usbSeconds = 0;      // the same frames on the unit's USB line
     std::size_t exchanges = 0;
-    std::size_t fileBytes = 0;
 
-    void exchanged(const Bytes& frame, const Frame& reply) {
-        const std::size_t back = frameBytes(reply.data.size());
+    // Sends `frame`, waits for a reply with the letter `expect` and counts the exchange.
+    Frame exchange(UnitSide& unit, const Bytes& frame, std::uint8_t expect) {
+        const double cpu0 = processCpuSeconds();
+        const auto t0 = Clock::now();
+        auto r = unit.exchange(frame);
+        seconds += microsecondsBetween(t0, Clock::now()) * 1e-6;
+        cpu += processCpuSeconds() - cpu0;
+        if (!r || r->letter != expect) fail(std::string("no '") + char(expect) + "' reply in a transfer");
+        const std::size_t back = frameBytes(r->data.size());
         lineBytes += frame.size() + back;
         usbSeconds += busSeconds(frame.size()) + busSeconds(back);
         ++exchanges;
+        return *r;
     }
 };
 
-// Runs `transfer`, timing it and taking the CPU it cost.
-template <typename F>
-TransferFigures timed(F transfer) {
-    TransferFigures t;
-    const double cpu0 = processCpuSeconds();
-    const auto t0 = Clock::now();
-    transfer(t);
-    t.seconds = microsecondsBetween(t0, Clock::now()) * 1e-6;
-    t.cpu = processCpuSeconds() - cpu0;
-    return t;
-}
-
-// The unit sends the file: 'N', then 'E' frames of `chunk` bytes, the first with SUB 2.
-TransferFigures sendFile(UnitSide& unit, std::size_t chunk, const Bytes& file) {
-    return timed([&](TransferFigures& t) {
-        const auto exchange = [&](const Bytes& frame) {
-            auto r = unit.exchange(frame);
-            if (!r || r->letter != 'K') fail("file frame not acknowledged");
-            t.exchanged(frame, *r);
-        };
-        const std::string header = "BENCH.BIN|" + std::to_string(file.size()) + "^";
-        exchange(encodeFrame('N', 1, Bytes(header.begin(), header.end())));
-        for (std::size_t at = 0; at < file.size(); at += chunk) {
-            const std::size_t n = std::min(chunk, file.size() - at);
-            exchange(encodeFrame('E', at == 0 ? 2 : 0,
-                                 Bytes(file.begin() + static_cast<std::ptrdiff_t>(at),
-                                       file.begin() + static_cast<std::ptrdiff_t>(at + n))));
-            t.fileBytes += n;
-        }
-    });
-}
-
-// The unit fetches the file: 'G', then 'F' until an empty chunk (the floor sends a fixed number
-// of full chunks instead, `floorChunks`, followed by nothing).
-TransferFigures fetchFile(UnitSide& unit, std::size_t floorChunks, Bytes* received) {
-    return timed([&](TransferFigures& t) {
-        const Bytes g = encodeFrame('G', 1, {}), f = encodeFrame('F', 1, {});
-        auto h = unit.exchange(g);
-        if (!h || h->letter != 'N') fail("no file header");
-        t.exchanged(g, *h);
-        for (std::size_t i = 0; floorChunks == 0 || i < floorChunks; ++i) {
-            auto r = unit.exchange(f);
-            if (!r || r->letter != 'I') fail("no file chunk");
-            t.exchanged(f, *r);
-            if (received) received->insert(received->end(), r->data.begin(), r->data.end());
-            t.fileBytes += r->data.size();
-            if (floorChunks == 0 && r->data.empty()) break;
-        }
-    });
-}
-
-// The runs of one transfer, floor and link taking turns; the run of median time stands for them.
-struct TransferRuns {
-    std::vector<TransferFigures> link, floor;
-
-    static const TransferFigures& median(std::vector<TransferFigures>& runs) {
-        std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) { return a.seconds < b.seconds; });
-        return runs[runs.size() / 2];
+// The unit sends the file to floor and link in turns, frame by frame: 'N', then 'E' frames of
+// `chunk` bytes, the first with SUB 2.
+void sendFile(UnitSide& floorUnit, UnitSide& linkUnit, std::size_t chunk, const Bytes& file, TransferFigures& floor,
+              TransferFigures& link) {
+    const std::string header = "BENCH.BIN|" + std::to_string(file.size()) + "^";
+    std::vector<Bytes> frames = {encodeFrame('N', 1, Bytes(header.begin(), header.end()))};
+    for (std::size_t at = 0; at < file.size(); at += chunk) {
+        const auto from = file.begin() + static_cast<std::ptrdiff_t>(at);
+        frames.push_back(encodeFrame(
+            'E', at == 0 ? 2 : 0, Bytes(from, from + static_cast<std::ptrdiff_t>(std::min(chunk, file.size() - at)))));
     }
-    void print(int capacity, const char* way) {
-        const TransferFigures& l = median(link);
-        const TransferFigures& f = median(floor);
-        const double linkCpu = cpuPerExchange(l.cpu, static_cast<int>(l.exchanges));
-        const double floorCpu = cpuPerExchange(f.cpu, static_cast<int>(f.exchanges));
-        std::printf(
-            "| %d | %s | %zu | %.3f s | %.3f s | %.2f | %.1f µs | %.1f µs | %.3f s | %.0f%% | %.1f s | %.2f%% |\n",
-            capacity, way, l.exchanges, l.seconds, f.seconds, l.seconds / f.seconds, linkCpu, floorCpu, l.usbSeconds,
-            100 * l.seconds / (l.usbSeconds + l.seconds), lineSeconds(l.lineBytes),
-            100 * l.seconds / lineSeconds(l.lineBytes));
+    for (const Bytes& f : frames) {
+        floor.exchange(floorUnit, f, 'K');
+        link.exchange(linkUnit, f, 'K');
     }
-};
+}
 
+// The unit fetches the file from floor and link in turns: 'G', then 'F' until the link's chunk
+// comes back empty (the floor answers every 'F' with a full chunk).
+Bytes fetchFile(UnitSide& floorUnit, UnitSide& linkUnit, TransferFigures& floor, TransferFigures& link) {
+    const Bytes g = encodeFrame('G', 1, {}), f = encodeFrame('F', 1, {});
+    floor.exchange(floorUnit, g, 'N');
+    link.exchange(linkUnit, g, 'N');
+    Bytes received;
+    for (;;) {
+        floor.exchange(floorUnit, f, 'I');
+        const Frame r = link.exchange(linkUnit, f, 'I');
+        if (r.data.empty()) return received;
+        received.insert(received.end(), r.data.begin(), r.data.end());
+    }
+}
+
+// One row: the figures of one file, the mean of `runs`.
+void printTransfer(int capacity, const char* way, const TransferFigures& l, const TransferFigures& f, int runs) {
+    const double linkCpu = cpuPerExchange(l.cpu, static_cast<int>(l.exchanges));
+    const double floorCpu = cpuPerExchange(f.cpu, static_cast<int>(f.exchanges));
+    const double line = lineSeconds(l.lineBytes);
+    std::printf("| %d | %s | %zu | %.3f s | %.3f s | %.2f | %.1f µs | %.1f µs | %.3f s | %.0f%% | %.1f s | %.2f%% |\n",
+                capacity, way, l.exchanges / runs, l.seconds / runs, f.seconds / runs, l.seconds / f.seconds, linkCpu,
+                floorCpu, l.usbSeconds / runs, 100 * l.seconds / (l.usbSeconds + l.seconds), line / runs,
+                100 * l.seconds / line);
+}
+
+// A file each way, `rounds` times; floor and link take turns exchange by exchange, so that the
+// machine's load falls on both alike.
 void transfers(int capacity, const Bytes& file, int rounds) {
     // The PC's chunks are capacity - 4 bytes (at most a full reply); the unit's 'E' frames are
     // taken as large as the PC's chunks (at most a full frame), as a unit with that buffer would.
     const std::size_t outChunk = std::min<std::size_t>(static_cast<std::size_t>(capacity) - 4, kMaxReplyData);
     const std::size_t inChunk = std::min<std::size_t>(static_cast<std::size_t>(capacity) - 4, kMaxReceivedData);
-    const std::size_t floorChunks = (file.size() + outChunk - 1) / outChunk + 1;
     LinkUnderTest l(capacity);
     Floor fl(l.statusReply, outChunk);
 
-    TransferRuns in, out;
+    TransferFigures inFloor, inLink, outFloor, outLink;
     for (int r = 0; r < rounds; ++r) {
-        in.floor.push_back(sendFile(fl.unit, inChunk, file));
-        in.link.push_back(sendFile(l.unit, inChunk, file));
+        sendFile(fl.unit, l.unit, inChunk, file, inFloor, inLink);
         {
             auto records = l.link.lockRecords();
             if (l.link.transferRecord().held() != file.size() ||
@@ -278,13 +258,10 @@ void transfers(int capacity, const Bytes& file, int rounds) {
                 fail("the file that arrived differs from the one sent");
             l.link.transferRecord().load(file.data(), file.size(), "BENCH.BIN");
         }
-        out.floor.push_back(fetchFile(fl.unit, floorChunks, nullptr));
-        Bytes fetched;
-        out.link.push_back(fetchFile(l.unit, 0, &fetched));
-        if (fetched != file) fail("the file fetched differs from the one loaded");
+        if (fetchFile(fl.unit, l.unit, outFloor, outLink) != file) fail("the file fetched differs from the one loaded");
     }
-    in.print(capacity, "'E' in");
-    out.print(capacity, "'G'/'F' out");
+    printTransfer(capacity, "'E' in", inLink, inFloor, rounds);
+    printTransfer(capacity, "'G'/'F' out", outLink, outFloor, rounds);
 }
 
 // ---- menu parse ---------------------------------------------------------------------------
@@ -369,6 +346,12 @@ int main(int argc, char** argv) {
                              frameBytes(0),
                              perRound / 5,
                              {}});
+        // A sent notification: the worker waits until the stand-in window has handled it.
+        cases.push_back({"'E' frame of 249 data bytes, handed to the window, -> 'K'",
+                         encodeFrame('E', 0, Bytes(kMaxReceivedData, 'x')),
+                         frameBytes(0),
+                         perRound / 5,
+                         {}});
         const Bytes s = encodeFrame('S', 1, {});
         double floorFps = 0, linkFps = 0;
         turnaround(fl.unit, s, 200, nullptr);  // warm both up
@@ -383,7 +366,7 @@ int main(int argc, char** argv) {
         std::printf("| status polls sustained (8 in flight) | %.0f frames/s | %.0f frames/s | %.2f |\n", linkFps,
                     floorFps, floorFps / linkFps);
         std::printf(
-            "\n(%zu turnaround samples for the status poll, %zu for each 'C' frame; the link/floor ratio of the "
+            "\n(%zu turnaround samples for the status poll, %zu for each other frame; the link/floor ratio of the "
             "rate is floor rate / link rate, so above 1 means slower, as for the times.)\n\n",
             cases[0].p.link.size(), cases[1].p.link.size());
 
@@ -398,11 +381,12 @@ int main(int argc, char** argv) {
     Bytes file(kFileSize);
     for (std::size_t i = 0; i < file.size(); ++i) file[i] = static_cast<std::uint8_t>((i * 131 + i / 251) & 0xFF);
     std::printf(
-        "| capacity | file of %zu bytes | exchanges | link on the pty | floor on the pty | link / floor | "
+        "| capacity | file of %zu bytes (mean of %d runs) | exchanges | link on the pty | floor on the pty | link / "
+        "floor | "
         "CPU per exchange, link | CPU per exchange, floor | bus time at USB full speed | software share of USB time | "
         "line time at 57600 baud | pty time / line time |\n|---|---|---|---|---|---|---|---|---|---|---|---|\n",
-        kFileSize);
-    for (int capacity : {64, 128, 255}) transfers(capacity, file, quick ? 1 : 5);
+        kFileSize, quick ? 1 : 3);
+    for (int capacity : {64, 128, 255}) transfers(capacity, file, quick ? 1 : 3);
 
     std::size_t pages = 0;
     const Samples parse = menuParse(quick ? 20 : 300, pages);

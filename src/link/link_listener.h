@@ -1,8 +1,11 @@
 #pragma once
 // How the link tells the main window what it has filled.
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 #include "link/link_messages.h"
 
@@ -13,33 +16,38 @@ namespace corvane {
 // handler that will not come.
 class SentMessageReply {
 public:
-    void complete() {
-        std::lock_guard lock(m_);
-        done_ = true;
-        cv_.notify_all();
-    }
-    void cancel() {
-        std::lock_guard lock(m_);
-        cancelled_ = true;
-        cv_.notify_all();
-    }
+    void complete() { raise(done_); }
+    void cancel() { raise(cancelled_); }
     // A handler that finds its message cancelled must not touch the link's records.
-    bool isCancelled() const {
-        std::lock_guard lock(m_);
-        return cancelled_;
-    }
+    bool isCancelled() const { return cancelled_.load(); }
     // Waits until handled or cancelled; true when handled.
     bool wait() {
+        // Most handlers end within microseconds of their wake-up. Watching for the end a little
+        // while first (yielding the processor, which the handler may need) spares the worker
+        // being put to sleep and woken again, a second wake-up on top of the handler's own.
+        const auto watchUntil = std::chrono::steady_clock::now() + kWatch;
+        while (!finished() && std::chrono::steady_clock::now() < watchUntil) std::this_thread::yield();
         std::unique_lock lock(m_);
-        cv_.wait(lock, [this] { return done_ || cancelled_; });
-        return done_ && !cancelled_;
+        cv_.wait(lock, [this] { return finished(); });
+        return done_.load() && !cancelled_.load();
     }
 
 private:
-    mutable std::mutex m_;
+    static constexpr std::chrono::microseconds kWatch{50};
+
+    bool finished() const { return done_.load() || cancelled_.load(); }
+    void raise(std::atomic<bool>& flag) {
+        {
+            std::lock_guard lock(m_);  // a waiter checks the flags under it: no wake-up is lost
+            flag.store(true);
+        }
+        cv_.notify_all();
+    }
+
+    std::mutex m_;
     std::condition_variable cv_;
-    bool done_ = false;
-    bool cancelled_ = false;
+    std::atomic<bool> done_{false};
+    std::atomic<bool> cancelled_{false};
 };
 
 class LinkListener {
