@@ -198,7 +198,7 @@ Samples sentHandOver(int runs) {
         for (int i = 0; i < runs; ++i) {
             auto reply = std::make_shared<SentMessageReply>();
             const auto t0 = Clock::now();
-            bridge.sendLinkMessage({WM_LINK_TRANSFER, 0, 0}, reply);
+            bridge.sendLinkMessage({WM_LINK_TRANSFER, 0, 0, nullptr}, reply);
             if (!reply->wait()) fail("a sent notification was not handled");
             s.add(microsecondsBetween(t0, Clock::now()));
         }
