@@ -188,8 +188,7 @@ TEST_F(KeyboardTest, TabAndArrowsReachEveryControlAndEnterChoosesLikeAClick) {
     press(Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().currentPageId() == kFormPage; }));
     auto pageWindow = [&](std::size_t index) {
-        auto records = window->link().lockRecords();
-        return window->link().menuRecord().findPage(kFormPage)->controls[index]->window;
+        return window->pageChoices().menu().findPage(kFormPage)->controls[index]->window;
     };
     auto* choose = qobject_cast<CChooseBox*>(pageWindow(0));
     auto* edit = qobject_cast<CFormEdit*>(pageWindow(1));
