@@ -64,6 +64,9 @@ last_box_kind() {
   grep -a 'unit -> PC B ' "$WORK/unit.err" | tail -n1 | sed -n 's/.*bytes: "\(.\).*/\1/p'
 }
 
+# The unit's last box request has been followed by the lines of its list.
+list_sent() { grep -a 'unit -> PC [BL] ' "$WORK/unit.err" | tail -n1 | grep -q 'PC L '; }
+
 SAVED=0
 # Answers the pop-up that has the keys, by keys only, and waits for it to hand them back.
 answer() {
@@ -85,7 +88,12 @@ answer() {
     *)
       case $(last_box_kind) in
         y | k | q) key Return ;;         # YES, OK, COMPUTER: the first button, nothing moved
-        l) key Down Return ;;            # the first line of the list, then OK
+        l)
+          # The unit sends the lines once it sees the window open; the first one, then OK.
+          wait_until 10 list_sent || fail "the unit sent no lines for its list window"
+          sleep 0.5
+          key Down Return
+          ;;
         n) xdotool type --delay 40 "Walker"; key Return ;;
         a) key Return; tabs 9; key Return ;;  # START, then Tab along to ESC
         *) ;;                            # a notice: the unit closes it
