@@ -72,6 +72,14 @@ NiceRange niceRange(double low, double high) {
 }
 }  // namespace
 
+FileDialogs::Request CReadingsGraph::pictureRequest(const QString& proposedName) {
+    FileDialogs::Request request;
+    request.filter = QStringLiteral("PNG picture (*.png)|*.png|");
+    request.proposedName = proposedName;
+    request.defaultSuffix = QStringLiteral("png");
+    return request;
+}
+
 CReadingsGraph::CReadingsGraph(const ReadingsHistory& history, Services services, QWidget* parent)
     : QWidget(parent, Qt::Window), history_(history), services_(std::move(services)) {
     setObjectName(QStringLiteral("readingsGraph"));

@@ -18,6 +18,7 @@
 
 #include "readings/reading_lines.h"
 #include "readings/readings_history.h"
+#include "screens/file_dialogs.h"
 
 class QChart;
 class QChartView;
@@ -44,6 +45,9 @@ public:
         std::function<QString(const QString& proposedName)> askPicturePath;
         std::function<void(const QString& text)> inform;
     };
+
+    // What the save dialog asks for when the user saves a picture of the graph.
+    static FileDialogs::Request pictureRequest(const QString& proposedName);
 
     explicit CReadingsGraph(const ReadingsHistory& history, Services services, QWidget* parent = nullptr);
     ~CReadingsGraph() override;

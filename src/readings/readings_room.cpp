@@ -53,11 +53,7 @@ void ReadingsRoom::openGraph() {
     if (!graph_) {
         CReadingsGraph::Services services;
         services.askPicturePath = [this](const QString& name) {
-            FileDialogs::Request request;
-            request.filter = QStringLiteral("PNG picture (*.png)|*.png|");
-            request.proposedName = name;
-            request.defaultSuffix = QStringLiteral("png");
-            return window_.fileDialogs().askSave(graph_.data(), request);
+            return window_.fileDialogs().askSave(graph_.data(), CReadingsGraph::pictureRequest(name));
         };
         services.inform = [this](const QString& text) { window_.informUser(encodeCp1252(text)); };
         graph_ = new CReadingsGraph(history_, std::move(services), &window_);

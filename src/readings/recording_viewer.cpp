@@ -26,11 +26,7 @@ std::vector<QString> loadRecording(const QString& path, ReadingsHistory& history
 RecordingViewer::RecordingViewer(const QString& path, ReadingsHistory history) : history_(std::move(history)) {
     CReadingsGraph::Services services;
     services.askPicturePath = [this](const QString& name) {
-        FileDialogs::Request request;
-        request.filter = QStringLiteral("PNG picture (*.png)|*.png|");
-        request.proposedName = name;
-        request.defaultSuffix = QStringLiteral("png");
-        return dialogs_.askSave(graph_.get(), request);
+        return dialogs_.askSave(graph_.get(), CReadingsGraph::pictureRequest(name));
     };
     services.inform = [this](const QString& text) { QMessageBox::warning(graph_.get(), graph_->windowTitle(), text); };
     graph_ = std::make_unique<CReadingsGraph>(history_, std::move(services));
