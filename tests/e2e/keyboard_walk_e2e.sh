@@ -67,6 +67,15 @@ last_box_kind() {
 # The unit's last box request has been followed by the lines of its list.
 list_sent() { grep -a 'unit -> PC [BL] ' "$WORK/unit.err" | tail -n1 | grep -q 'PC L '; }
 
+# A point on the background of the list window's first row, right of its text: the list sits
+# 10 px from the window's left and 68 px below its top.
+list_row_point() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  echo "$((X + 300)) $((Y + 76))"
+}
+pixel_differs() { [[ $(pixel "$1" "$2") != "$3" ]]; }
+
 SAVED=0
 # Answers the pop-up that has the keys, by keys only, and waits for it to hand them back.
 answer() {
@@ -89,10 +98,17 @@ answer() {
       case $(last_box_kind) in
         y | k | q) key Return ;;         # YES, OK, COMPUTER: the first button, nothing moved
         l)
-          # The unit sends the lines once it sees the window open; the first one, then OK.
+          # The unit sends the lines once it sees the window open. Down picks the first line
+          # once the window shows it: the first row's background takes the selection colour.
           wait_until 10 list_sent || fail "the unit sent no lines for its list window"
-          sleep 0.5
-          key Down Return
+          local row_x row_y empty_row
+          read -r row_x row_y < <(list_row_point "$window")
+          empty_row=$(pixel "$row_x" "$row_y")
+          local tries=0
+          until key Down && wait_until 2 pixel_differs "$row_x" "$row_y" "$empty_row"; do
+            ((++tries < 10)) || fail "the list window showed no line to choose"
+          done
+          key Return
           ;;
         n) xdotool type --delay 40 "Walker"; key Return ;;
         a) key Return; tabs 9; key Return ;;  # START, then Tab along to ESC
