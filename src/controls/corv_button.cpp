@@ -299,23 +299,14 @@ void CCorvButton::pressByKey() {
 }
 
 void CCorvButton::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Space:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Select:
+    switch (buttonKeyOf(*event)) {
+        case ButtonKey::Press:
             // A held key presses once.
             if (!event->isAutoRepeat()) pressByKey();
             event->accept();
             return;
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-            // The container decides where the arrows lead (the menu's outline, a box's buttons).
-            event->ignore();
-            return;
-        default: QAbstractButton::keyPressEvent(event); return;
+        case ButtonKey::Arrow: event->ignore(); return;
+        case ButtonKey::Other: QAbstractButton::keyPressEvent(event); return;
     }
 }
 

@@ -128,23 +128,19 @@ void CCorvSysButton::mouseReleaseEvent(QMouseEvent* event) {
 void CCorvSysButton::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
 void CCorvSysButton::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Space:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
+    switch (buttonKeyOf(*event)) {
+        case ButtonKey::Press:
             if (!event->isAutoRepeat()) click();
             event->accept();
             return;
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_Left:
-        case Qt::Key_Right: event->ignore(); return;
-        default: QAbstractButton::keyPressEvent(event); return;
+        case ButtonKey::Arrow: event->ignore(); return;
+        case ButtonKey::Other: QAbstractButton::keyPressEvent(event); return;
     }
 }
 
 void CCorvSysButton::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space) {
+    // The press has done the click already.
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) {
         event->accept();
         return;
     }

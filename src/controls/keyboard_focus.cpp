@@ -180,6 +180,20 @@ void moveFocusByKey(QWidget* target, bool forward) {
     target->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
+ButtonKey buttonKeyOf(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Select: return ButtonKey::Press;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right: return ButtonKey::Arrow;
+        default: return ButtonKey::Other;
+    }
+}
+
 void drawKeyboardFocusMark(QPainter& painter, const QRect& rect, int inset) {
     const int l = rect.left() + inset, t = rect.top() + inset;
     const int r = rect.left() + rect.width() - inset - 1, b = rect.top() + rect.height() - inset - 1;

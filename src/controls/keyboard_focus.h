@@ -8,6 +8,7 @@
 // Pop-ups take the focus when they are shown and hand it back when they go, so that a key meant
 // for a pop-up never reaches the window behind it.
 #include <QColor>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QRect>
 #include <QWidget>
@@ -24,6 +25,11 @@ bool showsKeyboardFocus(const QWidget* widget);
 void markKeyboardNavigation(QWidget* widget);
 // Gives `target` the focus as a keyboard move does.
 void moveFocusByKey(QWidget* target, bool forward = true);
+
+// What a key does to a focused push button: presses it (Space, Enter, Select), is left to the
+// container (the arrows lead through the menu's outline or a box's buttons), or neither.
+enum class ButtonKey { Press, Arrow, Other };
+ButtonKey buttonKeyOf(const QKeyEvent& event);
 
 // The skin's focus mark for controls whose own frame does not show the focus: a
 // rectangle in the focus colour, `inset` pixels inside `rect`.
