@@ -190,15 +190,14 @@ Samples mainWindowPaint(WindowUnderTest& w, int runs) {
 // giving the message to the bridge until the user-interface thread, waiting in its event loop,
 // has handled it and the worker runs again.
 Samples sentHandOver(int runs) {
-    QObject window;  // takes the message and does nothing with it
-    LinkWindowBridge bridge(&window);
+    LinkWindowBridge bridge([](const LinkNotification&) {});  // takes the notification, does nothing
     QEventLoop loop;
     Samples s;
     std::thread worker([&] {
         for (int i = 0; i < runs; ++i) {
             auto reply = std::make_shared<SentMessageReply>();
             const auto t0 = Clock::now();
-            bridge.sendLinkMessage({WM_LINK_TRANSFER, 0, 0, nullptr}, reply);
+            bridge.sendNotification(LinkTransferIn{}, reply);
             if (!reply->wait()) fail("a sent notification was not handled");
             s.add(microsecondsBetween(t0, Clock::now()));
         }

@@ -24,8 +24,8 @@ public:
         thread_.join();
     }
 
-    void postLinkMessage(const LinkMessage&) override { enqueue(nullptr); }
-    void sendLinkMessage(const LinkMessage&, std::shared_ptr<SentMessageReply> reply) override {
+    void postNotification(LinkNotification) override { enqueue(nullptr); }
+    void sendNotification(LinkNotification, std::shared_ptr<SentMessageReply> reply) override {
         enqueue(std::move(reply));
     }
 

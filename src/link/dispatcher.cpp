@@ -45,33 +45,50 @@ void UnitLink::dispatch() {
 
     switch (letter) {
         case 'B': {
-            RecordsLock records(recordsMutex_);
-            if (!continues) box_.empty();
-            box_.append(data, n);
-            box_.parse();
-        }
-            postWithContent(WM_LINK_BOX, 0, 0);
+            LinkBox box;
+            {
+                RecordsLock records(recordsMutex_);
+                if (!continues) box_.empty();
+                box_.append(data, n);
+                box_.parse();
+                box = LinkBox{box_.boxKind(), box_.boxText(), false};
+            }
+            post(std::move(box));
             replyK();
             break;
-        case 'C': {
-            RecordsLock records(recordsMutex_);
-            if (!continues) menu_.emptyBuffer();
-            menu_.append(data, n);
-            if (sub == 1) menu_.parse();
         }
+        case 'C': {
+            LinkMenu menu;
+            {
+                RecordsLock records(recordsMutex_);
+                if (!continues) menu_.emptyBuffer();
+                menu_.append(data, n);
+                if (sub == 1) {
+                    menu_.parse();
+                    menu.menu = menu_.snapshot();
+                }
+            }
             if (sub == 1) {
                 answer_.menuLoaded = 1;
-                postWithContent(WM_LINK_MENU, 0, 0);
+                post(std::move(menu));
             }
             replyK();
             break;
-        case 'D': {
-            RecordsLock records(recordsMutex_);
-            values_.fill(data, n);
         }
-            postWithContent(WM_LINK_VALUES, 0, 0);
+        case 'D': {
+            ValuesFrame frame;
+            frame.arrival = LinkClock::now();
+            {
+                RecordsLock records(recordsMutex_);
+                values_.fill(data, n);
+                std::string v;
+                for (int i = 1; i <= ValueTable::kPositions; ++i)
+                    if (values_.value(i, v)) frame.present.emplace_back(i, v);
+            }
+            post(LinkValues::of(std::move(frame)));
             replyStatus();
             break;
+        }
         case 'E': {
             std::int64_t announced, held;
             {
@@ -81,7 +98,7 @@ void UnitLink::dispatch() {
                 announced = transfer_.announcedSize();
                 held = static_cast<std::int64_t>(transfer_.held());
             }
-            send(WM_LINK_TRANSFER, static_cast<std::uint64_t>(announced), held);
+            send(LinkTransferIn{announced, held});
             replyK();
             break;
         }
@@ -95,7 +112,7 @@ void UnitLink::dispatch() {
                 held = transfer_.held();
                 position = transfer_.readPosition();
             }
-            post(WM_LINK_TRANSFER, held, taken ? static_cast<std::int64_t>(position) : 0);
+            post(LinkTransferOut{held, taken ? position : 0});
             setReply('I', chunk, taken);
             break;
         }
@@ -109,21 +126,23 @@ void UnitLink::dispatch() {
         case 'H':
         case 'S': replyStatus(); break;
         case 'J': {
-            const std::uint64_t pageId = (n > 0 ? data[0] * 256u : 0u) + (n > 1 ? data[1] : 0u);
-            post(WM_LINK_SHOW_PAGE, pageId, 0);
+            const std::uint32_t pageId = (n > 0 ? data[0] * 256u : 0u) + (n > 1 ? data[1] : 0u);
+            post(LinkShowPage{pageId});
             replyK();
             break;
         }
         case 'L': {
-            std::uint32_t header;
+            LinkList list;
             {
                 RecordsLock records(recordsMutex_);
                 if (!continues) list_.empty();
                 list_.append(data, n);
-                if (sub == 1) list_.parse();
-                header = list_.header();
+                if (sub == 1) {
+                    list_.parse();
+                    list = LinkList{list_.header(), list_.items()};
+                }
             }
-            if (sub == 1) postWithContent(WM_LINK_LIST, header, 0);
+            if (sub == 1) post(std::move(list));
             replyK();
             break;
         }
@@ -134,19 +153,23 @@ void UnitLink::dispatch() {
             break;
         }
         case 'P': {
-            RecordsLock records(recordsMutex_);
-            progress_.fill(data, n);
-        }
-            postWithContent(WM_LINK_PROGRESS, 0, 0);
+            LinkProgress progress;
+            {
+                RecordsLock records(recordsMutex_);
+                progress_.fill(data, n);
+                progress = LinkProgress{progress_.target(), progress_.range(), progress_.position()};
+            }
+            post(progress);
             replyStatus();
             break;
+        }
         case 'R': {
             // Start from an empty answer, so an earlier one is never sent again by mistake.
             {
                 RecordsLock records(recordsMutex_);
                 values_.emptyReply();
             }
-            send(WM_LINK_VALUE_REQUEST, n > 0 ? data[0] : 0, n > 1 ? data[1] : 0);
+            send(LinkValueRequest{n > 0 ? data[0] : 0u, n > 1 ? data[1] : 0u});
             RecordsLock records(recordsMutex_);
             const std::string& text = values_.replyText();
             const std::size_t len = std::min(text.size(), ValueTable::kReplyCapacity);
@@ -154,38 +177,50 @@ void UnitLink::dispatch() {
             break;
         }
         case 'T': {
-            RecordsLock records(recordsMutex_);
-            if (!continues) text_.empty();
-            text_.append(data, n);
-            if (sub == 1) text_.parse();
-        }
-            if (sub == 1) postWithContent(WM_LINK_TEXT, 0, 0);
+            LinkText text;
+            {
+                RecordsLock records(recordsMutex_);
+                if (!continues) text_.empty();
+                text_.append(data, n);
+                if (sub == 1) {
+                    text_.parse();
+                    text = LinkText{text_.header(), text_.text()};
+                }
+            }
+            if (sub == 1) post(std::move(text));
             replyK();
             break;
+        }
         case 'W': {
             RecordsLock records(recordsMutex_);
             report_.append(data, n);
         }
-            if (sub == 1) send(WM_LINK_REPORT, 0, 0);
+            if (sub == 1) send(LinkReport{});
             {
                 RecordsLock records(recordsMutex_);
                 report_.empty();
             }
             replyK();
             break;
-        case 'X':
-            postWithContent(WM_LINK_BOX, 0, 1);
+        case 'X': {
+            LinkBox again;
+            {
+                RecordsLock records(recordsMutex_);
+                again = LinkBox{box_.boxKind(), box_.boxText(), true};
+            }
+            post(std::move(again));
             replyK();
             break;
+        }
         case 'Y':
             answer_.choiceHigh = answer_.choiceMid = answer_.choiceLow = PendingAnswer::kUnset;
-            send(WM_LINK_CHOICE_TAKEN, 0, 0);
+            send(LinkChoiceTaken{});
             replyK();
             break;
         case 'Z':
             answer_.boxResult = answer_.listChoice = PendingAnswer::kUnset;
             answer_.answerText.clear();
-            send(WM_LINK_BOX_TAKEN, 0, 0);
+            send(LinkBoxTaken{});
             replyK();
             break;
         default:

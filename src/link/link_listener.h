@@ -7,7 +7,7 @@
 #include <mutex>
 #include <thread>
 
-#include "link/link_messages.h"
+#include "link/link_notifications.h"
 
 namespace corvane {
 
@@ -54,12 +54,12 @@ class LinkListener {
 public:
     virtual ~LinkListener() = default;
     // Queued; the link does not wait.
-    virtual void postLinkMessage(const LinkMessage& message) = 0;
+    virtual void postNotification(LinkNotification notification) = 0;
     // The link waits (holding LinkLock) until reply->complete() or until it is stopped. The
     // handler runs on the listener's own thread and must not wait for LinkLock.
-    virtual void sendLinkMessage(const LinkMessage& message, std::shared_ptr<SentMessageReply> reply) = 0;
+    virtual void sendNotification(LinkNotification notification, std::shared_ptr<SentMessageReply> reply) = 0;
     // The link is being stopped (true) or its worker has ended (false). A listener that makes
-    // postLinkMessage wait for room must return from that wait while stopping.
+    // postNotification wait for room must return from that wait while stopping.
     virtual void setStopping(bool) {}
 };
 

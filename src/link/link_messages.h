@@ -1,9 +1,6 @@
 #pragma once
-// Notifications from the link to the main window.
+// The numbers of the link's notifications to the main window (link/link_notifications.h).
 #include <cstdint>
-#include <memory>
-
-#include "link/link_content.h"
 
 namespace corvane {
 
@@ -19,19 +16,5 @@ inline constexpr std::uint32_t WM_LINK_TRANSFER = 0x409;       // sent for 'E', 
 inline constexpr std::uint32_t WM_LINK_BOX_TAKEN = 0x40A;      // sent: the unit took the box answer
 inline constexpr std::uint32_t WM_LINK_SHOW_PAGE = 0x40B;      // posted: show page wParam
 inline constexpr std::uint32_t WM_LINK_REPORT = 0x40C;         // sent: save the report in ReportBuffer
-
-struct LinkMessage {
-    std::uint32_t message = 0;
-    std::uint64_t wParam = 0;
-    std::int64_t lParam = 0;
-    // For the posted notifications of a record: its content when the frame completed.
-    std::shared_ptr<const LinkContent> content;
-};
-
-// True when `later` makes `earlier` pointless, so that a window still waiting to handle
-// `earlier` needs only `later`: a page to show, a menu, a file position, the values, or the
-// progress, text or lines of the same page control. Message boxes, the list window's lines and
-// the sent notifications are never replaced.
-bool replacesNotification(const LinkMessage& later, const LinkMessage& earlier);
 
 }  // namespace corvane

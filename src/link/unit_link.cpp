@@ -229,36 +229,11 @@ bool UnitLink::waitingForWindow() const {
     return pendingSent_ != nullptr;
 }
 
-void UnitLink::post(std::uint32_t message, std::uint64_t w, std::int64_t l) {
-    if (LinkListener* window = window_.load()) window->postLinkMessage({message, w, l, nullptr});
+void UnitLink::post(LinkNotification notification) {
+    if (LinkListener* window = window_.load()) window->postNotification(std::move(notification));
 }
 
-void UnitLink::postWithContent(std::uint32_t message, std::uint64_t w, std::int64_t l) {
-    LinkListener* window = window_.load();
-    if (!window) return;
-    window->postLinkMessage({message, w, l, std::make_shared<const LinkContent>(contentFor(message))});
-}
-
-LinkContent UnitLink::contentFor(std::uint32_t message) {
-    std::lock_guard records(recordsMutex_);
-    switch (message) {
-        case WM_LINK_BOX: return BoxContent{box_.boxKind(), box_.boxText()};
-        case WM_LINK_LIST: return ListContent{list_.header(), list_.items()};
-        case WM_LINK_TEXT: return TextContent{text_.header(), text_.text()};
-        case WM_LINK_PROGRESS: return ProgressContent{progress_.target(), progress_.range(), progress_.position()};
-        case WM_LINK_MENU: return menu_.snapshot();
-        case WM_LINK_VALUES: {
-            ValuesContent values;
-            std::string v;
-            for (int i = 1; i <= ValueTable::kPositions; ++i)
-                if (values_.value(i, v)) values.present.emplace_back(i, v);
-            return values;
-        }
-        default: return std::monostate{};
-    }
-}
-
-UnitLink::Delivery UnitLink::send(std::uint32_t message, std::uint64_t w, std::int64_t l) {
+UnitLink::Delivery UnitLink::send(LinkNotification notification) {
     LinkListener* window = window_.load();
     if (!window) return Delivery::Done;
     auto reply = std::make_shared<SentMessageReply>();
@@ -270,7 +245,7 @@ UnitLink::Delivery UnitLink::send(std::uint32_t message, std::uint64_t w, std::i
         }
         pendingSent_ = reply;
     }
-    window->sendLinkMessage({message, w, l, nullptr}, reply);
+    window->sendNotification(std::move(notification), reply);
     const bool handled = reply->wait();
     {
         std::lock_guard lock(sentMutex_);

@@ -21,7 +21,6 @@
 #include "content/value_table.h"
 #include "link/frame.h"
 #include "link/frame_codec.h"
-#include "link/link_content.h"
 #include "link/link_listener.h"
 #include "link/pending_answer.h"
 #include "link/serial_port.h"
@@ -84,10 +83,6 @@ public:
     // dropped; menuLoaded stays.
     void dropPendingAnswers();
 
-    // The content a posted notification announces, copied from its record now (an empty
-    // content for a message that carries none). The worker takes it when a frame completes.
-    LinkContent contentFor(std::uint32_t message);
-
     // The verbose trace.
     bool openTrace(const std::string& path) { return trace_.open(path); }
     void closeTrace() { trace_.close(); }
@@ -125,10 +120,8 @@ private:
     void replyK() { setReply('K', nullptr, 0); }
     void replyStatus();
     bool writeReply();
-    void post(std::uint32_t message, std::uint64_t w, std::int64_t l);
-    // Posts with a copy of the record the message announces.
-    void postWithContent(std::uint32_t message, std::uint64_t w, std::int64_t l);
-    Delivery send(std::uint32_t message, std::uint64_t w, std::int64_t l);
+    void post(LinkNotification notification);
+    Delivery send(LinkNotification notification);
     bool stopRequested();
     void workerLoop();
 

@@ -1,11 +1,10 @@
 #pragma once
-// The caption/value boxes of the page open in the main window, read as the page handlers left
-// them: each box's caption and unit (the text after '|' in the page's control text, which the
-// box does not show) and the value it shows.
+// The readings of the page open in the main window: one column for each caption/value box, with
+// its caption and unit (the text after '|' in the page's control text, which the box does not
+// show). The values come with each frame (CCorvaneNewDlg::valuesShown), in the same order.
 #include <QString>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "readings/readings_history.h"
@@ -19,7 +18,6 @@ struct PageReadings {
     std::uint32_t pageId = 0;
     QString title;                       // the menu item's name
     std::vector<ReadingColumn> columns;  // one per caption/value box, in page order
-    std::vector<std::string> values;     // raw Windows-1252, one per column
 };
 
 PageReadings readOpenPage(const PageChoices& pages);

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <limits>
 
-#include "link/link_messages.h"
 #include "platform/cp1252.h"
 #include "platform/resource_ids.h"
 #include "readings/reading_number.h"
@@ -30,7 +29,9 @@ std::vector<double> numbersOf(const std::vector<std::string>& values) {
 QString rowsText(std::size_t rows) { return rows == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(rows); }
 }  // namespace
 
-ReadingsRoom::ReadingsRoom(CCorvaneNewDlg& window, Clock clock) : window_(window), clock_(std::move(clock)) {
+ReadingsRoom::ReadingsRoom(CCorvaneNewDlg& window, TimeOfArrival timeOfArrival)
+    : window_(window), timeOfArrival_(std::move(timeOfArrival)) {
+    rebaseTimes();
     graphButton_.Create("graph", ButtonStyle::IconFace | ButtonStyle::Framed, kButtonLeft, kButtonTop, kButtonRight,
                         kButtonBottom, &window_, IDC_MAIN_GRAPH);
     graphButton_.SetIcons(IDI_FUNCTION_GRAPH, kButtonIconSize, kButtonIconSize, IDI_FUNCTION_GRAPH, kButtonIconSize,
@@ -39,6 +40,7 @@ ReadingsRoom::ReadingsRoom(CCorvaneNewDlg& window, Clock clock) : window_(window
     graphButton_.setToolTip(QStringLiteral("Graph of the page's readings, and recording"));
     connect(&graphButton_, &CCorvButton::command, this, [this](int) { openGraph(); });
     connect(&window_, &CCorvaneNewDlg::messageHandled, this, &ReadingsRoom::onMessageHandled);
+    connect(&window_, &CCorvaneNewDlg::valuesShown, this, &ReadingsRoom::onReadings);
     connect(&window_, &CCorvaneNewDlg::connectionChanged, this, [this] {
         if (recording() && !window_.connected()) stopRecording(QStringLiteral("the unit is gone"));
     });
@@ -81,33 +83,38 @@ bool ReadingsRoom::followPage(const PageReadings& page) {
     return true;
 }
 
-void ReadingsRoom::onMessageHandled(std::uint32_t message) {
-    if (message == WM_LINK_VALUES) {
-        onValues();
-        return;
-    }
-    // Anything else may have opened another page (a menu item, the unit's page jump, a new menu).
+void ReadingsRoom::rebaseTimes() {
+    wallBase_ = QDateTime::currentDateTime();
+    linkBase_ = LinkClock::now();
+}
+
+QDateTime ReadingsRoom::wallTime(LinkClock::time_point arrival) const {
+    if (timeOfArrival_) return timeOfArrival_(arrival);
+    return wallBase_.addMSecs(std::chrono::duration_cast<std::chrono::milliseconds>(arrival - linkBase_).count());
+}
+
+void ReadingsRoom::onMessageHandled() {
+    // Any message may have opened another page (a menu item, the unit's page jump, a new menu).
     if (window_.pageChoices().currentPageIndex() == historyPage_) return;
     if (recording()) stopRecording(QStringLiteral("the page closed"));
     followPage(readOpenPage(window_.pageChoices()));
 }
 
-void ReadingsRoom::onValues() {
+void ReadingsRoom::onReadings(const std::vector<ShownValues>& readings) {
     const PageReadings page = readOpenPage(window_.pageChoices());
     if (page.pageIndex < 0) return;
     // The rows must match the header: a page rebuilt with other boxes ends the recording too.
     if (recording() && (page.pageIndex != recordedPage_ || page.columns != recordedColumns_))
         stopRecording(QStringLiteral("the page closed"));
     followPage(page);
-    const QDateTime now = clock_();
-    history_.append(static_cast<double>(now.toMSecsSinceEpoch()), numbersOf(page.values));
-    if (graph_) graph_->historyGrew();
-    if (!recording()) return;
-    if (!recorder_.write(now, page.values)) {
-        endWithFailure();
-        return;
+    for (const ShownValues& reading : readings) {
+        const QDateTime time = wallTime(reading.arrival);
+        history_.append(static_cast<double>(time.toMSecsSinceEpoch()), numbersOf(reading.values));
+        if (!recording()) continue;
+        if (!recorder_.write(time, reading.values)) endWithFailure();
     }
-    showRecordingStatus(false);
+    if (graph_) graph_->historyGrew();
+    if (recording()) showRecordingStatus(false);
 }
 
 QString ReadingsRoom::proposedName(const QString& pageTitle, const QDateTime& time) {
@@ -127,7 +134,7 @@ void ReadingsRoom::askAndRecord() {
     }
     FileDialogs::Request request;
     request.filter = QStringLiteral("CSV file (*.csv)|*.csv|All files (*)|*|");
-    request.proposedName = proposedName(page.title, clock_());
+    request.proposedName = proposedName(page.title, QDateTime::currentDateTime());
     request.defaultSuffix = QStringLiteral("csv");
     QWidget* parent = graph_ ? static_cast<QWidget*>(graph_.data()) : &window_;
     const QString path = window_.fileDialogs().askSave(parent, request);
@@ -142,6 +149,7 @@ bool ReadingsRoom::startRecording(const QString& path) {
         return false;
     }
     followPage(page);
+    rebaseTimes();
     if (!recorder_.start(path, page.columns)) {
         window_.informUser(encodeCp1252(recorder_.errorText()));
         return false;

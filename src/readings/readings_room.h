@@ -2,9 +2,10 @@
 // The readings of the open page over time, beside the main window: a "graph" button in the title
 // band (right of the "info" button, where the layout places nothing) opens the graph window of
 // the page; the page's readings are kept while it is open, and can be recorded to a CSV file.
-// The room follows the page through the main window's handled messages: it reads the boxes as
-// the values handler left them, once per values notification. A recording ends when the user
-// stops it, the page closes, the unit goes away, or a write fails.
+// The room follows the page through the main window's handled messages and takes every values
+// frame of the open page as one reading, stamped with the time the frame arrived on the link,
+// however many frames the window showed at once. A recording ends when the user stops it, the
+// page closes, the unit goes away, or a write fails.
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
@@ -20,6 +21,7 @@
 #include "readings/page_readings.h"
 #include "readings/readings_history.h"
 #include "readings/readings_recorder.h"
+#include "screens/page_updates.h"
 
 namespace corvane {
 
@@ -30,10 +32,14 @@ inline constexpr int IDC_MAIN_GRAPH = 107;
 class ReadingsRoom : public QObject {
     Q_OBJECT
 public:
-    using Clock = std::function<QDateTime()>;
+    // The wall-clock time of a frame that arrived on the link at a monotonic time.
+    using TimeOfArrival = std::function<QDateTime(LinkClock::time_point)>;
 
-    // `window` must outlive the room. The clock gives the time of each row (tests fix it).
-    explicit ReadingsRoom(CCorvaneNewDlg& window, Clock clock = &QDateTime::currentDateTime);
+    // `window` must outlive the room. Without `timeOfArrival` (tests fix it) the monotonic
+    // times are mapped to the wall clock as it reads when the room is made and when a recording
+    // starts, so the rows of one recording keep the spacing of the frames even when the clock
+    // is set meanwhile.
+    explicit ReadingsRoom(CCorvaneNewDlg& window, TimeOfArrival timeOfArrival = {});
     ~ReadingsRoom() override;
 
     // Opens (or raises) the graph window of the open page.
@@ -56,15 +62,20 @@ public:
     static QString proposedName(const QString& pageTitle, const QDateTime& time);
 
 private:
-    void onMessageHandled(std::uint32_t message);
-    void onValues();
+    void onMessageHandled();
+    void onReadings(const std::vector<ShownValues>& readings);
+    QDateTime wallTime(LinkClock::time_point arrival) const;
+    // The wall clock now, against the monotonic clock now, for the times of the next frames.
+    void rebaseTimes();
     // Starts the history over when the open page is another one than the history's.
     bool followPage(const PageReadings& page);
     void showRecordingStatus(bool force);
     void endWithFailure();
 
     CCorvaneNewDlg& window_;
-    Clock clock_;
+    TimeOfArrival timeOfArrival_;
+    QDateTime wallBase_;
+    LinkClock::time_point linkBase_;
     CCorvButton graphButton_;
     // A child window of the main window, deleted with the room.
     QPointer<CReadingsGraph> graph_;

@@ -45,7 +45,7 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
     : MessageWindow<QDialog>(parent, Qt::Window | Qt::FramelessWindowHint),
       options_(std::move(options)),
       configFile_(configFileFor(options_)),
-      bridge_(this, [this](const LinkMessage& m) { onLinkMessage(m); }),
+      bridge_([this](const LinkNotification& n) { onLinkNotification(n); }),
       link_(options_.byteTimeout),
       control_(link_, &bridge_),
       supervisor_(control_, [this] { return findUnitPort(options_.systemPaths); }),
@@ -65,6 +65,7 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
             showReadyLamp();
         else
             showBusyLamp();
+        if (!supervisor_.connected()) takeWaitingReadings();
         emit connectionChanged();
     });
     connect(&supervisor_, &ConnectionSupervisor::timerPeriodChanged, this,

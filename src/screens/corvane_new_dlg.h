@@ -135,9 +135,12 @@ public:
     void informUser(const std::string& text);
 
 signals:
-    // A private message of the page, the pop-ups or the menu has been handled. Rooms beside the
-    // described window (the readings graph) follow the page through it.
+    // A link notification or a private message of the page or the menu has been handled. Rooms
+    // beside the described window (the readings graph) follow the page through it.
     void messageHandled(std::uint32_t message);
+    // What the open page's caption/value boxes showed with each values frame, in the order the
+    // frames came; every frame once.
+    void valuesShown(const std::vector<corvane::ShownValues>& readings);
     // The connection state in the status line has changed (see connected()).
     void connectionChanged();
 
@@ -147,11 +150,12 @@ public slots:
     void reject() override;
 
 protected:
-    // The private messages from the panes and, through the bridge, from the link. Handlers of
-    // further messages are added to the switch.
+    // The private messages from the panes. Handlers of further messages are added to the switch.
     std::intptr_t windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
-    // The link's notifications with the content they carry, through the bridge.
-    void onLinkMessage(const LinkMessage& message);
+    // The link's notifications, through the bridge (main_window_link.cpp).
+    void onLinkNotification(const LinkNotification& notification);
+    // The connection ended: the readings of values frames still waiting are given out now.
+    void takeWaitingReadings();
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

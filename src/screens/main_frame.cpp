@@ -242,21 +242,11 @@ void CCorvaneNewDlg::timerEvent(QTimerEvent* event) {
     QDialog::timerEvent(event);
 }
 
-void CCorvaneNewDlg::onLinkMessage(const LinkMessage& m) {
-    const auto w = static_cast<std::uintptr_t>(m.wParam);
-    const auto l = static_cast<std::intptr_t>(m.lParam);
-    const LinkContent* content = m.content.get();
-    if (pageChoices_.handle(m.message, w, l, content) || pageUpdates_.handle(m.message, w, l, content) ||
-        popUps_.handle(m.message, w, l, content))
-        emit messageHandled(m.message);
-}
-
 std::intptr_t CCorvaneNewDlg::windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     switch (message) {
         case WM_MENU_EDGE: onMenuEdgeChanged(); return 0;
         default:
-            if (pageChoices_.handle(message, wParam, lParam) || pageUpdates_.handle(message, wParam, lParam) ||
-                popUps_.handle(message, wParam, lParam)) {
+            if (pageChoices_.handle(message, wParam)) {
                 emit messageHandled(message);
                 return 0;
             }

@@ -4,7 +4,6 @@
 #include <array>
 
 #include "forms/form_fields.h"
-#include "link/link_messages.h"
 #include "platform/window_messages.h"
 
 namespace corvane {
@@ -27,19 +26,11 @@ int PageChoices::iconForSelector(int selector) {
     return selector >= 1 && selector <= 13 ? kIcons[static_cast<std::size_t>(selector)] : 0;
 }
 
-bool PageChoices::handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t, const LinkContent* content) {
+bool PageChoices::handle(std::uint32_t message, std::uintptr_t wParam) {
     switch (message) {
-        case WM_LINK_MENU:
-            if (const auto* menu = content ? std::get_if<MenuContent>(content) : nullptr)
-                buildOutline(*menu);
-            else
-                buildOutline();
-            return true;
-        case WM_LINK_SHOW_PAGE: selectPage(static_cast<std::uint32_t>(wParam)); return true;
         case WM_MENU_ITEM: onMenuItem(static_cast<std::uint32_t>(wParam)); return true;
         case WM_BUTTON_CODE: onPageChoice(static_cast<std::uint32_t>(wParam)); return true;
         case WM_KEYPAD_KEY: onKeyPadKey(static_cast<std::uint8_t>(wParam)); return true;
-        case WM_LINK_CHOICE_TAKEN: leaveBusy(); return true;
         default: return false;
     }
 }

@@ -20,10 +20,9 @@ public:
 
     PageChoices(UnitLink& link, CMenuWnd& menu, CClientWnd& client, StatusLine& status);
 
-    // Handles the messages of this part; false for any other message. `content` is what a
-    // link notification carries; without it the link's record is read.
-    bool handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
-                const LinkContent* content = nullptr);
+    // Handles the window messages of this part (a menu item, a page button, a key-pad key);
+    // false for any other message.
+    bool handle(std::uint32_t message, std::uintptr_t wParam);
 
     // WM_LINK_MENU: the menu replaces the one shown (its outline, its pages and the open page).
     void buildOutline(const MenuContent& menu);

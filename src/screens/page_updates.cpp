@@ -9,7 +9,6 @@
 #include "controls/corv_static.h"
 #include "forms/choose_box.h"
 #include "forms/form_fields.h"
-#include "link/link_messages.h"
 #include "screens/report_text.h"
 
 namespace corvane {
@@ -27,34 +26,6 @@ void setBar(const PageControl& control, int range, int position) {
 
 PageUpdates::PageUpdates(UnitLink& link, const PageChoices& pages, ReportSave& saver)
     : link_(link), pages_(pages), saver_(saver) {}
-
-template <typename T>
-T PageUpdates::contentOf(std::uint32_t message, const LinkContent* content) {
-    if (content)
-        if (const T* carried = std::get_if<T>(content)) return *carried;
-    LinkContent fromRecord = link_.contentFor(message);
-    if (T* read = std::get_if<T>(&fromRecord)) return std::move(*read);
-    return T{};
-}
-
-bool PageUpdates::handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
-                         const LinkContent* content) {
-    switch (message) {
-        case WM_LINK_LIST: fillList(contentOf<ListContent>(message, content)); return true;
-        case WM_LINK_TEXT: setText(contentOf<TextContent>(message, content)); return true;
-        case WM_LINK_VALUES: showValues(contentOf<ValuesContent>(message, content)); return true;
-        case WM_LINK_VALUE_REQUEST:
-            collectValues(static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam));
-            return true;
-        case WM_LINK_PROGRESS: setProgress(contentOf<ProgressContent>(message, content)); return true;
-        case WM_LINK_TRANSFER:
-            showTransferProgress(static_cast<std::uint32_t>(std::min<std::uintptr_t>(wParam, UINT32_MAX)),
-                                 static_cast<std::uint32_t>(std::clamp<std::intptr_t>(lParam, 0, UINT32_MAX)));
-            return true;
-        case WM_LINK_REPORT: saveReport(); return true;
-        default: return false;
-    }
-}
 
 std::string PageUpdates::readValue(const PageControl& control) {
     QWidget* window = control.window;
@@ -98,7 +69,7 @@ void PageUpdates::setValue(const PageControl& control, const std::string& value)
     }
 }
 
-void PageUpdates::fillList(const ListContent& list) {
+void PageUpdates::fillList(const LinkList& list) {
     if (list.header == 0) {
         if (popUps_) popUps_->appendToListWindow(list.items);
         return;
@@ -114,7 +85,7 @@ void PageUpdates::fillList(const ListContent& list) {
     }
 }
 
-void PageUpdates::setText(const TextContent& record) {
+void PageUpdates::setText(const LinkText& record) {
     const MenuPage* page = currentPage();
     if (!page) return;
     for (const auto& control : page->controls) {
@@ -134,16 +105,55 @@ void PageUpdates::setText(const TextContent& record) {
     }
 }
 
-void PageUpdates::showValues(const ValuesContent& values) {
+std::vector<const PageControl*> PageUpdates::readingBoxes(const MenuPage& page) {
+    std::vector<const PageControl*> boxes;
+    for (const auto& control : page.controls)
+        if (control->type == 's' && control->window) boxes.push_back(control.get());
+    return boxes;
+}
+
+std::vector<ShownValues> PageUpdates::showValues(const LinkValues& values) {
+    return followFrames(values.frames, values.taken, true);
+}
+
+std::vector<ShownValues> PageUpdates::readingsOf(const std::vector<ValuesFrame>& frames) const {
+    return followFrames(frames, 0, false);
+}
+
+std::vector<ShownValues> PageUpdates::followFrames(const std::vector<ValuesFrame>& frames, std::size_t first,
+                                                   bool show) const {
     const MenuPage* page = currentPage();
-    if (!page) return;
+    if (!page) return {};
     // Value numbers beyond the page's control count are not shown.
     const std::size_t shown = page->count();
-    for (const auto& [position, value] : values.present) {
-        if (position < 1 || static_cast<std::size_t>(position) > shown) continue;
-        for (const auto& control : page->controls)
-            if (control->id == position && control->window) setValue(*control, value);
+    const std::vector<const PageControl*> boxes = readingBoxes(*page);
+    std::vector<std::string> row;
+    row.reserve(boxes.size());
+    for (const PageControl* box : boxes) row.push_back(readValue(*box));
+
+    // Each control shows the last value a frame gave its id, except a choice box: it is shown
+    // every value in turn, as one it does not list leaves its choice as it was.
+    std::vector<const std::string*> latest(shown + 1, nullptr);
+    std::vector<ShownValues> readings;
+    for (std::size_t f = 0; f < frames.size(); ++f) {
+        for (const auto& [position, value] : frames[f].present) {
+            if (position < 1 || static_cast<std::size_t>(position) > shown) continue;
+            latest[static_cast<std::size_t>(position)] = &value;
+            for (std::size_t b = 0; b < boxes.size(); ++b)
+                if (boxes[b]->id == position) row[b] = value;
+            if (!show) continue;
+            for (const auto& control : page->controls)
+                if (control->type == 'c' && control->id == position && control->window) setValue(*control, value);
+        }
+        if (f >= first) readings.push_back({frames[f].arrival, row});
     }
+    if (show) {
+        for (const auto& control : page->controls) {
+            if (control->type == 'c' || !control->window || control->id < 1 || control->id > shown) continue;
+            if (const std::string* value = latest[control->id]) setValue(*control, *value);
+        }
+    }
+    return readings;
 }
 
 void PageUpdates::collectValues(std::uint32_t first, std::uint32_t last) {
@@ -163,7 +173,7 @@ void PageUpdates::collectValues(std::uint32_t first, std::uint32_t last) {
     values.closeReply();
 }
 
-void PageUpdates::setProgress(const ProgressContent& progress) {
+void PageUpdates::setProgress(const LinkProgress& progress) {
     if (progress.target == ProgressRecord::kKeyPadTarget && popUps_)
         popUps_->setKeyPadProgress(progress.range, progress.position);
     const MenuPage* page = currentPage();
@@ -183,6 +193,19 @@ void PageUpdates::showTransferProgress(std::uint32_t total, std::uint32_t done) 
     if (!page) return;
     for (const auto& control : page->controls)
         if (control->type == 'p') setBar(*control, range, position);
+}
+
+void PageUpdates::showTransferProgress(const LinkTransferOut& sent) {
+    showTransferProgress(static_cast<std::uint32_t>(std::min<std::uint64_t>(sent.total, UINT32_MAX)),
+                         static_cast<std::uint32_t>(std::min<std::uint64_t>(sent.position, UINT32_MAX)));
+}
+
+void PageUpdates::showTransferProgress(const LinkTransferIn& received) {
+    // A size the unit announced below zero stands for the most a bar can show.
+    const std::uint64_t total =
+        received.announced < 0 ? UINT32_MAX : std::min<std::uint64_t>(static_cast<std::uint64_t>(received.announced), UINT32_MAX);
+    showTransferProgress(static_cast<std::uint32_t>(total),
+                         static_cast<std::uint32_t>(std::clamp<std::int64_t>(received.held, 0, UINT32_MAX)));
 }
 
 void PageUpdates::saveReport() {

@@ -8,12 +8,20 @@
 #include <vector>
 
 #include "content/menu_record.h"
+#include "link/link_notifications.h"
 #include "link/unit_link.h"
 #include "screens/page_choices.h"
 #include "screens/pop_up_slots.h"
 #include "screens/report_save.h"
 
 namespace corvane {
+
+// What the page's caption/value boxes showed after one values frame: when the frame arrived on
+// the link, and one value per box (raw single-byte text), in page order.
+struct ShownValues {
+    LinkClock::time_point arrival;
+    std::vector<std::string> values;
+};
 
 class PageUpdates : public TransferProgressView {
 public:
@@ -23,18 +31,23 @@ public:
     // The open pop-ups, once they exist; null means none can be open.
     void setPopUps(PopUpSlots* popUps) { popUps_ = popUps; }
 
-    // Handles the messages of this part; false for any other message. `content` is what a
-    // link notification carries; without it the link's record is read.
-    bool handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
-                const LinkContent* content = nullptr);
-
-    void fillList(const ListContent& list);                                       // WM_LINK_LIST
-    void setText(const TextContent& text);                                        // WM_LINK_TEXT
-    void showValues(const ValuesContent& values);                                 // WM_LINK_VALUES
+    void fillList(const LinkList& list);  // WM_LINK_LIST
+    void setText(const LinkText& text);   // WM_LINK_TEXT
+    // WM_LINK_VALUES: shows the values of every frame, as handling the frames one by one would
+    // leave them, and returns what the caption/value boxes showed after each frame not yet taken
+    // as a reading (none while no page is open).
+    std::vector<ShownValues> showValues(const LinkValues& values);
+    // The same readings without showing anything: for frames that are still waiting.
+    std::vector<ShownValues> readingsOf(const std::vector<ValuesFrame>& frames) const;
     void collectValues(std::uint32_t first, std::uint32_t last);                  // WM_LINK_VALUE_REQUEST (sent)
-    void setProgress(const ProgressContent& progress);                            // WM_LINK_PROGRESS
+    void setProgress(const LinkProgress& progress);                               // WM_LINK_PROGRESS
     void showTransferProgress(std::uint32_t total, std::uint32_t done) override;  // WM_LINK_TRANSFER
-    void saveReport();                                                            // WM_LINK_REPORT (sent)
+    void showTransferProgress(const LinkTransferOut& sent);
+    void showTransferProgress(const LinkTransferIn& received);
+    void saveReport();  // WM_LINK_REPORT (sent)
+
+    // The caption/value boxes of a page that show a reading, in page order.
+    static std::vector<const PageControl*> readingBoxes(const MenuPage& page);
 
     // The value of a control as the unit reads it back: raw single-byte text, empty for a control
     // without a window, of a type that has no value, or a list without a selected line.
@@ -45,9 +58,9 @@ public:
 private:
     // The controls of the current page; null while no page is open.
     const MenuPage* currentPage() const { return pages_.currentPage(); }
-    // The notification's content, or a copy of the link's record when none came with it.
-    template <typename T>
-    T contentOf(std::uint32_t message, const LinkContent* content);
+    // Follows the page's caption/value boxes through the frames from `first` on; with `show`,
+    // the values are shown as well.
+    std::vector<ShownValues> followFrames(const std::vector<ValuesFrame>& frames, std::size_t first, bool show) const;
 
     UnitLink& link_;
     const PageChoices& pages_;

@@ -38,19 +38,6 @@ int PopUps::maxAnswerText(std::uint32_t replyLimit) {
     return std::clamp(static_cast<int>(replyLimit) - 12, 0, static_cast<int>(kMaxReplyData) - kStatusFixedBytes);
 }
 
-bool PopUps::handle(std::uint32_t message, std::uintptr_t, std::intptr_t, const LinkContent* content) {
-    switch (message) {
-        case WM_LINK_BOX:
-            if (const auto* box = content ? std::get_if<BoxContent>(content) : nullptr)
-                onBox(*box);
-            else
-                onBox();
-            return true;
-        case WM_LINK_BOX_TAKEN: onBoxTaken(); return true;
-        default: return false;
-    }
-}
-
 void PopUps::setBoxResult(std::uint8_t result, std::uint64_t epoch) {
     link_.updateAnswer([result](PendingAnswer& a) { a.boxResult = result; }, epoch);
 }
@@ -63,12 +50,7 @@ void PopUps::dispose(QWidget* popUp) {
     popUp->deleteLater();
 }
 
-void PopUps::onBox() {
-    LinkContent record = link_.contentFor(WM_LINK_BOX);
-    onBox(std::get<BoxContent>(record));
-}
-
-void PopUps::onBox(const BoxContent& box) {
+void PopUps::onBox(const LinkBox& box) {
     // Only the box counts, not who posted the message: 'X' shows the present box again.
     const std::string& text = box.text;
     switch (box.kind) {

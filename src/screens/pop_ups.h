@@ -45,13 +45,8 @@ public:
     PopUps(const PopUps&) = delete;
     PopUps& operator=(const PopUps&) = delete;
 
-    // Handles WM_LINK_BOX and WM_LINK_BOX_TAKEN; false for any other message. `content` is
-    // what a link notification carries; without it the link's record is read.
-    bool handle(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
-                const LinkContent* content = nullptr);
     // WM_LINK_BOX: opens what the box request asks for ('B', or 'X' for the box again).
-    void onBox(const BoxContent& box);
-    void onBox();  // from the link's record
+    void onBox(const LinkBox& box);
     // WM_LINK_BOX_TAKEN: closes what the unit no longer waits for.
     void onBoxTaken();
     // The program ends: every waiting pop-up ends as cancelled, the others go.

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-#include "platform/window_message.h"
 
 namespace corvane {
 
@@ -15,8 +14,7 @@ QEvent::Type turnEventType() {
 }
 }  // namespace
 
-LinkWindowBridge::LinkWindowBridge(QObject* window, Handler handler, QObject* parent)
-    : QObject(parent), window_(window), handler_(std::move(handler)) {}
+LinkWindowBridge::LinkWindowBridge(Handler handler, QObject* parent) : QObject(parent), handler_(std::move(handler)) {}
 
 LinkWindowBridge::~LinkWindowBridge() {
     // Nothing will handle what still waits: a worker waiting for a sent one goes on.
@@ -29,22 +27,22 @@ void LinkWindowBridge::requestTurnLocked() {
     QCoreApplication::postEvent(this, new QEvent(turnEventType()));
 }
 
-void LinkWindowBridge::postLinkMessage(const LinkMessage& m) {
+void LinkWindowBridge::postNotification(LinkNotification n) {
     std::unique_lock lock(mutex_);
-    if (!queue_.empty() && !queue_.back().reply && replacesNotification(m, queue_.back().message)) {
-        queue_.back().message = m;
+    // Only into the last one waiting: a fold never moves a notification past another.
+    if (!queue_.empty() && !queue_.back().reply && foldInto(queue_.back().notification, n)) {
         ++folded_;
         return;
     }
     room_.wait(lock, [this] { return queue_.size() < kMaxWaiting || stopping_; });
-    queue_.push_back({m, nullptr});
+    queue_.push_back({std::move(n), nullptr});
     requestTurnLocked();
 }
 
-void LinkWindowBridge::sendLinkMessage(const LinkMessage& m, std::shared_ptr<SentMessageReply> reply) {
+void LinkWindowBridge::sendNotification(LinkNotification n, std::shared_ptr<SentMessageReply> reply) {
     // The worker waits for this one anyway: it never waits for room as well.
     std::lock_guard lock(mutex_);
-    queue_.push_back({m, std::move(reply)});
+    queue_.push_back({std::move(n), std::move(reply)});
     requestTurnLocked();
 }
 
@@ -63,6 +61,19 @@ void LinkWindowBridge::discardWaiting() {
     }
     for (const Waiting& w : dropped)
         if (w.reply) w.reply->complete();
+}
+
+std::vector<ValuesFrame> LinkWindowBridge::takeWaitingFrames() {
+    std::vector<ValuesFrame> frames;
+    std::lock_guard lock(mutex_);
+    for (Waiting& w : queue_) {
+        auto* values = std::get_if<LinkValues>(&w.notification);
+        if (!values) continue;
+        frames.insert(frames.end(), values->frames.begin() + static_cast<std::ptrdiff_t>(values->taken),
+                      values->frames.end());
+        values->taken = values->frames.size();
+    }
+    return frames;
 }
 
 std::size_t LinkWindowBridge::waitingCount() const {
@@ -96,13 +107,7 @@ bool LinkWindowBridge::event(QEvent* e) {
 void LinkWindowBridge::deliver(const Waiting& w) {
     // A link stopped meanwhile no longer waits: its records must not be touched for it.
     const bool cancelled = w.reply && w.reply->isCancelled();
-    if (!cancelled && window_) {
-        if (handler_)
-            handler_(w.message);
-        else
-            sendWindowMessage(window_.data(), w.message.message, static_cast<std::uintptr_t>(w.message.wParam),
-                              static_cast<std::intptr_t>(w.message.lParam));
-    }
+    if (!cancelled && handler_) handler_(w.notification);
     if (w.reply) w.reply->complete();
 }
 

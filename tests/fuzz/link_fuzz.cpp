@@ -14,10 +14,10 @@ namespace {
 class InstantListener : public LinkListener {
 public:
     explicit InstantListener(UnitLink& link) : link_(link) {}
-    void postLinkMessage(const LinkMessage&) override {}
-    void sendLinkMessage(const LinkMessage& m, std::shared_ptr<SentMessageReply> reply) override {
+    void postNotification(LinkNotification) override {}
+    void sendNotification(LinkNotification m, std::shared_ptr<SentMessageReply> reply) override {
         auto records = link_.lockRecords();
-        if (m.message == WM_LINK_VALUE_REQUEST) {
+        if (std::holds_alternative<LinkValueRequest>(m)) {
             auto& table = link_.valueTable();
             for (int pos = 1; pos <= 200; ++pos) {
                 std::string v;
@@ -27,7 +27,7 @@ public:
                     table.addReplyValue(std::string(static_cast<std::size_t>(pos % 40), 'v'));
             }
             table.closeReply();
-        } else if (m.message == WM_LINK_REPORT) {
+        } else if (std::holds_alternative<LinkReport>(m)) {
             auto& report = link_.reportBuffer();
             report.rewind();
             while (report.nextByte() != 0) {

@@ -36,7 +36,7 @@ TEST_F(Conversation, AnyOtherFirstLetterOpensTheConversation) {
     expectK(unit.exchange('J', 1, Bytes{0, 5}));
     EXPECT_TRUE(link.conversationOpen());
     ASSERT_TRUE(listener.waitFor(WM_LINK_SHOW_PAGE));
-    EXPECT_EQ(listener.entries().back().message.wParam, 5u);
+    EXPECT_EQ(listener.entries().back().as<LinkShowPage>().pageId, 5u);
 }
 
 TEST_F(Conversation, UnknownLettersRepeatThePreviousReply) {
@@ -113,7 +113,7 @@ TEST_F(Conversation, GatheredRecordsAndTheirMessages) {
     expectK(unit.exchange('L', 0, bytesOf("B|")));
     expectK(unit.exchange('L', 1, bytesOf("C^")));
     ASSERT_TRUE(listener.waitFor(WM_LINK_LIST));
-    EXPECT_EQ(listener.entries().back().message.wParam, 3u);
+    EXPECT_EQ(listener.entries().back().as<LinkList>().header, 3u);
     withRecords([&] { EXPECT_EQ(link.listRecord().items(), (std::vector<std::string>{"A", "B", "C"})); });
     expectK(unit.exchange('L', 0,
                           bytesOf("\x04"
@@ -139,7 +139,7 @@ TEST_F(Conversation, GatheredRecordsAndTheirMessages) {
         EXPECT_EQ(link.textRecord().text(), "Hello");
     });
 
-    // 'B' parses on every frame; 'X' posts the same message with lParam 1.
+    // 'B' parses on every frame; 'X' asks for the same box again.
     expectK(unit.exchange('B', 1, bytesOf("kHi^")));
     ASSERT_TRUE(listener.waitFor(WM_LINK_BOX));
     withRecords([&] {
@@ -148,7 +148,8 @@ TEST_F(Conversation, GatheredRecordsAndTheirMessages) {
     });
     expectK(unit.exchange('X', 1));
     ASSERT_TRUE(listener.waitFor(WM_LINK_BOX, 2));
-    EXPECT_EQ(listener.entries().back().message.lParam, 1);
+    EXPECT_TRUE(listener.entries().back().as<LinkBox>().again);
+    EXPECT_EQ(listener.entries().back().as<LinkBox>().text, "Hi");
 }
 
 TEST_F(Conversation, ValuesProgressAndTheReadBack) {
@@ -170,11 +171,12 @@ TEST_F(Conversation, ValuesProgressAndTheReadBack) {
     withRecords([&] { EXPECT_EQ(link.progressRecord().position(), 25); });
 
     // 'R': the window fills the reply text while the worker waits.
-    listener.setOnSent([&](const LinkMessage& m) {
+    listener.setOnSent([&](const LinkNotification& m) {
         auto records = link.lockRecords();
-        if (m.message != WM_LINK_VALUE_REQUEST) return;
-        EXPECT_EQ(m.wParam, 1u);
-        EXPECT_EQ(m.lParam, 3);
+        const auto* request = std::get_if<LinkValueRequest>(&m);
+        if (!request) return;
+        EXPECT_EQ(request->first, 1u);
+        EXPECT_EQ(request->last, 3u);
         link.valueTable().addReplyValue(std::string(30, 'a'));
         link.valueTable().addReplyValue(std::string(25, 'b'));
         link.valueTable().addReplyValue("cc");
@@ -196,9 +198,9 @@ TEST_F(Conversation, ReportsAreSavedOnlyFromSubOne) {
     openConversation();
     int saved = 0;
     std::string layout;
-    listener.setOnSent([&](const LinkMessage& m) {
+    listener.setOnSent([&](const LinkNotification& m) {
         auto records = link.lockRecords();
-        if (m.message != WM_LINK_REPORT) return;
+        if (!std::holds_alternative<LinkReport>(m)) return;
         ++saved;
         auto& r = link.reportBuffer();
         r.rewind();
@@ -270,9 +272,9 @@ TEST_P(ReplyCapacity, EveryReplyFits) {
         EXPECT_EQ(g->data, Bytes{'^'});
 
     // 'O' with every value the window can offer.
-    listener.setOnSent([&](const LinkMessage& m) {
+    listener.setOnSent([&](const LinkNotification& m) {
         auto records = link.lockRecords();
-        if (m.message != WM_LINK_VALUE_REQUEST) return;
+        if (!std::holds_alternative<LinkValueRequest>(m)) return;
         while (link.valueTable().addReplyValue("12345")) {
         }
         link.valueTable().closeReply();

@@ -15,12 +15,17 @@ namespace corvane::test {
 class RecordingListener : public LinkListener {
 public:
     struct Entry {
-        LinkMessage message;
+        LinkNotification note;
         bool sent;
+        std::uint32_t message() const { return messageOf(note); }
+        template <typename Kind>
+        const Kind& as() const {
+            return std::get<Kind>(note);
+        }
     };
 
     // Runs on the worker thread for each sent message before it is completed.
-    void setOnSent(std::function<void(const LinkMessage&)> f) {
+    void setOnSent(std::function<void(const LinkNotification&)> f) {
         std::lock_guard lock(m_);
         onSent_ = std::move(f);
     }
@@ -30,9 +35,9 @@ public:
         holdSent_ = hold;
     }
 
-    void postLinkMessage(const LinkMessage& m) override { record(m, false); }
-    void sendLinkMessage(const LinkMessage& m, std::shared_ptr<SentMessageReply> reply) override {
-        std::function<void(const LinkMessage&)> onSent;
+    void postNotification(LinkNotification m) override { record(std::move(m), false); }
+    void sendNotification(LinkNotification m, std::shared_ptr<SentMessageReply> reply) override {
+        std::function<void(const LinkNotification&)> onSent;
         {
             std::lock_guard lock(m_);
             onSent = onSent_;
@@ -62,7 +67,7 @@ public:
     std::size_t count(std::uint32_t message) const {
         std::lock_guard lock(m_);
         std::size_t n = 0;
-        for (const auto& e : entries_) n += e.message.message == message;
+        for (const auto& e : entries_) n += e.message() == message;
         return n;
     }
     // Waits until `n` messages with this number have arrived.
@@ -71,7 +76,7 @@ public:
         std::unique_lock lock(m_);
         return cv_.wait_for(lock, timeout, [&] {
             std::size_t c = 0;
-            for (const auto& e : entries_) c += e.message.message == message;
+            for (const auto& e : entries_) c += e.message() == message;
             return c >= n;
         });
     }
@@ -81,9 +86,9 @@ public:
     }
 
 private:
-    void record(const LinkMessage& m, bool sent) {
+    void record(LinkNotification m, bool sent) {
         std::lock_guard lock(m_);
-        entries_.push_back({m, sent});
+        entries_.push_back({std::move(m), sent});
         cv_.notify_all();
     }
 
@@ -91,7 +96,7 @@ private:
     std::condition_variable cv_;
     std::vector<Entry> entries_;
     std::vector<std::shared_ptr<SentMessageReply>> held_;
-    std::function<void(const LinkMessage&)> onSent_;
+    std::function<void(const LinkNotification&)> onSent_;
     bool holdSent_ = false;
 };
 

@@ -74,14 +74,14 @@ public:
         return faults_;
     }
 
-    void postLinkMessage(const LinkMessage& m) override { push({m, nullptr}); }
-    void sendLinkMessage(const LinkMessage& m, std::shared_ptr<SentMessageReply> reply) override {
-        push({m, std::move(reply)});
+    void postNotification(LinkNotification m) override { push({std::move(m), nullptr}); }
+    void sendNotification(LinkNotification m, std::shared_ptr<SentMessageReply> reply) override {
+        push({std::move(m), std::move(reply)});
     }
 
 private:
     struct Item {
-        LinkMessage message;
+        LinkNotification message;
         std::shared_ptr<SentMessageReply> reply;  // null for a posted message
     };
 
@@ -120,22 +120,22 @@ private:
             closeAndReopen(true);
             return;
         }
-        const LinkMessage& m = item.message;
+        const LinkNotification& m = item.message;
         {
             auto records = link_.lockRecords();
-            if (m.message == WM_LINK_VALUE_REQUEST) {
+            if (const auto* request = std::get_if<LinkValueRequest>(&m)) {
                 // The answer names the request, so the unit can tell it from an older one.
                 ValueTable& table = link_.valueTable();
-                table.addReplyValue("r" + std::to_string(m.wParam));
+                table.addReplyValue("r" + std::to_string(request->first));
                 table.closeReply();
-            } else if (m.message == WM_LINK_REPORT) {
+            } else if (std::holds_alternative<LinkReport>(m)) {
                 ReportBuffer& report = link_.reportBuffer();
                 report.rewind();
                 std::string layout;
                 while (const std::uint8_t b = report.nextByte()) layout.push_back(static_cast<char>(b));
                 if (layout.rfind("rep", 0) != 0) fault("report layout '" + layout + "'");
-            } else if (m.message == WM_LINK_TRANSFER) {
-                if (static_cast<std::int64_t>(link_.transferRecord().held()) != m.lParam)
+            } else if (const auto* in = std::get_if<LinkTransferIn>(&m)) {
+                if (static_cast<std::int64_t>(link_.transferRecord().held()) != in->held)
                     fault("the transfer record changed while its notification was pending");
             }
         }
@@ -143,30 +143,24 @@ private:
         ++counts_.sentHandled;
     }
 
-    void onPosted(const LinkMessage& m) {
+    void onPosted(const LinkNotification& m) {
         ++counts_.posted;
         std::uint32_t acked = 0;
-        {
-            auto records = link_.lockRecords();
-            switch (m.message) {
-                case WM_LINK_TEXT: {
-                    const std::string& text = link_.textRecord().text();
-                    if (text.rfind("ack:", 0) == 0)
-                        for (std::size_t i = 4; i < text.size() && i < 12 && text[i] >= '0' && text[i] <= '9'; ++i)
-                            acked = acked * 10 + static_cast<std::uint32_t>(text[i] - '0');
-                    break;
-                }
-                case WM_LINK_BOX: readSink_ += link_.boxRecord().boxText().size(); break;
-                case WM_LINK_LIST: readSink_ += link_.listRecord().itemCount(); break;
-                case WM_LINK_MENU: readSink_ += link_.menuRecord().pageCount(); break;
-                case WM_LINK_PROGRESS: readSink_ += static_cast<std::size_t>(link_.progressRecord().position()); break;
-                case WM_LINK_VALUES: {
-                    std::string v;
-                    if (link_.valueTable().value(1, v)) readSink_ += v.size();
-                    break;
-                }
-                default: break;
-            }
+        if (const auto* text = std::get_if<LinkText>(&m)) {
+            if (text->text.rfind("ack:", 0) == 0)
+                for (std::size_t i = 4; i < text->text.size() && i < 12 && text->text[i] >= '0' && text->text[i] <= '9';
+                     ++i)
+                    acked = acked * 10 + static_cast<std::uint32_t>(text->text[i] - '0');
+        } else if (const auto* box = std::get_if<LinkBox>(&m)) {
+            readSink_ += box->text.size();
+        } else if (const auto* list = std::get_if<LinkList>(&m)) {
+            readSink_ += list->items.size();
+        } else if (const auto* menu = std::get_if<LinkMenu>(&m)) {
+            readSink_ += menu->menu.pages.size();
+        } else if (const auto* progress = std::get_if<LinkProgress>(&m)) {
+            readSink_ += static_cast<std::size_t>(progress->position);
+        } else if (const auto* values = std::get_if<LinkValues>(&m)) {
+            readSink_ += values->frames.size();
         }
         // The unit has seen the current choice: the user makes the next one. A repeated or
         // older acknowledgement changes nothing.

@@ -20,10 +20,11 @@ TEST_F(TransferCommands, FileFromTheUnitIsGatheredFromSubTwo) {
     }
     std::vector<std::int64_t> held;
     for (const auto& e : listener.entries()) {
-        if (e.message.message != WM_LINK_TRANSFER) continue;
+        const auto* in = std::get_if<LinkTransferIn>(&e.note);
+        if (!in) continue;
         EXPECT_TRUE(e.sent);
-        EXPECT_EQ(e.message.wParam, 35u);
-        held.push_back(e.message.lParam);
+        EXPECT_EQ(in->announced, 35);
+        held.push_back(in->held);
     }
     EXPECT_EQ(held, (std::vector<std::int64_t>{10, 30, 35}));
     withRecords([&] {
@@ -65,10 +66,11 @@ TEST_F(TransferCommands, FileForTheUnitIsSentInChunks) {
     ASSERT_TRUE(listener.waitFor(WM_LINK_TRANSFER, 4));
     std::vector<std::int64_t> positions;
     for (const auto& e : listener.entries()) {
-        if (e.message.message != WM_LINK_TRANSFER) continue;
+        const auto* out = std::get_if<LinkTransferOut>(&e.note);
+        if (!out) continue;
         EXPECT_FALSE(e.sent);
-        EXPECT_EQ(e.message.wParam, 130u);
-        positions.push_back(e.message.lParam);
+        EXPECT_EQ(out->total, 130u);
+        positions.push_back(static_cast<std::int64_t>(out->position));
     }
     EXPECT_EQ(positions, (std::vector<std::int64_t>{60, 120, 130, 0}));
 

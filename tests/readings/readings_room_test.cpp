@@ -32,8 +32,8 @@ class ReadingsRoomTest : public LivePageTest {
 protected:
     void SetUp() override {
         LivePageTest::SetUp();
-        // Each values notification a quarter second later, at a fixed UTC offset of +01:00.
-        room = std::make_unique<ReadingsRoom>(*window, [this] {
+        // Each values frame a quarter second later, at a fixed UTC offset of +01:00.
+        room = std::make_unique<ReadingsRoom>(*window, [this](LinkClock::time_point) {
             return QDateTime::fromMSecsSinceEpoch(1765274400000 + 250 * ticks++, Qt::OffsetFromUTC, 3600);
         });
     }

@@ -10,33 +10,12 @@
 
 #include "shell/link_window_bridge.h"
 #include "link/unit_link.h"
-#include "platform/window_message.h"
 #include "pty_unit.h"
 
 using namespace corvane;
 using namespace std::chrono_literals;
 
 namespace {
-class RecordingWindow : public MessageWindow<QObject> {
-public:
-    explicit RecordingWindow(UnitLink& link) : link_(link) {}
-    std::vector<std::uint32_t> messages;
-
-protected:
-    std::intptr_t windowMessage(std::uint32_t message, std::uintptr_t w, std::intptr_t) override {
-        messages.push_back(message);
-        if (message == WM_LINK_VALUE_REQUEST) {
-            auto records = link_.lockRecords();
-            link_.valueTable().addReplyValue("v" + std::to_string(w));
-            link_.valueTable().closeReply();
-        }
-        return 1;
-    }
-
-private:
-    UnitLink& link_;
-};
-
 // Runs the Qt event loop until the future is ready.
 template <typename T>
 T pumpUntil(std::future<T>& f) {
@@ -52,8 +31,15 @@ TEST(LinkWindowBridge, PostedAndSentMessagesReachTheWindowInOrder) {
     test::PtyUnit unit;
     ASSERT_TRUE(unit.ok());
     UnitLink link(100ms);
-    RecordingWindow window(link);
-    LinkWindowBridge bridge(&window);
+    std::vector<std::uint32_t> messages;
+    LinkWindowBridge bridge([&](const LinkNotification& n) {
+        messages.push_back(messageOf(n));
+        if (const auto* request = std::get_if<LinkValueRequest>(&n)) {
+            auto records = link.lockRecords();
+            link.valueTable().addReplyValue("v" + std::to_string(request->first));
+            link.valueTable().closeReply();
+        }
+    });
     ASSERT_TRUE(link.openByName(unit.slavePath()));
     link.setMainWindow(&bridge);
     link.startWorker();
@@ -67,7 +53,7 @@ TEST(LinkWindowBridge, PostedAndSentMessagesReachTheWindowInOrder) {
     EXPECT_EQ(reply->letter, 'O');
     EXPECT_EQ(std::string(reply->data.begin(), reply->data.end()), "v4^");
     QCoreApplication::processEvents();
-    EXPECT_EQ(window.messages, (std::vector<std::uint32_t>{WM_LINK_SHOW_PAGE, WM_LINK_VALUE_REQUEST}));
+    EXPECT_EQ(messages, (std::vector<std::uint32_t>{WM_LINK_SHOW_PAGE, WM_LINK_VALUE_REQUEST}));
     link.close();
 }
 
@@ -75,8 +61,8 @@ TEST(LinkWindowBridge, ClosingWhileASentMessageWaitsSkipsItsHandler) {
     test::PtyUnit unit;
     ASSERT_TRUE(unit.ok());
     UnitLink link(100ms);
-    RecordingWindow window(link);
-    LinkWindowBridge bridge(&window);
+    std::vector<std::uint32_t> messages;
+    LinkWindowBridge bridge([&](const LinkNotification& n) { messages.push_back(messageOf(n)); });
     ASSERT_TRUE(link.openByName(unit.slavePath()));
     link.setMainWindow(&bridge);
     link.startWorker();
@@ -90,34 +76,37 @@ TEST(LinkWindowBridge, ClosingWhileASentMessageWaitsSkipsItsHandler) {
     auto closed = std::async(std::launch::async, [&] { return link.close(); });
     ASSERT_EQ(closed.wait_for(10s), std::future_status::ready);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(messages.empty());
 }
 
-// A unit that repeats itself: what the next notification replaces folds into the waiting one,
-// everything else waits whole and in order, at most kMaxWaiting of them, and a flood beyond
-// that holds the unit's next reply until the window takes one (or the link is closed).
+// A unit that repeats itself: what may fold into the waiting notification does (a jump to the
+// same page, lines and text for the same control, progress of the same bar, values), everything
+// else waits whole and in order, at most kMaxWaiting of them, and a flood beyond that holds the
+// unit's next reply until the window takes one (or the link is closed).
 TEST(LinkWindowBridge, RepeatsFoldAndAFloodIsHeldAtTheBound) {
     test::PtyUnit unit;
     ASSERT_TRUE(unit.ok());
     UnitLink link(100ms);
-    QObject window;
-    std::vector<LinkMessage> handled;
-    LinkWindowBridge bridge(&window, [&](const LinkMessage& m) { handled.push_back(m); });
+    std::vector<LinkNotification> handled;
+    LinkWindowBridge bridge([&](const LinkNotification& n) { handled.push_back(n); });
     ASSERT_TRUE(link.openByName(unit.slavePath()));
     link.setMainWindow(&bridge);
     link.startWorker();
     using B = std::vector<std::uint8_t>;
 
     // The event loop does not turn, as under a window that is still busy.
-    for (std::uint8_t page = 1; page <= 50; ++page) ASSERT_TRUE(unit.exchange('J', 1, B{0, page}));
+    for (int n = 0; n < 20; ++n) ASSERT_TRUE(unit.exchange('J', 1, B{0, 7}));
+    ASSERT_TRUE(unit.exchange('J', 1, B{0, 8}));  // another page: never folded away
     ASSERT_TRUE(unit.exchange('L', 1, B{3, 'o', 'n', 'e', '|', 't', 'w', 'o', '^'}));
     ASSERT_TRUE(unit.exchange('L', 1, B{3, 't', 'h', 'r', 'e', 'e', '^'}));  // the same list box
     ASSERT_TRUE(unit.exchange('L', 1, B{0, 'a', '^'}));                      // the list window's lines
     ASSERT_TRUE(unit.exchange('L', 1, B{0, 'b', '^'}));
+    ASSERT_TRUE(unit.exchange('D', 1, B{1, 1, 'x', '^'}));
+    ASSERT_TRUE(unit.exchange('D', 1, B{2, 2, 'y', '^'}));
     ASSERT_TRUE(unit.exchange('P', 1, B{5, '9', '|', '1', '|'}));
     ASSERT_TRUE(unit.exchange('P', 1, B{6, '9', '|', '2', '|'}));  // another bar
-    EXPECT_EQ(bridge.waitingCount(), 6u);
-    const std::size_t boxes = LinkWindowBridge::kMaxWaiting - 6;
+    EXPECT_EQ(bridge.waitingCount(), 8u);
+    const std::size_t boxes = LinkWindowBridge::kMaxWaiting - 8;
     // Boxes never fold (a poll between them, as 'B' frames in a row make one box).
     for (std::size_t n = 0; n < boxes; ++n) {
         ASSERT_TRUE(unit.exchange('S', 1));
@@ -134,17 +123,22 @@ TEST(LinkWindowBridge, RepeatsFoldAndAFloodIsHeldAtTheBound) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     ASSERT_EQ(handled.size(), LinkWindowBridge::kMaxWaiting + 1);
     EXPECT_TRUE(unit.reply()) << "room again: the held frame is answered";
-    EXPECT_EQ(handled[0].message, WM_LINK_SHOW_PAGE);
-    EXPECT_EQ(handled[0].wParam, 50u);
-    auto lines = [&](std::size_t i) { return std::get<ListContent>(*handled[i].content).items; };
-    EXPECT_EQ(lines(1), std::vector<std::string>{"three"});
-    EXPECT_EQ(lines(2), std::vector<std::string>{"a"});
-    EXPECT_EQ(lines(3), std::vector<std::string>{"b"});
-    EXPECT_EQ(std::get<ProgressContent>(*handled[4].content).position, 1);
-    EXPECT_EQ(std::get<ProgressContent>(*handled[5].content).target, 6u);
+    EXPECT_EQ(std::get<LinkShowPage>(handled[0]).pageId, 7u);
+    EXPECT_EQ(std::get<LinkShowPage>(handled[1]).pageId, 8u);
+    auto lines = [&](std::size_t i) { return std::get<LinkList>(handled[i]).items; };
+    EXPECT_EQ(lines(2), std::vector<std::string>{"three"});
+    EXPECT_EQ(lines(3), std::vector<std::string>{"a"});
+    EXPECT_EQ(lines(4), std::vector<std::string>{"b"});
+    const auto& values = std::get<LinkValues>(handled[5]).frames;
+    ASSERT_EQ(values.size(), 2u) << "both frames of values are kept";
+    EXPECT_EQ(values[0].present, (std::vector<std::pair<int, std::string>>{{1, "x"}}));
+    EXPECT_EQ(values[1].present, (std::vector<std::pair<int, std::string>>{{2, "y"}}));
+    EXPECT_LE(values[0].arrival, values[1].arrival);
+    EXPECT_EQ(std::get<LinkProgress>(handled[6]).position, 1);
+    EXPECT_EQ(std::get<LinkProgress>(handled[7]).target, 6u);
     for (std::size_t n = 0; n <= boxes; ++n) {
         const std::string text = n < boxes ? std::string(1, static_cast<char>('A' + n)) : "z";
-        EXPECT_EQ(std::get<BoxContent>(*handled[6 + n].content).text, text) << n;
+        EXPECT_EQ(std::get<LinkBox>(handled[8 + n]).text, text) << n;
     }
 
     // Closing the link ends the worker's wait for room.

@@ -46,10 +46,10 @@ void ScriptedUi::queue(Envelope e) {
     cv_.notify_all();
 }
 
-void ScriptedUi::postLinkMessage(const LinkMessage& m) { queue(Envelope{m, nullptr, nullptr}); }
+void ScriptedUi::postNotification(LinkNotification m) { queue(Envelope{std::move(m), nullptr, nullptr}); }
 
-void ScriptedUi::sendLinkMessage(const LinkMessage& m, std::shared_ptr<SentMessageReply> reply) {
-    queue(Envelope{m, std::move(reply), nullptr});
+void ScriptedUi::sendNotification(LinkNotification m, std::shared_ptr<SentMessageReply> reply) {
+    queue(Envelope{std::move(m), std::move(reply), nullptr});
 }
 
 void ScriptedUi::underLinkLock(std::function<void(PendingAnswer&)> read, std::function<void()> apply) {
@@ -300,12 +300,13 @@ void ScriptedUi::handle(Envelope& e) {
         e.work();
         return;
     }
-    const LinkMessage& m = e.m;
+    const LinkNotification& m = e.m;
     if (e.reply && e.reply->isCancelled()) return;
-    switch (m.message) {
+    // Like the window the unit was made for, this stand-in reads the records themselves.
+    switch (messageOf(m)) {
         case WM_LINK_MENU: ++menus; break;
-        case WM_LINK_SHOW_PAGE: selectPage(static_cast<std::uint32_t>(m.wParam)); break;
-        case WM_LINK_BOX: onBox(m.lParam == 1); break;
+        case WM_LINK_SHOW_PAGE: selectPage(std::get<LinkShowPage>(m).pageId); break;
+        case WM_LINK_BOX: onBox(std::get<LinkBox>(m).again); break;
         case WM_LINK_LIST: {
             auto lines = std::make_shared<std::vector<std::string>>();
             auto header = std::make_shared<std::uint32_t>(0);
@@ -393,9 +394,10 @@ void ScriptedUi::handle(Envelope& e) {
             ++choicesTaken;
             break;
         case WM_LINK_VALUE_REQUEST: {
+            const auto& request = std::get<LinkValueRequest>(m);
             ValueTable& t = link_.valueTable();
             t.emptyReply();
-            for (std::uint64_t id = m.wParam; id <= static_cast<std::uint64_t>(m.lParam); ++id)
+            for (std::uint64_t id = request.first; id <= request.last; ++id)
                 if (firstControl(static_cast<std::uint8_t>(id)))
                     t.addReplyValue(valueOf(static_cast<std::uint8_t>(id)));
             t.closeReply();

@@ -39,8 +39,8 @@ public:
 
     explicit ScriptedUi(UnitLink& link);
 
-    void postLinkMessage(const LinkMessage& m) override;
-    void sendLinkMessage(const LinkMessage& m, std::shared_ptr<SentMessageReply> reply) override;
+    void postNotification(LinkNotification m) override;
+    void sendNotification(LinkNotification m, std::shared_ptr<SentMessageReply> reply) override;
 
     // Handles notifications until `done` holds or the time runs out; true when it held.
     bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = std::chrono::seconds(10));
@@ -78,7 +78,7 @@ public:
 
 private:
     struct Envelope {
-        LinkMessage m;
+        LinkNotification m;
         std::shared_ptr<SentMessageReply> reply;  // null for posted messages
         std::function<void()> work;               // a result read under LinkLock, to apply here
     };
