@@ -115,7 +115,7 @@ struct LinkProgress {
 // Folds: the later position replaces the earlier one (both only move the same bar).
 struct LinkTransferOut {
     static constexpr std::uint32_t kMessage = WM_LINK_TRANSFER;
-    std::uint64_t total = 0;    // bytes of the file being sent
+    std::uint64_t total = 0;     // bytes of the file being sent
     std::uint64_t position = 0;  // read position after the chunk, 0 when it was empty
     bool absorb(const LinkTransferOut& later) {
         *this = later;

@@ -203,7 +203,8 @@ void PageUpdates::showTransferProgress(const LinkTransferOut& sent) {
 void PageUpdates::showTransferProgress(const LinkTransferIn& received) {
     // A size the unit announced below zero stands for the most a bar can show.
     const std::uint64_t total =
-        received.announced < 0 ? UINT32_MAX : std::min<std::uint64_t>(static_cast<std::uint64_t>(received.announced), UINT32_MAX);
+        received.announced < 0 ? UINT32_MAX
+                               : std::min<std::uint64_t>(static_cast<std::uint64_t>(received.announced), UINT32_MAX);
     showTransferProgress(static_cast<std::uint32_t>(total),
                          static_cast<std::uint32_t>(std::clamp<std::int64_t>(received.held, 0, UINT32_MAX)));
 }

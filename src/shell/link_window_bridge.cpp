@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-
 namespace corvane {
 
 namespace {
