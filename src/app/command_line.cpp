@@ -116,13 +116,16 @@ QString commandLineHelp() {
         "  --demo         start a simulated unit on a pseudo-terminal and connect to it\n"
         "  --plot FILE    show a recording of readings (a CSV file this program wrote) in the\n"
         "                 graph window, without a unit\n"
-        "  --list-ports   list the serial devices present (name, node, stable path, whether\n"
-        "                 they may be opened) and exit\n"
+        "  --list-ports   list the numbered ports that have a serial chip, then the serial\n"
+        "                 devices present (name, node, stable path, whether they may be\n"
+        "                 opened), and exit\n"
         "  --help, -h     show this text\n"
         "  --version, -v  show the version\n\n"
         "Qt's standard options are taken as well, for example -platform NAME (xcb, wayland,\n"
-        "offscreen), -display HOST:SCREEN, -style NAME, -qwindowgeometry WxH+X+Y and -reverse.\n\n"
-        "The configured port is kept in $XDG_CONFIG_HOME/corvane.cfg (default ~/.config/corvane.cfg).\n");
+        "offscreen), -display HOST:SCREEN, -style NAME and -reverse. -qwindowgeometry WxH+X+Y\n"
+        "places the window for this run; otherwise it comes back as it was when the program ended.\n\n"
+        "The port and the window's place are kept in $XDG_CONFIG_HOME/corvane.cfg (default\n"
+        "~/.config/corvane.cfg); the file dialogs' history in $XDG_CONFIG_HOME/QtProject.conf.\n");
 }
 
 QString commandLineHint() { return QStringLiteral("Try 'corvane --help' for more information."); }
