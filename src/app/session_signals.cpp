@@ -50,21 +50,21 @@ Receiver& receiver() {
 void SessionSignals::install() {
     ::signal(SIGPIPE, SIG_IGN);
     ::signal(SIGXFSZ, SIG_IGN);
-    if (g_pipe[0] >= 0 || ::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+}
+
+void SessionSignals::onEnd(QObject* context, std::function<void()> end) {
+    Receiver& r = receiver();
+    r.context = context;
+    r.end = std::move(end);
+    if (r.notifier || !QCoreApplication::instance()) return;
+    // Until now the signals end the program their own way: there was nothing to close.
+    if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     struct sigaction action {};
     action.sa_handler = onEndingSignal;
     sigemptyset(&action.sa_mask);
     // Interrupted reads and writes of the other threads go on where they can.
     action.sa_flags = SA_RESTART;
     for (int number : kEndingSignals) ::sigaction(number, &action, nullptr);
-}
-
-void SessionSignals::onEnd(QObject* context, std::function<void()> end) {
-    if (g_pipe[0] < 0) return;
-    Receiver& r = receiver();
-    r.context = context;
-    r.end = std::move(end);
-    if (r.notifier || !QCoreApplication::instance()) return;
     // Lives as long as the application object, which owns it.
     r.notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(r.notifier, &QSocketNotifier::activated, r.notifier, [] {

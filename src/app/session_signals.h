@@ -13,11 +13,12 @@ namespace corvane {
 
 class SessionSignals {
 public:
-    // Call first thing in main(), before any thread or window exists.
+    // Call first thing in main(), before any thread or window exists: SIGPIPE and SIGXFSZ.
     static void install();
-    // Once the application object exists: `end` runs on the user-interface thread for an
-    // ending signal (also for one that came before), as long as `context` lives. A second
-    // ending signal ends the program at once, as the signal would have without this.
+    // Once the application object exists, before its windows: from now on `end` runs on the
+    // user-interface thread for an ending signal, as long as `context` lives (before, the
+    // signals end the program their own way). A second ending signal ends the program at
+    // once, as the signal would have without this.
     static void onEnd(QObject* context, std::function<void()> end);
 };
 
