@@ -1,13 +1,27 @@
 #!/usr/bin/env bash
 # Builds the Debian package of the program and checks it:
-#   bash scripts/package.sh            -> build-package/corvane_<version>_<arch>.deb
+#   bash scripts/package.sh               -> build-package/corvane_<version>_<arch>.deb
+#   bash scripts/package.sh --no-lintian  the same, without lintian's check (said at the end)
 # Installs what the build needs, builds the program without tests in build-package/, packs it
 # with CPack, checks the package's contents and runs lintian on it (errors fail the script).
-# Tools it installs upgrade nothing that is installed (see install-deps.sh).
+# Tools it installs upgrade nothing that is installed (see install-deps.sh); when lintian cannot
+# be installed that way the script stops before building, unless --no-lintian is given.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+LINTIAN=1
+case ${1:-} in
+  --no-lintian) LINTIAN=0 ;;
+  "") ;;
+  *) echo "package.sh: unknown option $1 (the only one is --no-lintian)" >&2; exit 2 ;;
+esac
 
 bash scripts/install-deps.sh --package-tools
+if ((LINTIAN)) && ! command -v lintian >/dev/null; then
+  echo "package.sh: lintian is not installed, so the package could not be checked." >&2
+  echo "  Install it (sudo apt-get install lintian) and run this again, or build an unchecked" >&2
+  echo "  package with: bash scripts/package.sh --no-lintian" >&2
+  exit 1
+fi
 
 BUILD=build-package
 LAUNCHER=()
@@ -30,12 +44,12 @@ rm -f "$BUILD"/corvane_*.deb
 DEB=$(ls "$BUILD"/corvane_*.deb)
 
 bash scripts/check-package.sh "$DEB"
-if command -v lintian >/dev/null; then
+if ((LINTIAN)); then
   echo "== lintian"
   # Errors fail the build of the package; warnings are shown for the release notes.
   lintian --fail-on error --tag-display-limit 0 "$DEB" || { echo "lintian found errors in $DEB" >&2; exit 1; }
 else
-  echo "package.sh: lintian is not installed, so the package was not checked by it" >&2
+  echo "package.sh: built with --no-lintian: the package was not checked by lintian" >&2
 fi
 echo "package: $DEB"
 echo "install: sudo apt-get install ./$DEB    remove: sudo apt-get remove corvane"

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "screens/corvane_new_dlg.h"
+#include "screens/main_frame_geometry.h"
 #include "version/corvane_version.h"
 
 namespace corvane {
@@ -24,6 +25,11 @@ const QStringList kQtOptionsWithJoinedValue = {QStringLiteral("style"), QStringL
 const QStringList kQtFlags = {QStringLiteral("reverse"), QStringLiteral("widgetcount")};
 
 enum class QtOption { None, Flag, Joined, TakesValue };
+
+bool isGeometryOption(const QString& argument) {
+    const QString name = argument.mid(argument.startsWith(QStringLiteral("--")) ? 2 : 1);
+    return name == QLatin1String("qwindowgeometry") || name == QLatin1String("geometry");
+}
 
 QtOption qtOption(const QString& argument) {
     if (!argument.startsWith('-')) return QtOption::None;
@@ -51,6 +57,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                     return c;
                 }
                 ++i;
+                // The window's geometry is the main window's to apply: it places itself.
+                if (isGeometryOption(a)) {
+                    c.windowGeometry = arguments[i];
+                    if (!geometryFromSpecification(c.windowGeometry, QRect(0, 0, 1, 1), QRect(0, 0, 1, 1))) {
+                        c.error = QStringLiteral("%1 takes a geometry such as 800x600+20+40, not '%2'")
+                                      .arg(a, c.windowGeometry);
+                        return c;
+                    }
+                }
                 continue;
             case QtOption::None: break;
         }
@@ -101,14 +116,19 @@ QString commandLineHelp() {
         "  --demo         start a simulated unit on a pseudo-terminal and connect to it\n"
         "  --plot FILE    show a recording of readings (a CSV file this program wrote) in the\n"
         "                 graph window, without a unit\n"
-        "  --list-ports   list the serial devices present (name, node, stable path, whether\n"
-        "                 they may be opened) and exit\n"
-        "  --help         show this text\n"
-        "  --version      show the version\n\n"
+        "  --list-ports   list the numbered ports that have a serial chip, then the serial\n"
+        "                 devices present (name, node, stable path, whether they may be\n"
+        "                 opened), and exit\n"
+        "  --help, -h     show this text\n"
+        "  --version, -v  show the version\n\n"
         "Qt's standard options are taken as well, for example -platform NAME (xcb, wayland,\n"
-        "offscreen), -display HOST:SCREEN, -style NAME, -qwindowgeometry WxH+X+Y and -reverse.\n\n"
-        "The configured port is kept in $XDG_CONFIG_HOME/corvane.cfg (default ~/.config/corvane.cfg).\n");
+        "offscreen), -display HOST:SCREEN, -style NAME and -reverse. -qwindowgeometry WxH+X+Y\n"
+        "places the window for this run; otherwise it comes back as it was when the program ended.\n\n"
+        "The port and the window's place are kept in $XDG_CONFIG_HOME/corvane.cfg (default\n"
+        "~/.config/corvane.cfg); the file dialogs' history in $XDG_CONFIG_HOME/QtProject.conf.\n");
 }
+
+QString commandLineHint() { return QStringLiteral("Try 'corvane --help' for more information."); }
 
 QString programVersion() {
     // The release number is the package's; the about box keeps the unit family's release text.

@@ -11,6 +11,7 @@ struct CommandLine {
     QString traceFile;       // --trace: start with the verbose trace written here
     bool demo = false;       // --demo: start the simulated unit on a pseudo-terminal and connect to it
     QString plotFile;        // --plot: show this recording of readings, without a unit
+    QString windowGeometry;  // -qwindowgeometry or -geometry: where the main window stands this run
     bool listPorts = false;  // --list-ports: print the serial devices present and end
     bool help = false;
     bool version = false;
@@ -20,6 +21,8 @@ struct CommandLine {
 // Parses the arguments (the first one is the program name).
 CommandLine parseCommandLine(const QStringList& arguments);
 QString commandLineHelp();
+// The line that follows a mistake on the command line.
+QString commandLineHint();
 // The release number, and the about box's release text, each on its own labelled line.
 QString programVersion();
 

@@ -1,9 +1,12 @@
 #include "app/corvane_new_app.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 
 #include "app/demo_unit.h"
+#include "app/session_signals.h"
 #include "app/window_system_start.h"
 #include "readings/readings_room.h"
 #include "readings/recording_viewer.h"
@@ -22,6 +25,18 @@ void print(std::FILE* to, const QString& text) {
     if (!text.endsWith('\n')) std::fputc('\n', to);
 }
 
+// The exit status of a run that only prints: 1 when the output could not be written whole (a
+// full disk; a pipe whose reader has gone, which needs no words).
+int outputWritten() {
+    errno = 0;
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    const int error = errno;
+    if (error != EPIPE)
+        print(stderr,
+              QStringLiteral("corvane: cannot write the output: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
+    return 1;
+}
+
 QStringList argumentList(int argc, char** argv) {
     QStringList list;
     for (int i = 0; i < argc; ++i) list << QString::fromLocal8Bit(argv[i]);
@@ -38,6 +53,7 @@ int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
     MainWindowOptions options;
     options.portPath = commandLine.portPath.toStdString();
     options.traceFile = commandLine.traceFile.toStdString();
+    options.windowGeometry = commandLine.windowGeometry.toStdString();
     // The demo unit talks on a pseudo-terminal that the window opens like any serial device;
     // it is made before the window and ends after it.
     DemoUnit demo;
@@ -53,6 +69,8 @@ int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
     {
         CCorvaneNewDlg dialog(std::move(options));
         ReadingsRoom readings(dialog);
+        // A logout, kill or Ctrl+C ends the window as its close button does.
+        SessionSignals::onEnd(&dialog, [&dialog] { dialog.endAsClosed(); });
         dialog.DoModal();
     }  // the window goes, and with it the link: worker stopped, port closed
     demo.stop();
@@ -60,25 +78,29 @@ int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
 }
 
 int runCorvane(int argc, char** argv) {
+    SessionSignals::install();
     // The command line is read before any window system is touched, so --help and --version
     // work without a display.
     const CommandLine commandLine = parseCommandLine(argumentList(argc, argv));
     if (!commandLine.error.isEmpty()) {
-        print(stderr, QStringLiteral("corvane: %1\n").arg(commandLine.error));
-        print(stderr, commandLineHelp());
+        print(stderr, QStringLiteral("corvane: %1").arg(commandLine.error));
+        print(stderr, commandLineHint());
         return kUsageError;
     }
     if (commandLine.help) {
         print(stdout, commandLineHelp());
-        return 0;
+        return outputWritten();
     }
     if (commandLine.version) {
         print(stdout, programVersion());
-        return 0;
+        return outputWritten();
     }
     if (commandLine.listPorts) {
-        print(stdout, QString::fromStdString(formatSerialDeviceList(listSerialDevices(SystemPaths{}))));
-        return 0;
+        // The computer's own numbered ports first (COM1 is the port used when none is set).
+        std::vector<SerialDevice> ports = listNumberedPorts(SystemPaths{});
+        for (SerialDevice& device : listSerialDevices(SystemPaths{})) ports.push_back(std::move(device));
+        print(stdout, QString::fromStdString(formatSerialDeviceList(ports)));
+        return outputWritten();
     }
     // A recording is read before any window is made: a damaged one is refused on the command line.
     std::optional<ReadingsHistory> recording;
@@ -99,6 +121,7 @@ int runCorvane(int argc, char** argv) {
     windowSystemStart.reset();
     if (recording) {
         RecordingViewer viewer(commandLine.plotFile, std::move(*recording));
+        SessionSignals::onEnd(&app, [] { QCoreApplication::quit(); });
         viewer.graph().show();
         return app.exec();
     }

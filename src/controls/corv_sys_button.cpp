@@ -130,7 +130,10 @@ void CCorvSysButton::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent
 void CCorvSysButton::keyPressEvent(QKeyEvent* event) {
     switch (buttonKeyOf(*event)) {
         case ButtonKey::Press:
-            if (!event->isAutoRepeat()) click();
+            // Only Space (and Select) press a caption button. Enter is the key people press at a
+            // pop-up without looking: on a close button it would end a notice, a dialog or the
+            // program behind the user's back, so it does nothing here.
+            if ((event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) && !event->isAutoRepeat()) click();
             event->accept();
             return;
         case ButtonKey::Arrow: event->ignore(); return;

@@ -84,9 +84,14 @@ private:
         if (!focus || !owner || focus->window() != owner) focus = owner ? owner->focusWidget() : nullptr;
         previous_ = focus ? focus : owner;
         // The keys start at the pop-up's first control, never at a caption button: Enter there
-        // would close the pop-up instead of answering it.
+        // would close the pop-up instead of answering it. A pop-up without controls (a notice)
+        // takes them itself; otherwise the window system's activation would hand them to the
+        // first caption button.
         if (!popUp_->focusWidget()) {
-            if (QWidget* first = firstControl(popUp_)) first->setFocus(Qt::OtherFocusReason);
+            if (QWidget* first = firstControl(popUp_))
+                first->setFocus(Qt::OtherFocusReason);
+            else
+                popUp_->setFocus(Qt::OtherFocusReason);
         }
         popUp_->raise();
         // Where no window manager hands out the keyboard, this is what gives it to the pop-up.

@@ -1,5 +1,6 @@
 #include "screens/corvane_new_dlg.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -59,6 +60,8 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
     // pop-ups reset the page's transfer progress after a file save.
     pageUpdates_.setPopUps(&popUps_);
     popUps_.setTransferProgressView(&pageUpdates_);
+    // However the window ends (the close button, the question, a signal), its place is kept.
+    connect(this, &QDialog::finished, this, [this] { rememberPlacement(); });
     connect(&supervisor_, &ConnectionSupervisor::statusChanged, this, [this](const QString& text, StatusLamp lamp) {
         setStatusText(encodeCp1252(text));
         if (lamp == StatusLamp::Ready)
@@ -89,7 +92,22 @@ CCorvaneNewDlg::~CCorvaneNewDlg() {
     link_.closeTrace();
 }
 
+namespace {
+// While the window ends nobody is asked anything: questions are answered No.
+class SilentPrompts : public ShellPrompts {
+public:
+    using ShellPrompts::askYesNo;
+    bool askYesNo(QWidget*, const std::string&, PresetAnswer) override { return false; }
+    void inform(QWidget*, const std::string&) override {}
+    std::optional<QString> chooseTraceFile(QWidget*) override { return std::nullopt; }
+};
+}  // namespace
+
 ShellPrompts& CCorvaneNewDlg::prompts() {
+    if (ending_) {
+        if (!silentPrompts_) silentPrompts_ = std::make_unique<SilentPrompts>();
+        return *silentPrompts_;
+    }
     if (options_.prompts) return *options_.prompts;
     if (!ownPrompts_) ownPrompts_ = std::make_unique<ModalShellPrompts>();
     return *ownPrompts_;
@@ -99,7 +117,22 @@ void CCorvaneNewDlg::informUser(const std::string& text) { prompts().inform(this
 
 int CCorvaneNewDlg::DoModal() {
     OnInitDialog();
+    // Ended while the start still asked something.
+    if (ending_) return IDCANCEL;
     return exec();
+}
+
+void CCorvaneNewDlg::endAsClosed() {
+    if (ending_) return;
+    ending_ = true;
+    popUps_.closeAll();
+    // The shell's boxes, the COM setting dialog and the file dialogs wait in loops of their
+    // own, nested in this window's: each ends as cancelled, so the waits unwind.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(w);
+        if (dialog && dialog != this && dialog->isVisible()) dialog->reject();
+    }
+    QDialog::done(IDCANCEL);
 }
 
 bool CCorvaneNewDlg::OnInitDialog() {
@@ -114,7 +147,8 @@ bool CCorvaneNewDlg::OnInitDialog() {
 
     createFurniture();
     // Without a window state in the file the window stays maximised as it was first shown.
-    if (readConfiguration())
+    const bool stateRead = readConfiguration();
+    if (takePlacementChoices() || stateRead)
         placeWindow();
     else
         showMaximized();
@@ -242,8 +276,17 @@ void CCorvaneNewDlg::placeWindow() {
 
 void CCorvaneNewDlg::offerUsbMode(const UsbInstallation& usb) {
     // A device the user chose by name is their choice: no offer to replace it.
-    if (!config_.device.empty() || !shouldOfferUsbMode(config_, usb)) return;
-    if (!prompts().askYesNo(this, kUsbModeOffer)) return;
+    if (!config_.device.empty() || !shouldOfferUsbMode(saved_.value_or(config_), usb)) return;
+    if (!prompts().askYesNo(this, kUsbModeOffer)) {
+        // No is an answer for good: the offer is not made at every start. A damaged file waits
+        // for the user's choice of a port instead.
+        if (saved_) {
+            PortConfig declined = *saved_;
+            declined.usbOfferDeclined = true;
+            saveConfiguration(declined);
+        }
+        return;
+    }
     config_.port = PortConfig::kUsbMode;
     PortConfig usbMode = saved_.value_or(config_);
     usbMode.port = PortConfig::kUsbMode;
@@ -430,7 +473,15 @@ void CCorvaneNewDlg::accept() { askToClose(); }
 void CCorvaneNewDlg::reject() { askToClose(); }
 
 void CCorvaneNewDlg::askToClose() {
-    if (prompts().askYesNo(this, kCloseQuestion)) QDialog::done(IDOK);
+    // While the unit works on a choice or has a pop-up up, a careless Enter must not end the
+    // session in the middle of the unit's function: the question then starts on NO.
+    const PresetAnswer preset = unitFunctionInProgress() ? PresetAnswer::No : PresetAnswer::Yes;
+    if (prompts().askYesNo(this, kCloseQuestion, preset)) QDialog::done(IDOK);
+}
+
+bool CCorvaneNewDlg::unitFunctionInProgress() const {
+    return pageChoices_.busy() || popUps_.messageBox() || popUps_.listWindow() || popUps_.stringWindow() ||
+           popUps_.keyPad() || fileDialogs_.isOpen();
 }
 
 std::string CCorvaneNewDlg::aboutRelease() { return kProgramRelease; }

@@ -133,6 +133,10 @@ public:
 
     // A notice with an OK button; raw single-byte text.
     void informUser(const std::string& text);
+    // Ends the window as its close button does, from wherever it is: the pop-ups, boxes and
+    // dialogs that wait end as cancelled, nothing more is asked, and DoModal returns.
+    void endAsClosed();
+    bool ending() const { return ending_; }
 
 signals:
     // A link notification or a private message of the page or the menu has been handled. Rooms
@@ -182,6 +186,11 @@ private:
     // message in configProblem_.
     bool readConfiguration();
     void placeWindow();
+    // The remembered normal place and a geometry asked for on the command line (main_window_
+    // placement.cpp); true when the command line chose the placement for this run.
+    bool takePlacementChoices();
+    // Writes the placement as the window ends, when it differs from the file's.
+    void rememberPlacement();
     // Writes the file with the current window state; a failure is shown with the file and the
     // reason. True when written.
     bool saveConfiguration(PortConfig config);
@@ -202,6 +211,8 @@ private:
     void openComSetting();
     void toggleTrace();
     void askToClose();
+    // The unit is working on a choice (busy) or waits on one of its pop-ups.
+    bool unitFunctionInProgress() const;
 
     void layoutViews();
     void onMenuEdgeChanged();
@@ -244,6 +255,8 @@ private:
     int supervisionPeriodMs_ = 0;
 
     bool initialised_ = false;
+    bool ending_ = false;
+    std::unique_ptr<ShellPrompts> silentPrompts_;  // what is asked while the window ends
     bool viewsCreated_ = false;
     bool usbDriver_ = false;
     bool traceOn_ = false;

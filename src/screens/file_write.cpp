@@ -54,11 +54,33 @@ bool mayFollow(const std::string& link, const struct stat& st) {
     return ::stat(folder.empty() ? "." : folder.c_str(), &holder) == 0 && holder.st_uid == 0;
 }
 
+// Each folder on the way to a file, in turn: a symbolic link among them is followed only as one
+// at the file's own place is, so another user's link (a "folder" in /tmp leading into someone's
+// home) cannot take the file elsewhere.
+int checkFolderLinks(const std::string& folder) {
+    std::string prefix = !folder.empty() && folder.front() == '/' ? "/" : "";
+    for (std::size_t start = prefix.size(); start < folder.size();) {
+        std::size_t slash = folder.find('/', start);
+        if (slash == std::string::npos) slash = folder.size();
+        const std::string part = folder.substr(start, slash - start);
+        start = slash + 1;
+        if (part.empty() || part == ".") continue;
+        prefix += part;
+        struct stat st {};
+        if (::lstat(prefix.c_str(), &st) == 0 && S_ISLNK(st.st_mode) && !mayFollow(prefix, st))
+            return kForeignFolderLink;
+        prefix += '/';
+    }
+    return 0;
+}
+
 // Follows the links at the last part of `path` as far as they may be followed. On success
 // `target` is the file the bytes go to and `exists` says whether it is there (`st` its status).
 int resolveTarget(const std::string& path, std::string& target, struct stat& st, bool& exists) {
     target = path;
     for (int hops = 0;; ++hops) {
+        // The folders of each name on the way, the one given and those links lead to.
+        if (const int error = checkFolderLinks(folderOf(target)); error != 0) return error;
         if (::lstat(target.c_str(), &st) != 0) {
             if (errno != ENOENT) return errno;
             exists = false;
@@ -151,6 +173,8 @@ int writeWholeFile(const std::string& path, std::string_view bytes) {
 
 std::string fileWriteReason(int error) {
     if (error == kForeignLink) return "it is a symbolic link that belongs to another user, so it is not followed";
+    if (error == kForeignFolderLink)
+        return "a folder on its path is a symbolic link that belongs to another user, so it is not followed";
     return std::strerror(error);
 }
 

@@ -1,5 +1,7 @@
 #include "screens/main_frame_geometry.h"
 
+#include <QRegularExpression>
+
 #include "controls/skin_lines.h"
 
 namespace corvane {
@@ -53,6 +55,34 @@ QRect draggedGeometry(const QRect& g, FrameDrag mode, int dx, int dy) {
         case FrameDrag::None: break;
     }
     return r;
+}
+
+std::optional<QRect> geometryFromSpecification(const QString& spec, const QRect& current, const QRect& screen) {
+    // [=][<width>x<height>][{+-}<x>{+-}<y>]
+    static const QRegularExpression pattern(
+        QStringLiteral("^=?(?:(\\d{1,5})[xX](\\d{1,5}))?(?:([+-])(\\d{1,5})([+-])(\\d{1,5}))?$"));
+    const QRegularExpressionMatch m = pattern.match(spec.trimmed());
+    if (!m.hasMatch() || spec.trimmed().remove(QLatin1Char('=')).isEmpty()) return std::nullopt;
+    QRect r = current;
+    if (m.capturedLength(1)) {
+        const int w = m.captured(1).toInt(), h = m.captured(2).toInt();
+        if (w <= 0 || h <= 0) return std::nullopt;
+        r.setSize(QSize(w, h));
+    }
+    if (m.capturedLength(3)) {
+        const int x = m.captured(4).toInt(), y = m.captured(6).toInt();
+        r.moveLeft(m.captured(3) == QLatin1String("+") ? screen.left() + x
+                                                       : screen.left() + screen.width() - x - r.width());
+        r.moveTop(m.captured(5) == QLatin1String("+") ? screen.top() + y
+                                                      : screen.top() + screen.height() - y - r.height());
+    }
+    return r;
+}
+
+bool placeIsReachable(const QRect& place, const QRect& screen) {
+    const QRect band(place.left(), place.top(), place.width(), MainFrame::kTitleBandHeight);
+    const QRect onScreen = band.intersected(screen);
+    return place.width() > 0 && place.height() > 0 && onScreen.width() >= 100 && onScreen.height() >= 20;
 }
 
 }  // namespace corvane

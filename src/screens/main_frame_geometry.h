@@ -2,6 +2,9 @@
 // Where the main window's furniture sits for a client area of W x H pixels, and which edge or
 // band a mouse point grabs. Pure functions, so the frame's layout can be checked without a window.
 #include <QRect>
+#include <QString>
+
+#include <optional>
 
 namespace corvane {
 
@@ -45,5 +48,14 @@ FrameDrag frameDragZone(int x, int y, int width, int height);
 
 // The window rectangle after a drag step of (dx, dy) in the given mode.
 QRect draggedGeometry(const QRect& geometry, FrameDrag mode, int dx, int dy);
+
+// The window rectangle that an X geometry specification asks for ("WxH+X+Y", "WxH", "+X+Y",
+// "-X-Y" counted from the right and bottom edges of `screen`); a part left out keeps that of
+// `current`. None for text that is no such specification.
+std::optional<QRect> geometryFromSpecification(const QString& spec, const QRect& current, const QRect& screen);
+
+// Whether a remembered window place can be used on this screen: enough of it (its title band)
+// lies on it to grab it.
+bool placeIsReachable(const QRect& place, const QRect& screen);
 
 }  // namespace corvane

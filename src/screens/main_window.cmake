@@ -7,6 +7,7 @@ add_library(corvane_screens STATIC
   ${CMAKE_CURRENT_LIST_DIR}/main_window_keys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window_link.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_window_panes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_window_placement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_choices.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_dialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_write.cpp

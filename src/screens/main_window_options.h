@@ -19,6 +19,8 @@ struct MainWindowOptions {
     std::string portPath;
     // --trace: start with the verbose trace written to this file.
     std::string traceFile;
+    // -qwindowgeometry (or -geometry): "WxH+X+Y" or part of it, for a normal window this run.
+    std::string windowGeometry;
     // Per-byte read time-out of the link; the unit's line uses 500 ms.
     std::chrono::milliseconds byteTimeout{500};
     // Where USB detection looks (sysfs, /dev, kernel modules, udev rules).

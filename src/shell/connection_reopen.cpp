@@ -12,6 +12,12 @@ namespace corvane {
 void ConnectionSupervisor::setReopenTarget(std::string path, std::function<std::vector<SerialDevice>()> listDevices) {
     reopenPath_ = std::move(path);
     listDevices_ = std::move(listDevices);
+    identity_.reset();
+}
+
+void ConnectionSupervisor::learnIdentity() {
+    // Once: the device opened first is the one the user meant, whenever it came.
+    if (identity_ || reopenPath_.empty()) return;
     const std::optional<SerialDevice> device =
         listDevices_ ? findSerialDevice(listDevices_(), reopenPath_) : std::nullopt;
     identity_ = device ? device->identity() : std::string();
@@ -41,11 +47,13 @@ void ConnectionSupervisor::markDeviceAway() {
 
 bool ConnectionSupervisor::sameDeviceIsBack() const {
     std::error_code ec;
-    if (identity_.empty()) return std::filesystem::exists(reopenPath_, ec);
+    // Not opened yet, or not a listed device (a numbered port, a pseudo-terminal): its path is
+    // all there is to go by.
+    if (!identity_ || identity_->empty()) return std::filesystem::exists(reopenPath_, ec);
     if (!listDevices_) return false;
     // Another adapter that took the same node has other ids, strings or serial number.
     const std::optional<SerialDevice> device = findSerialDevice(listDevices_(), reopenPath_);
-    return device && device->identity() == identity_;
+    return device && device->identity() == *identity_;
 }
 
 void ConnectionSupervisor::reopenDevice() {
@@ -65,6 +73,7 @@ void ConnectionSupervisor::reopenDevice() {
     }
     deviceAway_ = false;
     lastReopenError_ = 0;
+    learnIdentity();
     link_.startWorker();
     setTimerPeriod(kNormalPeriodMs);
     show(kStatusOpen, StatusLamp::Ready);

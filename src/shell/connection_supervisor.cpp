@@ -16,6 +16,7 @@ bool ConnectionSupervisor::startComMode(const std::string& devicePath) {
         if (reopen_) markDeviceAway();
         return false;
     }
+    learnIdentity();
     link_.startWorker();
     setTimerPeriod(kNormalPeriodMs);
     return true;

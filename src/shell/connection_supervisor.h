@@ -57,7 +57,8 @@ public:
 
     // A numbered port or a device given by name (call before startComMode): when `on`, the
     // device is reopened once it has gone and a device of the same identity (the same USB ids,
-    // strings and serial number, as `listDevices` tells) is back under `path`.
+    // strings and serial number, as `listDevices` tells) is back under `path`. The identity is
+    // the one of the device opened first, also when that was after the start.
     void setReopenTarget(std::string path, std::function<std::vector<SerialDevice>()> listDevices);
     void setReopen(bool on) { reopen_ = on; }
     bool reopens() const { return reopen_; }
@@ -105,6 +106,7 @@ private:
     void reopenDevice();
     // The device now under the reopen path, if it is the one opened before.
     bool sameDeviceIsBack() const;
+    void learnIdentity();
     void show(const char* text, StatusLamp lamp);
 
     LinkControl& link_;
@@ -121,7 +123,8 @@ private:
     bool deviceAway_ = false;
     std::string reopenPath_;
     std::function<std::vector<SerialDevice>()> listDevices_;
-    std::string identity_;     // of the device opened; empty when it is not a listed device
+    // Of the device opened first; none before that, empty when it is not a listed device.
+    std::optional<std::string> identity_;
     int lastReopenError_ = 0;  // said once in the status line, not at each retry
 
     Clock clock_ = [] { return std::chrono::steady_clock::now(); };

@@ -24,6 +24,11 @@ constexpr std::size_t kStateOffset = 6;
 constexpr std::size_t kMaxContent = 4200;  // the setting and a device path; the rest is not read
 constexpr std::string_view kDeviceKey = "device=";
 constexpr std::string_view kReconnectKey = "reconnect=";
+constexpr std::string_view kPlaceKey = "place=";
+constexpr std::string_view kUsbOfferKey = "usb-offer=";
+constexpr std::string_view kDeclined = "declined";
+// Far beyond any screen: a larger number is no place the window was at.
+constexpr long kMaxCoordinate = 100000;
 constexpr const char* kDefaultsUsed =
     "COM1 is used for now. The file is left as it is until a port is chosen in the Com setting dialog.";
 
@@ -64,6 +69,30 @@ void syncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
+// "X,Y,W,H": four whole numbers, the size positive.
+std::optional<WindowPlace> parsePlace(std::string_view text) {
+    long numbers[4];
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t comma = i < 3 ? text.find(',') : text.size();
+        if (comma == std::string_view::npos) return std::nullopt;
+        std::string_view field = text.substr(0, comma);
+        text = i < 3 ? text.substr(comma + 1) : std::string_view();
+        const bool negative = field.starts_with('-');
+        if (negative) field.remove_prefix(1);
+        if (field.empty() || field.size() > 6) return std::nullopt;
+        long value = 0;
+        for (char c : field) {
+            if (c < '0' || c > '9') return std::nullopt;
+            value = value * 10 + (c - '0');
+        }
+        if (value > kMaxCoordinate) return std::nullopt;
+        numbers[i] = negative ? -value : value;
+    }
+    if (numbers[2] <= 0 || numbers[3] <= 0) return std::nullopt;
+    return WindowPlace{static_cast<int>(numbers[0]), static_cast<int>(numbers[1]), static_cast<int>(numbers[2]),
+                       static_cast<int>(numbers[3])};
+}
+
 }  // namespace
 
 WindowState nextWindowState(WindowState state) {
@@ -95,6 +124,10 @@ std::string PortConfigFile::format(const PortConfig& config) {
     std::string content = text;
     if (!config.device.empty()) content += "\n" + std::string(kDeviceKey) + config.device;
     if (config.reconnect) content += "\n" + std::string(kReconnectKey) + "1";
+    if (const std::optional<WindowPlace>& p = config.normalPlace)
+        content += "\n" + std::string(kPlaceKey) + std::to_string(p->x) + "," + std::to_string(p->y) + "," +
+                   std::to_string(p->width) + "," + std::to_string(p->height);
+    if (config.usbOfferDeclined) content += "\n" + std::string(kUsbOfferKey) + std::string(kDeclined);
     return content;
 }
 
@@ -113,6 +146,8 @@ bool PortConfigFile::parse(std::string_view content, PortConfig& config) {
     }
     std::string device;
     bool reconnect = false;
+    std::optional<WindowPlace> place;
+    bool usbOfferDeclined = false;
     while (!settings.empty()) {
         const std::size_t lineEnd = settings.find('\n');
         std::string_view line = settings.substr(0, lineEnd);
@@ -124,6 +159,10 @@ bool PortConfigFile::parse(std::string_view content, PortConfig& config) {
             device = line.substr(kDeviceKey.size());
         else if (line.starts_with(kReconnectKey))
             reconnect = line.substr(kReconnectKey.size()) == "1";
+        else if (line.starts_with(kPlaceKey))
+            place = parsePlace(line.substr(kPlaceKey.size()));
+        else if (line.starts_with(kUsbOfferKey))
+            usbOfferDeclined = line.substr(kUsbOfferKey.size()) == kDeclined;
         // Other keys belong to a later version: skipped.
     }
 
@@ -139,6 +178,8 @@ bool PortConfigFile::parse(std::string_view content, PortConfig& config) {
     config.port = (content[kPortOffset] - '0') * 10 + (content[kPortOffset + 1] - '0');
     config.device = device;
     config.reconnect = reconnect;
+    config.normalPlace = place;
+    config.usbOfferDeclined = usbOfferDeclined;
     if (content.size() > kStateOffset) {
         switch (content[kStateOffset]) {
             case '1': config.windowState = WindowState::WorkArea; break;

@@ -1,9 +1,12 @@
 #pragma once
 // The port configuration file: which serial port the unit is on (or the USB mode) and how the
 // main window was placed. Seven bytes "COMpp,w" without a line end; "COMpp" alone, "COMpp," and a
-// line end after the setting are read too. A device chosen by name and the reconnect choice
-// follow on lines of their own ("\ndevice=PATH", "\nreconnect=1"), after the seven bytes, so a
-// reader that takes only the first seven still finds a port number and the window state.
+// line end after the setting are read too. A device chosen by name, the reconnect choice, the
+// window's normal place and a declined USB offer follow on lines of their own
+// ("\ndevice=PATH", "\nreconnect=1", "\nplace=X,Y,W,H", "\nusb-offer=declined"), after the
+// seven bytes, so a reader that takes only the first seven still finds a port number and the
+// window state.
+#include <optional>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -14,6 +17,15 @@ namespace corvane {
 enum class WindowState : int { Maximised = 0, WorkArea = 1, Normal = 2 };
 
 WindowState nextWindowState(WindowState state);
+
+// Where the main window stands in the normal placement, in screen pixels.
+struct WindowPlace {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const WindowPlace&) const = default;
+};
 
 struct PortConfig {
     PortConfig() = default;
@@ -30,6 +42,10 @@ struct PortConfig {
     std::string device;
     // Reopen a numbered port that goes away and returns (a device chosen by name always is).
     bool reconnect = false;
+    // The window's normal place when the program last ended; none: the program's default.
+    std::optional<WindowPlace> normalPlace;
+    // The start's offer of the USB mode was answered No: it is not made again.
+    bool usbOfferDeclined = false;
 
     bool usbMode() const { return device.empty() && port == kUsbMode; }
     bool operator==(const PortConfig&) const = default;
@@ -75,12 +91,14 @@ public:
     // old file as it was. Creates the folder when it is missing.
     ConfigWriteResult write(const PortConfig& config) const;
 
-    // "COM%02d,%d", then "\ndevice=PATH" and "\nreconnect=1" when set; the port must be 0..99,
-    // the state one digit, and the path one line.
+    // "COM%02d,%d", then "\ndevice=PATH", "\nreconnect=1", "\nplace=X,Y,W,H" and
+    // "\nusb-offer=declined" when set; the port must be 0..99, the state one digit, and the path
+    // one line.
     static std::string format(const PortConfig& config);
     // Applies file content "COMpp", "COMpp," or "COMpp,w", each maybe followed by one line end:
     // pp gives the port, w the window state (a digit other than 0, 1 or 2 gives 0). Further
-    // lines are "key=value" settings: device and reconnect are read, other keys skipped.
+    // lines are "key=value" settings: device, reconnect, place and usb-offer are read (a place
+    // that is no four numbers is skipped), other keys skipped.
     // Anything else is no port setting: false, and `config` is left alone.
     static bool parse(std::string_view content, PortConfig& config);
     // The content as it can be shown in a message: printable ASCII as it is, other bytes as

@@ -3,10 +3,12 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -42,16 +44,48 @@ std::string administratorAdvice(const std::string& devicePath, const DeviceNodeI
            "that opens it to the logged-in user.";
 }
 
+// A pseudo-terminal is its maker's: no group or udev rule hands it out.
+std::string pseudoTerminalAdvice(const std::string& devicePath, const DeviceNodeInfo& node) {
+    const std::string owner = "\"" + nameOr(node.ownerName, node.owner) + "\"";
+    return "\n\nThe pseudo-terminal " + devicePath + " belongs to the user " + owner + ", and only that user (or " +
+           "root) may open it; joining a group would not change that. Run corvane as " + owner +
+           ", or start the program that makes the pseudo-terminal (for example corvane-unit --pty) as yourself.";
+}
+
+// A device whose group may not read and write it: joining the group is no help, its mode is.
+std::string modeAdvice(const std::string& devicePath, const DeviceNodeInfo& node, const UserGroups& user) {
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(node.mode & 07777));
+    const std::string group = "\"" + node.groupName + "\"";
+    std::string text = "\n\nThe device " + devicePath + " (user \"" + nameOr(node.ownerName, node.owner) +
+                       "\", group " + group + ", mode " + mode +
+                       ") does not let its group read and write it, so no group you join can open it: its mode "
+                       "needs changing. Ask the administrator for a udev rule with MODE=\"0660\" for it (sudo chmod "
+                       "0660 " +
+                       devicePath + " lasts only until the device returns or the computer restarts).";
+    if (!contains(user.session, node.group) && !contains(user.account, node.group)) {
+        const std::string who = user.userName.empty() ? "$USER" : user.userName;
+        text += " Then add your account to the group " + group + " (sudo usermod -aG " + node.groupName + " " + who +
+                ") and log in again.";
+    }
+    return text;
+}
+
 std::string permissionAdvice(const std::string& devicePath, const DeviceNodeInfo& node, const UserGroups& user) {
+    // A path named as the unit's USB port gets the unit's advice below.
+    if (node.exists && node.pseudoTerminal && !isUnitUsbPort(devicePath)) return pseudoTerminalAdvice(devicePath, node);
     std::string text;
     const bool groupMayUse = (node.mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
-    // Group root (0) is no group to join, nor a group without access to the node.
-    if (node.exists && node.group != 0 && !node.groupName.empty() &&
-        (groupMayUse || contains(user.session, node.group))) {
+    // Group root (0) is no group to join.
+    if (node.exists && node.group != 0 && !node.groupName.empty() && !groupMayUse) {
+        text = modeAdvice(devicePath, node, user);
+    } else if (node.exists && node.group != 0 && !node.groupName.empty()) {
         const std::string group = "\"" + node.groupName + "\"";
         if (contains(user.session, node.group)) {
-            if (!groupMayUse)
-                text = "\n\nThe device " + devicePath + " does not let its group " + group + " read and write it.";
+            // The group may use it and the session has the group: something else refuses it.
+            text = "\n\nThe device " + devicePath + " lets its group " + group +
+                   " read and write it and this session is in that group; something else refuses it (its owner's "
+                   "own permissions, an access list or a security module).";
         } else if (contains(user.account, node.group)) {
             text = "\n\nYour account is in the group " + group + " that may use " + devicePath +
                    ", but this session started before it joined. Log out and log in again.";
@@ -78,8 +112,9 @@ std::string comPortLabel(int comNumber) { return "COM" + std::to_string(comNumbe
 
 std::string portOpenErrorText(const std::string& portLabel, const std::string& devicePath, int error,
                               const DeviceNodeInfo& node, const UserGroups& user) {
-    // A file, folder or other device that takes no line settings: say what it is not.
-    if (error == ENOTTY || error == EISDIR)
+    // A file, folder or other device that takes no line settings: say what it is not (a file
+    // the user may not open is no device either).
+    if (error == ENOTTY || error == EISDIR || (node.exists && node.regularFile))
         return "Error opening " + portLabel + ":\n" + devicePath +
                " is not a serial port. Choose the unit's serial device, for example /dev/ttyUSB0 or /dev/ttyACM0 "
                "(corvane --list-ports lists them).";
@@ -91,6 +126,13 @@ std::string portOpenErrorText(const std::string& portLabel, const std::string& d
         case ENOENT:
         case ENODEV:
         case ENXIO: text += "\n\nThere is no device " + devicePath + " on this computer."; break;
+        case EIO:
+            // Typical of the numbered ports a PC announces without a serial chip behind them.
+            text += "\n\n" + devicePath +
+                    " is listed, but no serial hardware answers behind it: many PCs announce more COM ports than "
+                    "they have, and most have one at most. Choose the port the unit is attached to (corvane "
+                    "--list-ports lists the ports that may be opened).";
+            break;
         default: break;
     }
     return text;
@@ -101,6 +143,9 @@ DeviceNodeInfo inspectDeviceNode(const std::string& devicePath) {
     struct stat st {};
     if (::stat(devicePath.c_str(), &st) != 0) return node;
     node.exists = true;
+    node.regularFile = S_ISREG(st.st_mode);
+    // Linux numbers the terminal sides of pseudo-terminals with majors 136 to 143.
+    node.pseudoTerminal = S_ISCHR(st.st_mode) && ::major(st.st_rdev) >= 136 && ::major(st.st_rdev) <= 143;
     node.group = st.st_gid;
     node.mode = st.st_mode;
     node.owner = st.st_uid;

@@ -15,7 +15,9 @@ struct DeviceNodeInfo {
     std::string groupName;  // empty when the group id has no name
     mode_t mode = 0;
     uid_t owner = 0;
-    std::string ownerName;  // empty when the user id has no name
+    std::string ownerName;        // empty when the user id has no name
+    bool regularFile = false;     // a file, not a device
+    bool pseudoTerminal = false;  // a pseudo-terminal's terminal side (/dev/pts/N)
 };
 
 // The groups of the user running the program.
@@ -29,7 +31,7 @@ struct UserGroups {
 std::string comPortLabel(int comNumber);
 
 // "Error opening COM3:\n<system text>", followed by advice for a refused, busy or missing
-// device. Depends only on its arguments.
+// device, or one with no hardware behind it. Depends only on its arguments.
 std::string portOpenErrorText(const std::string& portLabel, const std::string& devicePath, int error,
                               const DeviceNodeInfo& node, const UserGroups& user);
 

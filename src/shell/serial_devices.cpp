@@ -14,19 +14,79 @@ namespace corvane {
 
 namespace fs = std::filesystem;
 
+// The COM setting dialog's numbered ports: COM1 to COM50.
+constexpr int kMaxComNumber = 50;
+
 namespace {
 
-// Descriptor strings come from the device: control bytes are dropped (they would reach a
-// terminal through --list-ports) and the length is capped.
-std::string descriptorString(const fs::path& file) {
-    constexpr std::size_t kMaxLength = 80;
+// The length of the well-formed UTF-8 character at text[i] and its code point; 0 when the
+// bytes there form none (a stray or missing continuation, an overlong form, a surrogate).
+std::size_t utf8Character(std::string_view text, std::size_t i, char32_t& point) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        point = lead;
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size() || byte(1) < low || byte(1) > high) return 0;
+    point = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(k) & 0xC0) != 0x80) return 0;
+        point = (point << 6) | (byte(k) & 0x3F);
+    }
+    return length;
+}
+
+// Characters that would act instead of show: C0 and C1 controls (a terminal obeys them), and
+// the bidirectional marks, embeddings, overrides and isolates that turn text around.
+bool actsInsteadOfShows(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+}  // namespace
+
+std::string shownDescriptorText(std::string_view raw, std::size_t maxBytes) {
     std::string text;
-    for (char c : readSysfsAttribute(file)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte != 0x7f) text += c;
-        if (text.size() == kMaxLength) break;
+    for (std::size_t i = 0; i < raw.size();) {
+        char32_t point = 0;
+        const std::size_t length = utf8Character(raw, i, point);
+        if (length == 0) {
+            ++i;  // a byte that is no character is dropped
+            continue;
+        }
+        if (!actsInsteadOfShows(point)) {
+            // Cut only between characters.
+            if (text.size() + length > maxBytes) break;
+            text.append(raw, i, length);
+        }
+        i += length;
     }
     return text;
+}
+
+namespace {
+
+// Descriptor strings come from the device: what the user sees of them in the dialog and
+// through --list-ports is only characters that show, and a few dozen of them.
+std::string descriptorString(const fs::path& file) {
+    constexpr std::size_t kMaxLength = 80;
+    return shownDescriptorText(readSysfsAttribute(file), kMaxLength);
 }
 
 bool hexIdIs(const std::string& text, unsigned id) {
@@ -70,7 +130,9 @@ bool underPciBus(const fs::path& device, const fs::path& sysfsRoot) {
 
 std::string SerialDevice::displayName() const {
     std::string name;
-    if (isUnit) {
+    if (comNumber > 0) {
+        name = "COM" + std::to_string(comNumber) + ", numbered port";
+    } else if (isUnit) {
         name = "Corvane unit";
     } else if (!product.empty()) {
         // "FTDI FT232R USB UART", but not "Arduino LLC Arduino Uno" twice over.
@@ -130,6 +192,33 @@ std::vector<SerialDevice> listSerialDevices(const SystemPaths& paths, const Acce
         devices.push_back(std::move(device));
     }
     return devices;
+}
+
+std::vector<SerialDevice> listNumberedPorts(const SystemPaths& paths, const AccessCheck& mayOpen) {
+    std::error_code ec;
+    const fs::path sysfsRoot = fs::canonical(paths.sysfsRoot, ec);
+    if (ec) return {};
+    std::vector<SerialDevice> ports;
+    for (int number = 1; number <= kMaxComNumber; ++number) {
+        const std::string name = "ttyS" + std::to_string(number - 1);
+        const fs::path entry = sysfsRoot / "class" / "tty" / name;
+        // A port of the computer's own: one with a device, not on a USB or PCI card (those are
+        // listed by name).
+        const fs::path parent = fs::canonical(entry / "device", ec);
+        if (ec || usbDeviceOf(entry, sysfsRoot) || underPciBus(parent, sysfsRoot)) continue;
+        // The serial driver gives the chip it found; 0 is none (a port announced without one).
+        const std::string type = readSysfsAttribute(entry / "type");
+        if (type == "0") continue;
+        SerialDevice port;
+        port.ttyName = name;
+        port.node = (paths.devRoot / name).string();
+        if (!fs::exists(port.node, ec)) continue;
+        port.stablePath = port.node;
+        port.comNumber = number;
+        port.mayOpen = mayOpen(port.node);
+        ports.push_back(std::move(port));
+    }
+    return ports;
 }
 
 std::optional<SerialDevice> findSerialDevice(const std::vector<SerialDevice>& devices, const std::string& path) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shell/system_paths.h"
@@ -22,8 +23,10 @@ struct SerialDevice {
     std::string productId;
     bool isUnit = false;
     bool mayOpen = true;  // the user may read and write the node
+    int comNumber = 0;    // a numbered port: COM n is ttyS(n-1); 0 for the others
 
-    // "FTDI FT232R USB UART (A50285BI) - ttyUSB0"; the unit is named as the unit.
+    // "FTDI FT232R USB UART (A50285BI) - ttyUSB0"; the unit is named as the unit, a numbered
+    // port by its number ("COM1, numbered port - ttyS0").
     std::string displayName() const;
     // What tells this device from another that later takes the same node: the USB ids and
     // strings, or the node itself for a device without them.
@@ -37,8 +40,16 @@ bool userMayOpen(const std::string& node);
 // Every serial device present, ttyACM before ttyUSB, each by number (ttyUSB2 before ttyUSB10).
 std::vector<SerialDevice> listSerialDevices(const SystemPaths& paths, const AccessCheck& mayOpen = userMayOpen);
 
+// The numbered ports (COM1-COM50, the computer's own ttyS ports) that have a serial chip behind
+// them, COM1 first. A port the computer announces without hardware is left out.
+std::vector<SerialDevice> listNumberedPorts(const SystemPaths& paths, const AccessCheck& mayOpen = userMayOpen);
+
 // The listed device that `path` names: its stable path, its node, or a link to either.
 std::optional<SerialDevice> findSerialDevice(const std::vector<SerialDevice>& devices, const std::string& path);
+
+// A device's descriptor text as it may be shown: well-formed UTF-8 without controls or
+// bidirectional overrides, at most `maxBytes` long and cut between characters.
+std::string shownDescriptorText(std::string_view raw, std::size_t maxBytes);
 
 // The list as `corvane --list-ports` prints it.
 std::string formatSerialDeviceList(const std::vector<SerialDevice>& devices);

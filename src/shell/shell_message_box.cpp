@@ -2,11 +2,14 @@
 
 #include "controls/corv_button.h"
 #include "controls/corv_message_box.h"
+#include "controls/keyboard_focus.h"
 #include "controls/palette.h"
 #include "controls/skin_lines.h"
 #include "platform/cp1252.h"
 
 #include <QFontMetrics>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace corvane {
@@ -27,10 +30,18 @@ CCorvNoticeBox::CCorvNoticeBox(const std::string& text, Kind kind, QWidget* owne
     const int height = buttonTop + kButtonHeight + 20;
     setFixedSize(kWidth, height);
 
-    if (kind == YesNo) {
+    if (kind == YesNo || kind == YesNoPresetNo) {
         yes_ = makeButton("YES", rectLTRB(20, buttonTop, 20 + kButtonWidth, buttonTop + kButtonHeight), IDOK);
         no_ = makeButton("NO", rectLTRB(kWidth - 20 - kButtonWidth, buttonTop, kWidth - 20, buttonTop + kButtonHeight),
                          IDCANCEL);
+        presetNo_ = kind == YesNoPresetNo;
+        // The box hands the keys to the control focused before it is shown. NO shows the focus
+        // mark, so that what Enter will do can be seen: once the window system has activated the
+        // box, which clears the mark of a focus it hands out.
+        if (presetNo_) {
+            no_->setFocus(Qt::OtherFocusReason);
+            no_->installEventFilter(this);
+        }
     } else {
         const int left = (kWidth - kButtonWidth) / 2;
         ok_ = makeButton("OK", rectLTRB(left, buttonTop, left + kButtonWidth, buttonTop + kButtonHeight), IDOK);
@@ -59,6 +70,25 @@ void CCorvNoticeBox::OnCommand(int id) {
     } else {
         CCorvDialog::OnCommand(id);
     }
+}
+
+bool CCorvNoticeBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == no_ && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::OtherFocusReason)
+            QMetaObject::invokeMethod(
+                this, [this] { markKeyboardNavigation(no_); }, Qt::QueuedConnection);
+    }
+    return CCorvDialog::eventFilter(watched, event);
+}
+
+void CCorvNoticeBox::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && presetNo_ && focusWidget() != yes_) {
+        OnCancel();
+        return;
+    }
+    CCorvDialog::keyPressEvent(event);
 }
 
 void CCorvNoticeBox::paintEvent(QPaintEvent* event) {

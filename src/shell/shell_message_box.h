@@ -17,7 +17,8 @@ class CCorvButton;
 class CCorvNoticeBox : public CCorvDialog {
     Q_OBJECT
 public:
-    enum Kind { YesNo, Ok };
+    // YesNoPresetNo: the keys start on NO, and Enter anywhere but on YES answers No.
+    enum Kind { YesNo, YesNoPresetNo, Ok };
 
     static constexpr int kTemplateId = 148;
     static constexpr int kWidth = 450;
@@ -43,6 +44,8 @@ public:
 protected:
     void OnCommand(int id) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CCorvButton* makeButton(const std::string& caption, const QRect& rect, int id);
@@ -53,6 +56,7 @@ private:
     CCorvButton* yes_ = nullptr;
     CCorvButton* no_ = nullptr;
     CCorvButton* ok_ = nullptr;
+    bool presetNo_ = false;
 };
 
 }  // namespace corvane

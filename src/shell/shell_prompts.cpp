@@ -27,12 +27,12 @@ void printUnseen(const char* what, const std::string& text) {
 
 }  // namespace
 
-bool ModalShellPrompts::askYesNo(QWidget* owner, const std::string& text) {
+bool ModalShellPrompts::askYesNo(QWidget* owner, const std::string& text, PresetAnswer preset) {
     if (nobodyCanSee()) {
         printUnseen("(no display, answered No)", text);
         return false;
     }
-    CCorvNoticeBox box(text, CCorvNoticeBox::YesNo, owner);
+    CCorvNoticeBox box(text, preset == PresetAnswer::No ? CCorvNoticeBox::YesNoPresetNo : CCorvNoticeBox::YesNo, owner);
     return box.RunModal() == IDOK;
 }
 

@@ -10,11 +10,15 @@ class QWidget;
 
 namespace corvane {
 
+// The answer that Enter gives to a question before the user has moved to another button.
+enum class PresetAnswer { Yes, No };
+
 class ShellPrompts {
 public:
     virtual ~ShellPrompts() = default;
     // A Yes/No question; true for Yes. The text is raw Windows-1252 bytes.
-    virtual bool askYesNo(QWidget* owner, const std::string& text) = 0;
+    virtual bool askYesNo(QWidget* owner, const std::string& text, PresetAnswer preset) = 0;
+    bool askYesNo(QWidget* owner, const std::string& text) { return askYesNo(owner, text, PresetAnswer::Yes); }
     // A notice with an OK button.
     virtual void inform(QWidget* owner, const std::string& text) = 0;
     // The file for the verbose trace; nothing when the user cancels.
@@ -26,7 +30,8 @@ public:
 // are answered No and no trace file is chosen.
 class ModalShellPrompts : public ShellPrompts {
 public:
-    bool askYesNo(QWidget* owner, const std::string& text) override;
+    using ShellPrompts::askYesNo;
+    bool askYesNo(QWidget* owner, const std::string& text, PresetAnswer preset) override;
     void inform(QWidget* owner, const std::string& text) override;
     std::optional<QString> chooseTraceFile(QWidget* owner) override;
 };

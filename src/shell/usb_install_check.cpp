@@ -73,7 +73,7 @@ std::string usbDriverMissingHint(const SystemPaths& paths) {
 }
 
 bool shouldOfferUsbMode(const PortConfig& config, const UsbInstallation& installation) {
-    return installation.installed() && !config.usbMode();
+    return installation.driverInstalled() && installation.portPresent && !config.usbMode() && !config.usbOfferDeclined;
 }
 
 }  // namespace corvane

@@ -32,8 +32,10 @@ UsbInstallation checkUsbInstallation(const SystemPaths& paths);
 // get it.
 std::string usbDriverMissingHint(const SystemPaths& paths);
 
-// At start: a computer that is ready for the unit on USB but is configured for a numbered
-// port gets the offer to switch to the USB mode.
+// At start: a computer configured for a numbered port where the unit is plugged in on USB (its
+// port is present and its driver there) gets the offer to switch to the USB mode, unless the
+// user declined it before. An installed package alone (the rule, the driver every kernel has)
+// is no unit.
 bool shouldOfferUsbMode(const PortConfig& config, const UsbInstallation& installation);
 
 }  // namespace corvane

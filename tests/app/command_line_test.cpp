@@ -44,4 +44,10 @@ TEST(CommandLine, QtsOwnOptionsAreLeftToTheApplicationObject) {
         << "Qt reads the platform only as a separate value";
     EXPECT_EQ(parseCommandLine({"corvane", "-platformx", "y"}).error, "unknown option: -platformx");
     EXPECT_EQ(parseCommandLine({"corvane", "-", "y"}).error, "unknown option: -");
+
+    // The window's geometry is kept for the main window, which places itself by it.
+    EXPECT_EQ(c.windowGeometry, "640x480+0+0");
+    EXPECT_EQ(parseCommandLine({"corvane", "-geometry", "-10-20"}).windowGeometry, "-10-20");
+    EXPECT_EQ(parseCommandLine({"corvane", "-qwindowgeometry", "big"}).error,
+              "-qwindowgeometry takes a geometry such as 800x600+20+40, not 'big'");
 }

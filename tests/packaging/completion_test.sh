@@ -29,8 +29,24 @@ check_help_options _corvane_unit "$UNIT"
 grep -qx offscreen <<<"$(offers _corvane corvane -platform off)" || fail "-platform does not offer offscreen"
 grep -q '^/dev/pt' <<<"$(offers _corvane corvane --port /dev/pt)" || fail "--port does not complete device paths"
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d) ports=$(mktemp -d)
+trap 'rm -rf "$work" "$ports"' EXIT
+
+# --port offers the serial devices of a /dev with virtual consoles, a numbered port with a chip
+# and one without, an adapter and its stable name; not the consoles, nor the empty port.
+mkdir -p "$ports/dev/serial/by-id" "$ports/sys/class/tty/ttyS0" "$ports/sys/class/tty/ttyS1"
+touch "$ports/dev/tty0" "$ports/dev/tty1" "$ports/dev/ttyS0" "$ports/dev/ttyS1" "$ports/dev/ttyUSB0"
+ln -s ../../ttyUSB0 "$ports/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0"
+echo 4 >"$ports/sys/class/tty/ttyS0/type"
+echo 0 >"$ports/sys/class/tty/ttyS1/type"
+export CORVANE_DEV_ROOT=$ports/dev CORVANE_SYSFS_ROOT=$ports/sys
+got=$(offers _corvane corvane --port "" | xargs)
+[[ $got == "$ports/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0 $ports/dev/ttyUSB0 $ports/dev/ttyS0" ]] ||
+  fail "--port offers '$got'"
+got=$(offers _corvane corvane --port "$ports/dev/tty" | xargs)
+[[ $got == "$ports/dev/ttyUSB0 $ports/dev/ttyS0" ]] || fail "--port $ports/dev/tty offers '$got'"
+unset CORVANE_DEV_ROOT CORVANE_SYSFS_ROOT
+
 mkdir "$work/more"
 touch "$work/menu.scn" "$work/notes.txt"
 got=$(offers _corvane_unit corvane-unit --scenario "$work/" | sort | xargs)

@@ -225,6 +225,8 @@ TEST_F(KeyboardTest, TabAndArrowsReachEveryControlAndEnterChoosesLikeAClick) {
     EXPECT_EQ(sandbox.prompts().questions.size(), 1u);
     press(Qt::Key_Escape);
     EXPECT_EQ(sandbox.prompts().questions.size(), 2u);
+    // The unit is at work on the page button's code: Enter in the question would answer NO.
+    EXPECT_EQ(sandbox.prompts().presets, std::vector<PresetAnswer>(2, PresetAnswer::No));
 }
 
 TEST_F(KeyboardTest, MessageBoxButtonsByTabArrowsAndEnter) {

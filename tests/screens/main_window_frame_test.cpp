@@ -247,6 +247,8 @@ TEST_F(MainWindowFrame, CloseButtonEndsAtOnceOtherWaysAsk) {
     QApplication::sendEvent(window.get(), &enter);
     window->close();  // as the window manager closes it
     EXPECT_EQ(box.prompts().questions, (std::vector<std::string>(3, kCloseQuestion)));
+    // Nothing in progress: Enter in the question answers YES, as the question always did.
+    EXPECT_EQ(box.prompts().presets, std::vector<PresetAnswer>(3, PresetAnswer::Yes));
     EXPECT_TRUE(window->isVisible());
 
     box.prompts().answerYes = true;

@@ -88,7 +88,7 @@ TEST_F(MainWindowStart, UnitOnUsbIsOfferedAndAcceptingSwitchesToUsbMode) {
     EXPECT_TRUE(window->watchingDevices());
 }
 
-TEST_F(MainWindowStart, DecliningTheUsbOfferKeepsTheComPort) {
+TEST_F(MainWindowStart, DecliningTheUsbOfferKeepsTheComPortAndIsRemembered) {
     box.installUsbDriver();
     box.plugUnit();
     box.writeConfig("COM50,1");
@@ -96,9 +96,12 @@ TEST_F(MainWindowStart, DecliningTheUsbOfferKeepsTheComPort) {
     auto window = box.start();
 
     EXPECT_EQ(box.prompts().questions.size(), 1u);
-    EXPECT_EQ(box.readConfig(), "COM50,1");
+    EXPECT_EQ(box.readConfig(), "COM50,1\nusb-offer=declined");
     EXPECT_EQ(window->portNumber(), 50);
     EXPECT_FALSE(window->usbDriverInstalled());
+    window.reset();
+    box.start();
+    EXPECT_EQ(box.prompts().questions.size(), 1u) << "asked once, not at every start";
 }
 
 TEST_F(MainWindowStart, UsbUnitFoundAndOpened) {

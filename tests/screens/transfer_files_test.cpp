@@ -196,6 +196,19 @@ TEST(FileFromUnit, RefusesFilesTheUserMayNotWriteAndOtherUsersLinksAndSavesNames
         EXPECT_EQ(writeWholeFile((dir / "planted.csv").string(), "report"), kForeignLink);
         EXPECT_EQ(readBytes(dir / "elsewhere.csv"), old);
         EXPECT_TRUE(std::filesystem::is_symlink(dir / "planted.csv"));
+
+        // Nor one planted as a folder on the way, however deep; the user's own link is followed.
+        std::filesystem::create_directories(dir / "their-home" / "reports");
+        std::filesystem::create_symlink(dir / "their-home", dir / "shared");
+        ASSERT_EQ(::lchown((dir / "shared").c_str(), kNobody, kNobody), 0);
+        EXPECT_EQ(writeFileFromUnit(q(dir / "shared" / "reports" / "log.csv"), bytes.data(), bytes.size()),
+                  "Cannot save the file " + (dir / "shared" / "reports" / "log.csv").string() +
+                      ":\na folder on its path is a symbolic link that belongs to another user, so it is not followed");
+        std::filesystem::create_symlink(dir / "shared" / "reports" / "log.csv", dir / "mine.csv");
+        EXPECT_EQ(writeWholeFile((dir / "mine.csv").string(), "report"), kForeignFolderLink);
+        EXPECT_TRUE(std::filesystem::is_empty(dir / "their-home" / "reports"));
+        std::filesystem::create_symlink(dir / "their-home", dir / "own");
+        EXPECT_EQ(writeWholeFile((dir / "own" / "reports" / "log.csv").string(), "report"), 0);
     }
 
     // Names at the limit save, new or replacing (the temporary name must not be longer).

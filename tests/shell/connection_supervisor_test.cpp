@@ -4,11 +4,16 @@
 
 #include "shell/connection_supervisor.h"
 #include "shell/connection_texts.h"
+#include <fstream>
+
 #include "fake_device_event_source.h"
 #include "fake_link.h"
+#include "fake_sysfs.h"
+#include "temp_dir.h"
 
 using namespace corvane;
 using namespace corvane::test;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -449,5 +454,54 @@ TEST_F(Supervision, ReopenIsOffForANumberedPortAndAFailingReopenIsSaidOnce) {
     link.openSucceeds = true;
     ticks(1);
     EXPECT_EQ(takeShown(), (std::vector<Shown>{{kStatusOpen, StatusLamp::Ready}}));
+    expectOneHandleAndWorker();
+}
+
+TEST_F(Supervision, AdapterAbsentAtStartIsKnownByTheOneFirstOpenedAndOnlyItIsReopened) {
+    TempDir dir;
+    FakeSysfs sysfs(dir / "sys");
+    fs::create_directories(dir / "dev");
+    SystemPaths paths;
+    paths.sysfsRoot = sysfs.root();
+    paths.devRoot = dir / "dev";
+    const fs::path node = dir / "dev" / "ttyUSB0";
+    auto plug = [&](const std::string& busPort, const UsbIdentity& id) {
+        sysfs.addUsbSerialTty(busPort, "ttyUSB0", id);
+        std::ofstream(node) << "";
+        source.ttyChanged();
+    };
+    auto unplug = [&] {
+        sysfs.removeTty("ttyUSB0");
+        fs::remove(node);
+        link.gone = true;
+        source.ttyChanged();
+    };
+    const UsbIdentity chosen{"0403", "6001", "FT232R USB UART", "FTDI", "A50285BI"};
+    supervisor.setReopenTarget(node.string(),
+                               [&] { return listSerialDevices(paths, [](const std::string&) { return true; }); });
+    supervisor.setReopen(true);
+
+    // Not plugged in at the start: waited for, and the first adapter under the path is opened.
+    link.openSucceeds = false;
+    EXPECT_FALSE(supervisor.startComMode(node.string()));
+    EXPECT_TRUE(supervisor.waitingForDevice());
+    link.openSucceeds = true;
+    plug("1-2", chosen);
+    ASSERT_TRUE(link.isOpen());
+
+    // Pulled, and another adapter takes the node: left alone, by events and by the search.
+    unplug();
+    EXPECT_FALSE(link.isOpen());
+    const std::size_t opensBefore = link.opens.size();
+    plug("1-3", {"1a86", "7523", "USB Serial"});
+    ticks(3);
+    EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(link.opens.size(), opensBefore);
+
+    // The adapter opened first returns: reopened.
+    sysfs.removeTty("ttyUSB0");
+    fs::remove(node);
+    plug("1-2", chosen);
+    EXPECT_TRUE(link.isOpen());
     expectOneHandleAndWorker();
 }

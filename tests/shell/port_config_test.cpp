@@ -172,15 +172,17 @@ std::pair<int, int> sevenByteReading(const std::string& content) {
     return {port, state};
 }
 
-TEST(PortConfig, DeviceByNameFollowsTheSevenBytesAndBothReadersAgree) {
+TEST(PortConfig, SettingsOnLinesOfTheirOwnFollowTheSevenBytesAndBothReadersAgree) {
     TempDir dir;
     PortConfigFile file(dir / "corvane.cfg");
     PortConfig chosen(4, WindowState::Normal);
     chosen.device = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
     chosen.reconnect = true;
+    chosen.normalPlace = WindowPlace{-20, 35, 800, 600};
+    chosen.usbOfferDeclined = true;
     ASSERT_TRUE(file.write(chosen));
     const std::string content = readWhole(file.path());
-    EXPECT_EQ(content, "COM04,2\ndevice=" + chosen.device + "\nreconnect=1");
+    EXPECT_EQ(content, "COM04,2\ndevice=" + chosen.device + "\nreconnect=1\nplace=-20,35,800,600\nusb-offer=declined");
     EXPECT_EQ(sevenByteReading(content), std::make_pair(4, 2));
     PortConfig read;
     ASSERT_EQ(file.read(read).status, ConfigReadStatus::Read);
@@ -195,6 +197,12 @@ TEST(PortConfig, DeviceByNameFollowsTheSevenBytesAndBothReadersAgree) {
     ASSERT_EQ(file.read(read).status, ConfigReadStatus::Read);
     EXPECT_EQ(read.device, "/dev/ttyUSB3");
     EXPECT_FALSE(read.reconnect);
+    // A place that is no four numbers with a size is no place.
+    for (const char* place : {"1,2,3", "1,2,0,5", "a,2,3,4", "1,2,3,4,5", "1,2,3,9999999"}) {
+        writeFile(file.path(), std::string("COM07,1\nplace=") + place);
+        ASSERT_EQ(file.read(read).status, ConfigReadStatus::Read);
+        EXPECT_FALSE(read.normalPlace) << place;
+    }
     writeFile(file.path(), "COM07,1\ndevice");
     EXPECT_EQ(file.read(read).status, ConfigReadStatus::Invalid);
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "shell/port_open_error.h"
@@ -32,8 +33,15 @@ bool has(const std::string& text, const std::string& part) { return text.find(pa
 }  // namespace
 
 TEST(PortOpenError, StartsWithThePortAndTheSystemText) {
-    const std::string text = portOpenErrorText(comPortLabel(3), "/dev/ttyS2", EIO, {}, {});
-    EXPECT_EQ(text, std::string("Error opening COM3:\n") + std::strerror(EIO));
+    const std::string text = portOpenErrorText(comPortLabel(3), "/dev/ttyS2", EINVAL, {}, {});
+    EXPECT_EQ(text, std::string("Error opening COM3:\n") + std::strerror(EINVAL));
+}
+
+TEST(PortOpenError, PortWithoutHardwareSaysSoAndWhereToLook) {
+    const std::string text = portOpenErrorText(comPortLabel(2), "/dev/ttyS1", EIO, dialoutNode(), {});
+    EXPECT_EQ(text.rfind(std::string("Error opening COM2:\n") + std::strerror(EIO), 0), 0u) << text;
+    EXPECT_TRUE(has(text, "/dev/ttyS1 is listed, but no serial hardware answers behind it")) << text;
+    EXPECT_TRUE(has(text, "corvane --list-ports")) << text;
 }
 
 TEST(PortOpenError, BusyPortNamesTheOtherProgram) {
@@ -59,10 +67,18 @@ TEST(PortOpenError, PermissionAdviceFollowsTheGroupsOfAccountAndSession) {
     EXPECT_TRUE(has(text, "Log out and log in again")) << text;
     EXPECT_FALSE(has(text, "usermod")) << text;
 
-    // The session has the group, but the node does not let the group write.
+    // The session has the group, but the node does not let the group write: its mode, not
+    // the groups, needs changing.
     text = portOpenErrorText("COM1", "/dev/ttyS0", EACCES, dialoutNode(S_IFCHR | 0640), user({kDialout}, {kDialout}));
-    EXPECT_TRUE(has(text, "does not let its group \"dialout\" read and write it")) << text;
+    EXPECT_TRUE(has(text, "(user \"root\", group \"dialout\", mode 0640) does not let its group read and write it"))
+        << text;
+    EXPECT_TRUE(has(text, "MODE=\"0660\"")) << text;
     EXPECT_FALSE(has(text, "usermod")) << text;
+    // root:dialout 0600 for a user outside the group: the mode first, then the group.
+    text = portOpenErrorText("COM1", "/dev/ttyS0", EACCES, dialoutNode(S_IFCHR | 0600), user({kUsers}, {kUsers}));
+    EXPECT_TRUE(has(text, "its mode needs changing")) << text;
+    EXPECT_TRUE(has(text, "Then add your account to the group \"dialout\" (sudo usermod -aG dialout alice)")) << text;
+    EXPECT_FALSE(has(text, "such as \"dialout\"")) << "the node has that group already: " << text;
 
     // The group name is whatever the node has, not a fixed one.
     text =
@@ -84,15 +100,29 @@ TEST(PortOpenError, UnitUsbPortAlsoOffersTheUdevRule) {
 }
 
 TEST(PortOpenError, NodeNoGroupOfTheUserReachesNamesItsOwnerAndTheAdministrator) {
-    // Group root, and a group whose members may not use the node: joining either is no help.
-    for (const DeviceNodeInfo& node : {DeviceNodeInfo{true, 0, "root", S_IFCHR | 0600, 0, "root"},
-                                       DeviceNodeInfo{true, kDialout, "dialout", S_IFCHR | 0600, 0, "root"}}) {
-        const std::string text = portOpenErrorText("COM1", "/dev/ttyS0", EACCES, node, user({kUsers}, {kUsers}));
-        EXPECT_TRUE(has(text, "The device /dev/ttyS0 belongs to the user \"root\" and the group \"" + node.groupName +
-                                  "\", and no group of your account may open it. Ask the administrator"))
-            << text;
-        EXPECT_FALSE(has(text, "usermod")) << text;
-    }
+    // Group root: joining it is no help.
+    const DeviceNodeInfo node{true, 0, "root", S_IFCHR | 0600, 0, "root"};
+    const std::string text = portOpenErrorText("COM1", "/dev/ttyS0", EACCES, node, user({kUsers}, {kUsers}));
+    EXPECT_TRUE(has(text,
+                    "The device /dev/ttyS0 belongs to the user \"root\" and the group \"root\", and no group "
+                    "of your account may open it. Ask the administrator"))
+        << text;
+    EXPECT_FALSE(has(text, "usermod")) << text;
+}
+
+TEST(PortOpenError, AFileOrAnotherUsersPseudoTerminalGetsNoDeviceAdvice) {
+    // A file the user may not open is no serial device, whatever its permissions.
+    DeviceNodeInfo file{true, kUsers, "users", S_IFREG | 0600, 1001, "bob"};
+    file.regularFile = true;
+    std::string text = portOpenErrorText("/home/bob/port", "/home/bob/port", EACCES, file, user({kUsers}, {kUsers}));
+    EXPECT_EQ(text.rfind("Error opening /home/bob/port:\n/home/bob/port is not a serial port.", 0), 0u) << text;
+
+    // Another user's pseudo-terminal: its owner's alone, no group or rule helps.
+    DeviceNodeInfo pty{true, 5, "tty", S_IFCHR | 0620, 1001, "bob"};
+    pty.pseudoTerminal = true;
+    text = portOpenErrorText("/dev/pts/3", "/dev/pts/3", EACCES, pty, user({kUsers}, {kUsers}));
+    EXPECT_TRUE(has(text, "The pseudo-terminal /dev/pts/3 belongs to the user \"bob\"")) << text;
+    for (const char* wrong : {"udev", "usermod", "MODE="}) EXPECT_FALSE(has(text, wrong)) << text;
 }
 
 TEST(PortOpenError, PathThatIsNoSerialPortIsSaidSo) {
@@ -120,7 +150,15 @@ TEST(PortOpenError, GathersGroupOfTheNodeAndOfTheUser) {
     EXPECT_EQ(info.group, ::getegid());
     EXPECT_FALSE(info.groupName.empty());
     EXPECT_EQ(info.mode & 0777, 0660u);
+    EXPECT_TRUE(info.regularFile);
+    EXPECT_FALSE(info.pseudoTerminal);
     EXPECT_FALSE(inspectDeviceNode((dir / "absent").string()).exists);
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    const DeviceNodeInfo pty = inspectDeviceNode(::ptsname(master));
+    EXPECT_TRUE(pty.pseudoTerminal);
+    EXPECT_FALSE(pty.regularFile);
+    ::close(master);
 
     UserGroups groups = currentUserGroups();
     EXPECT_FALSE(groups.userName.empty());

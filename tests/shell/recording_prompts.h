@@ -13,8 +13,10 @@ namespace corvane::test {
 
 class RecordingPrompts : public ShellPrompts {
 public:
-    bool askYesNo(QWidget*, const std::string& text) override {
+    using ShellPrompts::askYesNo;
+    bool askYesNo(QWidget*, const std::string& text, PresetAnswer preset) override {
         questions.push_back(text);
+        presets.push_back(preset);
         return answerYes;
     }
     void inform(QWidget*, const std::string& text) override { notices.push_back(text); }
@@ -26,6 +28,7 @@ public:
     bool answerYes = false;
     std::optional<QString> traceFile;
     std::vector<std::string> questions;
+    std::vector<PresetAnswer> presets;  // Enter's answer to each question
     std::vector<std::string> notices;
     int traceFileRequests = 0;
 };

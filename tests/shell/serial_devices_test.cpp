@@ -90,11 +90,43 @@ TEST_F(SerialDeviceList, ListsUsbAndPciPortsByNameWithStablePathAndAccess) {
     EXPECT_NE(text.find("    may open:    no, permission denied\n"), std::string::npos);
 }
 
-TEST_F(SerialDeviceList, DescriptorStringsCannotReachTheTerminalAsControls) {
-    sysfs.addUsbSerialTty("1-7", "ttyUSB3", {"067b", "2303", "Bad\x1b[2Jname", "", std::string(200, 'S')});
+TEST_F(SerialDeviceList, DescriptorStringsShowOnlyCharactersThatShow) {
+    // A C0 escape, a C1 control (CSI), a right-to-left override, a bad byte and a cut-off
+    // character in the product; a serial number that reaches the length cap mid-character.
+    sysfs.addUsbSerialTty("1-7", "ttyUSB3",
+                          {"067b", "2303",
+                           "Bad\x1b[2J\xc2\x9b"
+                           "31m Caf\xc3\xa9 \xe2\x80\xae"
+                           "evil\xff\xe2\x80",
+                           "", std::string(79, 'S') + "\xc3\xa9" + std::string(10, 'S')});
     const std::optional<SerialDevice> found =
         findSerialDevice(listSerialDevices(paths), (paths.devRoot / "ttyUSB3").string());
     ASSERT_TRUE(found);
-    EXPECT_EQ(found->product, "Bad[2Jname");
-    EXPECT_EQ(found->serial.size(), 80u);
+    EXPECT_EQ(found->product, "Bad[2J31m Caf\xc3\xa9 evil");
+    EXPECT_EQ(found->serial, std::string(79, 'S'));
+    EXPECT_EQ(found->displayName(), "Bad[2J31m Caf\xc3\xa9 evil (" + std::string(79, 'S') + ") - ttyUSB3");
+}
+
+TEST_F(SerialDeviceList, NumberedPortsWithAChipBehindThemAreListedFirst) {
+    writeFile(sysfs.root() / "class" / "tty" / "ttyS0" / "type", "4\n");  // a 16550A
+    for (const char* name : {"ttyS1", "ttyS2", "ttyS3"}) sysfs.addPlatformTty(name);
+    writeFile(sysfs.root() / "class" / "tty" / "ttyS1" / "type", "0\n");  // announced, no chip
+    writeFile(sysfs.root() / "class" / "tty" / "ttyS3" / "type", "4\n");
+    for (const char* node : {"ttyS1", "ttyS3"}) writeFile(paths.devRoot / node, "");  // ttyS2: no node
+
+    const std::vector<SerialDevice> numbered = listNumberedPorts(paths, deniedForUsb2);
+    ASSERT_EQ(numbered.size(), 2u);
+    EXPECT_EQ(numbered[0].comNumber, 1);
+    EXPECT_EQ(numbered[1].comNumber, 4);
+    EXPECT_EQ(numbered[1].displayName(), "COM4, numbered port - ttyS3");
+    // The serial card's ttyS4 is listed by name, not as a numbered port.
+    std::vector<SerialDevice> all = numbered;
+    for (SerialDevice& d : listSerialDevices(paths, deniedForUsb2)) all.push_back(std::move(d));
+    const std::string text = formatSerialDeviceList(all);
+    EXPECT_EQ(text.rfind("COM1, numbered port - ttyS0\n    node:        " + (paths.devRoot / "ttyS0").string() +
+                             "\n    stable path: " + (paths.devRoot / "ttyS0").string() + "\n    may open:    yes\n",
+                         0),
+              0u)
+        << text;
+    EXPECT_NE(text.find("PCI serial port - ttyS4\n"), std::string::npos) << text;
 }

@@ -136,9 +136,17 @@ TEST_F(UsbDetection, InstalledNeedsTheDriverAndTheRuleOrAPort) {
     writeFile(paths.udevRuleDirs[0] / "70-corvane.rules", "# rule\n");
     EXPECT_TRUE(checkUsbInstallation(paths).installed()) << "the driver and the rule, unit unplugged";
 
-    UsbInstallation installed = checkUsbInstallation(paths);
-    EXPECT_TRUE(shouldOfferUsbMode({3, WindowState::Maximised}, installed));
-    EXPECT_FALSE(shouldOfferUsbMode({0, WindowState::Maximised}, installed)) << "already in the USB mode";
+    // The offer needs the unit itself on USB: the package's rule and driver are on every
+    // computer it is installed on.
+    const UsbInstallation packageOnly = checkUsbInstallation(paths);
+    EXPECT_FALSE(shouldOfferUsbMode({3, WindowState::Maximised}, packageOnly));
+    sysfs.addUsbTty("1-1", "ttyACM0");
+    const UsbInstallation unitThere = checkUsbInstallation(paths);
+    EXPECT_TRUE(shouldOfferUsbMode({3, WindowState::Maximised}, unitThere));
+    EXPECT_FALSE(shouldOfferUsbMode({0, WindowState::Maximised}, unitThere)) << "already in the USB mode";
+    PortConfig declined(3, WindowState::Maximised);
+    declined.usbOfferDeclined = true;
+    EXPECT_FALSE(shouldOfferUsbMode(declined, unitThere)) << "the user said No before";
     EXPECT_FALSE(shouldOfferUsbMode({3, WindowState::Maximised}, UsbInstallation{}));
 }
 

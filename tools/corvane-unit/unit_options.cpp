@@ -41,11 +41,11 @@ bool parseUnitOptions(const std::vector<std::string>& args, UnitOptions& out, st
             if (!value(out.replay)) return false;
         } else if (a == "--log") {
             out.log = true;
-        } else if (a == "--verbose" || a == "-v") {
+        } else if (a == "--verbose") {
             out.verbose = true;
         } else if (a == "--help" || a == "-h") {
             out.help = true;
-        } else if (a == "--version") {
+        } else if (a == "--version" || a == "-v") {
             out.version = true;
         } else {
             error = "unknown option '" + a + "'";
@@ -97,10 +97,10 @@ status polls every 100 ms, and its reactions to the user's choices.
                     is printed. Without --capacity the capacity is taken from the trace's
                     file chunks when it shows them, otherwise 128 (or more when its status
                     texts need more), and said.
-  --verbose, -v     with --replay: list every note, not only their number
+  --verbose         with --replay: list every note, not only their number
   --log             print every frame in both directions on standard error
   --help            this text
-  --version         the release of the unit (the same as the program's)
+  --version, -v     the release of the unit (the same as the program's)
 
 SIGINT and SIGTERM end the unit cleanly (exit status 0 for the demo).
 
