@@ -92,8 +92,8 @@ TEST_F(ReadingsRoomTest, RowsAreWrittenAsTheValuesComeAndTheRecordingEndsWithThe
     EXPECT_EQ(fileBytes(path), header + row1 + row2 + row3);
 
     // The recording opens again in the viewer, with the non-number as a gap.
-    ReadingsHistory recorded;
-    EXPECT_TRUE(loadRecording(qpath, recorded).empty());
+    auto recorded = std::make_unique<ReadingsHistory>();
+    EXPECT_TRUE(loadRecording(qpath, *recorded).faults.empty());
     RecordingViewer viewer(qpath, std::move(recorded));
     viewer.graph().redraw();
     ASSERT_EQ(viewer.graph().drawnPoints(1).size(), 2u);
