@@ -29,7 +29,7 @@ void placeGraphWindow(QWidget& graph, const QWidget* mainWindow) {
     QScreen* screen = mainWindow ? mainWindow->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
-    const QRect main = mainWindow ? mainWindow->frameGeometry() : QRect(area.center(), QSize(0, 0));
+    const QRect main = mainWindow ? mainWindow->frameGeometry() : area;
     const int band = mainWindow ? MainFrame::kTitleBandHeight : 0;
     graph.setMinimumSize(kLeast.boundedTo(area.size()));
     graph.setGeometry(graphPlacement(main, band, area, kWanted, kLeast));

@@ -176,6 +176,7 @@ void CReadingsGraph::buildControls() {
     readoutTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     readoutTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
     readoutTable_->verticalHeader()->setVisible(false);
+    readoutTable_->verticalHeader()->setDefaultSectionSize(readoutTable_->fontMetrics().height() + 6);
     readoutTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     readoutTable_->horizontalHeader()->setStretchLastSection(true);
     readoutTable_->setToolTip(QStringLiteral("Ctrl+C copies the whole table"));
@@ -212,6 +213,8 @@ void CReadingsGraph::buildControls() {
     setTabOrder(pictureButton_, heldButton_);
     setTabOrder(heldButton_, recordButton_);
     setTabOrder(recordButton_, readoutTable_);
+    // The keys work on the graph as soon as the window opens.
+    chartView_->setFocus(Qt::OtherFocusReason);
     cursorsChanged();
 }
 
@@ -571,7 +574,12 @@ std::vector<MeasuredLine> CReadingsGraph::measuredLines() const {
     return lines;
 }
 
-Readout CReadingsGraph::readout() const { return measure(measuredLines(), cursor_, cursorA_, cursorB_); }
+Readout CReadingsGraph::readout() const {
+    Readout r = measure(measuredLines(), cursor_, cursorA_, cursorB_);
+    r.shown = QStringLiteral("%1 to %2 (%3)")
+                  .arg(momentText(shownFrom_, true), momentText(shownTo_), durationText(shownTo_ - shownFrom_));
+    return r;
+}
 
 void CReadingsGraph::cursorsChanged() {
     drawn_->setCursors(cursor_, cursorA_, cursorB_);
@@ -661,6 +669,17 @@ double CReadingsGraph::viewXAtTime(double time) const {
     return chartView_->mapFromScene(chart_->mapToScene(QPointF(x, area.top()))).x();
 }
 
+std::pair<QString, QString> CReadingsGraph::pictureCaption() const {
+    const QDateTime a = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(shownFrom_));
+    const QDateTime b = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(shownTo_));
+    const QString day = QStringLiteral("yyyy-MM-dd"), time = QStringLiteral("HH:mm:ss");
+    const QString range = a.date() == b.date()
+                              ? QStringLiteral("%1  %2 to %3").arg(a.toString(day), a.toString(time), b.toString(time))
+                              : QStringLiteral("%1 %2 to %3 %4")
+                                    .arg(a.toString(day), a.toString(time), b.toString(day), b.toString(time));
+    return {pageTitle_.isEmpty() ? windowTitle() : pageTitle_, range};
+}
+
 bool CReadingsGraph::savePicture(const QString& path, QString& error) {
     stale_ = true;
     redraw();
@@ -669,21 +688,12 @@ bool CReadingsGraph::savePicture(const QString& path, QString& error) {
     const QPixmap table = measured ? splitter_->widget(1)->grab() : QPixmap();
     const QFontMetrics metrics(font());
     const int band = metrics.lineSpacing() + 12;
+    const auto [title, range] = pictureCaption();
     QPixmap picture(graph.width(), band + graph.height() + table.height());
     picture.fill(ColourPanel);
     {
         QPainter p(&picture);
         p.setPen(ColourEdgeLight);
-        const QDateTime a = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(shownFrom_));
-        const QDateTime b = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(shownTo_));
-        const QString range = a.date() == b.date() ? QStringLiteral("%1  %2 to %3")
-                                                         .arg(a.toString(QStringLiteral("yyyy-MM-dd")),
-                                                              a.toString(QStringLiteral("HH:mm:ss")),
-                                                              b.toString(QStringLiteral("HH:mm:ss")))
-                                                   : QStringLiteral("%1 to %2")
-                                                         .arg(a.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                                              b.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-        const QString title = pageTitle_.isEmpty() ? windowTitle() : pageTitle_;
         p.drawText(QRect(8, 0, picture.width() - 16, band), Qt::AlignVCenter | Qt::AlignLeft, title);
         p.drawText(QRect(8, 0, picture.width() - 16, band), Qt::AlignVCenter | Qt::AlignRight, range);
         p.drawPixmap(0, band, graph);

@@ -23,6 +23,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "readings/reading_lines.h"
@@ -121,6 +122,8 @@ public:
     // Saves the graph as PNG with the page title, the date and the time range above it (and
     // the cursors' table under it when cursors are placed); false with the reason in `error`.
     bool savePicture(const QString& path, QString& error);
+    // What the band above a saved picture says: the page title, and the date and time range.
+    std::pair<QString, QString> pictureCaption() const;
     // Writes the rows the history holds as they came as a recording; false with the reason.
     // `done` says what was written.
     bool saveHeldReadings(const QString& path, QString& error, QString* done = nullptr);

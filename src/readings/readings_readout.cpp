@@ -97,7 +97,9 @@ QString Readout::summary() const {
 }
 
 QString Readout::text() const {
-    QString out = summary() + QLatin1Char('\n');
+    QString out;
+    if (!shown.isEmpty()) out += QStringLiteral("Shown %1\n").arg(shown);
+    out += summary() + QLatin1Char('\n');
     out += QStringLiteral("Reading\tAt cursor\tAt A\tAt B\tB - A\tLeast A..B\tGreatest A..B\tMean A..B\n");
     for (const ReadoutRow& row : rows)
         out +=

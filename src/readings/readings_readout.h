@@ -26,10 +26,12 @@ struct ReadoutRow {
 
 struct Readout {
     QString cursorTime, aTime, bTime, between;  // empty where the cursor is not placed
+    QString shown;                              // the stretch of time the graph shows
     std::vector<ReadoutRow> rows;
     // The line above the table: "Cursor 14:03:07.250   A ...   B ...   B - A 4.500 s".
     QString summary() const;
-    // The whole readout as tab-separated lines with a heading row, for the clipboard.
+    // The whole readout as tab-separated lines with a heading row, for the clipboard: the stretch
+    // shown, the summary, then the table.
     QString text() const;
 };
 

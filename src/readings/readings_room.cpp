@@ -37,6 +37,7 @@ ReadingsRoom::ReadingsRoom(CCorvaneNewDlg& window, Clock clock) : window_(window
     graphButton_.SetIcons(IDI_FUNCTION_GRAPH, kButtonIconSize, kButtonIconSize, IDI_FUNCTION_GRAPH, kButtonIconSize,
                           kButtonIconSize, IDI_FUNCTION_GRAPH, kButtonIconSize, kButtonIconSize);
     graphButton_.SetBackColour(ColourPanel);
+    graphButton_.setObjectName(QStringLiteral("bandRoomButton"));  // in the window's Tab chain after "info"
     graphButton_.setToolTip(QStringLiteral("Graph of the page's readings, and recording"));
     connect(&graphButton_, &CCorvButton::command, this, [this](int) { openGraph(); });
     connect(&window_, &CCorvaneNewDlg::messageHandled, this, &ReadingsRoom::onMessageHandled);

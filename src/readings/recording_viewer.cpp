@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "readings/graph_placement.h"
 #include "readings/reading_number.h"
 
 namespace corvane {
@@ -61,6 +62,7 @@ RecordingViewer::RecordingViewer(const QString& path, std::unique_ptr<ReadingsHi
         graph_->setPageTitle(name);
     }
     graph_->setWindowTitle(graph_->pageTitle());
+    placeGraphWindow(*graph_, nullptr);
     graph_->setSpan(CReadingsGraph::SpanAll);
     for (const QString& note : notes) status += QLatin1Char('\n') + note;
     graph_->setStatus(status);
