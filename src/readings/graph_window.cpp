@@ -282,7 +282,7 @@ QWidget* CReadingsGraph::buildPanel() {
     status_->setWordWrap(true);
     status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Room for a long path from the start, so the buttons above never move under the pointer.
-    status_->setFixedHeight(status_->fontMetrics().lineSpacing() * 4 + 4);
+    status_->setFixedHeight(status_->fontMetrics().lineSpacing() * 6 + 4);
     side->addWidget(status_);
     return panel;
 }

@@ -64,7 +64,13 @@ RecordingViewer::RecordingViewer(const QString& path, std::unique_ptr<ReadingsHi
     graph_->setWindowTitle(graph_->pageTitle());
     placeGraphWindow(*graph_, nullptr);
     graph_->setSpan(CReadingsGraph::SpanAll);
-    for (const QString& note : notes) status += QLatin1Char('\n') + note;
+    // A note names its file by its whole path; the window has room for the file's name.
+    for (QString note : notes) {
+        for (const QString& p : {path, comparedPath})
+            if (!p.isEmpty() && note.startsWith(p + QLatin1Char(':')))
+                note.replace(0, p.size(), QFileInfo(p).fileName());
+        status += QLatin1Char('\n') + note;
+    }
     graph_->setStatus(status);
 }
 
@@ -103,6 +109,8 @@ int PlotCommand::exec() {
     RecordingViewer viewer(files_.value(0), std::move(histories_[0]), files_.value(1),
                            histories_.size() > 1 ? std::move(histories_[1]) : nullptr, notes_);
     viewer.graph().show();
+    // Without a window manager nothing else would give it the keys.
+    viewer.graph().activateWindow();
     return QApplication::exec();
 }
 

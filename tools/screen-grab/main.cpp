@@ -23,8 +23,10 @@ int usage() {
                  "       screen-grab --pixel X Y      print the colour at (X, Y) as \"R G B\"\n"
                  "       screen-grab --light X Y W H  print how many pixels of the rectangle have\n"
                  "                                    red, green and blue all at 200 or more\n"
-                 "       screen-grab --find R G B     print \"X Y W\": the first run of pixels of that colour,\n"
-                 "                                    scanning rows from the top (nothing when none)\n"
+                 "       screen-grab --find R G B [X Y W H [LEAST]]  print \"X Y W\": the first run of pixels\n"
+                 "                                    of that colour (at least LEAST long), scanning rows\n"
+                 "                                    from the top, in the whole screen or the rectangle\n"
+                 "                                    (nothing when none)\n"
                  "       screen-grab --contrast X Y W H  print the contrast ratio (1 to 21) between the\n"
                  "                                    rectangle's most common colour and the colour that\n"
                  "                                    stands out most from it\n"
@@ -50,7 +52,7 @@ double contrast(const QColor& a, const QColor& b) {
 int main(int argc, char** argv) {
     const bool pixel = argc == 4 && std::strcmp(argv[1], "--pixel") == 0;
     const bool light = argc == 6 && std::strcmp(argv[1], "--light") == 0;
-    const bool find = argc == 5 && std::strcmp(argv[1], "--find") == 0;
+    const bool find = (argc == 5 || argc == 9 || argc == 10) && std::strcmp(argv[1], "--find") == 0;
     const bool measure = argc == 6 && std::strcmp(argv[1], "--contrast") == 0;
     const bool clipboard = argc == 2 && std::strcmp(argv[1], "--clipboard") == 0;
     if (!pixel && !light && !find && !measure && (argc != 2 || std::strcmp(argv[1], "--help") == 0)) return usage();
@@ -108,13 +110,21 @@ int main(int argc, char** argv) {
         // Finds a window by a colour band it draws, where the window system does not tell
         // where a window is (a Wayland compositor nested in the X screen).
         const QColor want(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
-        const QImage all = screen->grabWindow(0).toImage();
+        const int least = argc == 10 ? std::atoi(argv[9]) : 1;
+        const QRect region = argc >= 9
+                                 ? QRect(std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]), std::atoi(argv[8]))
+                                 : screen->geometry();
+        const QImage all = screen->grabWindow(0, region.x(), region.y(), region.width(), region.height()).toImage();
         for (int row = 0; row < all.height(); ++row)
             for (int col = 0; col < all.width(); ++col) {
                 if (all.pixelColor(col, row) != want) continue;
                 int end = col;
                 while (end + 1 < all.width() && all.pixelColor(end + 1, row) == want) ++end;
-                std::printf("%d %d %d\n", col, row, end - col + 1);
+                if (end - col + 1 < least) {
+                    col = end;
+                    continue;
+                }
+                std::printf("%d %d %d\n", region.x() + col, region.y() + row, end - col + 1);
                 return 0;
             }
         return 0;
