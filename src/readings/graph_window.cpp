@@ -68,13 +68,15 @@ QString windowStyle() {
         "  { border: 2px solid rgb(255,255,128); }");
 }
 
-QString unitLabel(const QString& unit) { return unit.isEmpty() ? QStringLiteral("(no unit)") : unit; }
-
-// A caption longer than this is cut in the legend (the list keeps it whole as a tool tip).
-QString legendName(const QString& title) {
-    constexpr int kLongest = 60;
-    return title.size() <= kLongest ? title : title.left(kLongest - 1) + QChar(0x2026);
+// A text longer than this is cut in the legend or an axis title (the list keeps it whole as a
+// tool tip): a long caption would take the chart's whole width and its layout much time.
+QString shortened(const QString& text, int longest) {
+    return text.size() <= longest ? text : text.left(longest - 1) + QChar(0x2026);
 }
+
+QString unitLabel(const QString& unit) { return unit.isEmpty() ? QStringLiteral("(no unit)") : shortened(unit, 24); }
+
+QString legendName(const QString& title) { return shortened(title, 60); }
 
 // Changes an axis to a new range without an instant where a narrow step meets a wide range (the
 // chart would make a label for each step).
@@ -177,8 +179,13 @@ void CReadingsGraph::buildControls() {
     readoutTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
     readoutTable_->verticalHeader()->setVisible(false);
     readoutTable_->verticalHeader()->setDefaultSectionSize(readoutTable_->fontMetrics().height() + 6);
-    readoutTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Columns sized once for their longest name and for values of nine digits, not at each change:
+    // measuring every cell anew at each move of the pointer would not keep up with 200 readings.
+    readoutTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     readoutTable_->horizontalHeader()->setStretchLastSection(true);
+    for (int c = 1; c < kReadoutColumns; ++c)
+        readoutTable_->setColumnWidth(
+            c, readoutTable_->fontMetrics().horizontalAdvance(QStringLiteral("~-1.23456789e+100")));
     readoutTable_->setToolTip(QStringLiteral("Ctrl+C copies the whole table"));
     readoutTable_->setAccessibleName(QStringLiteral("What the cursors measure"));
     readoutLayout->addWidget(readoutTable_, 1);
@@ -585,11 +592,12 @@ void CReadingsGraph::cursorsChanged() {
     drawn_->setCursors(cursor_, cursorA_, cursorB_);
     const Readout r = readout();
     readoutSummary_->setText(r.summary());
+    const bool newRows = readoutTable_->rowCount() != static_cast<int>(r.rows.size());
     readoutTable_->setRowCount(static_cast<int>(r.rows.size()));
     for (std::size_t i = 0; i < r.rows.size(); ++i) {
         const ReadoutRow& row = r.rows[i];
-        const QString cells[kReadoutColumns] = {row.name,   row.atCursor, row.atA,      row.atB,
-                                                row.change, row.least,    row.greatest, row.mean};
+        const QString cells[kReadoutColumns] = {
+            shortened(row.name, 60), row.atCursor, row.atA, row.atB, row.change, row.least, row.greatest, row.mean};
         for (int c = 0; c < kReadoutColumns; ++c) {
             QTableWidgetItem* item = readoutTable_->item(static_cast<int>(i), c);
             if (!item) {
@@ -598,7 +606,9 @@ void CReadingsGraph::cursorsChanged() {
             }
             if (item->text() != cells[c]) item->setText(cells[c]);
         }
+        if (newRows) readoutTable_->item(static_cast<int>(i), 0)->setToolTip(row.name);
     }
+    if (newRows) readoutTable_->resizeColumnToContents(0);
 }
 
 void CReadingsGraph::setComparison(const ReadingsHistory* other, const QString& name) {
