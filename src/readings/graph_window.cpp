@@ -460,6 +460,10 @@ void CReadingsGraph::redraw() {
     }
     const QString format = timeLabelFormat(to - from);
     if (timeAxis_->format() != format) timeAxis_->setFormat(format);
+    // As many time labels as fit side by side.
+    const int labelWidth = chartView_->fontMetrics().horizontalAdvance(format) + 24;
+    const int ticks = std::clamp(static_cast<int>(chart_->plotArea().width()) / labelWidth + 1, 2, 7);
+    if (timeAxis_->tickCount() != ticks) timeAxis_->setTickCount(ticks);
     timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::floor(from))),
                         QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(std::ceil(to))));
     drawn_->setTimeRange(from, to);

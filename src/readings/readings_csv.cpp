@@ -372,7 +372,7 @@ RecordingReader::Result RecordingReader::read(const QString& path) const {
                           .arg(sizeText(info.st_size), sizeText(kMaxBytes)));
     }
     RecordingParser parser(*this, path, result);
-    std::vector<char> chunk(std::size_t{1} << 20);
+    std::vector<char> chunk(kPieceBytes);
     qint64 total = 0;
     for (;;) {
         const ssize_t n = ::read(fd, chunk.data(), chunk.size());
@@ -394,10 +394,14 @@ RecordingReader::Result RecordingReader::read(const QString& path) const {
     return result;
 }
 
-RecordingReader::Result RecordingReader::parse(const QString& name, std::string_view bytes) const {
+RecordingReader::Result RecordingReader::parse(const QString& name, std::string_view bytes, std::size_t piece) const {
     Result result;
     RecordingParser parser(*this, name, result);
-    parser.feed(bytes, true);
+    piece = std::max<std::size_t>(piece, 1);
+    for (std::size_t at = 0;; at += piece) {
+        const std::string_view part = bytes.substr(std::min(at, bytes.size()), piece);
+        if (!parser.feed(part, at + piece >= bytes.size()) || at + piece >= bytes.size()) break;
+    }
     return result;
 }
 

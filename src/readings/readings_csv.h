@@ -47,7 +47,9 @@ struct RecordingReader {
     std::function<void(const std::vector<ReadingColumn>&)> columns;
     std::function<void(qint64 time, const std::vector<std::string_view>& values)> row;
     Result read(const QString& path) const;
-    Result parse(const QString& name, std::string_view bytes) const;
+    // The bytes of a file called `name`, taken `piece` bytes at a time as read() takes a file.
+    Result parse(const QString& name, std::string_view bytes, std::size_t piece = kPieceBytes) const;
+    static constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 };
 
 }  // namespace corvane

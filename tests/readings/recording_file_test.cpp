@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "readings/held_readings.h"
 #include "readings/reading_number.h"
@@ -41,9 +42,9 @@ RecordingReader readerInto(ReadBack& r) {
     return reader;
 }
 
-ReadBack readBack(const QString& name, std::string_view bytes) {
+ReadBack readBack(const QString& name, std::string_view bytes, std::size_t piece = RecordingReader::kPieceBytes) {
     ReadBack r;
-    const RecordingReader::Result result = readerInto(r).parse(name, bytes);
+    const RecordingReader::Result result = readerInto(r).parse(name, bytes, piece);
     r.faults = result.faults;
     r.notes = result.notes;
     return r;
@@ -184,6 +185,30 @@ TEST(RecordingFile, ACutLastRowIsLeftOutWithANoteAndLongFilesReadAcrossPieces) {
         EXPECT_EQ(r.rows[0].second[0], QStringLiteral("14.2"));
         EXPECT_EQ(texts(r.notes), std::vector<std::string>{"f.csv:3: the last row has no line end (the recording was "
                                                            "cut short); it is left out"});
+    }
+
+    // Whatever bytes come, and wherever the pieces of the file end, it reads as if whole.
+    std::mt19937 random(11);
+    const std::string parts[] = {"\"",
+                                 ",",
+                                 "\r",
+                                 "\n",
+                                 "\r\n",
+                                 "7.5",
+                                 "#",
+                                 "2025-12-09T10:00:00.000Z,",
+                                 "2025-12-09T10:00:00.000Z,1,2\r\n",
+                                 "2025-12-09T10:00:00.000Z,\"q\r\n\"\"x\"\"\",3\r\n"};
+    for (int trial = 0; trial < 300; ++trial) {
+        std::string bytes = trial % 3 ? "time,A,B\r\n" : "";
+        for (int n = random() % 40; n > 0; --n) bytes += parts[random() % std::size(parts)];
+        const ReadBack whole = readBack(QStringLiteral("f.csv"), bytes);
+        for (std::size_t piece : {1, 2, 3, 7}) {
+            const ReadBack pieces = readBack(QStringLiteral("f.csv"), bytes, piece);
+            ASSERT_EQ(pieces.rows, whole.rows) << bytes << " in pieces of " << piece;
+            ASSERT_EQ(pieces.faults, whole.faults) << bytes << " in pieces of " << piece;
+            ASSERT_EQ(pieces.notes, whole.notes) << bytes << " in pieces of " << piece;
+        }
     }
 
     // Over 3 MiB, read a MiB at a time: rows, quoted line breaks and CR LF pairs cut by the
