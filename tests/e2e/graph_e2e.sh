@@ -95,16 +95,19 @@ wait_until 10 test "$(xdotool getwindowfocus 2>/dev/null)" = "$GRAPH" || fail "t
 
 # The plot has the keys; Tab: the list, the span list, Pause. Its focus mark against the button.
 key Tab Tab Tab
-sleep 0.5
-read -r FX FY FW < <("$GRAB" --find 255 255 128 "$X" "$Y" "$WIDTH" "$HEIGHT") || true
-[[ -n ${FX:-} ]] || fail "no focus mark in the skin's focus colour in the graph window"
-RATIO=$(contrast "255 255 128" "$(pixel $((FX + FW / 2)) $((FY + 4)))")
+found() { read -r FOUND_X FOUND_Y FOUND_W < <("$GRAB" --find "$@") && [[ -n ${FOUND_X:-} ]]; }
+# The mark in the panel right of the graph, round a button (its face just inside the mark).
+button_marked() {
+  found 255 255 128 $((X + WIDTH - 240)) "$Y" 240 "$HEIGHT" &&
+    [[ $(pixel $((FOUND_X + FOUND_W / 2)) $((FOUND_Y + 4))) == "60 60 60" ]]
+}
+wait_until 10 button_marked || fail "no focus mark in the skin's focus colour round the Pause button"
+RATIO=$(contrast "255 255 128" "60 60 60")
 at_least "$RATIO" 4.5 || fail "the focus mark stands out $RATIO:1 from the button"
 # The span list open: its lines against their background.
 key shift+Tab alt+Down
-sleep 0.5
-read -r SX SY SW < <("$GRAB" --find 255 128 64 "$X" "$Y" "$WIDTH" "$HEIGHT" 100) || true
-[[ -n ${SX:-} ]] || fail "the span list did not open with its line marked"
+wait_until 10 found 255 128 64 "$X" "$Y" "$WIDTH" "$HEIGHT" 100 || fail "the span list did not open with its line marked"
+SX=$FOUND_X SY=$FOUND_Y SW=$FOUND_W
 RATIO=$("$GRAB" --contrast $((SX + 2)) $((SY - 16)) $((SW - 4)) 12)
 at_least "$RATIO" 4.5 || fail "the span list's lines stand out $RATIO:1 from their background"
 key Escape
