@@ -1,15 +1,18 @@
 // The graph of the readings and the recording under the heaviest load named for them: sixteen
-// readings at 50 updates a second for a simulated hour, with the graph window open.
+// readings at 50 updates a second for a simulated hour and a simulated day, with the graph
+// window open.
 //
-//   readings_bench [--live SECONDS]      (best on the offscreen platform)
+//   readings_bench [--live SECONDS] [--hours N]      (best on the offscreen platform)
 //
 // 1. The hour: 180000 rows of 16 values (six units, a dropout now and then) go into the history
 //    the graph draws from and into a CSV recording, as the readings room does with each values
 //    notification; once a simulated minute the graph is redrawn and painted. Gives the cost of a
-//    row, of a redraw as the history grows, the resident memory after the hour and the CSV bytes
-//    a row.
-// 2. After the hour: a redraw and paint of the full window for each time span.
-// 3. Live: rows at 50 a second from a timer for SECONDS (default 20) with the graph's own 100 ms
+//    row, of a redraw as the history grows, the memory after the hour and the CSV bytes a row.
+// 2. After the hour: a redraw and paint of the full window for each time span, a zoom step, and
+//    the cursors' table with A and B over the whole hour.
+// 3. The day: the history goes on without the CSV file to N hours (default 24); the same figures.
+// 4. The hour's recording read back as `corvane --plot` reads it.
+// 5. Live: rows at 50 a second from a timer for SECONDS (default 20) with the graph's own 100 ms
 //    redraw timer painting, and the process's CPU share over that time.
 //
 // Prints Markdown table rows.
@@ -35,6 +38,7 @@
 #include "readings/readings_csv.h"
 #include "readings/readings_history.h"
 #include "readings/readings_recorder.h"
+#include "readings/recording_viewer.h"
 #include "sample_stats.h"
 
 using namespace corvane;
@@ -91,11 +95,47 @@ double millisecondsOf(const std::function<void()>& work) {
 }
 }  // namespace
 
+// Redraw and paint for each span, a zoom step in the middle and the cursors' table over it all.
+void spanFigures(CReadingsGraph& graph, const ReadingsHistory& history, const char* when) {
+    const char* spanNames[] = {"30 s", "2 min", "10 min", "everything"};
+    for (int span = CReadingsGraph::Span30s; span <= CReadingsGraph::SpanAll; ++span) {
+        graph.setSpan(static_cast<CReadingsGraph::Span>(span));
+        Samples samples;
+        for (int i = 0; i < 20; ++i) samples.add(1000.0 * millisecondsOf([&] { paint(graph); }));
+        std::printf("| redraw and paint after %s, %s span, CPU median | %.1f ms |\n", when, spanNames[span],
+                    samples.median() / 1000.0);
+    }
+    const double middle = history.firstTime() / 2 + history.lastTime() / 2;
+    Samples zoom;
+    for (int i = 0; i < 10; ++i) {
+        zoom.add(1000.0 * millisecondsOf([&] {
+                     graph.zoom(0.8, middle);
+                     QCoreApplication::processEvents();
+                     graph.view()->viewport()->repaint();
+                 }));
+    }
+    std::printf("| one wheel notch of zoom from everything, drawn, after %s, CPU median | %.1f ms |\n", when,
+                zoom.median() / 1000.0);
+    Samples cursors;
+    for (int i = 0; i < 10; ++i)
+        cursors.add(1000.0 * millisecondsOf([&] {
+                        graph.placeCursorA(history.firstTime() + i);
+                        graph.placeCursorB(history.lastTime() - i);
+                    }));
+    std::printf("| cursors A and B over all of it: the table of 16 readings, CPU median | %.2f ms |\n",
+                cursors.median() / 1000.0);
+    graph.clearCursors();
+    graph.setFollowing(true);
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     double liveSeconds = 20;
-    for (int i = 1; i + 1 < argc; ++i)
+    int hours = 24;
+    for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--live") == 0) liveSeconds = std::atof(argv[i + 1]);
+        if (std::strcmp(argv[i], "--hours") == 0) hours = std::max(1, std::atoi(argv[i + 1]));
+    }
 
     std::vector<ReadingColumn> columns;
     for (int r = 0; r < kReadings; ++r)
@@ -106,6 +146,7 @@ int main(int argc, char** argv) {
     graph.resize(1280, 720);
     graph.show();
     QCoreApplication::processEvents();
+    const double rssStart = residentMegabytes();
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("hour.csv"));
@@ -116,8 +157,9 @@ int main(int argc, char** argv) {
     double rowMs = 0;
     Samples redrawUs;
     const double cpuBefore = processCpuSeconds();
+    auto rowTime = [](int row) { return kStartMs + static_cast<qint64>(row) * (1000 / kRatePerSecond); };
     for (int row = 0; row < kRowsPerHour; ++row) {
-        const qint64 time = kStartMs + static_cast<qint64>(row) * (1000 / kRatePerSecond);
+        const qint64 time = rowTime(row);
         const std::vector<std::string> values = rowValues(row);
         rowMs += millisecondsOf([&] {
             history.append(static_cast<double>(time), numbers(values));
@@ -127,12 +169,9 @@ int main(int argc, char** argv) {
     }
     const double hourCpu = processCpuSeconds() - cpuBefore;
     paint(graph);
-    const double rss = residentMegabytes();
     recorder.stop();
     const double headerBytes = static_cast<double>(csvHeader(columns).size());
     const double bytesPerRow = (static_cast<double>(QFileInfo(path).size()) - headerBytes) / kRowsPerHour;
-    std::size_t points = 0;
-    for (std::size_t s = 0; s < history.size(); ++s) points += history.series(s).points().size();
 
     std::printf("| figure | value |\n|---|---|\n");
     std::printf("| rows in the hour (16 readings, 50 a second) | %d |\n", kRowsPerHour);
@@ -140,24 +179,48 @@ int main(int argc, char** argv) {
     std::printf("| CPU of the whole simulated hour, rows and one redraw a minute | %.1f s |\n", hourCpu);
     std::printf("| redraw and paint during the hour (2 min span), CPU median / worst | %.1f / %.1f ms |\n",
                 redrawUs.median() / 1000.0, redrawUs.quantile(1.0) / 1000.0);
-    std::printf("| points the graph holds after the hour (all 16 readings) | %zu |\n", points);
-    std::printf("| resident memory after the hour, graph open | %.1f MiB |\n", rss);
+    std::printf("| history after the hour: rows held as they came / memory of rows and summaries | %zu / %.1f MiB |\n",
+                history.heldRows(), history.memoryBytes() / 1048576.0);
+    std::printf("| resident memory after the hour, graph open (at the start: %.1f MiB) | %.1f MiB |\n", rssStart,
+                residentMegabytes());
     std::printf("| CSV bytes a row (16 values like 1234.5) | %.1f |\n", bytesPerRow);
 
-    // 2. A redraw of the full window after the hour, for each span.
-    const char* spanNames[] = {"30 s", "2 min", "10 min", "everything"};
-    for (int span = CReadingsGraph::Span30s; span <= CReadingsGraph::SpanAll; ++span) {
-        graph.setSpan(static_cast<CReadingsGraph::Span>(span));
-        Samples samples;
-        for (int i = 0; i < 30; ++i) samples.add(1000.0 * millisecondsOf([&] { paint(graph); }));
-        std::printf("| redraw and paint after the hour, %s span, CPU median | %.1f ms |\n", spanNames[span],
-                    samples.median() / 1000.0);
+    // 2. After the hour.
+    spanFigures(graph, history, "the hour");
+
+    // 3. The day, without the CSV file.
+    const int rowsInAll = hours * kRowsPerHour;
+    double dayRowMs = 0;
+    for (int row = kRowsPerHour; row < rowsInAll; ++row) {
+        const std::vector<std::string> values = rowValues(row);
+        const std::vector<double> n = numbers(values);
+        dayRowMs += millisecondsOf([&] { history.append(static_cast<double>(rowTime(row)), n); });
+    }
+    paint(graph);
+    std::printf("| one row into the history alone (hours 2 to %d), CPU mean | %.2f µs |\n", hours,
+                1000.0 * dayRowMs / (rowsInAll - kRowsPerHour));
+    std::printf("| history after %d h: rows held as they came / memory of rows and summaries | %zu / %.1f MiB |\n",
+                hours, history.heldRows(), history.memoryBytes() / 1048576.0);
+    std::printf("| resident memory after %d h, graph open | %.1f MiB |\n", hours, residentMegabytes());
+    const std::string when = std::to_string(hours) + " h";
+    spanFigures(graph, history, when.c_str());
+
+    // 4. The hour's recording read back.
+    {
+        ReadingsHistory back;
+        const double start = threadCpuSeconds();
+        const RecordingReader::Result result = loadRecording(path, back);
+        const double seconds = threadCpuSeconds() - start;
+        if (!result.faults.empty()) fail(result.faults.front().toStdString());
+        std::printf("| --plot of the hour's recording (%.1f MiB, %zu rows): read, CPU | %.2f s (%.0f MiB/s) |\n",
+                    QFileInfo(path).size() / 1048576.0, back.rows(), seconds,
+                    QFileInfo(path).size() / 1048576.0 / seconds);
     }
 
-    // 3. Live: 50 rows a second from a timer, the graph redrawing on its own timer.
+    // 5. Live: 50 rows a second from a timer, the graph redrawing on its own timer.
     graph.setSpan(CReadingsGraph::Span2min);
     if (!recorder.start(dir.filePath(QStringLiteral("live.csv")), columns)) fail(recorder.errorText().toStdString());
-    int row = kRowsPerHour;
+    int row = rowsInAll;
     QElapsedTimer wall;
     QTimer feed;
     feed.setTimerType(Qt::PreciseTimer);
@@ -167,8 +230,8 @@ int main(int argc, char** argv) {
         lastTick = wall.elapsed();
         // Rows due by the wall clock: a late tick catches up, as notifications queued meanwhile would.
         const qint64 due = static_cast<qint64>(wall.elapsed()) * kRatePerSecond / 1000;
-        while (row - kRowsPerHour < due) {
-            const qint64 time = kStartMs + static_cast<qint64>(row) * (1000 / kRatePerSecond);
+        while (row - rowsInAll < due) {
+            const qint64 time = rowTime(row);
             const std::vector<std::string> values = rowValues(row);
             history.append(static_cast<double>(time), numbers(values));
             recorder.write(QDateTime::fromMSecsSinceEpoch(time), values);

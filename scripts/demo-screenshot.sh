@@ -2,7 +2,8 @@
 # Runs `corvane --demo` on a virtual screen (Xvfb), opens the "Live data" page of the demo unit
 # with the mouse, and saves a screenshot and the link trace. With --pop-up it opens the
 # "Pop-ups" page instead and presses "Question", so the picture shows the unit's question box.
-# With --graph it opens the graph of the "Live data" page and lets half a minute of readings in.
+# With --graph it opens the graph of the "Live data" page, lets half a minute of readings in and
+# measures them: cursors A and B by mouse, the value cursor under the pointer.
 #   scripts/demo-screenshot.sh [--pop-up | --graph] BUILD_DIR SCREENSHOT.png TRACE.txt
 set -euo pipefail
 POP_UP=0 GRAPH=0
@@ -33,9 +34,16 @@ else
   if ((GRAPH)); then
     # The graph button right of "info" in the title band; a rev, a dip and a dropout come in.
     xdotool mousemove 527 49 click 1; sleep 1
-    # "Time shown": 30 seconds (one up from the 2 minutes it opens with).
-    xdotool mousemove 855 379 click 1; sleep 0.5; xdotool key Up Return
+    # From the graph, Tab to "Time shown": 30 seconds (one up from the 2 minutes it opens with).
+    xdotool key Tab Tab Up; sleep 0.5
     sleep "${GRAPH_SECONDS:-27}"
+    # Held still, then measured: A and B by mouse, the value cursor where the pointer rests.
+    WINDOW=$(xdotool search --onlyvisible --name '^Readings - ' | head -n1)
+    eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+    xdotool key shift+Tab shift+Tab space; sleep 0.3
+    xdotool mousemove $((X + ${GRAPH_A:-300})) $((Y + 200)) click 1; sleep 0.3
+    xdotool mousemove $((X + ${GRAPH_B:-520})) $((Y + 200)) keydown shift click 1 keyup shift; sleep 0.3
+    xdotool mousemove $((X + ${GRAPH_CURSOR:-420})) $((Y + 250)); sleep 0.5
   fi
 fi
 "$GRAB" "$SHOT"

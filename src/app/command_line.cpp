@@ -85,9 +85,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             value(c.portPath);
         else if (a == "--trace" || a.startsWith("--trace="))
             value(c.traceFile);
-        else if (a == "--plot" || a.startsWith("--plot="))
+        else if (a == "--plot" || a.startsWith("--plot=")) {
             value(c.plotFile);
-        else if (a == "--demo")
+            if (i + 1 < arguments.size() && !arguments[i + 1].startsWith('-')) c.plotCompareFile = arguments[++i];
+        } else if (a == "--demo")
             c.demo = true;
         else if (a == "--list-ports")
             c.listPorts = true;
@@ -114,8 +115,9 @@ QString commandLineHelp() {
         "                 or a pseudo-terminal)\n"
         "  --trace FILE   start with the verbose link trace written to FILE\n"
         "  --demo         start a simulated unit on a pseudo-terminal and connect to it\n"
-        "  --plot FILE    show a recording of readings (a CSV file this program wrote) in the\n"
-        "                 graph window, without a unit\n"
+        "  --plot FILE [SECOND]\n"
+        "                 show a recording of readings (a CSV file this program wrote) in the\n"
+        "                 graph window, without a unit; a SECOND recording is drawn over it\n"
         "  --list-ports   list the numbered ports that have a serial chip, then the serial\n"
         "                 devices present (name, node, stable path, whether they may be\n"
         "                 opened), and exit\n"

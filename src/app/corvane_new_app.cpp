@@ -103,27 +103,20 @@ int runCorvane(int argc, char** argv) {
         return outputWritten();
     }
     // A recording is read before any window is made: a damaged one is refused on the command line.
-    std::optional<ReadingsHistory> recording;
+    std::optional<PlotCommand> plot;
     if (!commandLine.plotFile.isEmpty()) {
-        recording.emplace();
-        const std::vector<QString> faults = loadRecording(commandLine.plotFile, *recording);
-        for (const QString& fault : faults) print(stderr, fault);
-        if (!faults.empty()) {
-            print(
-                stderr,
-                QStringLiteral("corvane: %1 is refused: not a sound recording of readings").arg(commandLine.plotFile));
-            return 1;
-        }
+        QStringList files{commandLine.plotFile};
+        if (!commandLine.plotCompareFile.isEmpty()) files << commandLine.plotCompareFile;
+        plot.emplace(files);
+        if (!plot->needsWindows()) return 1;
     }
     // Without a usable display Qt would abort in the application object's construction.
     std::optional<WindowSystemStart> windowSystemStart(std::in_place, argumentList(argc, argv));
     CCorvaneNewApp app(argc, argv);
     windowSystemStart.reset();
-    if (recording) {
-        RecordingViewer viewer(commandLine.plotFile, std::move(*recording));
+    if (plot) {
         SessionSignals::onEnd(&app, [] { QCoreApplication::quit(); });
-        viewer.graph().show();
-        return app.exec();
+        return plot->exec();
     }
     return app.InitInstance(commandLine);
 }

@@ -26,15 +26,30 @@ std::string csvRow(const QDateTime& time, const std::vector<std::string>& values
 // The column of a header field: "Caption [unit]" or a caption alone.
 ReadingColumn columnOfTitle(const QString& title);
 
-// Reads a recording. `columns` is called once with the header's columns, then `row` for every
-// row with its time (milliseconds since the epoch) and the values as text. Returns the faults
-// found, each "FILE:LINE: reason" (at most kMaxFaults); empty when the file was read whole.
+// Reads a recording: only a regular file of at most kMaxBytes, with at most kMaxReadings
+// columns whose captions are at most kMaxCaptionBytes long, each row at most kMaxRowBytes. Lines
+// starting with '#' before the header are notes. `columns` is called once with the header's
+// columns, then `row` for every row with its time (milliseconds since the epoch) and the values
+// as UTF-8 text. A last row without its line end (a recording cut short by a crash or a pulled
+// cable) is left out with a note; the rows before it count.
 struct RecordingReader {
     static constexpr std::size_t kMaxFaults = 10;
+    static constexpr qint64 kMaxBytes = qint64{1} << 30;
+    static constexpr std::size_t kMaxReadings = 200;
+    static constexpr std::size_t kMaxCaptionBytes = 4096;  // about a page of text
+    static constexpr std::size_t kMaxRowBytes = std::size_t{1} << 20;
+
+    struct Result {
+        std::vector<QString> faults;  // "FILE:LINE: reason", at most kMaxFaults; empty: sound
+        std::vector<QString> notes;   // "FILE:LINE: ..." of what was left out of a sound file
+    };
+
     std::function<void(const std::vector<ReadingColumn>&)> columns;
-    std::function<void(qint64 time, const std::vector<QString>& values)> row;
-    std::vector<QString> read(const QString& path) const;
-    std::vector<QString> parse(const QString& name, std::string_view bytes) const;
+    std::function<void(qint64 time, const std::vector<std::string_view>& values)> row;
+    Result read(const QString& path) const;
+    // The bytes of a file called `name`, taken `piece` bytes at a time as read() takes a file.
+    Result parse(const QString& name, std::string_view bytes, std::size_t piece = kPieceBytes) const;
+    static constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
 };
 
 }  // namespace corvane

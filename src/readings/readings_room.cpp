@@ -7,6 +7,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/resource_ids.h"
+#include "readings/graph_placement.h"
 #include "readings/reading_number.h"
 #include "screens/corvane_new_dlg.h"
 
@@ -37,12 +38,15 @@ ReadingsRoom::ReadingsRoom(CCorvaneNewDlg& window, TimeOfArrival timeOfArrival)
     graphButton_.SetIcons(IDI_FUNCTION_GRAPH, kButtonIconSize, kButtonIconSize, IDI_FUNCTION_GRAPH, kButtonIconSize,
                           kButtonIconSize, IDI_FUNCTION_GRAPH, kButtonIconSize, kButtonIconSize);
     graphButton_.SetBackColour(ColourPanel);
+    graphButton_.setObjectName(QStringLiteral("bandRoomButton"));  // in the window's Tab chain after "info"
     graphButton_.setToolTip(QStringLiteral("Graph of the page's readings, and recording"));
     connect(&graphButton_, &CCorvButton::command, this, [this](int) { openGraph(); });
     connect(&window_, &CCorvaneNewDlg::messageHandled, this, &ReadingsRoom::onMessageHandled);
     connect(&window_, &CCorvaneNewDlg::valuesShown, this, &ReadingsRoom::onReadings);
     connect(&window_, &CCorvaneNewDlg::connectionChanged, this, [this] {
-        if (recording() && !window_.connected()) stopRecording(QStringLiteral("the unit is gone"));
+        if (window_.connected()) return;
+        history_.markGap();  // the lines break across the time the unit was away
+        if (recording()) stopRecording(QStringLiteral("the unit is gone"));
     });
 }
 
@@ -54,14 +58,16 @@ ReadingsRoom::~ReadingsRoom() {
 void ReadingsRoom::openGraph() {
     if (!graph_) {
         CReadingsGraph::Services services;
-        services.askPicturePath = [this](const QString& name) {
-            return window_.fileDialogs().askSave(graph_.data(), CReadingsGraph::pictureRequest(name));
+        services.askSavePath = [this](const FileDialogs::Request& request) {
+            return window_.fileDialogs().askSave(graph_.data(), request);
         };
         services.inform = [this](const QString& text) { window_.informUser(encodeCp1252(text)); };
         graph_ = new CReadingsGraph(history_, std::move(services), &window_);
         connect(graph_.data(), &CReadingsGraph::recordClicked, this, &ReadingsRoom::askAndRecord);
         connect(graph_.data(), &CReadingsGraph::stopClicked, this, [this] { stopRecording(); });
         followPage(readOpenPage(window_.pageChoices()));
+        graph_->setPageTitle(historyPage_ < 0 ? QString() : pageTitle_);
+        placeGraphWindow(*graph_, &window_);
         graph_->setRecording(recording());
         showRecordingStatus(true);
     }
@@ -72,12 +78,14 @@ void ReadingsRoom::openGraph() {
 
 bool ReadingsRoom::followPage(const PageReadings& page) {
     if (page.pageIndex == historyPage_ && page.columns == history_.columns()) return false;
+    // The page left keeps its history for when it is shown again.
+    histories_.exchange(historyPage_ < 0 ? std::nullopt : std::optional(historyPageId_), history_,
+                        page.pageIndex < 0 ? std::nullopt : std::optional(page.pageId), page.columns);
     historyPage_ = page.pageIndex;
+    historyPageId_ = page.pageId;
     pageTitle_ = page.title;
-    history_.reset(page.columns);
     if (graph_) {
-        graph_->setWindowTitle(page.pageIndex < 0 ? QStringLiteral("Readings")
-                                                  : QStringLiteral("Readings - %1").arg(page.title));
+        graph_->setPageTitle(page.pageIndex < 0 ? QString() : page.title);
         graph_->historyReset();
     }
     return true;

@@ -18,6 +18,7 @@
 
 #include "controls/corv_button.h"
 #include "readings/graph_window.h"
+#include "readings/page_histories.h"
 #include "readings/page_readings.h"
 #include "readings/readings_history.h"
 #include "readings/readings_recorder.h"
@@ -81,6 +82,8 @@ private:
     QPointer<CReadingsGraph> graph_;
     ReadingsHistory history_;
     int historyPage_ = -1;  // page index the history belongs to
+    std::uint32_t historyPageId_ = 0;
+    PageHistories histories_;  // of the pages shown before
     QString pageTitle_;
     ReadingsRecorder recorder_;
     int recordedPage_ = -1;

@@ -1,31 +1,56 @@
 #pragma once
-// A recording opened without a unit (corvane --plot FILE.csv): the file is read whole first and
-// refused, with "FILE:LINE: reason" for each fault, unless every line is sound; then it is shown
-// in the same graph window as the live readings, over the whole recording.
+// Recordings opened without a unit (corvane --plot A.csv [B.csv]): each file is read whole first
+// and refused, with "FILE:LINE: reason" for each fault, unless every line is sound (a last row
+// cut short is left out with a note); then it is shown in the same graph window as the live
+// readings, over the whole recording, with a second recording drawn over the first in paler
+// shades.
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
 
 #include "readings/graph_window.h"
+#include "readings/readings_csv.h"
 #include "readings/readings_history.h"
 #include "screens/file_dialogs.h"
 
 namespace corvane {
 
-// Reads the recording at `path` into `history`. Returns the faults found; empty when it is sound.
-std::vector<QString> loadRecording(const QString& path, ReadingsHistory& history);
+// Reads the recording at `path` into `history`.
+RecordingReader::Result loadRecording(const QString& path, ReadingsHistory& history);
 
 class RecordingViewer {
 public:
-    // Takes a history loaded by loadRecording.
-    RecordingViewer(const QString& path, ReadingsHistory history);
+    // Takes histories loaded by loadRecording; `notes` are shown under the controls.
+    RecordingViewer(const QString& path, std::unique_ptr<ReadingsHistory> history, const QString& comparedPath = {},
+                    std::unique_ptr<ReadingsHistory> compared = nullptr, const QStringList& notes = {});
     CReadingsGraph& graph() { return *graph_; }
 
 private:
-    ReadingsHistory history_;
+    std::unique_ptr<ReadingsHistory> history_;
+    std::unique_ptr<ReadingsHistory> compared_;
     FileDialogs dialogs_;
     std::unique_ptr<CReadingsGraph> graph_;
+};
+
+// corvane --plot: the files are read before any window is made; faults and notes go to
+// standard error. A refusal is also shown in a message box when no terminal reads standard
+// error (the program started from a desktop) and a screen is there to show it on.
+class PlotCommand {
+public:
+    explicit PlotCommand(const QStringList& files);
+    bool refused() const { return !faults_.isEmpty(); }
+    // Whether exec() needs the application object: the viewer, or the box of a refusal.
+    bool needsWindows() const;
+    // The viewer (until it is closed) or the refusal's box; the program's exit status.
+    int exec();
+
+private:
+    QStringList files_;
+    QStringList faults_;
+    QStringList notes_;
+    std::vector<std::unique_ptr<ReadingsHistory>> histories_;
 };
 
 }  // namespace corvane

@@ -34,9 +34,11 @@ void CCorvaneNewDlg::setUpKeyboard() {
 
 std::vector<QWidget*> CCorvaneNewDlg::keyboardChain() {
     std::vector<QWidget*> chain;
-    for (QWidget* w : std::initializer_list<QWidget*>{&comSettingButton_, &infoButton_, &minimiseButton_, &sizeButton_,
-                                                      &closeButton_})
-        if (takesTab(w, this)) chain.push_back(w);
+    // A room beside the window may put a button of its own in the band ("graph", right of "info").
+    QWidget* roomButton = findChild<QWidget*>(QStringLiteral("bandRoomButton"), Qt::FindDirectChildrenOnly);
+    for (QWidget* w : std::initializer_list<QWidget*>{&comSettingButton_, &infoButton_, roomButton, &minimiseButton_,
+                                                      &sizeButton_, &closeButton_})
+        if (w && takesTab(w, this)) chain.push_back(w);
 
     CCorvMenu& view = menuWnd_.view();
     for (int index : view.shownEntries()) chain.push_back(view.button(index));

@@ -92,8 +92,8 @@ TEST_F(ReadingsRoomTest, RowsAreWrittenAsTheValuesComeAndTheRecordingEndsWithThe
     EXPECT_EQ(fileBytes(path), header + row1 + row2 + row3);
 
     // The recording opens again in the viewer, with the non-number as a gap.
-    ReadingsHistory recorded;
-    EXPECT_TRUE(loadRecording(qpath, recorded).empty());
+    auto recorded = std::make_unique<ReadingsHistory>();
+    EXPECT_TRUE(loadRecording(qpath, *recorded).faults.empty());
     RecordingViewer viewer(qpath, std::move(recorded));
     viewer.graph().redraw();
     ASSERT_EQ(viewer.graph().drawnPoints(1).size(), 2u);
@@ -108,6 +108,8 @@ TEST_F(ReadingsRoomTest, RowsAreWrittenAsTheValuesComeAndTheRecordingEndsWithThe
     ASSERT_TRUE(QTest::qWaitFor([&] { return !room->recording(); }, 15000));
     EXPECT_EQ(window->statusText(), "Recording ended (the unit is gone): 1 row in " + battery.string());
     EXPECT_EQ(fileBytes(battery), "time,Battery [V]\r\n2025-12-09T11:00:01.000+01:00,14.1\r\n");
+    // The line breaks where the unit went away.
+    EXPECT_EQ(room->history().at(0, room->history().lastTime() + 1).kind, ReadingAt::Gap);
 }
 
 TEST_F(ReadingsRoomTest, TheGraphDrawsAGapForANonNumberAndAnAxisPerUnit) {
@@ -122,6 +124,17 @@ TEST_F(ReadingsRoomTest, TheGraphDrawsAGapForANonNumberAndAnAxisPerUnit) {
     sendAndSettle({values(1, {"---", "12.5"})});
     sendAndSettle({values(1, {"", "13"})});
     sendAndSettle({values(1, {"900", "14"})});
+    graph->redraw();
+
+    // Another page and back: the page's readings are still there, its title on the window.
+    exchange('J', 0, Bytes{kOther >> 8, kOther & 0xFF});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return room->history().columns().size() == 1; }, 5000));
+    EXPECT_EQ(graph->windowTitle(), QStringLiteral("Readings - Other"));
+    sendAndSettle({values(1, {"14.1"})});
+    exchange('J', 0, Bytes{kEngine >> 8, kEngine & 0xFF});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return room->history().columns().size() == 3; }, 5000));
+    EXPECT_EQ(room->history().rows(), 4u);
+    EXPECT_EQ(graph->windowTitle(), QStringLiteral("Readings - Engine \"live\""));
     graph->redraw();
 
     const std::vector<QPointF> rpm = graph->drawnPoints(0);

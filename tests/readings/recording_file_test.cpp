@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 #include <fstream>
 #include <iterator>
+#include <random>
 
+#include "readings/held_readings.h"
 #include "readings/reading_number.h"
 #include "readings/readings_csv.h"
 #include "readings/readings_recorder.h"
+#include "readings/recording_viewer.h"
 #include "temp_dir.h"
 
 using namespace corvane;
@@ -24,15 +28,40 @@ struct ReadBack {
     std::vector<ReadingColumn> columns;
     std::vector<std::pair<qint64, std::vector<QString>>> rows;
     std::vector<QString> faults;
+    std::vector<QString> notes;
 };
 
-ReadBack readBack(const QString& name, std::string_view bytes) {
-    ReadBack r;
+RecordingReader readerInto(ReadBack& r) {
     RecordingReader reader;
     reader.columns = [&](const std::vector<ReadingColumn>& c) { r.columns = c; };
-    reader.row = [&](qint64 t, const std::vector<QString>& v) { r.rows.emplace_back(t, v); };
-    r.faults = reader.parse(name, bytes);
+    reader.row = [&](qint64 t, const std::vector<std::string_view>& v) {
+        std::vector<QString> texts;
+        for (std::string_view f : v) texts.push_back(QString::fromUtf8(f.data(), static_cast<qsizetype>(f.size())));
+        r.rows.emplace_back(t, texts);
+    };
+    return reader;
+}
+
+ReadBack readBack(const QString& name, std::string_view bytes, std::size_t piece = RecordingReader::kPieceBytes) {
+    ReadBack r;
+    const RecordingReader::Result result = readerInto(r).parse(name, bytes, piece);
+    r.faults = result.faults;
+    r.notes = result.notes;
     return r;
+}
+
+ReadBack readFile(const QString& path) {
+    ReadBack r;
+    const RecordingReader::Result result = readerInto(r).read(path);
+    r.faults = result.faults;
+    r.notes = result.notes;
+    return r;
+}
+
+std::vector<std::string> texts(const std::vector<QString>& lines) {
+    std::vector<std::string> out;
+    for (const QString& l : lines) out.push_back(l.toStdString());
+    return out;
 }
 }  // namespace
 
@@ -89,14 +118,11 @@ TEST(RecordingFile, DamagedOrForeignFilesAreRefusedLineByLine) {
         {header + "2026-12-09T10:00:00.000+01:00,\"a\"b\r\n" + good + "2026-12-09T10:00:00.000+01:00,a\"b\r\n",
          {"f.csv:2: text after the closing quote of a field", "f.csv:4: a quote inside a field that is not quoted"}},
         {header + "2026-12-09T10:00:00.000+01:00,\xFC\r\n", {"f.csv:2: the text is not UTF-8"}},
-        {header + good + "2026-12-09T10:00:00.000+01:00,\"cut off\r\n", {"f.csv:3: a quoted field is not closed"}},
+        {header + "2026-12-09T10:00:00.000+01:00,5\r\n2026-02-29T10:00:00.000+01:00,5\r\n",
+         {"f.csv:3: \"2026-02-29T10:00:00.000+01:00\" is not a time like 2026-12-09T14:03:07.250+01:00"}},
     };
-    for (const Case& c : cases) {
-        const ReadBack r = readBack(QStringLiteral("f.csv"), c.bytes);
-        std::vector<std::string> faults;
-        for (const QString& f : r.faults) faults.push_back(f.toStdString());
-        EXPECT_EQ(faults, c.faults) << c.bytes;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(texts(readBack(QStringLiteral("f.csv"), c.bytes).faults), c.faults) << c.bytes;
     // A quoted line break counts as a line: the fault after it names the right one.
     const ReadBack r = readBack(QStringLiteral("f.csv"), header + "2026-12-09T10:00:00.000+01:00,\"a\r\nb\"\r\nx\r\n");
     ASSERT_EQ(r.faults.size(), 1u);
@@ -145,4 +171,129 @@ TEST(RecordingFile, ADiskThatFillsInTheMiddleOfARowKeepsTheWholeRowsBefore) {
     const ReadBack r = readBack(QStringLiteral("r.csv"), bytes);
     EXPECT_TRUE(r.faults.empty());
     EXPECT_EQ(r.rows.size(), static_cast<std::size_t>(written));
+}
+
+TEST(RecordingFile, ACutLastRowIsLeftOutWithANoteAndLongFilesReadAcrossPieces) {
+    const std::string header = "time,Battery [V]\r\n";
+    const std::string good = "2026-12-09T10:00:00.000+01:00,14.2\r\n";
+    for (const std::string& cut : {std::string("2026-12-09T10:00:00.020+01:00,14"), std::string("2026-12-09T10:0"),
+                                   std::string("2026-12-09T10:00:00.020+01:00,\"14\r\n.1"),
+                                   std::string("2026-12-09T10:00:00.020+01:00,14.1\r")}) {
+        const ReadBack r = readBack(QStringLiteral("f.csv"), header + good + cut);
+        EXPECT_TRUE(r.faults.empty()) << cut;
+        ASSERT_EQ(r.rows.size(), 1u) << "the rows before the cut are shown, the cut one is not: " << cut;
+        EXPECT_EQ(r.rows[0].second[0], QStringLiteral("14.2"));
+        EXPECT_EQ(texts(r.notes), std::vector<std::string>{"f.csv:3: the last row has no line end (the recording was "
+                                                           "cut short); it is left out"});
+    }
+
+    // Whatever bytes come, and wherever the pieces of the file end, it reads as if whole.
+    std::mt19937 random(11);
+    const std::string parts[] = {"\"",
+                                 ",",
+                                 "\r",
+                                 "\n",
+                                 "\r\n",
+                                 "7.5",
+                                 "#",
+                                 "2025-12-09T10:00:00.000Z,",
+                                 "2025-12-09T10:00:00.000Z,1,2\r\n",
+                                 "2025-12-09T10:00:00.000Z,\"q\r\n\"\"x\"\"\",3\r\n"};
+    for (int trial = 0; trial < 300; ++trial) {
+        std::string bytes = trial % 3 ? "time,A,B\r\n" : "";
+        for (int n = random() % 40; n > 0; --n) bytes += parts[random() % std::size(parts)];
+        const ReadBack whole = readBack(QStringLiteral("f.csv"), bytes);
+        for (std::size_t piece : {1, 2, 3, 7}) {
+            const ReadBack pieces = readBack(QStringLiteral("f.csv"), bytes, piece);
+            ASSERT_EQ(pieces.rows, whole.rows) << bytes << " in pieces of " << piece;
+            ASSERT_EQ(pieces.faults, whole.faults) << bytes << " in pieces of " << piece;
+            ASSERT_EQ(pieces.notes, whole.notes) << bytes << " in pieces of " << piece;
+        }
+    }
+
+    // Over 3 MiB, read a MiB at a time: rows, quoted line breaks and CR LF pairs cut by the
+    // pieces' ends all read as written, and notes before the header are passed over.
+    TempDir dir;
+    const QString path = QString::fromStdString((dir.path() / "long.csv").string());
+    std::string bytes = "# Held readings, \"quoted\", of a page\r\ntime,Note,Speed [rpm]\r\n";
+    int rows = 0;
+    while (bytes.size() < (7u << 19)) {
+        bytes += "2025-12-09T10:00:00.000Z,\"a\r\n\"\"b\"\"\"," + std::to_string(rows) + "\r\n";
+        ++rows;
+    }
+    std::ofstream(path.toStdString(), std::ios::binary) << bytes;
+    const ReadBack r = readFile(path);
+    ASSERT_TRUE(r.faults.empty()) << r.faults.front().toStdString();
+    ASSERT_EQ(r.rows.size(), static_cast<std::size_t>(rows));
+    for (int i = 0; i < rows; ++i) {
+        ASSERT_EQ(r.rows[i].second[1], QString::number(i));
+        ASSERT_EQ(r.rows[i].second[0], QStringLiteral("a\r\n\"b\""));
+    }
+    EXPECT_EQ(r.rows[0].first, 1765274400000);
+}
+
+TEST(RecordingFile, OnlyBoundedRegularFilesAreRead) {
+    TempDir dir;
+    auto at = [&](const char* name) { return QString::fromStdString((dir.path() / name).string()); };
+    const QString fifo = at("fifo.csv"), big = at("big.csv"), wide = at("wide.csv"), caption = at("caption.csv");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    std::ofstream(big.toStdString()) << "time,A\r\n";
+    std::filesystem::resize_file(big.toStdString(), (std::uintmax_t{1} << 30) + 1);
+    std::string header = "time";
+    for (int i = 0; i < 201; ++i) header += ",R" + std::to_string(i);
+    std::ofstream(wide.toStdString()) << header << "\r\n";
+    std::ofstream(caption.toStdString()) << "time,A," << std::string(4097, 'x') << "\r\n";
+    const struct {
+        QString path;
+        std::string fault;
+    } cases[] = {
+        {fifo, ":1: a pipe, not a recording of readings"},  // read at once, never waited on
+        {QStringLiteral("/dev/zero"), ":1: a device, not a recording of readings"},
+        {QString::fromStdString(dir.path().string()), ":1: a folder, not a recording of readings"},
+        {big, ":1: 1.0 GiB, more than the 1.0 GiB a recording may have"},
+        {wide, ":1: 201 readings, more than the 200 a recording may have"},
+        {caption, ":1: the caption of reading 2 has 4097 bytes, more than the 4096 a caption may have"},
+        {at("missing.csv"), ":1: No such file or directory"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(texts(readFile(c.path).faults), std::vector{c.path.toStdString() + c.fault});
+}
+
+TEST(HeldReadings, WhatTheGraphHoldsIsWrittenAsItCameAndReadsBackTheSame) {
+    ReadingsHistory history(4096);  // a raw part of 1360 rows
+    history.reset({{"Odd, \"one\"", "V"}, {"Big", ""}});
+    const double start = 1765274400000;
+    const double odd[] = {0.1, 1e20 + 16384, 5e-324, -0.0, std::numeric_limits<double>::quiet_NaN()};
+    for (int i = 0; i < 3000; ++i) history.append(start + 20.0 * i, {odd[i % 5], 1e300 * i});
+    history.markGap();
+    history.append(start + 60010, {1, 2});
+    ASSERT_FALSE(history.holdsEverything());
+
+    TempDir dir;
+    const QString path = QString::fromStdString((dir.path() / "held.csv").string());
+    QString error;
+    ASSERT_TRUE(writeHeldReadings(history, QStringLiteral("Live data"), path, error)) << error.toStdString();
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_EQ(first, "# Live data: held readings, " + heldSpan(history).text.toStdString() + "\r");
+    EXPECT_NE(first.find("1360 rows from 2025-12-09"), std::string::npos) << first;
+    EXPECT_NE(first.find("the readings before it only as summaries, not written"), std::string::npos);
+
+    ReadingsHistory back;
+    ASSERT_TRUE(loadRecording(path, back).faults.empty());
+    ASSERT_EQ(back.columns(), history.columns());
+    ASSERT_EQ(back.heldRows(), history.heldRows());
+    for (std::size_t i = 0; i < back.heldRows(); ++i) {
+        ASSERT_EQ(back.heldRowTime(i), history.heldRowTime(i));
+        for (std::size_t c = 0; c < 2; ++c) {
+            const double a = history.heldValue(i, c), b = back.heldValue(i, c);
+            ASSERT_TRUE(std::isnan(a) ? std::isnan(b) : a == b && std::signbit(a) == std::signbit(b)) << i;
+        }
+    }
+
+    // A file that cannot be written is said with the reason, and nothing is left half written.
+    EXPECT_FALSE(writeHeldReadings(history, QStringLiteral("Live data"),
+                                   QString::fromStdString((dir.path() / "no" / "held.csv").string()), error));
+    EXPECT_TRUE(error.startsWith(
+        QStringLiteral("Cannot write %1/no/held.csv: ").arg(QString::fromStdString(dir.path().string()))));
 }

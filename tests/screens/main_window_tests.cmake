@@ -15,6 +15,8 @@ add_executable(main_window_tests
   ${CMAKE_CURRENT_LIST_DIR}/trace_switch_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_choices_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_updates_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/notification_fold_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/waiting_notifications_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/report_save_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/report_text_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_write_test.cpp
