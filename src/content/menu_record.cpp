@@ -28,11 +28,7 @@ std::unique_ptr<MenuPage> MenuPage::clone() const {
     copy->pageId = pageId;
     copy->pageCode = pageCode;
     copy->controls.reserve(controls.size());
-    for (const auto& c : controls) {
-        auto control = std::make_unique<PageControl>(*c);
-        control->window = nullptr;
-        copy->controls.push_back(std::move(control));
-    }
+    for (const auto& c : controls) copy->controls.push_back(std::make_unique<PageControl>(*c));
     return copy;
 }
 

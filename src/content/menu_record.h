@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-class QWidget;  // the window a client form makes for a control; the record never touches it
-
 namespace corvane {
 
 struct MenuTreeEntry {
@@ -36,7 +34,6 @@ struct PageControl {
     std::string text;
     std::uint32_t textFirst = 0;  // span in the buffer of the transfer that brought the control
     std::int64_t textLast = -1;
-    QWidget* window = nullptr;  // set by the client form while the page is shown
 };
 
 struct MenuPage {
@@ -45,13 +42,12 @@ struct MenuPage {
     std::uint32_t pageId = 0;
     std::uint32_t pageCode = 0;  // 24-bit, each received byte 255 counted as 0; 0 = none
     std::size_t count() const { return controls.size(); }
-    // A copy without windows.
     std::unique_ptr<MenuPage> clone() const;
 };
 
 // One whole menu as a completed transfer brought it: the tree and the pages. The link hands
 // each completed menu to the window as a copy of its own, which the window then owns (and
-// whose controls it gives windows), so the link can take the next menu at any time.
+// shows), so the link can take the next menu at any time.
 struct MenuContent {
     std::vector<MenuTreeEntry> entries;
     std::vector<std::unique_ptr<MenuPage>> pages;

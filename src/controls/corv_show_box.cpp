@@ -32,9 +32,9 @@ bool CCorvShowBox::Create(int left, int top, int right, int bottom, QWidget* par
     return true;
 }
 
-void CCorvShowBox::SetCaption(const std::string& caption) { caption_ = caption.substr(0, kMaxCaption); }
+void CCorvShowBox::setCaption(const std::string& caption) { caption_ = caption.substr(0, kMaxCaption); }
 
-void CCorvShowBox::SetValue(const std::string& value) {
+void CCorvShowBox::setValue(const std::string& value) {
     value_ = value;
     repaint();
 }

@@ -23,11 +23,11 @@ public:
     bool Create(int left, int top, int right, int bottom, QWidget* parent, int id = 0);
 
     // Stores the caption (cut to 199 bytes); shows at the next repaint.
-    void SetCaption(const std::string& caption);
+    void setCaption(const std::string& caption);
     // Stores the value and repaints at once.
-    void SetValue(const std::string& value);
-    std::string Caption() const { return caption_; }
-    std::string Value() const { return value_; }
+    void setValue(const std::string& value);
+    std::string caption() const { return caption_; }
+    std::string value() const { return value_; }
     int controlId() const { return id_; }
 
     // The two caption lines of the last paint.

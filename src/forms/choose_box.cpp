@@ -32,7 +32,7 @@ bool CChooseBox::create(QWidget* parent, int left, int top, int right, int botto
 
 void CChooseBox::setCaption(const std::string& caption) {
     caption_ = caption;
-    valueDisplay_.SetCaption(caption);
+    valueDisplay_.setCaption(caption);
 }
 
 void CChooseBox::setItems(std::string_view list) {
@@ -49,12 +49,12 @@ void CChooseBox::setItems(std::string_view list) {
     }
     itemCount_ = count + 1;
     if (currentItem_ > itemCount_) currentItem_ = 1;
-    valueDisplay_.SetValue("");
+    valueDisplay_.setValue("");
 }
 
 void CChooseBox::showItem(int index) {
     currentItem_ = index;
-    valueDisplay_.SetValue(items_[static_cast<std::size_t>(index - 1)]);
+    valueDisplay_.setValue(items_[static_cast<std::size_t>(index - 1)]);
 }
 
 void CChooseBox::nextItem() {

@@ -26,8 +26,8 @@ public:
     // Moves the form (with all its controls) by (dx, dy).
     void scrollContents(int dx, int dy);
 
-    void addControl(PageControl& control) { form_->addControl(control); }
-    void removeControl(PageControl& control) { form_->removeControl(control); }
+    void addControl(const PageControl& control) { form_->addControl(control); }
+    void removeControl(const PageControl& control) { form_->removeControl(control); }
     CClientForm& form() { return *form_; }
 
 protected:

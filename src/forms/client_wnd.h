@@ -23,8 +23,8 @@ public:
     explicit CClientWnd(QWidget* parent);
     ~CClientWnd() override;
 
-    void addControl(PageControl& control) { area_->addControl(control); }
-    void removeControl(PageControl& control) { area_->removeControl(control); }
+    void addControl(const PageControl& control) { area_->addControl(control); }
+    void removeControl(const PageControl& control) { area_->removeControl(control); }
     // Both bars and the form back to offset 0.
     void resetScroll();
     // Scrolls as little as needed to show this rectangle of the form (the keyboard's focus).

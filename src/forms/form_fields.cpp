@@ -6,6 +6,7 @@
 #include "platform/cp1252.h"
 
 #include <QByteArray>
+#include <QPalette>
 
 #include <algorithm>
 
@@ -13,12 +14,16 @@ namespace corvane {
 
 namespace {
 constexpr int kBytesRole = Qt::UserRole + 1;
-}
-
-namespace {
 constexpr int kNoticeHeight = 18;
 constexpr int kNoticeGap = 2;
 }  // namespace
+
+void setFieldColours(QWidget* field, const QColor& back) {
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, back);
+    palette.setColor(QPalette::Text, Qt::black);
+    field->setPalette(palette);
+}
 
 CFormEdit::CFormEdit(QWidget* parent) : QLineEdit(parent), validator_(new WireTextValidator(this)) {
     setValidator(validator_);

@@ -4,6 +4,7 @@
 // decoded; what is read back for the unit is the same bytes unless the user changed the text.
 // The edit field takes only what the unit can take back (WireTextValidator) and says so under
 // the field when it refuses a character.
+#include <QColor>
 #include <QFont>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,6 +18,12 @@ namespace corvane {
 
 class CCorvNotice;
 class WireTextValidator;
+
+// The unit's text fields show dark text on light grey: the edit field lighter than the
+// read-only text.
+inline const QColor kEditFieldBack{230, 230, 230};
+inline const QColor kMemoFieldBack{180, 180, 180};
+void setFieldColours(QWidget* field, const QColor& back);
 
 class CFormEdit : public QLineEdit {
     Q_OBJECT

@@ -1,9 +1,7 @@
 #include "readings/page_readings.h"
 
-#include "forms/control_text.h"
 #include "platform/cp1252.h"
 #include "screens/page_choices.h"
-#include "screens/page_updates.h"
 
 namespace corvane {
 
@@ -16,12 +14,10 @@ PageReadings readOpenPage(const PageChoices& pages) {
     r.title = QStringLiteral("Page %1").arg(page->pageId);
     for (const MenuTreeEntry& e : pages.menu().entries)
         if (e.kind == MenuTreeEntry::Item && e.id == page->pageId) r.title = decodeCp1252(e.name);
-    // The same boxes, in the same order, as the values that come with each frame.
-    for (const PageControl* box : PageUpdates::readingBoxes(*page)) {
-        const ControlText text = splitControlText(box->text);
-        // The unit ends the caption's list part like any list; the '^' is no part of the unit.
-        std::string unit = text.list.substr(0, text.list.find('^'));
-        r.columns.push_back({decodeCp1252(text.caption), decodeCp1252(unit)});
+    // The same fields, in the same order, as the values that come with each frame.
+    for (const PageField* field : pages.readingFields()) {
+        const ReadingLabel label = field->readingLabel();
+        r.columns.push_back({decodeCp1252(label.caption), decodeCp1252(label.unit)});
     }
     return r;
 }

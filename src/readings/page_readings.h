@@ -1,7 +1,7 @@
 #pragma once
-// The readings of the page open in the main window: one column for each caption/value box, with
-// its caption and unit (the text after '|' in the page's control text, which the box does not
-// show). The values come with each frame (CCorvaneNewDlg::valuesShown), in the same order.
+// The readings of the page open in the main window: one column for each of its reading fields,
+// with the field's caption and unit. The values come with each frame (CCorvaneNewDlg::valuesShown),
+// in the same order.
 #include <QString>
 
 #include <cstdint>
@@ -17,7 +17,7 @@ struct PageReadings {
     int pageIndex = -1;  // -1: no page open
     std::uint32_t pageId = 0;
     QString title;                       // the menu item's name
-    std::vector<ReadingColumn> columns;  // one per caption/value box, in page order
+    std::vector<ReadingColumn> columns;  // one per reading field, in page order
 };
 
 PageReadings readOpenPage(const PageChoices& pages);

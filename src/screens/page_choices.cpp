@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "forms/form_fields.h"
 #include "platform/window_messages.h"
 
 namespace corvane {
@@ -41,8 +40,19 @@ MenuPage* PageChoices::currentPage() {
 }
 
 void PageChoices::removePageControls() {
-    for (auto& page : content_.pages)
-        for (auto& control : page->controls) client_.removeControl(*control);
+    // Only the controls of the menu shown are on the form.
+    client_.form().removeAllControls();
+}
+
+std::vector<const PageField*> PageChoices::readingFields() const {
+    std::vector<const PageField*> readings;
+    if (const MenuPage* page = currentPage()) {
+        for (const auto& control : page->controls) {
+            const PageField* f = field(*control);
+            if (f && f->isReading()) readings.push_back(f);
+        }
+    }
+    return readings;
 }
 
 void PageChoices::buildOutline() {
@@ -111,9 +121,11 @@ void PageChoices::selectPage(std::uint32_t pageId) {
         MenuPage& page = *content_.pages[p];
         if (page.pageId != pageId) continue;
         currentPageIndex_ = static_cast<int>(p);
+        // No more can be typed than one reply carries back to the unit.
+        const int longest = std::max(0, ValueTable::longestValue(link_.replySizeLimit()));
         for (auto& control : page.controls) {
             client_.addControl(*control);
-            capEditField(*control);
+            if (PageField* f = field(*control)) f->limitInput(longest);
         }
         if (page.pageCode != 0) {
             pageCode = page.pageCode;
@@ -130,12 +142,6 @@ void PageChoices::selectPage(std::uint32_t pageId) {
     enterBusy();
 }
 
-void PageChoices::capEditField(const PageControl& control) {
-    // No more can be typed than one reply carries back to the unit.
-    if (auto* edit = qobject_cast<CFormEdit*>(control.window))
-        edit->setMaxBytes(std::max(0, ValueTable::longestValue(link_.replySizeLimit())));
-}
-
 void PageChoices::onMenuItem(std::uint32_t itemId) {
     if (!busy_) selectPage(itemId);
 }
@@ -143,26 +149,20 @@ void PageChoices::onMenuItem(std::uint32_t itemId) {
 void PageChoices::onPageChoice(std::uint32_t code) {
     if (busy_) return;
     // The last list box of the open page says which line goes with the choice.
-    bool haveList = false;
-    int row = -1;
-    std::string line;
+    const PageField* list = nullptr;
     if (const MenuPage* page = currentPage()) {
-        for (const auto& control : page->controls) {
-            if (control->type != 'l') continue;
-            if (auto* list = qobject_cast<CFormListBox*>(control->window)) {
-                haveList = true;
-                row = list->selectedRow();
-                line = list->selectedTextBytes();
-            }
-        }
+        for (const auto& control : page->controls)
+            if (const PageField* f = field(*control); f && f->isList()) list = f;
     }
-    link_.updateAnswer([code, haveList, row, line](PendingAnswer& a) {
+    const bool haveList = list != nullptr;
+    const ListSelection selected = list ? list->listSelection() : ListSelection{};
+    link_.updateAnswer([code, haveList, selected](PendingAnswer& a) {
         a.choiceHigh = codeByte(code, 16, false);
         a.choiceMid = codeByte(code, 8, false);
         a.choiceLow = codeByte(code, 0, false);
         if (!haveList) return;
-        a.listChoice = row >= 0 ? static_cast<std::uint8_t>((row + 1) % 256) : PendingAnswer::kUnset;
-        if (row >= 0) a.answerText = line;
+        a.listChoice = selected.row >= 0 ? static_cast<std::uint8_t>((selected.row + 1) % 256) : PendingAnswer::kUnset;
+        if (selected.row >= 0) a.answerText = selected.line;
     });
     enterBusy();
 }

@@ -48,11 +48,16 @@ public:
     MenuPage* currentPage();
     const MenuPage* currentPage() const { return const_cast<PageChoices*>(this)->currentPage(); }
     const MenuContent& menu() const { return content_; }
+    // The field that shows a control of the menu on the form; null while it shows none.
+    PageField* field(const PageControl& control) const { return client_.form().field(control); }
+    // The open page's fields that show a reading, in page order: the columns of its readings.
+    std::vector<const PageField*> readingFields() const;
+    // The form the open page is shown on.
+    const CClientForm& form() const { return client_.form(); }
     // The icon picture number for a selector 1..13 of the unit, 0 for any other.
     static int iconForSelector(int selector);
 
 private:
-    void capEditField(const PageControl& control);
     void removePageControls();
     void showKeyPadWait();
 

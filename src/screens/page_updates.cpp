@@ -3,71 +3,16 @@
 #include <algorithm>
 #include <climits>
 
-#include "controls/corv_button.h"
-#include "controls/corv_progress.h"
-#include "controls/corv_show_box.h"
-#include "controls/corv_static.h"
-#include "forms/choose_box.h"
-#include "forms/form_fields.h"
 #include "screens/report_text.h"
 
 namespace corvane {
 
 namespace {
 int clampToInt(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, INT_MIN, INT_MAX)); }
-
-void setBar(const PageControl& control, int range, int position) {
-    if (auto* bar = qobject_cast<CCorvProgress*>(control.window)) {
-        bar->SetRange(0, range);
-        bar->SetPos(position);
-    }
-}
 }  // namespace
 
 PageUpdates::PageUpdates(UnitLink& link, const PageChoices& pages, ReportSave& saver)
     : link_(link), pages_(pages), saver_(saver) {}
-
-std::string PageUpdates::readValue(const PageControl& control) {
-    QWidget* window = control.window;
-    switch (control.type) {
-        case 'c':
-            if (auto* box = qobject_cast<CChooseBox*>(window)) return box->currentItemText();
-            break;
-        case 'e':
-            if (auto* edit = qobject_cast<CFormEdit*>(window)) return edit->textBytes();
-            break;
-        case 's':
-            if (auto* box = qobject_cast<CCorvShowBox*>(window)) return box->Value();
-            break;
-        case 'l':
-            if (auto* list = qobject_cast<CFormListBox*>(window)) return list->selectedTextBytes();
-            break;
-        default: break;
-    }
-    return {};
-}
-
-void PageUpdates::setValue(const PageControl& control, const std::string& value) {
-    QWidget* window = control.window;
-    switch (control.type) {
-        case 'c':
-            if (auto* box = qobject_cast<CChooseBox*>(window)) box->selectByText(value);
-            break;
-        case 'e':
-            if (auto* edit = qobject_cast<CFormEdit*>(window)) edit->setTextBytes(value);
-            break;
-        case 's':
-            if (auto* box = qobject_cast<CCorvShowBox*>(window)) box->SetValue(value);
-            break;
-        case 't':
-            if (auto* label = qobject_cast<CCorvStatic*>(window)) {
-                label->setText(value);
-                label->repaint();
-            }
-            break;
-        default: break;
-    }
-}
 
 void PageUpdates::fillList(const LinkList& list) {
     if (list.header == 0) {
@@ -78,10 +23,7 @@ void PageUpdates::fillList(const LinkList& list) {
     if (!page) return;
     for (const auto& control : page->controls) {
         if (control->id != list.header) continue;
-        auto* box = qobject_cast<CFormListBox*>(control->window);
-        if (!box) continue;
-        box->clear();
-        for (const std::string& line : list.items) box->addLine(line);
+        if (PageField* f = field(*control)) f->showLines(list.items);
     }
 }
 
@@ -89,27 +31,9 @@ void PageUpdates::setText(const LinkText& record) {
     const MenuPage* page = currentPage();
     if (!page) return;
     for (const auto& control : page->controls) {
-        if (control->id != record.header || !control->window) continue;
-        QWidget* window = control->window;
-        if (auto* label = qobject_cast<CCorvStatic*>(window)) {
-            label->setText(record.text);
-            label->repaint();
-        } else if (auto* edit = qobject_cast<CFormEdit*>(window)) {
-            edit->setTextBytes(record.text);
-        } else if (auto* memo = qobject_cast<CFormMemo*>(window)) {
-            memo->setTextBytes(record.text);
-        } else if (auto* button = qobject_cast<CCorvButton*>(window)) {
-            button->setCaption(record.text);
-            button->update();
-        }
+        if (control->id != record.header) continue;
+        if (PageField* f = field(*control)) f->showText(record.text);
     }
-}
-
-std::vector<const PageControl*> PageUpdates::readingBoxes(const MenuPage& page) {
-    std::vector<const PageControl*> boxes;
-    for (const auto& control : page.controls)
-        if (control->type == 's' && control->window) boxes.push_back(control.get());
-    return boxes;
 }
 
 std::vector<ShownValues> PageUpdates::showValues(const LinkValues& values) {
@@ -126,34 +50,44 @@ std::vector<ShownValues> PageUpdates::followFrames(const std::vector<ValuesFrame
     if (!page) return {};
     // Value numbers beyond the page's control count are not shown.
     const std::size_t shown = page->count();
-    const std::vector<const PageControl*> boxes = readingBoxes(*page);
+    std::vector<PageField*> fields;          // the page's fields, in page order
+    std::vector<PageField*> everyValue;      // those shown every value in turn
+    std::vector<const PageField*> readings;  // those that show a reading
+    fields.reserve(shown);
+    for (const auto& control : page->controls) {
+        PageField* f = field(*control);
+        if (!f) continue;
+        fields.push_back(f);
+        if (f->showsEveryValue()) everyValue.push_back(f);
+        if (f->isReading()) readings.push_back(f);
+    }
     std::vector<std::string> row;
-    row.reserve(boxes.size());
-    for (const PageControl* box : boxes) row.push_back(readValue(*box));
+    row.reserve(readings.size());
+    for (const PageField* reading : readings) row.push_back(reading->value());
 
-    // Each control shows the last value a frame gave its id, except a choice box: it is shown
-    // every value in turn, as one it does not list leaves its choice as it was.
+    // Each field shows the last value a frame gave its id, except those shown every value in
+    // turn (a choice box: one it does not list leaves its choice as it was).
     std::vector<const std::string*> latest(shown + 1, nullptr);
-    std::vector<ShownValues> readings;
+    std::vector<ShownValues> shownRows;
     for (std::size_t f = 0; f < frames.size(); ++f) {
         for (const auto& [position, value] : frames[f].present) {
             if (position < 1 || static_cast<std::size_t>(position) > shown) continue;
             latest[static_cast<std::size_t>(position)] = &value;
-            for (std::size_t b = 0; b < boxes.size(); ++b)
-                if (boxes[b]->id == position) row[b] = value;
+            for (std::size_t r = 0; r < readings.size(); ++r)
+                if (readings[r]->id() == position) row[r] = value;
             if (!show) continue;
-            for (const auto& control : page->controls)
-                if (control->type == 'c' && control->id == position && control->window) setValue(*control, value);
+            for (PageField* every : everyValue)
+                if (every->id() == position) every->showValue(value);
         }
-        if (f >= first) readings.push_back({frames[f].arrival, row});
+        if (f >= first) shownRows.push_back({frames[f].arrival, row});
     }
     if (show) {
-        for (const auto& control : page->controls) {
-            if (control->type == 'c' || !control->window || control->id < 1 || control->id > shown) continue;
-            if (const std::string* value = latest[control->id]) setValue(*control, *value);
+        for (PageField* f : fields) {
+            if (f->showsEveryValue() || f->id() < 1 || f->id() > shown) continue;
+            if (const std::string* value = latest[f->id()]) f->showValue(*value);
         }
     }
-    return readings;
+    return shownRows;
 }
 
 void PageUpdates::collectValues(std::uint32_t first, std::uint32_t last) {
@@ -163,11 +97,15 @@ void PageUpdates::collectValues(std::uint32_t first, std::uint32_t last) {
     values.emptyReply();
     if (page) {
         // Ids are single bytes. The values go in order up to the first that does not fit: the
-        // unit reads them by position, so none may be left out in the middle.
+        // unit reads them by position, so none may be left out in the middle. A control without
+        // a field gives an empty value.
         bool fits = true;
         for (std::uint32_t id = first; fits && id <= std::min<std::uint32_t>(last, 255); ++id) {
-            for (const auto& control : page->controls)
-                if (fits && control->id == id) fits = values.addReplyValue(readValue(*control));
+            for (const auto& control : page->controls) {
+                if (!fits || control->id != id) continue;
+                const PageField* f = field(*control);
+                fits = values.addReplyValue(f ? f->value() : std::string());
+            }
         }
     }
     values.closeReply();
@@ -178,8 +116,10 @@ void PageUpdates::setProgress(const LinkProgress& progress) {
         popUps_->setKeyPadProgress(progress.range, progress.position);
     const MenuPage* page = currentPage();
     if (!page) return;
-    for (const auto& control : page->controls)
-        if (control->type == 'p' && control->id == progress.target) setBar(*control, progress.range, progress.position);
+    for (const auto& control : page->controls) {
+        if (control->id != progress.target) continue;
+        if (PageField* f = field(*control)) f->showProgress(progress.range, progress.position);
+    }
 }
 
 void PageUpdates::showTransferProgress(std::uint32_t total, std::uint32_t done) {
@@ -192,7 +132,7 @@ void PageUpdates::showTransferProgress(std::uint32_t total, std::uint32_t done) 
     const MenuPage* page = currentPage();
     if (!page) return;
     for (const auto& control : page->controls)
-        if (control->type == 'p') setBar(*control, range, position);
+        if (PageField* f = field(*control)) f->showProgress(range, position);
 }
 
 void PageUpdates::showTransferProgress(const LinkTransferOut& sent) {
@@ -213,7 +153,7 @@ void PageUpdates::saveReport() {
     ComposedReport report;
     {
         auto records = link_.lockRecords();
-        report = composeReport(link_.reportBuffer(), currentPage());
+        report = composeReport(link_.reportBuffer(), currentPage(), pages_.form());
     }
     // The records stay unlocked while the dialog is open: the worker waits for this handler, and
     // the posted handlers that run meanwhile need them.

@@ -16,8 +16,8 @@
 
 namespace corvane {
 
-// What the page's caption/value boxes showed after one values frame: when the frame arrived on
-// the link, and one value per box (raw single-byte text), in page order.
+// What the page's readings showed after one values frame: when the frame arrived on the link, and
+// one value per reading field (raw single-byte text), in page order.
 struct ShownValues {
     LinkClock::time_point arrival;
     std::vector<std::string> values;
@@ -34,8 +34,8 @@ public:
     void fillList(const LinkList& list);  // WM_LINK_LIST
     void setText(const LinkText& text);   // WM_LINK_TEXT
     // WM_LINK_VALUES: shows the values of every frame, as handling the frames one by one would
-    // leave them, and returns what the caption/value boxes showed after each frame not yet taken
-    // as a reading (none while no page is open).
+    // leave them, and returns what the reading fields showed after each frame not yet taken as a
+    // reading (none while no page is open).
     std::vector<ShownValues> showValues(const LinkValues& values);
     // The same readings without showing anything: for frames that are still waiting.
     std::vector<ShownValues> readingsOf(const std::vector<ValuesFrame>& frames) const;
@@ -46,20 +46,13 @@ public:
     void showTransferProgress(const LinkTransferIn& received);
     void saveReport();  // WM_LINK_REPORT (sent)
 
-    // The caption/value boxes of a page that show a reading, in page order.
-    static std::vector<const PageControl*> readingBoxes(const MenuPage& page);
-
-    // The value of a control as the unit reads it back: raw single-byte text, empty for a control
-    // without a window, of a type that has no value, or a list without a selected line.
-    static std::string readValue(const PageControl& control);
-    // Shows a value in a control by its type letter; other types are left alone.
-    static void setValue(const PageControl& control, const std::string& value);
-
 private:
     // The controls of the current page; null while no page is open.
     const MenuPage* currentPage() const { return pages_.currentPage(); }
-    // Follows the page's caption/value boxes through the frames from `first` on; with `show`,
-    // the values are shown as well.
+    // The field of a control of the open page; null for one without a field.
+    PageField* field(const PageControl& control) const { return pages_.field(control); }
+    // Follows the page's reading fields through the frames from `first` on; with `show`, the
+    // values are shown as well.
     std::vector<ShownValues> followFrames(const std::vector<ValuesFrame>& frames, std::size_t first, bool show) const;
 
     UnitLink& link_;

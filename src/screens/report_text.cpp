@@ -1,10 +1,5 @@
 #include "screens/report_text.h"
 
-#include "controls/corv_show_box.h"
-#include "controls/corv_static.h"
-#include "forms/choose_box.h"
-#include "forms/form_fields.h"
-
 namespace corvane {
 
 namespace {
@@ -16,35 +11,7 @@ const PageControl* firstControlWithId(const MenuPage* page, std::uint8_t id) {
 }
 }  // namespace
 
-std::string reportContents(const PageControl& control) {
-    QWidget* window = control.window;
-    if (!window) return {};
-    switch (control.type) {
-        case 'c':
-            if (auto* box = qobject_cast<CChooseBox*>(window))
-                return box->captionText() + ": " + box->currentItemText();
-            break;
-        case 's':
-            if (auto* box = qobject_cast<CCorvShowBox*>(window)) return box->Caption() + ": " + box->Value();
-            break;
-        case 'e':
-            if (auto* edit = qobject_cast<CFormEdit*>(window)) return edit->textBytes();
-            break;
-        case 'x':
-            if (auto* memo = qobject_cast<CFormMemo*>(window)) return memo->textBytes();
-            break;
-        case 't':
-            if (auto* label = qobject_cast<CCorvStatic*>(window)) return label->text();
-            break;
-        case 'l':
-            if (auto* list = qobject_cast<CFormListBox*>(window)) return list->selectedTextBytes();
-            break;
-        default: break;
-    }
-    return {};
-}
-
-ComposedReport composeReport(ReportBuffer& layout, const MenuPage* page) {
+ComposedReport composeReport(ReportBuffer& layout, const MenuPage* page, const CClientForm& form) {
     ComposedReport report;
     layout.rewind();
     while (report.layoutBytes < ReportBuffer::kCapacity) {
@@ -55,8 +22,9 @@ ComposedReport composeReport(ReportBuffer& layout, const MenuPage* page) {
             case ReportLayoutByte::kSpace: report.text += ' '; break;
             case ReportLayoutByte::kColon: report.text += ": "; break;
             default:
-                if (const PageControl* control = firstControlWithId(page, byte))
-                    report.text += reportContents(*control);
+                if (const PageControl* control = firstControlWithId(page, byte)) {
+                    if (const PageField* field = form.field(*control)) report.text += field->reportText();
+                }
                 break;
         }
         ++report.layoutBytes;

@@ -7,6 +7,7 @@
 
 #include "content/menu_record.h"
 #include "content/report_buffer.h"
+#include "forms/client_form.h"
 
 namespace corvane {
 
@@ -23,12 +24,9 @@ struct ComposedReport {
 };
 
 // Reads the layout from its start, at most ReportBuffer::kCapacity bytes. `page` is the current
-// page, or null while none is open (every id then inserts nothing).
-ComposedReport composeReport(ReportBuffer& layout, const MenuPage* page);
-
-// What a control adds to a report: a choice box and a caption/value box their caption, ": " and
-// their value; an edit, a multi-line text and a text their text; a list its selected line;
-// anything else, or a control without a window, nothing.
-std::string reportContents(const PageControl& control);
+// page, or null while none is open (every id then inserts nothing); `form` shows its fields. An
+// id inserts the report text of the first control with that id (PageField::reportText), nothing
+// when that control has no field.
+ComposedReport composeReport(ReportBuffer& layout, const MenuPage* page, const CClientForm& form);
 
 }  // namespace corvane

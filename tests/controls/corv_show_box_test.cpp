@@ -46,8 +46,8 @@ struct ShowBoxFixture : ::testing::Test {
 };
 
 TEST_F(ShowBoxFixture, ANewBoxShowsItsPlaceholders) {
-    EXPECT_EQ(box->Caption(), "Caption");
-    EXPECT_EQ(box->Value(), "Value");
+    EXPECT_EQ(box->caption(), "Caption");
+    EXPECT_EQ(box->value(), "Value");
     const QImage image = render(*box);
     EXPECT_EQ(box->captionLine1(), QStringLiteral("Caption"));
     EXPECT_EQ(pixel(image, 100, 0), ColourEdgeLight);
@@ -60,7 +60,7 @@ TEST_F(ShowBoxFixture, ALongCaptionWrapsAtHalfTheWidthWithTheBoxsFont) {
     const QFontMetrics metrics(box->captionFont());
     std::string caption = "Intake air temperature sensor";
     render(*box);
-    box->SetCaption(caption);
+    box->setCaption(caption);
     EXPECT_EQ(box->captionLine1(), QStringLiteral("Caption"));  // not shown before a repaint
     render(*box);
     EXPECT_FALSE(box->captionLine1().isEmpty());
@@ -81,16 +81,16 @@ QRect inkInside(const QImage& image) {
 TEST_F(ShowBoxFixture, CaptionSitsAtTheUpperLeftAndTheValueAtTheLowerRight) {
     // The caption keeps clear of the frame line above it, which has the caption's colour: a
     // "T" touching it would read as an "l".
-    box->SetCaption("Two");
-    box->SetValue("");
+    box->setCaption("Two");
+    box->setValue("");
     const QRect caption = inkInside(render(*box));
     EXPECT_GE(caption.top(), 2);
     EXPECT_LT(caption.left(), 6);
     EXPECT_LT(caption.right(), 60);
     EXPECT_LT(caption.bottom(), 20);
 
-    box->SetCaption("");
-    box->SetValue("8888");
+    box->setCaption("");
+    box->setValue("8888");
     const QImage image = render(*box);
     const QRect value = inkInside(image);
     EXPECT_GT(value.left(), 100);
@@ -103,8 +103,8 @@ TEST_F(ShowBoxFixture, CaptionSitsAtTheUpperLeftAndTheValueAtTheLowerRight) {
 }
 
 TEST_F(ShowBoxFixture, ASecondCaptionLineStandsAtTheLowerLeft) {
-    box->SetCaption("Manifoldabsolutepressure");
-    box->SetValue("");
+    box->setCaption("Manifoldabsolutepressure");
+    box->setValue("");
     const QRect caption = inkInside(render(*box));
     EXPECT_TRUE(box->captionLine1().isEmpty());
     EXPECT_GT(caption.bottom(), 35);
@@ -116,12 +116,12 @@ TEST_F(ShowBoxFixture, CaptionAndValueComeBackAsTheSameBytes) {
         "Temp \xB0"
         "C",
         7);
-    box->SetCaption(caption);
-    box->SetValue("\x80 12,5");
-    EXPECT_EQ(box->Caption(), caption);
-    EXPECT_EQ(box->Value(), "\x80 12,5");
-    box->SetCaption(std::string(250, 'x'));
-    EXPECT_EQ(box->Caption().size(), 199u);
+    box->setCaption(caption);
+    box->setValue("\x80 12,5");
+    EXPECT_EQ(box->caption(), caption);
+    EXPECT_EQ(box->value(), "\x80 12,5");
+    box->setCaption(std::string(250, 'x'));
+    EXPECT_EQ(box->caption().size(), 199u);
 }
 
 }  // namespace

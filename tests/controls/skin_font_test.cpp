@@ -84,8 +84,8 @@ TEST(SkinFont, ShowBoxValueStandsInATwentyTwoPixelCell) {
     QWidget parent;
     auto* box = new CCorvShowBox;
     ASSERT_TRUE(box->Create(0, 0, 200, 60, &parent, 5));
-    box->SetCaption("");
-    box->SetValue("\xC9jgy|");
+    box->setCaption("");
+    box->setValue("\xC9jgy|");
     // The value stands on the bottom edge; its cell is the 22 rows above it.
     const auto [top, bottom] = inkRows(render(*box), ColourBlack, QRect(100, 1, 97, 58));
     EXPECT_GE(top, 60 - 22 - 1) << "the value is taller than its cell";

@@ -30,7 +30,8 @@ struct ChooseBoxFixture : ::testing::Test {
         control.left = 2, control.top = 4, control.right = 42, control.bottom = 14;
         control.text = text;
         form.addControl(control);
-        box = qobject_cast<CChooseBox*>(control.window);
+        const PageField* field = form.field(control);
+        box = field ? qobject_cast<CChooseBox*>(field->widget()) : nullptr;
         if (!box) throw std::runtime_error("no choice box");
         return *box;
     }
@@ -39,7 +40,7 @@ struct ChooseBoxFixture : ::testing::Test {
         test::press(b, {10, 10});
         test::release(b, {10, 10});
     }
-    std::string shown() { return box->valueDisplay().Value(); }
+    std::string shown() { return box->valueDisplay().value(); }
 };
 
 TEST_F(ChooseBoxFixture, PartsSitBesideEachOther) {
@@ -60,7 +61,7 @@ TEST_F(ChooseBoxFixture, PartsSitBesideEachOther) {
 TEST_F(ChooseBoxFixture, ChangeStepsThroughTheItemsAndWraps) {
     make("Mode|ON|OFF|AUTO");
     EXPECT_EQ(box->captionText(), "Mode");
-    EXPECT_EQ(box->valueDisplay().Caption(), "Mode");
+    EXPECT_EQ(box->valueDisplay().caption(), "Mode");
     ASSERT_EQ(box->itemCount(), 3);
     EXPECT_EQ(shown(), "");
     EXPECT_EQ(box->currentItemText(), "ON") << "reads the first item before any press";

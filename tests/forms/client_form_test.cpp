@@ -37,6 +37,12 @@ struct FormFixture : ::testing::Test {
     test::MessageRecorder target;
     CClientForm form;
 
+    // The widget of the control's field, or null while it has none.
+    QWidget* windowOf(const PageControl& c) const {
+        const PageField* field = form.field(c);
+        return field ? field->widget() : nullptr;
+    }
+
     FormFixture() {
         form.resize(800, 1340);
         form.setTarget(&target);
@@ -69,13 +75,14 @@ TEST_F(FormFixture, EveryTypeLetterMakesItsWindowOnTheGrid) {
     for (const Kind& kind : kinds) {
         PageControl c = makeControl(kind.type, "Caption|A|B", id);
         form.addControl(c);
-        ASSERT_NE(c.window, nullptr) << kind.type;
-        EXPECT_TRUE(kind.isKind(c.window)) << kind.type;
-        EXPECT_EQ(c.window->parentWidget(), &form) << kind.type;
-        EXPECT_EQ(c.window->geometry(), QRect(10, 20, 190, 30)) << kind.type;
-        EXPECT_TRUE(c.window->isVisible()) << kind.type;
-        EXPECT_EQ(CClientForm::windowIdOf(c.window), 2000 + id) << kind.type;
-        EXPECT_EQ(form.findControlWindow(2000 + id), c.window) << kind.type;
+        QWidget* window = windowOf(c);
+        ASSERT_NE(window, nullptr) << kind.type;
+        EXPECT_EQ(form.field(c)->id(), id) << kind.type;
+        EXPECT_TRUE(kind.isKind(window)) << kind.type;
+        EXPECT_EQ(window->parentWidget(), &form) << kind.type;
+        EXPECT_EQ(window->geometry(), QRect(10, 20, 190, 30)) << kind.type;
+        EXPECT_TRUE(window->isVisible()) << kind.type;
+        EXPECT_EQ(CClientForm::windowIdOf(window), 2000 + id) << kind.type;
         form.removeControl(c);
         ++id;
     }
@@ -84,38 +91,39 @@ TEST_F(FormFixture, EveryTypeLetterMakesItsWindowOnTheGrid) {
 TEST_F(FormFixture, UnknownLetterMakesNothing) {
     PageControl c = makeControl('q', "Caption");
     form.addControl(c);
-    EXPECT_EQ(c.window, nullptr);
+    EXPECT_EQ(form.field(c), nullptr);
+    EXPECT_EQ(form.fieldCount(), 0u);
     EXPECT_TRUE(form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty());
 }
 
-TEST_F(FormFixture, AddingTwiceMakesOneWindowAndRemovingClearsTheRecord) {
+TEST_F(FormFixture, AddingTwiceMakesOneWindowAndRemovingTakesTheFieldOff) {
     PageControl c = makeControl('t', "Hello");
     form.addControl(c);
-    QWidget* first = c.window;
+    QWidget* first = windowOf(c);
     form.addControl(c);
-    EXPECT_EQ(c.window, first);
+    EXPECT_EQ(windowOf(c), first);
     EXPECT_EQ(form.findChildren<CCorvStatic*>().size(), 1);
 
     QPointer<QWidget> watched(first);
     form.removeControl(c);
-    EXPECT_EQ(c.window, nullptr);
+    EXPECT_EQ(form.field(c), nullptr);
     EXPECT_TRUE(form.findChildren<CCorvStatic*>().isEmpty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watched.isNull());
 
-    // A record without a window stays as it is.
+    // A control without a field stays as it is.
     form.removeControl(c);
-    EXPECT_EQ(c.window, nullptr);
+    EXPECT_EQ(form.field(c), nullptr);
     // And can be shown again.
     form.addControl(c);
-    EXPECT_NE(c.window, nullptr);
+    EXPECT_NE(windowOf(c), nullptr);
 }
 
 TEST_F(FormFixture, TextButtonSendsItsCodeToTheTarget) {
     PageControl c = makeControl('b', "Start");
     c.code = 0x010203;
     form.addControl(c);
-    auto* button = qobject_cast<CCorvButton*>(c.window);
+    auto* button = qobject_cast<CCorvButton*>(windowOf(c));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->style(), 0x2400u);
     EXPECT_EQ(button->caption(), "Start");
@@ -150,10 +158,10 @@ TEST_F(FormFixture, ButtonCanBeRemovedWhileItsPressIsHandled) {
     closing.control = &c;
     form.setTarget(&closing);
     form.addControl(c);
-    QPointer<QWidget> button(c.window);
+    QPointer<QWidget> button(windowOf(c));
     click(*button);
     EXPECT_EQ(closing.codes, 1);
-    EXPECT_EQ(c.window, nullptr);
+    EXPECT_EQ(form.field(c), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(button.isNull());
 }
@@ -165,7 +173,7 @@ TEST_F(FormFixture, IconButtonShowsItsIconOnThePane) {
     c.icon = IDI_FUNCTION_OIL;
     c.code = 0x0A0B0C;
     form.addControl(c);
-    auto* button = qobject_cast<CCorvButton*>(c.window);
+    auto* button = qobject_cast<CCorvButton*>(windowOf(c));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->style(), 0x200Cu);
     const QImage image = test::render(*button);
@@ -193,7 +201,7 @@ TEST_F(FormFixture, IconButtonLowerThanItsIconShowsAllOfItAndItsCaption) {
     c.style = 3;
     c.icon = IDI_FUNCTION_OIL;
     form.addControl(c);
-    auto* button = qobject_cast<CCorvButton*>(c.window);
+    auto* button = qobject_cast<CCorvButton*>(windowOf(c));
     ASSERT_NE(button, nullptr);
     ASSERT_EQ(button->height(), 30);
     const QImage image = test::render(*button);
@@ -218,10 +226,10 @@ TEST_F(FormFixture, IconButtonLowerThanItsIconShowsAllOfItAndItsCaption) {
 TEST_F(FormFixture, ShowBoxTakesTheCaptionBeforeTheBar) {
     PageControl c = makeControl('s', "Speed|km/h");
     form.addControl(c);
-    auto* box = qobject_cast<CCorvShowBox*>(c.window);
+    auto* box = qobject_cast<CCorvShowBox*>(windowOf(c));
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->Caption(), "Speed");
-    EXPECT_EQ(box->Value(), "");
+    EXPECT_EQ(box->caption(), "Speed");
+    EXPECT_EQ(box->value(), "");
     EXPECT_EQ(box->controlId(), 2007);
 }
 
@@ -243,7 +251,7 @@ TEST_F(FormFixture, FieldsGiveBackTheUnitsBytes) {
 
     PageControl e = makeControl('e');
     form.addControl(e);
-    auto* edit = qobject_cast<CFormEdit*>(e.window);
+    auto* edit = qobject_cast<CFormEdit*>(windowOf(e));
     ASSERT_NE(edit, nullptr);
     edit->setTextBytes(bytes);
     EXPECT_EQ(edit->textBytes(), bytes);
@@ -255,7 +263,7 @@ TEST_F(FormFixture, FieldsGiveBackTheUnitsBytes) {
 
     PageControl x = makeControl('x');
     form.addControl(x);
-    auto* memo = qobject_cast<CFormMemo*>(x.window);
+    auto* memo = qobject_cast<CFormMemo*>(windowOf(x));
     ASSERT_NE(memo, nullptr);
     EXPECT_TRUE(memo->isReadOnly());
     memo->setTextBytes(withBreak);
@@ -263,7 +271,7 @@ TEST_F(FormFixture, FieldsGiveBackTheUnitsBytes) {
 
     PageControl l = makeControl('l');
     form.addControl(l);
-    auto* list = qobject_cast<CFormListBox*>(l.window);
+    auto* list = qobject_cast<CFormListBox*>(windowOf(l));
     ASSERT_NE(list, nullptr);
     list->addLine("Motor");
     list->addLine("K\xFChlung \x9D");
@@ -278,7 +286,7 @@ TEST_F(FormFixture, FieldsGiveBackTheUnitsBytes) {
 TEST_F(FormFixture, EditFieldRefusesWhatTheUnitCannotTakeYetKeepsTheUnitsOwnText) {
     PageControl e = makeControl('e');
     form.addControl(e);
-    auto* edit = qobject_cast<CFormEdit*>(e.window);
+    auto* edit = qobject_cast<CFormEdit*>(windowOf(e));
     ASSERT_NE(edit, nullptr);
     const auto type = [edit](const QString& c) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, c);
@@ -313,8 +321,8 @@ TEST_F(FormFixture, EditFieldsUseTheirColours) {
     x.top = 20, x.bottom = 30;
     form.addControl(e);
     form.addControl(x);
-    EXPECT_EQ(e.window->palette().color(QPalette::Base), QColor(230, 230, 230));
-    EXPECT_EQ(x.window->palette().color(QPalette::Base), QColor(180, 180, 180));
+    EXPECT_EQ(windowOf(e)->palette().color(QPalette::Base), QColor(230, 230, 230));
+    EXPECT_EQ(windowOf(x)->palette().color(QPalette::Base), QColor(180, 180, 180));
     const QImage image = test::render(form);
     EXPECT_EQ(test::pixel(image, 150, 25), QColor(230, 230, 230));
     EXPECT_EQ(test::pixel(image, 150, 140), QColor(180, 180, 180));

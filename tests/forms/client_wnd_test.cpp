@@ -61,14 +61,15 @@ TEST_F(ClientWndFixture, WheelMovesTheFormByTheBarsChange) {
     control.type = 't';
     control.left = 10, control.top = 20, control.right = 30, control.bottom = 25;
     client->addControl(control);
-    ASSERT_NE(control.window, nullptr);
+    ASSERT_NE(client->form().field(control), nullptr);
+    QWidget* window = client->form().field(control)->widget();
     wheel(-120);
     const int p = client->verticalBar().GetPos();
     EXPECT_EQ(p, 10);
     EXPECT_EQ(formPos(), QPoint(0, -p));
     // Controls keep their place on the form; in the area they lie p higher.
-    EXPECT_EQ(control.window->pos(), QPoint(50, 100));
-    EXPECT_EQ(control.window->mapTo(&client->area(), QPoint(0, 0)), QPoint(50, 100 - p));
+    EXPECT_EQ(window->pos(), QPoint(50, 100));
+    EXPECT_EQ(window->mapTo(&client->area(), QPoint(0, 0)), QPoint(50, 100 - p));
     wheel(120);
     EXPECT_EQ(formPos(), QPoint(0, 0));
 }

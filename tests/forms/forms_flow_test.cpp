@@ -98,6 +98,11 @@ struct FlowFixture : ::testing::Test {
         ASSERT_NE(page, nullptr);
         for (auto& control : page->controls) client->addControl(*control);
     }
+    // The widget of the control's field, or null while it has none.
+    QWidget* windowOf(const PageControl& c) const {
+        const PageField* field = client->form().field(c);
+        return field ? field->widget() : nullptr;
+    }
     static void click(QWidget& w) {
         const QPoint c = w.rect().center();
         test::press(w, c);
@@ -136,8 +141,8 @@ TEST_F(FlowFixture, LeafAndPageButtonReachTheMainWindowWithTheUnitsNumbers) {
     // The main window opens the page the item names; its button hands back the page code.
     openPage(static_cast<std::uint32_t>(items[0].wParam));
     MenuPage& page = *record.findPage(kReadCodesId);
-    for (auto& control : page.controls) EXPECT_NE(control->window, nullptr);
-    auto* start = qobject_cast<CCorvButton*>(page.controls[0]->window);
+    for (auto& control : page.controls) EXPECT_NE(windowOf(*control), nullptr);
+    auto* start = qobject_cast<CCorvButton*>(windowOf(*page.controls[0]));
     ASSERT_NE(start, nullptr);
     EXPECT_EQ(start->geometry(), QRect(10, 10, 140, 50));
     click(*start);
@@ -147,7 +152,7 @@ TEST_F(FlowFixture, LeafAndPageButtonReachTheMainWindowWithTheUnitsNumbers) {
 
     // Closing the page takes every window off the form.
     for (auto& control : page.controls) client->removeControl(*control);
-    for (auto& control : page.controls) EXPECT_EQ(control->window, nullptr);
+    for (auto& control : page.controls) EXPECT_EQ(windowOf(*control), nullptr);
 }
 
 TEST_F(FlowFixture, UnitTextsAreShownDecodedAndReadBackAsSent) {
@@ -157,10 +162,10 @@ TEST_F(FlowFixture, UnitTextsAreShownDecodedAndReadBackAsSent) {
     EXPECT_EQ(menu->view().button(itemEntries[1])->caption(), "K\xFChlung \x80");
 
     openPage(kReadCodesId);
-    auto* box = qobject_cast<CChooseBox*>(record.findPage(kReadCodesId)->controls[1]->window);
+    auto* box = qobject_cast<CChooseBox*>(windowOf(*record.findPage(kReadCodesId)->controls[1]));
     ASSERT_NE(box, nullptr);
     box->selectByText("\xC4nderung");
-    EXPECT_EQ(box->valueDisplay().Value(), "\xC4nderung");
+    EXPECT_EQ(box->valueDisplay().value(), "\xC4nderung");
     EXPECT_EQ(box->currentItemText(), "\xC4nderung");
     EXPECT_EQ(box->captionText(), "Modus");
 }

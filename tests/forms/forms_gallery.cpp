@@ -1,10 +1,7 @@
 // Writes pictures of the two panes for a look by eye: the menu pane with an open outline, and
 // the client window with one page control of every kind. Usage: forms_gallery [folder]
 #include "content/menu_record.h"
-#include "controls/corv_progress.h"
-#include "controls/corv_show_box.h"
 #include "controls/palette.h"
-#include "forms/choose_box.h"
 #include "forms/client_wnd.h"
 #include "forms/form_fields.h"
 #include "forms/menu_wnd.h"
@@ -81,21 +78,17 @@ std::vector<PageControl> everyKind() {
 
 void fillPage(CClientWnd& client, std::vector<PageControl>& page) {
     for (auto& c : page) client.addControl(c);
-    qobject_cast<CChooseBox*>(page[3].window)->selectByText("Automatik");
-    qobject_cast<CCorvShowBox*>(page[4].window)->SetValue("2450");
-    qobject_cast<CFormEdit*>(page[5].window)->setTextBytes("Fahrgestell WVW123");
-    auto* progress = qobject_cast<CCorvProgress*>(page[6].window);
-    progress->SetRange(0, 100);
-    progress->SetPos(60);
-    auto* list = qobject_cast<CFormListBox*>(page[7].window);
-    for (const char* line : {"P0300 Z\xFCndaussetzer", "P0171 Gemisch zu mager", "U0100 Kommunikation"})
-        list->addLine(line);
-    list->setCurrentRow(1);
-    qobject_cast<CFormMemo*>(page[8].window)
-        ->setTextBytes(
-            "K\xFChlmitteltemperatur 92 \xB0"
-            "C\r\nAnsauglufttemperatur 31 \xB0"
-            "C\r\nPreis 12 \x80");
+    auto field = [&](std::size_t index) { return client.form().field(page[index]); };
+    field(3)->showValue("Automatik");
+    field(4)->showValue("2450");
+    field(5)->showValue("Fahrgestell WVW123");
+    field(6)->showProgress(100, 60);
+    field(7)->showLines({"P0300 Z\xFCndaussetzer", "P0171 Gemisch zu mager", "U0100 Kommunikation"});
+    qobject_cast<CFormListBox*>(field(7)->widget())->setCurrentRow(1);
+    field(8)->showText(
+        "K\xFChlmitteltemperatur 92 \xB0"
+        "C\r\nAnsauglufttemperatur 31 \xB0"
+        "C\r\nPreis 12 \x80");
 }
 
 bool save(const QImage& image, const QDir& dir, const char* name) {

@@ -143,11 +143,13 @@ TEST(DemoWalk, EveryEntryAndEveryPageButtonLeavesTheWindowReady) {
         {
             const MenuPage* page = window->pageChoices().menu().findPage(static_cast<std::uint16_t>(leaf));
             ASSERT_NE(page, nullptr);
-            for (const auto& control : page->controls)
-                if (control->type == 'b' && control->window) {
-                    buttons.emplace_back(control->window);
+            for (const auto& control : page->controls) {
+                const PageField* field = window->pageChoices().field(*control);
+                if (control->type == 'b' && field) {
+                    buttons.emplace_back(field->widget());
                     names.push_back(control->text);
                 }
+            }
         }
         for (std::size_t i = 0; i < buttons.size(); ++i) {
             SCOPED_TRACE("entry " + std::to_string(leaf) + ", button \"" + names[i] + "\"");

@@ -188,7 +188,9 @@ TEST_F(KeyboardTest, TabAndArrowsReachEveryControlAndEnterChoosesLikeAClick) {
     press(Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().currentPageId() == kFormPage; }));
     auto pageWindow = [&](std::size_t index) {
-        return window->pageChoices().menu().findPage(kFormPage)->controls[index]->window;
+        return window->pageChoices()
+            .field(*window->pageChoices().menu().findPage(kFormPage)->controls[index])
+            ->widget();
     };
     auto* choose = qobject_cast<CChooseBox*>(pageWindow(0));
     auto* edit = qobject_cast<CFormEdit*>(pageWindow(1));

@@ -149,12 +149,13 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().currentPageId() == pageId; }, 5000));
     }
 
-    // The window of the page's control at `index` (page order).
+    // The widget of the field of the page's control at `index` (page order).
     template <typename W>
     W* controlWindow(std::uint16_t pageId, std::size_t index) {
         const MenuPage* page = window->pageChoices().menu().findPage(pageId);
         if (!page || index >= page->controls.size()) return nullptr;
-        return qobject_cast<W*>(page->controls[index]->window);
+        const PageField* field = window->pageChoices().field(*page->controls[index]);
+        return field ? qobject_cast<W*>(field->widget()) : nullptr;
     }
 
     // Sends a posted-message command, then a status poll: once the poll is answered the

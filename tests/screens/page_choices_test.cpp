@@ -81,6 +81,11 @@ protected:
     PageControl& control(std::uint16_t pageId, std::size_t index) {
         return *window->pageChoices().menu().findPage(pageId)->controls[index];
     }
+    // The widget of the field of a page's control, or null while it has none.
+    QWidget* controlWindow(std::uint16_t pageId, std::size_t index) {
+        const PageField* field = window->pageChoices().field(control(pageId, index));
+        return field ? field->widget() : nullptr;
+    }
 
     MainWindowSandbox sandbox;
     PtyUnit unit;
@@ -110,7 +115,7 @@ TEST_F(PageChoicesTest, MenuBuildsTheOutlineWithIconsAndAMenuSentAgainReplacesIt
     // controls, and no page of the old menu left open.
     asUnit([this] { return unit.exchange('J', 1, Bytes{0x01, 0x03}); });
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().currentPageId() == kListPage; }, 10000));
-    QPointer<QWidget> oldList = control(kListPage, 0).window;
+    QPointer<QWidget> oldList = controlWindow(kListPage, 0);
     ASSERT_FALSE(oldList.isNull());
     poll();
     sendMenu(workshopMenu());
@@ -118,7 +123,7 @@ TEST_F(PageChoicesTest, MenuBuildsTheOutlineWithIconsAndAMenuSentAgainReplacesIt
     EXPECT_EQ(view.entryCount(), 5);
     EXPECT_EQ(window->pageChoices().currentPage(), nullptr);
     asUnit([this] { return unit.exchange('J', 1, Bytes{0x01, 0x03}); });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return control(kListPage, 0).window != nullptr; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controlWindow(kListPage, 0) != nullptr; }, 10000));
     EXPECT_EQ(window->clientWindow().form().findChildren<CFormListBox*>().size(), 1);
 
     // A smaller menu leaves nothing of the bigger one, in the outline or among the pages.
@@ -159,7 +164,7 @@ TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
     ASSERT_TRUE(waitForStatus(*window, "Function in progress, please wait..."));
     EXPECT_FALSE(window->readyLampShown());
     EXPECT_TRUE(window->busyBarRunning());
-    EXPECT_NE(control(kLivePage, 0).window, nullptr);
+    EXPECT_NE(controlWindow(kLivePage, 0), nullptr);
     Bytes s = poll();
     ASSERT_GE(s.size(), 7u);
     EXPECT_EQ(Bytes(s.begin(), s.begin() + 6), (Bytes{0xFF, 0x01, 0x02, 0xFF, 0xFF, 0x01}));
@@ -177,8 +182,8 @@ TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
     // The unit opens the list page: the live page's controls go, the list page's come.
     asUnit([this] { return unit.exchange('J', 1, Bytes{0x01, 0x03}); });
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->pageChoices().currentPageId() == kListPage; }, 10000));
-    EXPECT_EQ(control(kLivePage, 0).window, nullptr);
-    auto* list = qobject_cast<CFormListBox*>(control(kListPage, 0).window);
+    EXPECT_EQ(controlWindow(kLivePage, 0), nullptr);
+    auto* list = qobject_cast<CFormListBox*>(controlWindow(kListPage, 0));
     ASSERT_NE(list, nullptr);
     list->addLine("P0300");
     list->addLine(
@@ -187,7 +192,7 @@ TEST_F(PageChoicesTest, LeafPageButtonAndKeyPadReachTheUnit) {
     list->setCurrentRow(1);
 
     // The page button's code travels unchanged with the list line, byte for byte.
-    auto* button = control(kListPage, 1).window;
+    auto* button = controlWindow(kListPage, 1);
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(5, 5));
     ASSERT_TRUE(waitForStatus(*window, "Function in progress, please wait..."));

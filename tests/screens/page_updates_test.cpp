@@ -57,13 +57,13 @@ TEST_F(PageUpdatesTest, ValuesReachOnlyControlsNumberedUpToTheControlCount) {
     auto* edit = controlWindow<CFormEdit>(kPage, 1);
     auto* title = controlWindow<CCorvStatic>(kPage, 2);
     ASSERT_TRUE(speed && edit && title);
-    EXPECT_EQ(speed->Value(), "812");
+    EXPECT_EQ(speed->value(), "812");
     EXPECT_EQ(edit->textBytes(), "abc");
     EXPECT_EQ(title->text(), "Title") << "value 7 is beyond the page's three controls";
 
     // A later 'D' changes only the positions it brings; a bad header brings none.
     sendAndSettle({values(2, {"xyz"})});
-    EXPECT_EQ(speed->Value(), "812");
+    EXPECT_EQ(speed->value(), "812");
     EXPECT_EQ(edit->textBytes(), "xyz");
     sendAndSettle({Frame{'D', 0, Bytes{201, 201, 'q', '^'}}});
     EXPECT_EQ(edit->textBytes(), "xyz");

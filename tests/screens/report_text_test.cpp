@@ -27,11 +27,13 @@ protected:
         form.addControl(*page.controls.back());
         return *page.controls.back();
     }
+    // The widget of the control's field.
+    QWidget* windowOf(const PageControl& c) const { return form.field(c)->widget(); }
     std::string compose(std::initializer_list<std::uint8_t> bytes, const MenuPage* on) {
         const std::vector<std::uint8_t> v(bytes);
         layout.empty();
         layout.append(v.data(), v.size());
-        return composeReport(layout, on).text;
+        return composeReport(layout, on, form).text;
     }
     ~ReportTextTest() override {
         for (auto& c : page.controls) form.removeControl(*c);
@@ -44,12 +46,12 @@ protected:
 }  // namespace
 
 TEST_F(ReportTextTest, EachControlKindAddsItsContents) {
-    qobject_cast<CFormEdit*>(add(6, 'e').window)->setTextBytes("B\xE4");
+    qobject_cast<CFormEdit*>(windowOf(add(6, 'e')))->setTextBytes("B\xE4");
     add(5, 't', "A");
-    qobject_cast<CChooseBox*>(add(7, 'c', "Mode|Manual|Auto").window)->selectByText("Auto");
-    qobject_cast<CCorvShowBox*>(add(8, 's', "Coolant|C").window)->SetValue("88");
-    qobject_cast<CFormMemo*>(add(9, 'x').window)->setTextBytes("line 1\r\nline 2");
-    auto* list = qobject_cast<CFormListBox*>(add(10, 'l').window);
+    qobject_cast<CChooseBox*>(windowOf(add(7, 'c', "Mode|Manual|Auto")))->selectByText("Auto");
+    qobject_cast<CCorvShowBox*>(windowOf(add(8, 's', "Coolant|C")))->setValue("88");
+    qobject_cast<CFormMemo*>(windowOf(add(9, 'x')))->setTextBytes("line 1\r\nline 2");
+    auto* list = qobject_cast<CFormListBox*>(windowOf(add(10, 'l')));
     list->addLine("P0300");
     list->addLine("P0171");
     add(11, 'p');
@@ -66,16 +68,16 @@ TEST_F(ReportTextTest, EachControlKindAddsItsContents) {
 TEST_F(ReportTextTest, TheLayoutEndsAtZeroOrAfterTheBufferAndCountsWhatItRead) {
     add(5, 't', "A");
     layout.empty();
-    EXPECT_EQ(composeReport(layout, &page).layoutBytes, 0u) << "an empty layout has nothing to save";
+    EXPECT_EQ(composeReport(layout, &page, form).layoutBytes, 0u) << "an empty layout has nothing to save";
     const std::vector<std::uint8_t> zeroFirst = {0, 5};
     layout.append(zeroFirst.data(), zeroFirst.size());
-    EXPECT_EQ(composeReport(layout, &page).layoutBytes, 0u);
+    EXPECT_EQ(composeReport(layout, &page, form).layoutBytes, 0u);
 
     // An unknown id still counts: the dialog is shown even when the text stays empty.
     layout.empty();
     const std::vector<std::uint8_t> unknown = {42};
     layout.append(unknown.data(), unknown.size());
-    const ComposedReport r = composeReport(layout, &page);
+    const ComposedReport r = composeReport(layout, &page, form);
     EXPECT_EQ(r.layoutBytes, 1u);
     EXPECT_EQ(r.text, "");
 
@@ -83,16 +85,16 @@ TEST_F(ReportTextTest, TheLayoutEndsAtZeroOrAfterTheBufferAndCountsWhatItRead) {
     layout.empty();
     const std::vector<std::uint8_t> spaces(1200, 253);
     layout.append(spaces.data(), spaces.size());
-    const ComposedReport full = composeReport(layout, &page);
+    const ComposedReport full = composeReport(layout, &page, form);
     EXPECT_EQ(full.layoutBytes, 1000u);
     EXPECT_EQ(full.text, std::string(1000, ' '));
 }
 
-TEST_F(ReportTextTest, OnlyTheFirstControlWithAnIdCountsAndOnlyWithAWindow) {
+TEST_F(ReportTextTest, OnlyTheFirstControlWithAnIdCountsAndOnlyWithAField) {
     add(5, 't', "first");
     add(5, 't', "second");
     EXPECT_EQ(compose({5}, &page), "first");
     form.removeControl(*page.controls[0]);
-    EXPECT_EQ(compose({5, 254}, &page), "\r\n") << "a control without a window inserts nothing";
+    EXPECT_EQ(compose({5, 254}, &page), "\r\n") << "a control without a field inserts nothing";
     EXPECT_EQ(compose({5, 252, 253}, nullptr), ":  ") << "no page open: only the separators";
 }

@@ -313,8 +313,8 @@ void showBoxSheet(Sheet& sheet) {
         auto* box = new CCorvShowBox;
         box->Create(0, 0, 200, 50, &host);
         if (!c.caption.empty()) {
-            box->SetCaption(c.caption);
-            box->SetValue(c.value);
+            box->setCaption(c.caption);
+            box->setValue(c.value);
         }
         sheet.add(renderWidget(*box), c.label, first);
         first = false;
