@@ -24,7 +24,7 @@
 #include "command_payloads.h"
 #include "menu_stream_builder.h"
 #include "sample_stats.h"
-#include "screens/corvane_new_dlg.h"
+#include "bench_window.h"
 #include "unit_side.h"
 
 using namespace corvane;
@@ -115,7 +115,7 @@ public:
         MainWindowOptions o;
         o.portPath = unit_.path();
         o.configPath = config;
-        window_ = std::make_unique<CCorvaneNewDlg>(std::move(o));
+        window_ = std::make_unique<BenchWindow>(std::move(o));
         window_->OnInitDialog();
         window_->setGeometry(0, 0, 1280, 800);
         window_->show();
@@ -209,7 +209,7 @@ private:
 
     QTemporaryDir dir_;
     UnitSide unit_;
-    std::unique_ptr<CCorvaneNewDlg> window_;
+    std::unique_ptr<BenchWindow> window_;
     const MenuStreamBuilder menu_ = floodMenu();
 };
 

@@ -33,7 +33,7 @@
 #include "forms/menu_wnd.h"
 #include "menu_stream_builder.h"
 #include "sample_stats.h"
-#include "screens/corvane_new_dlg.h"
+#include "bench_window.h"
 #include "shell/link_window_bridge.h"
 #include "unit_side.h"
 
@@ -131,7 +131,7 @@ MenuStreamBuilder bigPageMenu(std::uint16_t bigPage, std::uint16_t emptyPage) {
 struct WindowUnderTest {
     QTemporaryDir dir;
     UnitSide unit;  // stays silent: the window's link blocks in its read
-    std::unique_ptr<CCorvaneNewDlg> window;
+    std::unique_ptr<BenchWindow> window;
 
     WindowUnderTest() {
         if (!dir.isValid() || !unit.ok()) fail("no temporary folder or pseudo-terminal");
@@ -140,7 +140,7 @@ struct WindowUnderTest {
         MainWindowOptions o;
         o.portPath = unit.path();
         o.configPath = config;
-        window = std::make_unique<CCorvaneNewDlg>(std::move(o));
+        window = std::make_unique<BenchWindow>(std::move(o));
         window->OnInitDialog();
         window->setGeometry(0, 0, 1920, 1080);
         window->show();

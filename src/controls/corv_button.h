@@ -53,7 +53,6 @@ public:
     void setToggled(bool on);
     // Space or Enter on the focused button: everything a click does, notifications included.
     void pressByKey();
-    int notifyCode() const { return notifyCode_; }
 
 signals:
     // The click reached the button: the press was released over it.

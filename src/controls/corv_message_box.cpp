@@ -34,7 +34,7 @@ bool CCorvMessageBox::Create(const std::string& text, int type, QWidget* owner) 
     return true;
 }
 
-int CCorvMessageBox::RunModal() {
+int CCorvMessageBox::runModal() {
     if (type_ != MessageBoxYesNo && type_ != MessageBoxOk && type_ != MessageBoxComputerUnit) return IDOK;
     initialise();
     return DoModal();

@@ -53,9 +53,9 @@ public:
     bool Create(const std::string& text, int type, QWidget* owner);
     // Types 1, 2 and 6 run modally and return IDOK or IDCANCEL; any other type returns IDOK at
     // once without showing anything.
-    int RunModal();
+    int runModal();
 
-    int GetType() const { return type_; }
+    int type() const { return type_; }
     const std::string& text() const { return text_; }
     // Only a type-5 box has a progress bar to feed; for the others these do nothing.
     void SetProgressRange(int minimum, int maximum);

@@ -43,7 +43,6 @@ public:
     static Split splitCaption(const QString& caption, int wrapWidth, const std::function<int(const QString&)>& width);
 
     const QFont& captionFont() const { return captionFont_; }
-    const QFont& valueFont() const { return valueFont_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -32,8 +32,6 @@ public:
     const std::string& text() const { return text_; }
 
     int controlId() const { return id_; }
-    QColor backColour() const { return back_; }
-    QColor textColour() const { return textColour_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -87,7 +87,6 @@ public:
     CCorvButton* button(int index) const { return entry(index).button.get(); }
     QPoint scrollOffset() const { return scrollOffset_; }
     QPoint lastScrollStep() const { return lastScrollStep_; }
-    QColor backColour() const { return back_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -47,13 +47,11 @@ public:
     CCorvMenu& view() { return *view_; }
     CCorvScrollBar& verticalBar() { return verticalBar_; }
     CCorvScrollBar& horizontalBar() { return horizontalBar_; }
-    QRect viewRect() const { return viewRect_; }
     QRect cornerRect() const;
     QRect gripRect() const;
     bool isDragging() const { return dragging_; }
     int moveCounter() const { return moveCounter_; }
     int verticalPosition() const { return verticalPos_; }
-    int horizontalPosition() const { return horizontalPos_; }
 
 protected:
     std::intptr_t windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;

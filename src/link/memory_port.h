@@ -20,7 +20,6 @@ public:
     std::size_t reads() const { return reads_; }
     std::size_t emptyReads() const { return emptyReads_; }
     const std::vector<std::uint8_t>& written() const { return output_; }
-    void clearWritten() { output_.clear(); }
 
     bool isOpen() const override { return open_; }
     ReadResult read(std::uint8_t* out, std::size_t capacity, std::size_t& got) override;

@@ -12,14 +12,6 @@ UnitLink::UnitLink(std::chrono::milliseconds byteTimeout) : byteTimeout_(byteTim
 
 UnitLink::~UnitLink() { close(); }
 
-bool UnitLink::openByNumber(int comNumber) {
-    if (comNumber < 1) {
-        lastOpenError_ = ENOENT;
-        return false;
-    }
-    return openByName(PosixSerialPort::comDevicePath(comNumber));
-}
-
 bool UnitLink::openByName(const std::string& devicePath) {
     if (isOpen()) {
         lastOpenError_ = EALREADY;

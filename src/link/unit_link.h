@@ -42,7 +42,6 @@ public:
     UnitLink& operator=(const UnitLink&) = delete;
 
     // Opening. Call only while the port is closed. On failure lastOpenError() holds the errno.
-    bool openByNumber(int comNumber);
     bool openByName(const std::string& devicePath);
     int lastOpenError() const { return lastOpenError_; }
     // Uses an already open byte stream (tests and fuzzing).

@@ -132,7 +132,6 @@ public:
     const std::vector<QPointF>& drawnPoints(std::size_t column) const;
     const std::vector<QPointF>& drawnComparisonPoints(std::size_t column) const;
     QValueAxis* axisOfUnit(const QString& unit) const;
-    std::size_t axisCount() const { return axes_.size(); }
     QChartView* view() const { return chartView_; }
     QTableWidget* readoutTable() const { return readoutTable_; }
     // The time range shown at the last drawing.

@@ -18,7 +18,6 @@ bool ReadingsRecorder::start(const QString& path, const std::vector<ReadingColum
     rows_ = 0;
     written_ = 0;
     error_ = 0;
-    columns_ = columns.size();
     const QByteArray local = path.toLocal8Bit();
     fd_ = ::open(local.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd_ < 0) {

@@ -32,7 +32,6 @@ public:
     bool recording() const { return fd_ >= 0; }
     const QString& path() const { return path_; }
     std::size_t rows() const { return rows_; }
-    std::size_t columnCount() const { return columns_; }
     // errno of the failure that ended the recording (or kept it from starting); 0 for none.
     int error() const { return error_; }
     // "Cannot write FILE: reason" for that failure.
@@ -44,7 +43,6 @@ private:
     int fd_ = -1;
     QString path_;
     std::size_t rows_ = 0;
-    std::size_t columns_ = 0;
     off_t written_ = 0;  // bytes of whole lines in the file
     int error_ = 0;
 };

@@ -56,6 +56,7 @@ CCorvaneNewDlg::CCorvaneNewDlg(MainWindowOptions options, QWidget* parent)
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);
     setMinimumSize(MainFrame::kMinimumWidth, MainFrame::kMinimumHeight);
+    prepareFurniture();
     // The page handlers fill the list window, the progress notice and the key pad's bar; the
     // pop-ups reset the page's transfer progress after a file save.
     pageUpdates_.setPopUps(&popUps_);
@@ -171,6 +172,29 @@ bool CCorvaneNewDlg::OnInitDialog() {
     return true;
 }
 
+void CCorvaneNewDlg::prepareFurniture() {
+    // The status line works from the start: handlers may report to it before the furniture is
+    // placed and shown.
+    statusText_.setParent(this);
+    busyBar_.setParent(this);
+    statusLamp_.setParent(this);
+    readyLamp_ = resourcePixmap(IDB_LAMP_READY);
+    busyLamp_ = resourcePixmap(IDB_LAMP_BUSY);
+    // Names that say what each part of the window is, for whoever looks for one (tests, tools).
+    for (auto [part, name] :
+         std::initializer_list<std::pair<QObject*, const char*>>{{&closeButton_, "closeButton"},
+                                                                 {&sizeButton_, "sizeButton"},
+                                                                 {&minimiseButton_, "minimiseButton"},
+                                                                 {&comSettingButton_, "comSettingButton"},
+                                                                 {&infoButton_, "infoButton"},
+                                                                 {&busyBar_, "busyBar"},
+                                                                 {&statusText_, "statusText"},
+                                                                 {&statusLamp_, "statusLamp"},
+                                                                 {&menuWnd_, "menuWindow"},
+                                                                 {&clientWnd_, "clientWindow"}})
+        part->setObjectName(QString::fromLatin1(name));
+}
+
 void CCorvaneNewDlg::createFurniture() {
     const MainFrameLayout l = mainFrameLayout(width(), height());
     auto makeCaptionButton = [this](CCorvSysButton& button, int kind, QPoint at, int id) {
@@ -222,9 +246,6 @@ void CCorvaneNewDlg::createFurniture() {
     busyBar_.Create(bl, bt, br, bb, this);
     busyBar_.show();
 
-    readyLamp_ = resourcePixmap(IDB_LAMP_READY);
-    busyLamp_ = resourcePixmap(IDB_LAMP_BUSY);
-    statusLamp_.setParent(this);
     statusLamp_.setGeometry(l.statusLamp);
     statusLamp_.setStyleSheet(QStringLiteral("background: rgb(25,25,25);"));
     showBusyLamp();
@@ -505,15 +526,9 @@ void CCorvaneNewDlg::showUnitSilence(int seconds) {
     statusText_.repaint();
 }
 
-void CCorvaneNewDlg::showReadyLamp() {
-    readyLampShown_ = true;
-    statusLamp_.setPixmap(readyLamp_);
-}
+void CCorvaneNewDlg::showReadyLamp() { statusLamp_.setPixmap(readyLamp_); }
 
-void CCorvaneNewDlg::showBusyLamp() {
-    readyLampShown_ = false;
-    statusLamp_.setPixmap(busyLamp_);
-}
+void CCorvaneNewDlg::showBusyLamp() { statusLamp_.setPixmap(busyLamp_); }
 
 void CCorvaneNewDlg::startBusyBar() { busyBar_.Start(); }
 

@@ -59,8 +59,6 @@ class CCorvaneNewDlg : public MessageWindow<QDialog>, public StatusLine {
 public:
     // Timer 1: connection supervision.
     static constexpr int kSupervisionTimerId = 1;
-    // The dialog's own size in normal placement: 431 x 286 dialog units.
-    static QSize normalSize();
 
     explicit CCorvaneNewDlg(MainWindowOptions options = {}, QWidget* parent = nullptr);
     ~CCorvaneNewDlg() override;
@@ -70,64 +68,21 @@ public:
     // Builds the furniture, places the window, opens the port and starts the supervision.
     // Runs once; DoModal calls it.
     bool OnInitDialog();
-    // The commands of the caption buttons, the two band buttons and the trace switch.
-    void OnCommand(int id);
 
-    // The status line, for the connection supervision and the screen handlers.
+    // The status line, for the connection supervision, the screen handlers and the rooms.
     void setStatusText(const std::string& bytes) override;
-    const std::string& statusText() const { return statusText_.text(); }
     void showReadyLamp() override;
     void showBusyLamp() override;
-    bool readyLampShown() const { return readyLampShown_; }
     void startBusyBar() override;
     void stopBusyBar() override;
-    bool busyBarRunning() const { return busyBar_.isRunning(); }
 
-    UnitLink& link() { return link_; }
-    // What the link announced and the window has yet to handle.
-    const LinkWindowBridge& linkBridge() const { return bridge_; }
-    CMenuWnd& menuWindow() { return menuWnd_; }
-    CClientWnd& clientWindow() { return clientWnd_; }
     // The unit's menu, its pages and the user's choices.
     PageChoices& pageChoices() { return pageChoices_; }
-    // What the unit shows on and reads back from the open page, and the report save.
-    PageUpdates& pageUpdates() { return pageUpdates_; }
-    // The file dialog slot shared by the report save and the unit's file requests.
-    // The unit's pop-ups, and the file dialog slot they share with the report save.
-    PopUps& popUps() { return popUps_; }
+    // The file dialog slot shared by the report save, the unit's file requests and the rooms.
     FileDialogs& fileDialogs() { return fileDialogs_; }
-
-    // Start-up and connection state.
-    int portNumber() const { return config_.port; }
-    WindowState windowState() const { return config_.windowState; }
-    bool usbDriverInstalled() const { return usbDriver_; }
-    bool unitPresent() const { return supervisor_.unitPresent(); }
+    // The connection state the status line shows: a unit is talking to the window.
     bool connected() const { return supervisor_.connected(); }
-    bool traceOn() const { return traceOn_; }
-    // The period timer 1 runs with; 0 while it is stopped.
-    int supervisionPeriodMs() const { return supervisionTimer_.isActive() ? supervisionPeriodMs_ : 0; }
-    bool watchingDevices() const { return eventSource_ != nullptr; }
-    // The COM setting dialog while it is open.
-    CComSetting* comSetting() const { return comSetting_; }
-    QRect menuRect() const { return menuRect_; }
-    FrameDrag dragMode() const { return dragMode_; }
-    const PortConfigFile& configFile() const { return configFile_; }
-    // The port the configuration file holds as far as this window knows: the one read at start,
-    // or chosen since. None while the file is damaged or unreadable: it is then not rewritten
-    // with the window state, only when the user chooses a port.
-    std::optional<int> savedPort() const { return saved_ ? std::optional<int>(saved_->port) : std::nullopt; }
-    // The device chosen by name that the file holds, empty for a numbered port or the USB mode.
-    std::string savedDevice() const { return saved_ ? saved_->device : std::string(); }
 
-    CCorvSysButton& closeButton() { return closeButton_; }
-    CCorvSysButton& sizeButton() { return sizeButton_; }
-    CCorvSysButton& minimiseButton() { return minimiseButton_; }
-    CCorvButton& comSettingButton() { return comSettingButton_; }
-    CCorvButton& infoButton() { return infoButton_; }
-    CCorvWorkBar& busyBar() { return busyBar_; }
-    const QLabel& statusLamp() const { return statusLamp_; }
-
-    static std::string aboutText();
     // The release text the about box opens with.
     static std::string aboutRelease();
 
@@ -136,14 +91,13 @@ public:
     // Ends the window as its close button does, from wherever it is: the pop-ups, boxes and
     // dialogs that wait end as cancelled, nothing more is asked, and DoModal returns.
     void endAsClosed();
-    bool ending() const { return ending_; }
 
 signals:
     // A link notification or a private message of the page or the menu has been handled. Rooms
-    // beside the described window (the readings graph) follow the page through it.
+    // beside the window's own parts (the readings graph) follow the page through it.
     void messageHandled(std::uint32_t message);
-    // What the open page's caption/value boxes showed with each values frame, in the order the
-    // frames came; every frame once.
+    // What the open page's reading fields showed with each values frame, in the order the frames
+    // came; every frame once.
     void valuesShown(const std::vector<corvane::ShownValues>& readings);
     // The connection state in the status line has changed (see connected()).
     void connectionChanged();
@@ -154,6 +108,35 @@ public slots:
     void reject() override;
 
 protected:
+    // What a subclass may look at beyond what the program uses: the window's tests and
+    // benchmarks open these (and find the furniture by its object names).
+
+    // The dialog's own size in normal placement: 431 x 286 dialog units.
+    static QSize normalSize();
+    // The commands of the caption buttons, the two band buttons and the trace switch.
+    void OnCommand(int id);
+    UnitLink& link() { return link_; }
+    // What the link announced and the window has yet to handle.
+    const LinkWindowBridge& linkBridge() const { return bridge_; }
+    // What the unit shows on and reads back from the open page, and the report save.
+    PageUpdates& pageUpdates() { return pageUpdates_; }
+    // The unit's pop-ups.
+    PopUps& popUps() { return popUps_; }
+    // Start-up and connection state.
+    int portNumber() const { return config_.port; }
+    WindowState windowState() const { return config_.windowState; }
+    bool usbDriverInstalled() const { return usbDriver_; }
+    bool unitPresent() const { return supervisor_.unitPresent(); }
+    bool traceOn() const { return traceOn_; }
+    // The period timer 1 runs with; 0 while it is stopped.
+    int supervisionPeriodMs() const { return supervisionTimer_.isActive() ? supervisionPeriodMs_ : 0; }
+    bool watchingDevices() const { return eventSource_ != nullptr; }
+    FrameDrag dragMode() const { return dragMode_; }
+    // The port the configuration file holds as far as this window knows: the one read at start,
+    // or chosen since. None while the file is damaged or unreadable: it is then not rewritten
+    // with the window state, only when the user chooses a port.
+    std::optional<int> savedPort() const { return saved_ ? std::optional<int>(saved_->port) : std::nullopt; }
+
     // The private messages from the panes. Handlers of further messages are added to the switch.
     std::intptr_t windowMessage(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
     // The link's notifications, through the bridge (main_window_link.cpp).
@@ -180,7 +163,9 @@ protected:
     void timerEvent(QTimerEvent* event) override;
 
 private:
+    static std::string aboutText();
     ShellPrompts& prompts();
+    void prepareFurniture();
     void createFurniture();
     // True when the file gave the window state. A damaged or unreadable file leaves its
     // message in configProblem_.
@@ -262,7 +247,6 @@ private:
     bool traceOn_ = false;
     QString traceFile_;  // where the trace goes while it is on
     bool restorePending_ = false;
-    bool readyLampShown_ = false;
     CComSetting* comSetting_ = nullptr;
     QRect normalGeometry_;
 

@@ -76,7 +76,7 @@ void PopUps::askMessageBox(int type, const std::string& text, std::uint8_t first
     QPointer<CCorvMessageBox> box = new CCorvMessageBox(text, type, &owner_);
     messageBox_ = box;
     setBoxResult(kShown, epoch);
-    const int result = box->RunModal();
+    const int result = box->runModal();
     if (alive.expired()) return;
     if (messageBox_ == box) messageBox_ = nullptr;
     delete box.data();
@@ -276,7 +276,7 @@ void PopUps::openKeyPad() {
 void PopUps::onBoxTaken() {
     if (messageBox_) {
         // Notices go; a box that waits for the user stays for the user to answer.
-        if (isNotice(messageBox_->GetType())) {
+        if (isNotice(messageBox_->type())) {
             CCorvMessageBox* box = messageBox_;
             messageBox_ = nullptr;
             dispose(box);
@@ -299,10 +299,10 @@ void PopUps::onBoxTaken() {
 void PopUps::closeAll() {
     files_.cancelOpenDialog();
     // Waiting pop-ups end their wait as cancelled; their handlers free them.
-    if (messageBox_ && !isNotice(messageBox_->GetType())) messageBox_->done(IDCANCEL);
+    if (messageBox_ && !isNotice(messageBox_->type())) messageBox_->done(IDCANCEL);
     if (listWindow_) listWindow_->done(IDCANCEL);
     if (stringWindow_) stringWindow_->done(IDCANCEL);
-    if (messageBox_ && isNotice(messageBox_->GetType())) {
+    if (messageBox_ && isNotice(messageBox_->type())) {
         CCorvMessageBox* box = messageBox_;
         messageBox_ = nullptr;
         delete box;
@@ -321,7 +321,7 @@ bool PopUps::appendToListWindow(const std::vector<std::string>& lines) {
 }
 
 void PopUps::setMessageBoxProgress(int range, int position) {
-    if (!messageBox_ || messageBox_->GetType() != MessageBoxProgress) return;
+    if (!messageBox_ || messageBox_->type() != MessageBoxProgress) return;
     messageBox_->SetProgressRange(0, range);
     messageBox_->SetProgressPos(position);
 }

@@ -26,7 +26,6 @@ ReportSave::Outcome ReportSave::save(const std::string& text) {
     if (dialogs_.isOpen()) return Outcome::Dropped;
     const QString path = dialogs_.askSave(parent_, request());
     if (path.isEmpty()) return Outcome::Cancelled;
-    lastPath_ = path;
     const QByteArray localPath = QFile::encodeName(path);
     const int error =
         writeWholeFile(std::string(localPath.constData(), static_cast<std::size_t>(localPath.size())), text);

@@ -31,13 +31,10 @@ public:
     // The notice for a file that could not be written.
     static std::string failureText(const QString& path, int error);
 
-    const QString& lastPath() const { return lastPath_; }
-
 private:
     FileDialogs& dialogs_;
     QWidget* parent_;
     Notify notify_;
-    QString lastPath_;
 };
 
 }  // namespace corvane

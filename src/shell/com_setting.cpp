@@ -224,7 +224,6 @@ void CComSetting::OnOK() {
             changed_ = portChanged;
             stored_ = config;
             storedChoice_ = config.port;
-            savedChoice_ = config.port;
             savedConfig_ = config;
             fileUnusable_ = false;
             writeError_.clear();

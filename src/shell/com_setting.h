@@ -63,12 +63,8 @@ public:
     // Runs once; DoModal calls it.
     void OnInitDialog();
 
-    int storedChoice() const { return storedChoice_; }
     // The user chose a port other than the stored one and it has been written.
     bool changed() const { return changed_; }
-    // The port written to the file by OK, if any. A damaged or unreadable file is replaced by
-    // OK even when the choice is the port already in use, and only then.
-    std::optional<int> savedChoice() const { return savedChoice_; }
     // The whole setting written by OK, if any.
     const std::optional<PortConfig>& savedConfig() const { return savedConfig_; }
     // The device chosen by name when OK was pressed, as it was listed.
@@ -109,7 +105,6 @@ private:
     int storedChoice_ = PortConfig::kDefaultPort;
     bool changed_ = false;
     bool fileUnusable_ = false;
-    std::optional<int> savedChoice_;
     PortConfig stored_;  // the setting read when the dialog opened
     std::optional<PortConfig> savedConfig_;
     std::optional<SerialDevice> chosenDevice_;

@@ -60,7 +60,7 @@ CCorvButton* CCorvNoticeBox::makeButton(const std::string& caption, const QRect&
     return button;
 }
 
-int CCorvNoticeBox::RunModal() { return DoModal(); }
+int CCorvNoticeBox::runModal() { return DoModal(); }
 
 void CCorvNoticeBox::OnCommand(int id) {
     if (id == IDOK) {

@@ -32,7 +32,7 @@ public:
     CCorvNoticeBox(const std::string& text, Kind kind, QWidget* owner);
 
     // Runs modally: IDOK for YES and OK, IDCANCEL for NO and the close button.
-    int RunModal();
+    int runModal();
 
     const QString& shownText() const { return text_; }
     CCorvButton* yesButton() const { return yes_; }

@@ -33,7 +33,7 @@ bool ModalShellPrompts::askYesNo(QWidget* owner, const std::string& text, Preset
         return false;
     }
     CCorvNoticeBox box(text, preset == PresetAnswer::No ? CCorvNoticeBox::YesNoPresetNo : CCorvNoticeBox::YesNo, owner);
-    return box.RunModal() == IDOK;
+    return box.runModal() == IDOK;
 }
 
 void ModalShellPrompts::inform(QWidget* owner, const std::string& text) {
@@ -42,7 +42,7 @@ void ModalShellPrompts::inform(QWidget* owner, const std::string& text) {
         return;
     }
     CCorvNoticeBox box(text, CCorvNoticeBox::Ok, owner);
-    box.RunModal();
+    box.runModal();
 }
 
 std::optional<QString> ModalShellPrompts::chooseTraceFile(QWidget* owner) {

@@ -12,8 +12,6 @@ class UnitLinkControl : public LinkControl {
 public:
     explicit UnitLinkControl(UnitLink& link, LinkListener* listener = nullptr) : link_(link), listener_(listener) {}
 
-    void setListener(LinkListener* listener) { listener_ = listener; }
-
     bool open(const std::string& devicePath) override;
     bool isOpen() const override;
     bool close() override;

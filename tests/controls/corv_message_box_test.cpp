@@ -88,7 +88,7 @@ struct MessageBoxFixture : ::testing::Test {
 TEST_F(MessageBoxFixture, YesNoBoxLayoutAndResults) {
     CCorvMessageBox box("Erase the codes?\r\nThe engine must be off.", MessageBoxYesNo, &owner);
     clickWhenRunning(box, [&] { return box.leftButton(); });
-    EXPECT_EQ(box.RunModal(), IDOK);
+    EXPECT_EQ(box.runModal(), IDOK);
     EXPECT_EQ(box.geometry(), QRect(275, 325, 450, 150));
     EXPECT_EQ(box.windowTitle(), QStringLiteral("CORVANE"));
     EXPECT_EQ(box.leftButton()->geometry(), QRect(20, 100, 190, 30));
@@ -109,7 +109,7 @@ TEST_F(MessageBoxFixture, ABoxGrowsToShowEveryRowAboveItsButtons) {
         "at pin 2 with the ignition on";
     CCorvMessageBox box(text, MessageBoxYesNo, &owner);
     clickWhenRunning(box, [&] { return box.leftButton(); });
-    EXPECT_EQ(box.RunModal(), IDOK);
+    EXPECT_EQ(box.runModal(), IDOK);
     const int rows = box.rowCount();
     ASSERT_EQ(rows, static_cast<int>(CCorvMessageBox::rowsFor(text).size()));
     ASSERT_GT(rows, 3);
@@ -133,27 +133,27 @@ TEST_F(MessageBoxFixture, ABoxGrowsToShowEveryRowAboveItsButtons) {
 TEST_F(MessageBoxFixture, NoAndTheCloseButtonCancel) {
     CCorvMessageBox no("Continue?", MessageBoxYesNo, &owner);
     clickWhenRunning(no, [&] { return no.rightButton(); });
-    EXPECT_EQ(no.RunModal(), IDCANCEL);
+    EXPECT_EQ(no.runModal(), IDCANCEL);
     CCorvMessageBox closed("Continue?", MessageBoxYesNo, &owner);
     clickWhenRunning(closed, [&] { return closed.closeButton(); });
-    EXPECT_EQ(closed.RunModal(), IDCANCEL);
+    EXPECT_EQ(closed.runModal(), IDCANCEL);
 }
 
 TEST_F(MessageBoxFixture, ComputerOrUnitBoxAnswersLikeYesNo) {
     CCorvMessageBox computer("Where is the file?", MessageBoxComputerUnit, &owner);
     clickWhenRunning(computer, [&] { return computer.leftButton(); });
-    EXPECT_EQ(computer.RunModal(), IDOK);
+    EXPECT_EQ(computer.runModal(), IDOK);
     EXPECT_EQ(computer.leftButton()->caption(), "COMPUTER");
     CCorvMessageBox unit("Where is the file?", MessageBoxComputerUnit, &owner);
     clickWhenRunning(unit, [&] { return unit.rightButton(); });
-    EXPECT_EQ(unit.RunModal(), IDCANCEL);
+    EXPECT_EQ(unit.runModal(), IDCANCEL);
     EXPECT_EQ(unit.rightButton()->caption(), "CORVANE");
 }
 
 TEST_F(MessageBoxFixture, OkBoxHasOneCentredButton) {
     CCorvMessageBox box("Done.", MessageBoxOk, &owner);
     clickWhenRunning(box, [&] { return box.centreButton(); });
-    EXPECT_EQ(box.RunModal(), IDOK);
+    EXPECT_EQ(box.runModal(), IDOK);
     EXPECT_EQ(box.centreButton()->geometry(), QRect(130, 100, 190, 30));
     EXPECT_EQ(box.leftButton(), nullptr);
 }
@@ -162,7 +162,7 @@ TEST_F(MessageBoxFixture, TypesThatDoNotWaitReturnAtOnceFromAModalRun) {
     for (int type : {MessageBoxText, MessageBoxBusy, MessageBoxProgress}) {
         CCorvMessageBox box("Working", type, &owner);
         box.hide();
-        EXPECT_EQ(box.RunModal(), IDOK) << type;
+        EXPECT_EQ(box.runModal(), IDOK) << type;
         EXPECT_FALSE(box.isModalRun());
     }
 }

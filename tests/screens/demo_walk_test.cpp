@@ -36,7 +36,8 @@ namespace {
 // first file offered, ESC on the key pad. Notices are left for the unit to close.
 class AnsweringUser {
 public:
-    AnsweringUser(CCorvaneNewDlg& window, std::filesystem::path folder) : window_(window), folder_(std::move(folder)) {
+    AnsweringUser(TestedMainWindow& window, std::filesystem::path folder)
+        : window_(window), folder_(std::move(folder)) {
         QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
         timer_.start(20);
     }
@@ -74,7 +75,7 @@ private:
         }
     }
 
-    CCorvaneNewDlg& window_;
+    TestedMainWindow& window_;
     std::filesystem::path folder_;
     QTimer timer_;
     QPointer<CTransportTool> escapedPad_;
@@ -97,7 +98,7 @@ TEST(DemoWalk, EveryEntryAndEveryPageButtonLeavesTheWindowReady) {
     unitsim::UnitSession session(*line, 128);
     unitsim::DemoWorkshop demo(session);
     std::thread unit([&] { demo.run(); });
-    std::unique_ptr<CCorvaneNewDlg> window;
+    std::unique_ptr<TestedMainWindow> window;
     // However the test ends: the window closes the line, then the unit ends.
     struct Ending {
         std::function<void()> run;

@@ -88,7 +88,7 @@ protected:
 
     MainWindowSandbox sandbox;
     PtyUnit unit;
-    std::unique_ptr<CCorvaneNewDlg> window;
+    std::unique_ptr<TestedMainWindow> window;
 };
 }  // namespace
 

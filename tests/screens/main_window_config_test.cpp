@@ -53,7 +53,7 @@ class MainWindowConfig : public ::testing::Test {
 protected:
     // Opens the COM setting dialog through the main window and, once it runs, does `act` with
     // it. A dialog still open after two seconds is closed so that a fault cannot hang the test.
-    void withComSetting(CCorvaneNewDlg& window, const std::function<void(CComSetting&)>& act) {
+    void withComSetting(TestedMainWindow& window, const std::function<void(CComSetting&)>& act) {
         bool acted = false;
         QTimer::singleShot(0, &window, [&] {
             if (CComSetting* dialog = window.comSetting()) {
@@ -241,7 +241,7 @@ TEST_F(MainWindowConfig, RefusedUsbPortIsExplainedOnceAtStart) {
     box.installUsbDriver();
     box.plugUnit(unit.slavePath());
     box.writeConfig("COM00,1");
-    std::unique_ptr<CCorvaneNewDlg> window;
+    std::unique_ptr<TestedMainWindow> window;
     {
         WithoutFileOverride asUser;
         ASSERT_TRUE(asUser.ok());

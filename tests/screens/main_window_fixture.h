@@ -15,11 +15,62 @@
 
 #include "fake_device_event_source.h"
 #include "fake_sysfs.h"
+#include "platform/resource_ids.h"
+#include "platform/resources.h"
 #include "recording_prompts.h"
 #include "screens/corvane_new_dlg.h"
+#include "shell/com_setting.h"
 #include "temp_dir.h"
 
 namespace corvane::test {
+
+// The main window as its tests look at it: its furniture found by the parts' object names, and
+// what it opens to subclasses beyond what the program uses.
+class TestedMainWindow : public CCorvaneNewDlg {
+public:
+    using CCorvaneNewDlg::CCorvaneNewDlg;
+    using CCorvaneNewDlg::dragMode;
+    using CCorvaneNewDlg::link;
+    using CCorvaneNewDlg::linkBridge;
+    using CCorvaneNewDlg::normalSize;
+    using CCorvaneNewDlg::OnCommand;
+    using CCorvaneNewDlg::pageUpdates;
+    using CCorvaneNewDlg::popUps;
+    using CCorvaneNewDlg::portNumber;
+    using CCorvaneNewDlg::savedPort;
+    using CCorvaneNewDlg::supervisionPeriodMs;
+    using CCorvaneNewDlg::traceOn;
+    using CCorvaneNewDlg::unitPresent;
+    using CCorvaneNewDlg::usbDriverInstalled;
+    using CCorvaneNewDlg::watchingDevices;
+    using CCorvaneNewDlg::windowState;
+
+    CCorvSysButton& closeButton() const { return part<CCorvSysButton>("closeButton"); }
+    CCorvSysButton& sizeButton() const { return part<CCorvSysButton>("sizeButton"); }
+    CCorvSysButton& minimiseButton() const { return part<CCorvSysButton>("minimiseButton"); }
+    CCorvButton& comSettingButton() const { return part<CCorvButton>("comSettingButton"); }
+    CCorvButton& infoButton() const { return part<CCorvButton>("infoButton"); }
+    CCorvWorkBar& busyBar() const { return part<CCorvWorkBar>("busyBar"); }
+    const QLabel& statusLamp() const { return part<QLabel>("statusLamp"); }
+    CMenuWnd& menuWindow() const { return part<CMenuWnd>("menuWindow"); }
+    CClientWnd& clientWindow() const { return part<CClientWnd>("clientWindow"); }
+    QRect menuRect() const { return menuWindow().geometry(); }
+    // The COM setting dialog while it is open.
+    CComSetting* comSetting() const { return findChild<CComSetting*>(); }
+
+    // The status line as shown.
+    const std::string& statusText() const { return part<CCorvStatic>("statusText").text(); }
+    bool readyLampShown() const { return statusLamp().pixmap().toImage() == resourcePixmap(IDB_LAMP_READY).toImage(); }
+    bool busyBarRunning() const { return busyBar().isRunning(); }
+
+private:
+    template <typename Part>
+    Part& part(const char* name) const {
+        Part* found = findChild<Part*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+        if (!found) throw std::logic_error(std::string("the main window has no ") + name);
+        return *found;
+    }
+};
 
 // 101 empty reads take about two seconds: short for a test, and long enough that a test thread
 // held up on a loaded machine does not see the unit fall silent between two of its frames.
@@ -81,12 +132,12 @@ public:
         return o;
     }
 
-    std::unique_ptr<CCorvaneNewDlg> start(MainWindowOptions o) {
-        auto window = std::make_unique<CCorvaneNewDlg>(std::move(o));
+    std::unique_ptr<TestedMainWindow> start(MainWindowOptions o) {
+        auto window = std::make_unique<TestedMainWindow>(std::move(o));
         window->OnInitDialog();
         return window;
     }
-    std::unique_ptr<CCorvaneNewDlg> start() { return start(options()); }
+    std::unique_ptr<TestedMainWindow> start() { return start(options()); }
 
 private:
     TempDir dir_;
@@ -97,7 +148,7 @@ private:
 };
 
 // Runs the event loop until the window's status line shows the text.
-inline bool waitForStatus(CCorvaneNewDlg& window, const std::string& text, int milliseconds = 10000) {
+inline bool waitForStatus(const TestedMainWindow& window, const std::string& text, int milliseconds = 10000) {
     return QTest::qWaitFor([&] { return window.statusText() == text; }, milliseconds);
 }
 

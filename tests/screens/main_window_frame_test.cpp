@@ -42,7 +42,7 @@ protected:
 
 class MainWindowFrame : public ::testing::Test {
 protected:
-    std::unique_ptr<CCorvaneNewDlg> startWith(const std::string& config) {
+    std::unique_ptr<TestedMainWindow> startWith(const std::string& config) {
         EXPECT_TRUE(unit.ok());
         if (!config.empty()) box.writeConfig(config);
         MainWindowOptions o = box.options();
@@ -50,25 +50,25 @@ protected:
         return box.start(o);
     }
 
-    void mouse(CCorvaneNewDlg& window, QEvent::Type type, QPoint at) {
+    void mouse(TestedMainWindow& window, QEvent::Type type, QPoint at) {
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
         const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
         QMouseEvent event(type, at, window.mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(&window, &event);
     }
-    void drag(CCorvaneNewDlg& window, QPoint from, QPoint to) {
+    void drag(TestedMainWindow& window, QPoint from, QPoint to) {
         mouse(window, QEvent::MouseButtonPress, from);
         mouse(window, QEvent::MouseMove, to);
         mouse(window, QEvent::MouseButtonRelease, to);
     }
     // Brings the pointer from outside the window to the point, through the platform, so that
     // the widget there receives the move as it would from a real mouse.
-    void pointerTo(CCorvaneNewDlg& window, QPoint at) {
+    void pointerTo(TestedMainWindow& window, QPoint at) {
         QCursor::setPos(window.mapToGlobal(QPoint(-40, -40)));
         QCoreApplication::processEvents();
         QTest::mouseMove(&window, at);
     }
-    void wheel(CCorvaneNewDlg& window, QPoint at, int delta) {
+    void wheel(TestedMainWindow& window, QPoint at, int delta) {
         QWheelEvent event(at, window.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(&window, &event);
@@ -87,7 +87,7 @@ TEST_F(MainWindowFrame, SizeButtonCyclesThePlacementAndRewritesTheFile) {
     window->sizeButton().click();
     EXPECT_EQ(window->windowState(), WindowState::Normal);
     EXPECT_EQ(box.readConfig(), "COM07,2");
-    EXPECT_EQ(window->size(), CCorvaneNewDlg::normalSize());
+    EXPECT_EQ(window->size(), TestedMainWindow::normalSize());
     EXPECT_FALSE(window->isMaximized());
 
     window->sizeButton().click();
@@ -298,7 +298,7 @@ TEST_F(MainWindowFrame, TitleLetteringStaysClearOfTheAccentBandAtEverySize) {
 
     auto window = startWith("COM01,2");
     const QRect workArea = window->screen()->availableGeometry();
-    for (QSize size : {QSize(MainFrame::kMinimumWidth, MainFrame::kMinimumHeight), CCorvaneNewDlg::normalSize(),
+    for (QSize size : {QSize(MainFrame::kMinimumWidth, MainFrame::kMinimumHeight), TestedMainWindow::normalSize(),
                        QSize(900, 500), workArea.size()}) {
         window->resize(size);
         const QImage shot = window->grab().toImage();

@@ -39,7 +39,7 @@ std::optional<Frame> exchangeWithRetries(PtyUnit& unit, char letter, const Bytes
     return std::nullopt;
 }
 
-void openConversation(CCorvaneNewDlg& window, PtyUnit& unit) {
+void openConversation(TestedMainWindow& window, PtyUnit& unit) {
     auto h = asUnit([&] { return unit.exchange('H', 1, Bytes{0x80}); });
     ASSERT_TRUE(h);
     EXPECT_EQ(h->letter, 'H');
@@ -52,14 +52,14 @@ void openConversation(CCorvaneNewDlg& window, PtyUnit& unit) {
 class LineFaults : public ::testing::Test {
 protected:
     // COM mode on the pty. `byteTimeout` long enough that the faults below stay under 101 misses.
-    std::unique_ptr<CCorvaneNewDlg> startComMode(std::chrono::milliseconds byteTimeout) {
+    std::unique_ptr<TestedMainWindow> startComMode(std::chrono::milliseconds byteTimeout) {
         MainWindowOptions o = box.options();
         o.portPath = unit.slavePath();
         o.byteTimeout = byteTimeout;
         return box.start(o);
     }
     // USB mode with the unit's port leading to `unit`.
-    std::unique_ptr<CCorvaneNewDlg> startUsbMode(PtyUnit& u) {
+    std::unique_ptr<TestedMainWindow> startUsbMode(PtyUnit& u) {
         box.installUsbDriver();
         std::ofstream(box.dir() / "rules" / "70-corvane.rules") << "# the unit's rule\n";
         box.writeConfig("COM00,1");

@@ -26,10 +26,10 @@ namespace {
 constexpr std::uint16_t kPageA = 0x0101, kPageB = 0x0102, kNoPage = 0x0109;
 
 // The main window's one entry for the link's notifications, opened for the test.
-class FoldWindow : public CCorvaneNewDlg {
+class FoldWindow : public TestedMainWindow {
 public:
-    using CCorvaneNewDlg::CCorvaneNewDlg;
     using CCorvaneNewDlg::onLinkNotification;
+    using TestedMainWindow::TestedMainWindow;
 };
 
 unitsim::ControlElement control(std::uint8_t id, char type, std::uint8_t top, std::string text = {},
@@ -159,7 +159,7 @@ std::string observe(FoldWindow& w) {
     }
     PopUps& popUps = w.popUps();
     if (CCorvMessageBox* box = popUps.messageBox()) {
-        o << "box " << box->GetType() << ' ' << box->text();
+        o << "box " << box->type() << ' ' << box->text();
         if (CCorvProgress* bar = box->progressBar()) o << ' ' << bar->maximum() << '@' << bar->position();
         o << '\n';
     }

@@ -147,7 +147,7 @@ protected:
     MainWindowSandbox sandbox;
     QString home;
     PtyUnit unit;
-    std::unique_ptr<CCorvaneNewDlg> window;
+    std::unique_ptr<TestedMainWindow> window;
     PopUpUser user;
 };
 }  // namespace
@@ -170,7 +170,7 @@ TEST_F(PopUpsTest, WaitingBoxesReportShownThenTheButtonPressed) {
         user.when([&] { return seenShown.load() && shownBox(); },
                   [&] {
                       CCorvMessageBox* b = shownBox();
-                      EXPECT_EQ(b->GetType(), c.type);
+                      EXPECT_EQ(b->type(), c.type);
                       EXPECT_EQ(b->text(), "Clear all codes?\r\nEngine off");
                       EXPECT_EQ(b->parentWidget(), window.get());
                       render(*b);  // the first paint makes the caption buttons
@@ -207,7 +207,7 @@ TEST_F(PopUpsTest, NoticesStayWithoutWaitingUntilTheUnitTakesThem) {
         CCorvMessageBox* b = shownBox();
         EXPECT_EQ(b->textLine(0).text(), "Priming the pump");
         if (kind == 't') {
-            EXPECT_EQ(b->GetType(), MessageBoxText);
+            EXPECT_EQ(b->type(), MessageBoxText);
         }
         if (kind == 'w') {
             ASSERT_NE(b->busyBar(), nullptr);

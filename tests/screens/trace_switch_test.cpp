@@ -36,7 +36,7 @@ protected:
     // Opens the COM setting dialog through the main window's command and, once it runs, does
     // `act` with it. A dialog still open after two seconds is closed so that a fault cannot
     // hang the test.
-    void withComSetting(CCorvaneNewDlg& window, const std::function<void(CComSetting&)>& act) {
+    void withComSetting(TestedMainWindow& window, const std::function<void(CComSetting&)>& act) {
         bool acted = false;
         QTimer::singleShot(0, &window, [&] {
             if (CComSetting* dialog = window.comSetting()) {

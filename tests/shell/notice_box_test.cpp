@@ -31,11 +31,11 @@ TEST(NoticeBox, AnswersWithThePressedButton) {
     for (bool yes : {true, false}) {
         CCorvNoticeBox box("Do you want to close CORVANE ?", CCorvNoticeBox::YesNo, nullptr);
         QTimer::singleShot(0, &box, [&] { QTest::mouseClick(yes ? box.yesButton() : box.noButton(), Qt::LeftButton); });
-        EXPECT_EQ(box.RunModal(), yes ? IDOK : IDCANCEL);
+        EXPECT_EQ(box.runModal(), yes ? IDOK : IDCANCEL);
     }
     CCorvNoticeBox ok("Please close and restart the CORVANE application", CCorvNoticeBox::Ok, nullptr);
     QTimer::singleShot(0, &ok, [&] { QTest::mouseClick(ok.okButton(), Qt::LeftButton); });
-    EXPECT_EQ(ok.RunModal(), IDOK);
+    EXPECT_EQ(ok.runModal(), IDOK);
 }
 
 }  // namespace
