@@ -53,8 +53,15 @@ MenuStreamBuilder readingsMenu() {
     m.page(kPage, 0);
     for (int i = 0; i < kReadings; ++i) {
         const auto line = static_cast<std::uint8_t>(1 + (i / 2) * 6), col = static_cast<std::uint8_t>(1 + (i % 2) * 60);
-        m.control({static_cast<std::uint8_t>(i + 1), 's', col, line, static_cast<std::uint8_t>(col + 55),
-                   static_cast<std::uint8_t>(line + 5), "Reading " + std::to_string(i) + "|" + units[i % 6], {}, 0});
+        m.control({static_cast<std::uint8_t>(i + 1),
+                   's',
+                   col,
+                   line,
+                   static_cast<std::uint8_t>(col + 55),
+                   static_cast<std::uint8_t>(line + 5),
+                   "Reading " + std::to_string(i) + "|" + units[i % 6],
+                   {},
+                   0});
     }
     return m;
 }
@@ -218,8 +225,8 @@ int main(int argc, char** argv) {
         std::printf("| %d/s | %llu (%.0f/s) | %llu | %llu | %.2f%% | %.1f ms, %.1f ms |\n", r.rate,
                     static_cast<unsigned long long>(r.sent), static_cast<double>(r.sent) / r.seconds,
                     static_cast<unsigned long long>(r.rows), static_cast<unsigned long long>(r.points),
-                    r.sent ? 100.0 * static_cast<double>(r.rows) / static_cast<double>(r.sent) : 0.0,
-                    r.p99LatenessMs, r.worstLatenessMs);
+                    r.sent ? 100.0 * static_cast<double>(r.rows) / static_cast<double>(r.sent) : 0.0, r.p99LatenessMs,
+                    r.worstLatenessMs);
         std::fflush(stdout);
     }
     return 0;
