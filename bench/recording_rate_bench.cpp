@@ -29,7 +29,7 @@
 #include "menu_stream_builder.h"
 #include "readings/readings_room.h"
 #include "sample_stats.h"
-#include "screens/corvane_new_dlg.h"
+#include "bench_window.h"
 #include "unit_side.h"
 
 using namespace corvane;
@@ -105,7 +105,7 @@ public:
         MainWindowOptions o;
         o.portPath = unit_.path();
         o.configPath = config;
-        window_ = std::make_unique<CCorvaneNewDlg>(std::move(o));
+        window_ = std::make_unique<BenchWindow>(std::move(o));
         window_->OnInitDialog();
         window_->setGeometry(0, 0, 1280, 800);
         window_->show();
@@ -200,7 +200,7 @@ private:
 
     QTemporaryDir dir_;
     UnitSide unit_;
-    std::unique_ptr<CCorvaneNewDlg> window_;
+    std::unique_ptr<BenchWindow> window_;
     std::unique_ptr<ReadingsRoom> room_;
 };
 
