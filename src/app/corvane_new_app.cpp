@@ -11,6 +11,7 @@
 #include "readings/readings_room.h"
 #include "readings/recording_viewer.h"
 #include "screens/corvane_new_dlg.h"
+#include "screens/screens_accessible.h"
 #include "shell/serial_devices.h"
 #include "version/corvane_version.h"
 
@@ -47,6 +48,7 @@ QStringList argumentList(int argc, char** argv) {
 CCorvaneNewApp::CCorvaneNewApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("corvane"));
     setApplicationVersion(QString::fromLatin1(kCorvaneVersion));
+    installAccessibility();
 }
 
 int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
