@@ -17,6 +17,8 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool libx11-dev libxfixes-dev
   weston qt6-wayland
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+  at-spi2-core dbus-daemon python3 python3-pyatspi
   dpkg-dev
   clang-format
 )
