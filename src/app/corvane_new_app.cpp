@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "app/demo_unit.h"
+#include "i18n/program_language.h"
+#include "shell/port_config.h"
 #include "app/session_signals.h"
 #include "app/window_system_start.h"
 #include "readings/readings_room.h"
@@ -33,9 +35,16 @@ int outputWritten() {
     if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
     const int error = errno;
     if (error != EPIPE)
-        print(stderr,
-              QStringLiteral("corvane: cannot write the output: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
+        print(stderr, QCoreApplication::translate("corvane::CCorvaneNewApp", "corvane: cannot write the output: %1")
+                          .arg(QString::fromLocal8Bit(std::strerror(error))));
     return 1;
+}
+
+// The language chosen in the Com setting dialog, empty for the locale's.
+QString configuredLanguage() {
+    PortConfig config;
+    PortConfigFile().read(config);
+    return QString::fromStdString(config.language);
 }
 
 QStringList argumentList(int argc, char** argv) {
@@ -48,6 +57,7 @@ QStringList argumentList(int argc, char** argv) {
 CCorvaneNewApp::CCorvaneNewApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("corvane"));
     setApplicationVersion(QString::fromLatin1(kCorvaneVersion));
+    installProgramLanguage(*this, configuredLanguage());
     installAccessibility();
 }
 
@@ -62,11 +72,11 @@ int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
     if (commandLine.demo) {
         std::string error;
         if (!demo.start(error)) {
-            print(stderr, QStringLiteral("corvane: cannot start the demo unit: %1").arg(QString::fromStdString(error)));
+            print(stderr, tr("corvane: cannot start the demo unit: %1").arg(QString::fromStdString(error)));
             return 1;
         }
         options.portPath = demo.devicePath();
-        print(stderr, QStringLiteral("corvane: demo unit on %1").arg(QString::fromStdString(demo.devicePath())));
+        print(stderr, tr("corvane: demo unit on %1").arg(QString::fromStdString(demo.devicePath())));
     }
     {
         CCorvaneNewDlg dialog(std::move(options));
@@ -83,7 +93,14 @@ int runCorvane(int argc, char** argv) {
     SessionSignals::install();
     // The command line is read before any window system is touched, so --help and --version
     // work without a display.
-    const CommandLine commandLine = parseCommandLine(argumentList(argc, argv));
+    CommandLine commandLine = parseCommandLine(argumentList(argc, argv));
+    // What only prints needs no window system, but speaks the user's language all the same.
+    std::optional<QCoreApplication> printing;
+    if (!commandLine.error.isEmpty() || commandLine.help || commandLine.version || commandLine.listPorts) {
+        printing.emplace(argc, argv);
+        installProgramLanguage(*printing, configuredLanguage());
+        commandLine = parseCommandLine(argumentList(argc, argv));
+    }
     if (!commandLine.error.isEmpty()) {
         print(stderr, QStringLiteral("corvane: %1").arg(commandLine.error));
         print(stderr, commandLineHint());
@@ -109,6 +126,9 @@ int runCorvane(int argc, char** argv) {
     if (!commandLine.plotFile.isEmpty()) {
         QStringList files{commandLine.plotFile};
         if (!commandLine.plotCompareFile.isEmpty()) files << commandLine.plotCompareFile;
+        // Its faults are told in the user's language: an application object for the reading.
+        QCoreApplication reading(argc, argv);
+        installProgramLanguage(reading, configuredLanguage());
         plot.emplace(files);
         if (!plot->needsWindows()) return 1;
     }

@@ -283,6 +283,12 @@ void CCorvButton::notifyParent() {
         sendWindowMessage(parentWidget(), WM_BUTTON_CODE, static_cast<std::uintptr_t>(notifyCode_), 0);
 }
 
+int CCorvButton::captionRoom() const {
+    if (!(style_ & ButtonStyle::IconFace)) return width();
+    if (!(style_ & ButtonStyle::IconBesideText)) return 0;
+    return width() - icons_[0].width - 10;
+}
+
 void CCorvButton::setToggled(bool on) {
     if ((checked_ != 0) == on) return;
     checked_ = on;

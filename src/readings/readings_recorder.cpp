@@ -1,5 +1,7 @@
 #include "readings/readings_recorder.h"
 
+#include <QCoreApplication>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -64,7 +66,8 @@ void ReadingsRecorder::stop() {
 
 QString ReadingsRecorder::errorText() const {
     if (error_ == 0) return {};
-    return QStringLiteral("Cannot write %1: %2").arg(path_, QString::fromLocal8Bit(std::strerror(error_)));
+    return QCoreApplication::translate("corvane::ReadingsRecorder", "Cannot write %1: %2")
+        .arg(path_, QString::fromLocal8Bit(std::strerror(error_)));
 }
 
 }  // namespace corvane

@@ -55,7 +55,7 @@ public:
     // no page with readings or the file cannot be written.
     bool startRecording(const QString& path);
     // Ends the recording; `why` completes "Recording ended (...)" in the status line.
-    void stopRecording(const QString& why = QStringLiteral("stopped"));
+    void stopRecording(const QString& why = tr("stopped"));
     bool recording() const { return recorder_.recording(); }
     const ReadingsRecorder& recorder() const { return recorder_; }
 

@@ -199,7 +199,8 @@ void CCorvaneNewDlg::createFurniture() {
         return std::array{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
     };
     auto [sl, st, sr, sb] = place(l.comSettingButton);
-    comSettingButton_.Create("Com setting", kComSettingStyle, sl, st, sr, sb, this, IDC_MAIN_COM_SETTING);
+    comSettingButton_.Create(encodeCp1252(tr("Com setting")), kComSettingStyle, sl, st, sr, sb, this,
+                             IDC_MAIN_COM_SETTING);
     comSettingButton_.SetCaptionFont(QStringLiteral("MS sans serif"), 10);
     comSettingButton_.SetIcons(IDI_COM_SETTING, kButtonIconSize, kButtonIconSize, IDI_COM_SETTING, kButtonIconSize,
                                kButtonIconSize, IDI_COM_SETTING, kButtonIconSize, kButtonIconSize);
@@ -207,15 +208,15 @@ void CCorvaneNewDlg::createFurniture() {
     connect(&comSettingButton_, &CCorvButton::command, this, [this](int id) { OnCommand(id); });
 
     auto [il, it, ir, ib] = place(l.infoButton);
-    infoButton_.Create("info", kInfoStyle, il, it, ir, ib, this, IDC_MAIN_ABOUT);
+    infoButton_.Create(encodeCp1252(tr("info")), kInfoStyle, il, it, ir, ib, this, IDC_MAIN_ABOUT);
     infoButton_.SetIcons(IDI_INFO, kButtonIconSize, kButtonIconSize, IDI_INFO, kButtonIconSize, kButtonIconSize,
                          IDI_INFO, kButtonIconSize, kButtonIconSize);
     infoButton_.SetBackColour(ColourPanel);
     connect(&infoButton_, &CCorvButton::command, this, [this](int id) { OnCommand(id); });
 
     auto [tl, tt, tr, tb] = place(l.statusText);
-    statusText_.Create(kStatusNotConnected, tl, tt, tr, tb, this, IDC_STATUS_TEXT);
-    ownStatusText_ = kStatusNotConnected;
+    ownStatusText_ = encodeCp1252(ConnectionSupervisor::tr(kStatusNotConnected));
+    statusText_.Create(ownStatusText_, tl, tt, tr, tb, this, IDC_STATUS_TEXT);
     statusText_.SetColours(ColourPanel, ColourEdgeLight);
 
     auto [bl, bt, br, bb] = place(l.busyBar);
@@ -277,7 +278,7 @@ void CCorvaneNewDlg::placeWindow() {
 void CCorvaneNewDlg::offerUsbMode(const UsbInstallation& usb) {
     // A device the user chose by name is their choice: no offer to replace it.
     if (!config_.device.empty() || !shouldOfferUsbMode(saved_.value_or(config_), usb)) return;
-    if (!prompts().askYesNo(this, kUsbModeOffer)) {
+    if (!prompts().askYesNo(this, encodeCp1252(tr(kUsbModeOffer)))) {
         // No is an answer for good: the offer is not made at every start. A damaged file waits
         // for the user's choice of a port instead.
         if (saved_) {
@@ -313,7 +314,11 @@ DeviceEventSource& CCorvaneNewDlg::deviceEvents() {
         // Without the monitor the unit is still found at start, a line that hangs up counts as
         // unplugged, and the timer looks for the unit once a second until it is back.
         if (!udev->isWatching())
-            std::fprintf(stderr, "corvane: USB plug events are not followed: %s\n", udev->setupError().c_str());
+            std::fprintf(stderr, "corvane: %s\n",
+                         tr("USB plug events are not followed: %1")
+                             .arg(QString::fromStdString(udev->setupError()))
+                             .toLocal8Bit()
+                             .constData());
         eventSource_ = std::move(udev);
     }
     return *eventSource_;
@@ -335,12 +340,12 @@ void CCorvaneNewDlg::startComMode() {
     if (supervisor_.waitingForDevice() && (error == ENOENT || error == ENODEV || error == ENXIO)) return;
     // Without reopening no timer runs: the status line keeps "not connected" for this run.
     const std::string label = named ? device : comPortLabel(config_.port);
-    prompts().inform(this, describePortOpenError(label, device, error));
+    prompts().inform(this, encodeCp1252(QString::fromStdString(describePortOpenError(label, device, error))));
 }
 
 void CCorvaneNewDlg::startUsbMode(bool driverInstalled) {
     if (!driverInstalled) {
-        prompts().inform(this, std::string(kUsbDriverMissing) + "\r\n\r\n" +
+        prompts().inform(this, encodeCp1252(tr(kUsbDriverMissing)) + "\r\n\r\n" +
                                    encodeCp1252(QString::fromStdString(usbDriverMissingHint(options_.systemPaths))));
         return;
     }
@@ -389,7 +394,8 @@ void CCorvaneNewDlg::reportTraceFailure() {
 }
 
 std::string CCorvaneNewDlg::traceFileErrorText(const QString& path, int error) {
-    return "Cannot write the trace file " + encodeCp1252(path) + ":\n" + TraceWriter::describeError(error);
+    return encodeCp1252(
+        tr("Cannot write the trace file %1:\n%2").arg(path, QString::fromLocal8Bit(TraceWriter::describeError(error))));
 }
 
 void CCorvaneNewDlg::OnCommand(int id) {
@@ -426,7 +432,7 @@ void CCorvaneNewDlg::minimiseWindow() {
 }
 
 void CCorvaneNewDlg::openComSetting() {
-    if (usbDriver_ && !prompts().askYesNo(this, kUsbAutoSelectQuestion)) return;
+    if (usbDriver_ && !prompts().askYesNo(this, encodeCp1252(tr(kUsbAutoSelectQuestion)))) return;
     CComSetting dialog(this, configFile_, config_.windowState, traceOn_, traceFile_);
     dialog.setDeviceListing([this] { return listSerialDevices(options_.systemPaths); }, &deviceEvents());
     connect(&dialog, &CComSetting::command, this, [this](int id) { OnCommand(id); });
@@ -446,7 +452,7 @@ void CCorvaneNewDlg::openComSetting() {
         return;
     }
     if (result != IDOK || !dialog.changed()) return;
-    std::string notice = kRestartNotice;
+    std::string notice = encodeCp1252(tr(kRestartNotice));
     // A device the user may not open: say now what stands in the way, not at the next start.
     if (const std::optional<SerialDevice>& device = dialog.chosenDevice(); device && !device->mayOpen)
         notice +=
@@ -476,7 +482,7 @@ void CCorvaneNewDlg::askToClose() {
     // While the unit works on a choice or has a pop-up up, a careless Enter must not end the
     // session in the middle of the unit's function: the question then starts on NO.
     const PresetAnswer preset = unitFunctionInProgress() ? PresetAnswer::No : PresetAnswer::Yes;
-    if (prompts().askYesNo(this, kCloseQuestion, preset)) QDialog::done(IDOK);
+    if (prompts().askYesNo(this, encodeCp1252(tr(kCloseQuestion)), preset)) QDialog::done(IDOK);
 }
 
 bool CCorvaneNewDlg::unitFunctionInProgress() const {
@@ -487,15 +493,25 @@ bool CCorvaneNewDlg::unitFunctionInProgress() const {
 std::string CCorvaneNewDlg::aboutRelease() { return kProgramRelease; }
 
 std::string CCorvaneNewDlg::aboutText() {
-    return aboutRelease() + "\r\n\r\nWeb site " + kWebAddress +
-           "\r\n\r\nYou can read the user's manual with the command\r\n man corvane";
+    return encodeCp1252(
+        tr("%1\r\n\r\nWeb site %2\r\n\r\nYou can read the user's manual with the command\r\n man corvane")
+            .arg(QString::fromStdString(aboutRelease()), QString::fromLatin1(kWebAddress)));
 }
 
+namespace {
+// The screen handlers' fixed texts in the user's language; any other text is shown as given.
+std::string shownStatusText(const std::string& bytes) {
+    for (const char* fixed : {kStatusReady, kStatusBusy, kStatusKeyPadWait, kStatusChoiceNotDelivered})
+        if (bytes == fixed) return encodeCp1252(QCoreApplication::translate("corvane::StatusLine", fixed));
+    return bytes;
+}
+}  // namespace
+
 void CCorvaneNewDlg::setStatusText(const std::string& bytes) {
-    ownStatusText_ = bytes;
+    ownStatusText_ = shownStatusText(bytes);
     // While the unit is silent the notice stays; the text comes back when the unit speaks.
     if (unitSilent_) return;
-    statusText_.setText(bytes);
+    statusText_.setText(ownStatusText_);
     statusText_.repaint();
 }
 
@@ -508,11 +524,13 @@ void CCorvaneNewDlg::showUnitSilence(int seconds) {
 void CCorvaneNewDlg::showReadyLamp() {
     readyLampShown_ = true;
     statusLamp_.setPixmap(readyLamp_);
+    statusLamp_.setAccessibleName(tr("Lamp: ready"));
 }
 
 void CCorvaneNewDlg::showBusyLamp() {
     readyLampShown_ = false;
     statusLamp_.setPixmap(busyLamp_);
+    statusLamp_.setAccessibleName(tr("Lamp: not ready"));
 }
 
 void CCorvaneNewDlg::startBusyBar() { busyBar_.Start(); }

@@ -1,5 +1,7 @@
 #include "screens/file_dialogs.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include <QDir>
@@ -61,7 +63,7 @@ QStringList FileDialogs::nameFilters(const QString& unitFilter) {
         else
             filters << QStringLiteral("%1 (%2)").arg(description, patterns);
     }
-    if (filters.isEmpty()) filters << QStringLiteral("All files (*)");
+    if (filters.isEmpty()) filters << QCoreApplication::translate("corvane::FileDialogs", "All files (*)");
     return filters;
 }
 

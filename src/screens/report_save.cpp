@@ -1,5 +1,6 @@
 #include "screens/report_save.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "platform/cp1252.h"
@@ -19,7 +20,8 @@ FileDialogs::Request ReportSave::request() {
 }
 
 std::string ReportSave::failureText(const QString& path, int error) {
-    return "Cannot write the report file " + encodeCp1252(path) + ":\n" + fileWriteReason(error);
+    return encodeCp1252(QCoreApplication::translate("corvane::ReportSave", "Cannot write the report file %1:\n%2")
+                            .arg(path, QString::fromStdString(fileWriteReason(error))));
 }
 
 ReportSave::Outcome ReportSave::save(const std::string& text) {
