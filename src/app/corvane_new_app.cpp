@@ -10,6 +10,7 @@
 #include "shell/port_config.h"
 #include "app/session_signals.h"
 #include "app/window_system_start.h"
+#include "readings/readings_accessible.h"
 #include "readings/readings_room.h"
 #include "readings/recording_viewer.h"
 #include "screens/corvane_new_dlg.h"
@@ -59,6 +60,7 @@ CCorvaneNewApp::CCorvaneNewApp(int& argc, char** argv) : QApplication(argc, argv
     setApplicationVersion(QString::fromLatin1(kCorvaneVersion));
     installProgramLanguage(*this, configuredLanguage());
     installAccessibility();
+    installReadingsAccessibility();
 }
 
 int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {

@@ -845,6 +845,14 @@ Auf diesem Computer gibt es kein Gerät %1.</translation>
         <source>Cannot write %1: %2</source>
         <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
+    <message>
+        <source>Cannot write %1: it is a pipe that nothing reads</source>
+        <translation>%1 kann nicht geschrieben werden: eine Pipe, die niemand liest</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: what reads it does not keep up</source>
+        <translation>%1 kann nicht geschrieben werden: was sie liest, kommt nicht nach</translation>
+    </message>
 </context>
 <context>
     <name>corvane::ReadingsRoom</name>
@@ -913,6 +921,18 @@ Die Aufzeichnung ist beendet; %2.</translation>
     <message>
         <source>stopped</source>
         <translation>angehalten</translation>
+    </message>
+    <message>
+        <source>No unit is connected: a recording takes the readings as the unit sends them. Connect the unit and open the page with the readings, then press Record again.</source>
+        <translation>Kein Gerät ist verbunden: eine Aufzeichnung nimmt die Messwerte, wie das Gerät sie sendet. Verbinden Sie das Gerät und öffnen Sie die Seite mit den Messwerten, dann drücken Sie erneut auf Aufzeichnen.</translation>
+    </message>
+    <message>
+        <source>Recording ended (%1): %2</source>
+        <translation>Aufzeichnung beendet (%1): %2</translation>
+    </message>
+    <message>
+        <source>Recording: %1 - %2</source>
+        <translation>Aufzeichnung: %1 - %2</translation>
     </message>
 </context>
 <context>
