@@ -1117,10 +1117,6 @@ Die Aufzeichnung ist beendet; %2.</translation>
         <source>(no display)</source>
         <translation>(keine Anzeige)</translation>
     </message>
-    <message>
-        <source>Verbose trace file</source>
-        <translation>Datei des ausführlichen Traces</translation>
-    </message>
 </context>
 <context>
     <name>corvane::StatusLine</name>

@@ -53,7 +53,6 @@ std::optional<QString> ModalShellPrompts::chooseTraceFile(QWidget* owner) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString::fromLatin1(kTraceDefaultSuffix));
-    dialog.setWindowTitle(QCoreApplication::translate("corvane::ShellPrompts", "Verbose trace file"));
     dialog.setNameFilters({QStringLiteral("(*.txt)"), QStringLiteral("(*)")});
     dialog.selectFile(QString::fromLatin1(kTraceDefaultName));
     // Asking before an existing file is overwritten is the dialog's default.
