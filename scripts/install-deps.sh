@@ -19,6 +19,7 @@ PACKAGES=(
   weston qt6-wayland
   dpkg-dev
   clang-format
+  poppler-utils
 )
 TOOLS=()
 if [[ ${1:-} == --package-tools ]]; then TOOLS=(lintian appstream); fi

@@ -8,6 +8,7 @@
 #include "app/demo_unit.h"
 #include "app/session_signals.h"
 #include "app/window_system_start.h"
+#include "jobs/jobs_room.h"
 #include "readings/readings_room.h"
 #include "readings/recording_viewer.h"
 #include "screens/corvane_new_dlg.h"
@@ -69,6 +70,7 @@ int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
     {
         CCorvaneNewDlg dialog(std::move(options));
         ReadingsRoom readings(dialog);
+        JobsRoom jobs(dialog, &readings);
         // A logout, kill or Ctrl+C ends the window as its close button does.
         SessionSignals::onEnd(&dialog, [&dialog] { dialog.endAsClosed(); });
         dialog.DoModal();

@@ -694,7 +694,7 @@ std::pair<QString, QString> CReadingsGraph::pictureCaption() const {
     return {pageTitle_.isEmpty() ? windowTitle() : pageTitle_, range};
 }
 
-bool CReadingsGraph::savePicture(const QString& path, QString& error) {
+QPixmap CReadingsGraph::picture() {
     stale_ = true;
     redraw();
     const QPixmap graph = chartView_->grab();
@@ -713,6 +713,11 @@ bool CReadingsGraph::savePicture(const QString& path, QString& error) {
         p.drawPixmap(0, band, graph);
         if (!table.isNull()) p.drawPixmap(0, band + graph.height(), table);
     }
+    return picture;
+}
+
+bool CReadingsGraph::savePicture(const QString& path, QString& error) {
+    const QPixmap picture = this->picture();
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && picture.save(&file, "PNG") && file.flush())
         return true;
@@ -732,7 +737,12 @@ void CReadingsGraph::savePictureAsked() {
     const QString path = services_.askSavePath(request);
     if (path.isEmpty()) return;
     QString error;
-    if (!savePicture(path, error) && services_.inform) services_.inform(error);
+    if (!savePicture(path, error)) {
+        if (services_.inform) services_.inform(error);
+        return;
+    }
+    const auto [title, range] = pictureCaption();
+    if (services_.saved) services_.saved(path, SavedFile::Picture, QStringLiteral("%1, %2").arg(title, range.simplified()));
 }
 
 bool CReadingsGraph::saveHeldReadings(const QString& path, QString& error, QString* done) {
@@ -761,10 +771,16 @@ void CReadingsGraph::saveHeldAsked() {
     const QString path = services_.askSavePath(request);
     if (path.isEmpty()) return;
     QString error, done;
-    if (saveHeldReadings(path, error, &done))
+    if (saveHeldReadings(path, error, &done)) {
         setStatus(done);
-    else if (services_.inform)
+        if (services_.saved) services_.saved(path, SavedFile::HeldReadings, held.text);
+    } else if (services_.inform)
         services_.inform(error);
+}
+
+void CReadingsGraph::addPanelButton(QPushButton* button) {
+    auto* side = static_cast<QVBoxLayout*>(status_->parentWidget()->layout());
+    side->insertWidget(side->indexOf(status_), button);
 }
 
 }  // namespace corvane
