@@ -5,8 +5,8 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -89,11 +89,26 @@ bool appendLine(const QString& path, const QByteArray& line, QString& error) {
 }
 
 QByteArray readSmallFile(const QString& path, qint64 limit) {
-    // Only a regular file: opening a pipe put there would wait for a writer.
-    if (!QFileInfo(path).isFile()) return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.read(limit);
+    // Without waiting: a pipe put in a file's place must not hold the program up; only a regular
+    // file is read.
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return {};
+    QByteArray bytes;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        bytes.resize(static_cast<qsizetype>(std::min<qint64>(st.st_size, limit)));
+        qsizetype got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, static_cast<std::size_t>(bytes.size() - got));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            got += n;
+        }
+        bytes.truncate(got);
+    }
+    ::close(fd);
+    return bytes;
 }
 
 }  // namespace corvane

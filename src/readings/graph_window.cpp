@@ -781,6 +781,7 @@ void CReadingsGraph::saveHeldAsked() {
 void CReadingsGraph::addPanelButton(QPushButton* button) {
     auto* side = static_cast<QVBoxLayout*>(status_->parentWidget()->layout());
     side->insertWidget(side->indexOf(status_), button);
+    setTabOrder(recordButton_, button);
 }
 
 }  // namespace corvane
