@@ -47,8 +47,9 @@ QString headerHtml(const WorkshopHeader& workshop) {
         cells += QStringLiteral("<td valign=\"top\"><img src=\"corvane:logo\" height=\"%1\"></td>").arg(kLogoHeight);
     QString address = html(workshop.address);
     address.replace(QLatin1Char('\n'), QLatin1String("<br>"));
-    cells += QStringLiteral("<td align=\"right\" valign=\"top\"><span style=\"font-size: 14pt; font-weight: bold;\">%1"
-                            "</span><br>%2</td>")
+    cells += QStringLiteral(
+                 "<td align=\"right\" valign=\"top\"><span style=\"font-size: 14pt; font-weight: bold;\">%1"
+                 "</span><br>%2</td>")
                  .arg(html(workshop.name), address);
     return QStringLiteral("<table width=\"100%\" cellspacing=\"0\"><tr>%1</tr></table><hr>").arg(cells);
 }
@@ -69,17 +70,20 @@ QString vehicleHtml(const CustomerReport& report) {
 }
 
 QString readingsHtml(const ReadingsTable& table) {
-    QString out = QStringLiteral("<h2>Readings</h2><p>%1, %2</p>").arg(html(table.source), spanText(table.from, table.to));
+    // The heading row comes again on each page the table runs over.
+    QString out =
+        QStringLiteral("<h2>Readings</h2><p>%1, %2</p>").arg(html(table.source), spanText(table.from, table.to));
     out += QStringLiteral(
         "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\" style=\"border-collapse: collapse;\">"
-        "<tr><th align=\"left\">Reading</th><th align=\"right\">Least</th><th align=\"right\">Greatest</th>"
-        "<th align=\"right\">Mean</th><th align=\"right\">Values</th></tr>");
+        "<thead><tr><th align=\"left\">Reading</th><th align=\"right\">Least</th><th align=\"right\">Greatest</th>"
+        "<th align=\"right\">Mean</th><th align=\"right\">Values</th></tr></thead>");
     bool approximate = false;
     for (const ReadingsTable::Row& row : table.rows) {
         approximate = approximate || (!row.exact && row.count > 0);
         const bool any = row.count > 0;
-        out += QStringLiteral("<tr><td>%1</td><td align=\"right\">%2</td><td align=\"right\">%3</td>"
-                              "<td align=\"right\">%4</td><td align=\"right\">%5</td></tr>")
+        out += QStringLiteral(
+                   "<tr><td>%1</td><td align=\"right\">%2</td><td align=\"right\">%3</td>"
+                   "<td align=\"right\">%4</td><td align=\"right\">%5</td></tr>")
                    .arg(html(row.reading), any ? valueText(row, row.least) : QStringLiteral("-"),
                         any ? valueText(row, row.greatest) : QStringLiteral("-"),
                         any ? valueText(row, row.mean) : QStringLiteral("-"))
@@ -87,8 +91,9 @@ QString readingsHtml(const ReadingsTable& table) {
     }
     out += QStringLiteral("</table>");
     if (approximate)
-        out += QStringLiteral("<p>~ the span reaches back beyond the readings kept one by one: the value covers a few "
-                              "readings more at its ends.</p>");
+        out += QStringLiteral(
+            "<p>~ the span reaches back beyond the readings kept one by one: the value covers a few "
+            "readings more at its ends.</p>");
     return out;
 }
 
@@ -99,7 +104,8 @@ QString documentHtml(const CustomerReport& report, int textWidth) {
     if (!report.reports.empty()) {
         out += QStringLiteral("<h2>Page reports</h2>");
         for (const CustomerReport::PageReport& r : report.reports)
-            out += QStringLiteral("<h3>%1, %2</h3>").arg(html(r.name), dayAndTime(r.saved)) + preformatted(r.text, true);
+            out +=
+                QStringLiteral("<h3>%1, %2</h3>").arg(html(r.name), dayAndTime(r.saved)) + preformatted(r.text, true);
     }
     if (!report.pictures.empty()) {
         out += QStringLiteral("<h2>Graph pictures</h2>");
@@ -154,8 +160,8 @@ CustomerReport::PageReport pageReportFromFile(const QString& path, const QString
 std::unique_ptr<QTextDocument> customerReportDocument(const CustomerReport& report, const QPageSize& page) {
     auto document = std::make_unique<QTextDocument>();
     document->setDefaultFont(QFont(QStringLiteral("Liberation Sans"), 10));
-    document->setDefaultStyleSheet(
-        QStringLiteral("h1 { font-size: 16pt; } h2 { font-size: 13pt; } h3 { font-size: 10pt; } th { background: #e0e0e0; }"));
+    document->setDefaultStyleSheet(QStringLiteral(
+        "h1 { font-size: 16pt; } h2 { font-size: 13pt; } h3 { font-size: 10pt; } th { background: #e0e0e0; }"));
     if (!report.workshop.logo.isNull())
         document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("corvane:logo")), report.workshop.logo);
     for (std::size_t i = 0; i < report.pictures.size(); ++i)

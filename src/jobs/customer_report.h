@@ -30,7 +30,7 @@ struct ReadingsTable {
         double least = 0, greatest = 0, mean = 0;
         bool exact = true;  // false: summaries of older rows reach beyond the span's ends
     };
-    QString source;  // the page or the recording
+    QString source;           // the page or the recording
     double from = 0, to = 0;  // milliseconds since the epoch
     std::vector<Row> rows;
 };

@@ -34,9 +34,7 @@ QListWidgetItem* checkedItem(const QString& text, int data, QListWidget* list) {
     return item;
 }
 
-bool isRecording(const JobFile& f) {
-    return f.kind == SavedFile::Recording || f.kind == SavedFile::HeldReadings;
-}
+bool isRecording(const JobFile& f) { return f.kind == SavedFile::Recording || f.kind == SavedFile::HeldReadings; }
 }  // namespace
 
 CustomerReportDialog::CustomerReportDialog(JobsRoom& room, const Job& job, std::optional<GraphForReport> graph,
@@ -142,7 +140,9 @@ std::optional<CustomerReport> CustomerReportDialog::compose() {
         ReadingsHistory history;
         const RecordingReader::Result read = loadRecording(f.path, history);
         if (!read.faults.empty()) {
-            room_.inform(this, QStringLiteral("The recording %1 cannot be read:\n%2").arg(f.path, QStringList(read.faults.begin(), read.faults.end()).join(QLatin1Char('\n'))));
+            room_.inform(this,
+                         QStringLiteral("The recording %1 cannot be read:\n%2")
+                             .arg(f.path, QStringList(read.faults.begin(), read.faults.end()).join(QLatin1Char('\n'))));
             return std::nullopt;
         }
         report.readings = readingsTable(history, history.firstTime(), history.lastTime(), f.name);
@@ -166,8 +166,9 @@ bool CustomerReportDialog::writePdf(const QString& path, QString& error) {
                                              : QStringLiteral("no readings")};
     // Noted in this dialog's job, which need not be the current one.
     QString noteError;
-    if (room_.store().note(job_, {QDateTime::currentDateTime(), SavedFile::CustomerReport,
-                                  QFileInfo(path).absoluteFilePath(), parts.join(QStringLiteral(", "))},
+    if (room_.store().note(job_,
+                           {QDateTime::currentDateTime(), SavedFile::CustomerReport, QFileInfo(path).absoluteFilePath(),
+                            parts.join(QStringLiteral(", "))},
                            noteError))
         emit room_.jobFilesChanged(job_.id);
     return true;

@@ -21,7 +21,8 @@ namespace corvane {
 class CustomerReportDialog : public QDialog {
     Q_OBJECT
 public:
-    CustomerReportDialog(JobsRoom& room, const Job& job, std::optional<GraphForReport> graph, QWidget* parent = nullptr);
+    CustomerReportDialog(JobsRoom& room, const Job& job, std::optional<GraphForReport> graph,
+                         QWidget* parent = nullptr);
 
     QListWidget* reportsList() const { return reports_; }
     QListWidget* picturesList() const { return pictures_; }

@@ -102,9 +102,7 @@ std::optional<Job> parseMetadata(const QByteArray& bytes, const QString& folder)
 }
 
 QString metadataPath(const QString& folder) { return folder + QLatin1Char('/') + QLatin1String(JobStore::kJobFile); }
-QString journalPath(const QString& folder) {
-    return folder + QLatin1Char('/') + QLatin1String(JobStore::kSavedFiles);
-}
+QString journalPath(const QString& folder) { return folder + QLatin1Char('/') + QLatin1String(JobStore::kSavedFiles); }
 
 bool newestFirst(const Job& a, const Job& b) {
     if (a.created != b.created) return a.created > b.created;

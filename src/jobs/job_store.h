@@ -53,8 +53,8 @@ struct JobEntry {
 
 // A file of a job as the job window lists it.
 struct JobFile {
-    QString path;  // absolute
-    QString name;  // relative to the job's folder, or absolute outside it
+    QString path;                   // absolute
+    QString name;                   // relative to the job's folder, or absolute outside it
     std::optional<SavedFile> kind;  // none: put in the folder by other means
     QString detail;
     QDateTime time;    // when it was saved (or last changed, for a file put in by other means)

@@ -65,8 +65,8 @@ JobsRoom::JobsRoom(CCorvaneNewDlg& window, ReadingsRoom* readings, const QString
       readings_(readings),
       store_(jobsFolder),
       workshopFolder_(workshopFolder.isEmpty() ? QFileInfo(jobsFolder).absolutePath() : workshopFolder) {
-    jobButton_.Create(buttonCaption(current_, false), kButtonStyle, kButtonLeft, kButtonTop, kWidestRight, kButtonBottom,
-                      &window_, IDC_MAIN_JOB);
+    jobButton_.Create(buttonCaption(current_, false), kButtonStyle, kButtonLeft, kButtonTop, kWidestRight,
+                      kButtonBottom, &window_, IDC_MAIN_JOB);
     jobButton_.SetCaptionFont(QStringLiteral("MS sans serif"), 10);
     jobButton_.SetIcons(IDI_FUNCTION_CAR, kButtonIconSize, kButtonIconSize, IDI_FUNCTION_CAR, kButtonIconSize,
                         kButtonIconSize, IDI_FUNCTION_CAR, kButtonIconSize, kButtonIconSize);
@@ -79,9 +79,8 @@ JobsRoom::JobsRoom(CCorvaneNewDlg& window, ReadingsRoom* readings, const QString
     window_.installEventFilter(this);
     window_.fileDialogs().setSavePlace(this);
     if (readings_)
-        connect(readings_, &ReadingsRoom::graphOpened, this, [this](CReadingsGraph* graph) {
-            addReportButton(graph, &readings_->history(), QString());
-        });
+        connect(readings_, &ReadingsRoom::graphOpened, this,
+                [this](CReadingsGraph* graph) { addReportButton(graph, &readings_->history(), QString()); });
     showCurrentJob();
     placeButton();
 }
@@ -113,7 +112,8 @@ void JobsRoom::placeButton() {
 
 void JobsRoom::showCurrentJob() {
     jobButton_.setCaption(buttonCaption(current_, missingTold_));
-    QString tip = current_ ? QStringLiteral("Workshop job: %1").arg(current_->label()) : QStringLiteral("No workshop job");
+    QString tip =
+        current_ ? QStringLiteral("Workshop job: %1").arg(current_->label()) : QStringLiteral("No workshop job");
     if (current_ && !current_->customer.isEmpty() && current_->customer != current_->label())
         tip += QStringLiteral(", ") + current_->customer;
     if (current_ && missingTold_) tip += QStringLiteral("; its folder %1 is not there any more").arg(current_->folder);
@@ -179,8 +179,9 @@ bool JobsRoom::findCurrentFolder() {
     if (!missingTold_) {
         missingTold_ = true;
         showCurrentJob();
-        window_.setStatusText(encodeCp1252(
-            QStringLiteral("The job's folder %1 is not there any more; saving where you choose").arg(current_->folder)));
+        window_.setStatusText(
+            encodeCp1252(QStringLiteral("The job's folder %1 is not there any more; saving where you choose")
+                             .arg(current_->folder)));
     }
     return false;
 }
@@ -223,7 +224,8 @@ void JobsRoom::openRecording(const JobFile& file) {
     const RecordingReader::Result read = loadRecording(file.path, *view->history);
     if (!read.faults.empty()) {
         inform(jobWindow_.data(),
-               QStringLiteral("The recording %1 cannot be shown:\n%2").arg(file.path, QStringList(read.faults.begin(), read.faults.end()).join(QLatin1Char('\n'))));
+               QStringLiteral("The recording %1 cannot be shown:\n%2")
+                   .arg(file.path, QStringList(read.faults.begin(), read.faults.end()).join(QLatin1Char('\n'))));
         return;
     }
     CReadingsGraph::Services services;
@@ -241,16 +243,16 @@ void JobsRoom::openRecording(const JobFile& file) {
     const QString name = QFileInfo(file.path).fileName();
     graph.setPageTitle(name);
     graph.setWindowTitle(name);
-    QString status = QStringLiteral("%1 rows, %2 readings").arg(view->history->rows()).arg(view->history->columns().size());
+    QString status =
+        QStringLiteral("%1 rows, %2 readings").arg(view->history->rows()).arg(view->history->columns().size());
     for (const QString& note : read.notes) status += QLatin1Char('\n') + note;
     graph.setStatus(status);
     placeGraphWindow(graph, &window_);
     graph.setSpan(CReadingsGraph::SpanAll);
     addReportButton(&graph, view->history.get(), name);
     // The history goes with its window.
-    connect(&graph, &QObject::destroyed, this, [this, raw = view.get()] {
-        std::erase_if(recordings_, [raw](const auto& v) { return v.get() == raw; });
-    });
+    connect(&graph, &QObject::destroyed, this,
+            [this, raw = view.get()] { std::erase_if(recordings_, [raw](const auto& v) { return v.get() == raw; }); });
     graph.show();
     graph.activateWindow();
     recordings_.push_back(std::move(view));
@@ -279,8 +281,9 @@ void JobsRoom::showText(const JobFile& file) {
 
 void JobsRoom::addReportButton(CReadingsGraph* graph, const ReadingsHistory* history, const QString& source) {
     auto* button = new QPushButton(QStringLiteral("Customer report..."));
-    button->setToolTip(QStringLiteral("A PDF for the customer of the current job, with the readings between cursors A "
-                                      "and B (or the time shown)"));
+    button->setToolTip(
+        QStringLiteral("A PDF for the customer of the current job, with the readings between cursors A "
+                       "and B (or the time shown)"));
     graph->addPanelButton(button);
     connect(button, &QPushButton::clicked, this, [this, graph, history, source] {
         if (!current_) {

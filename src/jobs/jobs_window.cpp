@@ -156,8 +156,9 @@ void CJobsWindow::buildControls() {
     connect(filesTable_, &QTableWidget::cellDoubleClicked, this, &CJobsWindow::openChosenFile);
 
     openButton_ = new QPushButton(QStringLiteral("&Open"));
-    openButton_->setToolTip(QStringLiteral("A recording in the graph window, a page report as text, others with the "
-                                           "desktop's program"));
+    openButton_->setToolTip(
+        QStringLiteral("A recording in the graph window, a page report as text, others with the "
+                       "desktop's program"));
     connect(openButton_, &QPushButton::clicked, this, &CJobsWindow::openChosenFile);
     folderButton_ = new QPushButton(QStringLiteral("Open &folder"));
     connect(folderButton_, &QPushButton::clicked, this, [this] {
@@ -308,12 +309,15 @@ void CJobsWindow::editJob() {
     const Job typed = dialog.job();
     QString error;
     // Only what the user changed is written over what the file holds now.
-    const bool written = room_.store().update(*job, [&typed, before = *job](Job& now) {
-        if (typed.registration != before.registration) now.registration = typed.registration;
-        if (typed.vin != before.vin) now.vin = typed.vin;
-        if (typed.customer != before.customer) now.customer = typed.customer;
-        if (typed.note != before.note) now.note = typed.note;
-    }, error);
+    const bool written = room_.store().update(
+        *job,
+        [&typed, before = *job](Job& now) {
+            if (typed.registration != before.registration) now.registration = typed.registration;
+            if (typed.vin != before.vin) now.vin = typed.vin;
+            if (typed.customer != before.customer) now.customer = typed.customer;
+            if (typed.note != before.note) now.note = typed.note;
+        },
+        error);
     if (!written) {
         room_.inform(this, error);
         return;

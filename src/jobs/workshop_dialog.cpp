@@ -36,7 +36,8 @@ WorkshopDialog::WorkshopDialog(const QString& folder, QWidget* parent)
         const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Logo"), QString(),
                                                           QStringLiteral("Pictures (*.png *.jpg *.jpeg *.bmp *.gif)"));
         if (!path.isEmpty() && !setLogoFile(path))
-            QMessageBox::warning(this, windowTitle(), QStringLiteral("%1 is no picture this program can read.").arg(path));
+            QMessageBox::warning(this, windowTitle(),
+                                 QStringLiteral("%1 is no picture this program can read.").arg(path));
     });
     connect(remove, &QPushButton::clicked, this, [this] {
         header_.logo = QImage();
@@ -47,6 +48,7 @@ WorkshopDialog::WorkshopDialog(const QString& folder, QWidget* parent)
     logoRow->addWidget(choose);
     logoRow->addWidget(remove);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Save)->setText(QStringLiteral("&Save"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* form = new QFormLayout(this);

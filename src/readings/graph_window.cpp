@@ -742,7 +742,8 @@ void CReadingsGraph::savePictureAsked() {
         return;
     }
     const auto [title, range] = pictureCaption();
-    if (services_.saved) services_.saved(path, SavedFile::Picture, QStringLiteral("%1, %2").arg(title, range.simplified()));
+    if (services_.saved)
+        services_.saved(path, SavedFile::Picture, QStringLiteral("%1, %2").arg(title, range.simplified()));
 }
 
 bool CReadingsGraph::saveHeldReadings(const QString& path, QString& error, QString* done) {

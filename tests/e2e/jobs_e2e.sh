@@ -3,9 +3,12 @@
 # 1. The job button is reached by Tab and pressed by Enter; a new job is made in the job window.
 # 2. A recording, a graph picture, the unit's page report and a file from the unit are saved:
 #    each save dialog opens in the job's folder, and Enter keeps the name proposed.
-# 3. After a restart, the job is found among 300 others by typing part of its registration, and
-#    its customer report is saved as PDF; its text (read back with pdftotext) holds the vehicle,
-#    the page report and the table of least, greatest and mean readings.
+# 3. After a restart, the job is found among 300 others by typing part of its registration, the
+#    workshop's name and address are set in its dialog (its logo put in place as a file), and
+#    the customer report is saved as PDF; its text (read back with pdftotext) holds the
+#    workshop, the vehicle, the page report and the table of least, greatest and mean readings,
+#    and it shows the logo and the graph picture.
+# Leaves the job window's picture and the PDF in OUTDIR (the README shows them).
 #   jobs_e2e.sh CORVANE SCREEN_GRAB OUTDIR
 set -euo pipefail
 CORVANE=$1 GRAB=$2 OUT=$3
@@ -46,6 +49,7 @@ for ((i = 0; i < 300; ++i)); do
   printf 'id=old-%d\ncreated=2026-01-%02dT10:00:00Z\nregistration=HB-%03d\ncustomer=Customer %d\n' \
     "$i" $((i % 28 + 1)) "$i" "$i" >"$DATA/corvane/jobs/old $i/job.txt"
 done
+cp "$(dirname "$0")/../../resources/images/138.png" "$DATA/corvane/workshop-logo.png"
 
 start_corvane() {
   "$CORVANE" --demo >"$WORK/corvane-$1.log" 2>&1 &
@@ -76,7 +80,6 @@ wait_until 10 gone '^New job$' || fail "the new job was not made"
 JOB=$(find "$DATA/corvane/jobs" -maxdepth 1 -name '*AB-123-CD Anna Smith' | head -n1)
 [[ -n $JOB ]] || fail "no folder for the new job"
 grep -qx 'vin=WVWZZZ1JZXW000001' "$JOB/job.txt" || fail "job.txt does not hold the VIN: $(cat "$JOB/job.txt")"
-"$GRAB" "$OUT/jobs-window.png"
 key Escape
 wait_until 10 gone '^Jobs$' || fail "Escape did not close the job window"
 
@@ -96,7 +99,7 @@ wait_until 10 has_keys '^Readings - Live data$' || fail "the graph did not get t
 # presses a button.
 key Tab Tab Tab Tab Tab Tab space
 save_proposed 'Live data *.csv'
-sleep 3
+sleep "${JOBS_RECORD_SECONDS:-3}"
 key shift+Tab shift+Tab space
 save_proposed 'Live data *.png'
 key Tab Tab space
@@ -128,6 +131,19 @@ key ctrl+j
 wait_until 10 has_keys '^Jobs$' || fail "Ctrl+J did not open the job window with the keys"
 xdotool type --delay 40 "ab123"
 key Return
+wait_until 10 test "$(xdotool getwindowname "$(xdotool getwindowfocus)" 2>/dev/null)" = Jobs || fail "the keys left the job window"
+sleep 0.5
+"$GRAB" "$OUT/jobs-window.png"
+key alt+h
+wait_until 10 has_keys '^Workshop on customer reports$' || fail "Alt+H did not open the workshop dialog with the keys"
+xdotool type --delay 20 "Smith Motors"
+key Tab
+xdotool type --delay 20 "1 High Street"
+key Return
+xdotool type --delay 20 "Lowtown"
+key alt+s
+wait_until 10 gone '^Workshop on customer reports$' || fail "the workshop's header was not saved"
+grep -qx 'address=1 High Street\\nLowtown' "$DATA/corvane/workshop.txt" || fail "workshop.txt: $(cat "$DATA/corvane/workshop.txt")"
 key alt+r
 wait_until 10 shown '^Customer report AB-123-CD$' || fail "the job found was not AB-123-CD, or no report dialog"
 wait_until 10 has_keys '^Customer report AB-123-CD$' || fail "the report dialog did not get the keys"
@@ -136,11 +152,13 @@ save_proposed 'Customer report AB-123-CD *.pdf'
 wait_until 10 noted customer-report || fail "the customer report was not noted in the job"
 PDF=$(compgen -G "$JOB/Customer report AB-123-CD *.pdf" | head -n1)
 TEXT=$(pdftotext -layout "$PDF" -)
-for expected in "AB-123-CD" "WVWZZZ1JZXW000001" "Anna Smith" "Engine running - live values" "Engine speed:" \
+for expected in "Smith Motors" "Lowtown" "AB-123-CD" "WVWZZZ1JZXW000001" "Anna Smith" "Engine running - live values" "Engine speed:" \
   "Reading +Least +Greatest +Mean +Values" "Engine speed \\[rpm\\] +[0-9.]+ +[0-9.]+ +[0-9.]+ +[0-9]+" \
   "Battery \\[V\\] +[0-9.]+ +[0-9.]+ +[0-9.]+ +[0-9]+" "Live data, 20[0-9-]+ "; do
   grep -Eq "$expected" <<<"$TEXT" || fail "the PDF's text lacks /$expected/:
 $TEXT"
 done
 cp "$PDF" "$OUT/jobs-customer-report.pdf"
+IMAGES=$(pdfimages -list "$PDF" | awk '$3 == "image"' | wc -l)
+((IMAGES == 2)) || fail "the PDF shows $IMAGES pictures, not the logo and the graph: $(pdfimages -list "$PDF")"
 echo "e2e: job made by keys, recording, picture, report and unit file saved in it; found by plate after a restart; PDF holds vehicle, report and readings table"

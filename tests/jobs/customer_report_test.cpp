@@ -33,7 +33,8 @@ QImage picture(QColor colour) {
 
 // Two readings, a row every 100 ms: a ramp 0..99 and a battery with one dip at row 50.
 void fillHistory(ReadingsHistory& history) {
-    history.reset({{QStringLiteral("Engine speed"), QStringLiteral("rpm")}, {QStringLiteral("Battery"), QStringLiteral("V")}});
+    history.reset(
+        {{QStringLiteral("Engine speed"), QStringLiteral("rpm")}, {QStringLiteral("Battery"), QStringLiteral("V")}});
     for (int i = 0; i < 100; ++i)
         history.append(1765274400000.0 + 100.0 * i, {static_cast<double>(i), i == 50 ? 9.5 : 14.0});
 }
@@ -96,12 +97,14 @@ TEST(CustomerReport, PdfHoldsTheWorkshopVehicleReportsPicturesAndTableOnA4AndLet
         file.close();
         const QString info = poppler(QStringLiteral("pdfinfo"), {path});
         EXPECT_TRUE(info.contains(QStringLiteral("Page size:       %1").arg(size))) << info.toStdString();
-        const QString text = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        const QString text =
+            poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
         for (const QString& expected :
              {QStringLiteral("Smith & Sons Motors"), QStringLiteral("Lowtown"), QStringLiteral("AB-123-CD"),
-              QStringLiteral("WVWZZZ1JZXW000001"), QStringLiteral("J\u00f6rg <Lee>"), QStringLiteral("Engine speed: 812"),
-              QStringLiteral("Garage M\u00fcller \u20ac 5"), QStringLiteral("LASTWORD"),
-              QStringLiteral("Live data, 2026-12-09 10:00:00 to 10:00:10"), QStringLiteral("Check again in spring.")})
+              QStringLiteral("WVWZZZ1JZXW000001"), QStringLiteral("J\u00f6rg <Lee>"),
+              QStringLiteral("Engine speed: 812"), QStringLiteral("Garage M\u00fcller \u20ac 5"),
+              QStringLiteral("LASTWORD"), QStringLiteral("Live data, 2026-12-09 10:00:00 to 10:00:10"),
+              QStringLiteral("Check again in spring.")})
             EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " missing from:\n" << text.toStdString();
         // The table's rows: reading, least, greatest, mean, how many values.
         const QRegularExpression speed(QStringLiteral("Engine speed \\[rpm\\] +0 +99 +49.5 +100"));

@@ -82,13 +82,15 @@ TEST(JobStore, FilesKeepTheirNotesWhenTheFolderIsRenamedOutside) {
     const QString report = job->folder + QStringLiteral("/report.txt");
     ASSERT_TRUE(writeFileAtomically(report, "A: B\r\n", error));
     ASSERT_TRUE(store.note(*job, {QDateTime::currentDateTime(), SavedFile::Report, report, {}}, error));
-    ASSERT_TRUE(store.note(*job, {QDateTime::currentDateTime(), SavedFile::UnitFile, QStringLiteral("/elsewhere/LOG.CSV"),
-                                  QStringLiteral("tab\there")},
+    ASSERT_TRUE(store.note(*job,
+                           {QDateTime::currentDateTime(), SavedFile::UnitFile, QStringLiteral("/elsewhere/LOG.CSV"),
+                            QStringLiteral("tab\there")},
                            error));
     ASSERT_TRUE(writeFileAtomically(job->folder + QStringLiteral("/photo.jpg"), "jpeg", error));
     // A note of this program's later version, and a line cut short by a crash: both passed over,
     // and the next note is not swallowed by the cut line.
-    ASSERT_TRUE(appendLine(job->folder + QStringLiteral("/saved-files.txt"), "2026-01-01T00:00:00Z\tnew-kind\tx", error));
+    ASSERT_TRUE(
+        appendLine(job->folder + QStringLiteral("/saved-files.txt"), "2026-01-01T00:00:00Z\tnew-kind\tx", error));
     {
         QFile journal(job->folder + QStringLiteral("/saved-files.txt"));
         ASSERT_TRUE(journal.open(QIODevice::Append));
@@ -96,8 +98,8 @@ TEST(JobStore, FilesKeepTheirNotesWhenTheFolderIsRenamedOutside) {
     }
     const QString picture = job->folder + QStringLiteral("/graph.png");
     ASSERT_TRUE(writeFileAtomically(picture, "png", error));
-    ASSERT_TRUE(store.note(*job, {QDateTime::currentDateTime(), SavedFile::Picture, picture, QStringLiteral("Live data")},
-                           error));
+    ASSERT_TRUE(store.note(
+        *job, {QDateTime::currentDateTime(), SavedFile::Picture, picture, QStringLiteral("Live data")}, error));
 
     const QString moved = store.root() + QStringLiteral("/renamed by hand");
     ASSERT_TRUE(QDir().rename(job->folder, moved));
@@ -121,12 +123,13 @@ TEST(JobStore, FilesKeepTheirNotesWhenTheFolderIsRenamedOutside) {
     // The folder removed: nothing is noted (and nothing made again), the reason is given.
     ASSERT_TRUE(QDir(moved).removeRecursively());
     EXPECT_FALSE(store.locate(job->id));
-    EXPECT_FALSE(store.note(*found, {QDateTime::currentDateTime(), SavedFile::Trace, moved + QStringLiteral("/t"), {}},
-                            error));
+    EXPECT_FALSE(
+        store.note(*found, {QDateTime::currentDateTime(), SavedFile::Trace, moved + QStringLiteral("/t"), {}}, error));
     EXPECT_TRUE(error.contains(QStringLiteral("is not there any more")));
     EXPECT_FALSE(QFileInfo::exists(moved));
     Job gone = *found;
-    EXPECT_FALSE(store.update(gone, [](Job& j) { j.note = QStringLiteral("x"); }, error));
+    EXPECT_FALSE(store.update(
+        gone, [](Job& j) { j.note = QStringLiteral("x"); }, error));
     EXPECT_TRUE(store.files(gone).empty());
 }
 
@@ -134,7 +137,8 @@ TEST(JobStore, MetadataIsReplacedWholeOrNotAtAll) {
     TempDir dir;
     JobStore store(qpath(dir.path() / "jobs"));
     QString error;
-    std::optional<Job> job = store.create(fields(QStringLiteral("KL 7"), QStringLiteral("Lee"), QStringLiteral("old")), error);
+    std::optional<Job> job =
+        store.create(fields(QStringLiteral("KL 7"), QStringLiteral("Lee"), QStringLiteral("old")), error);
     ASSERT_TRUE(job);
     // Lines another version wrote are kept through a change.
     {
@@ -142,7 +146,9 @@ TEST(JobStore, MetadataIsReplacedWholeOrNotAtAll) {
         ASSERT_TRUE(f.open(QIODevice::Append));
         f.write("mileage=123456\n");
     }
-    ASSERT_TRUE(store.update(*job, [](Job& j) { j.note = QStringLiteral("new"); }, error)) << error.toStdString();
+    ASSERT_TRUE(store.update(
+        *job, [](Job& j) { j.note = QStringLiteral("new"); }, error))
+        << error.toStdString();
     const QByteArray before = fileBytes(job->folder + QStringLiteral("/job.txt"));
     EXPECT_TRUE(before.contains("\nmileage=123456\n"));
 
@@ -153,7 +159,8 @@ TEST(JobStore, MetadataIsReplacedWholeOrNotAtAll) {
     struct rlimit small = old;
     small.rlim_cur = static_cast<rlim_t>(before.size() + 100);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = store.update(*job, [](Job& j) { j.note = QString(5000, QLatin1Char('n')); }, error);
+    const bool written = store.update(
+        *job, [](Job& j) { j.note = QString(5000, QLatin1Char('n')); }, error);
     ::setrlimit(RLIMIT_FSIZE, &old);
     ::signal(SIGXFSZ, previous);
 
@@ -184,13 +191,17 @@ TEST(JobStore, TwoProgramsWritingTheSameJobKeepEachOthersWork) {
             bool ok = true;
             for (int i = 0; i < kEntries; ++i) {
                 const QString name = QStringLiteral("%1-%2.csv").arg(who).arg(i);
-                ok = ok && store.note(mine, {QDateTime::currentDateTime(), SavedFile::Recording,
-                                             mine.folder + QLatin1Char('/') + name, QString(200, QLatin1Char(who))},
+                ok = ok && store.note(mine,
+                                      {QDateTime::currentDateTime(), SavedFile::Recording,
+                                       mine.folder + QLatin1Char('/') + name, QString(200, QLatin1Char(who))},
                                       e);
                 if (i % (kEntries / kChanges) == 0)
-                    ok = ok && store.update(mine, [who, i](Job& j) {
-                        (who == 'A' ? j.customer : j.note) = QStringLiteral("%1 %2").arg(who).arg(i);
-                    }, e);
+                    ok = ok && store.update(
+                                   mine,
+                                   [who, i](Job& j) {
+                                       (who == 'A' ? j.customer : j.note) = QStringLiteral("%1 %2").arg(who).arg(i);
+                                   },
+                                   e);
             }
             ::_exit(ok ? 0 : 1);
         }

@@ -56,10 +56,12 @@ protected:
     }
     // The unit asks for a report of its text control; the reply comes once the dialog is done.
     void askReport() {
-        asUnit([&] {
-            unit.send('W', 1, Bytes{1, 254});
-            return unit.reply(std::chrono::milliseconds(20000));
-        }, 22000);
+        asUnit(
+            [&] {
+                unit.send('W', 1, Bytes{1, 254});
+                return unit.reply(std::chrono::milliseconds(20000));
+            },
+            22000);
     }
     // The unit sends a file and asks the PC to save it.
     void sendUnitFile(const std::string& name) {
@@ -150,8 +152,8 @@ TEST_F(JobsRoomTest, AFolderRenamedOutsideIsFollowedAndOneRemovedIsNeverMadeAgai
 }
 
 TEST_F(JobsRoomTest, TheJobWindowFindsAJobByItsPlateAndListsItsFiles) {
-    for (const auto& [plate, customer] : {std::pair{"KL-77", "Smith"}, std::pair{"AB 123 CD", "Lee"},
-                                          std::pair{"ZZ-1", "Abbott"}}) {
+    for (const auto& [plate, customer] :
+         {std::pair{"KL-77", "Smith"}, std::pair{"AB 123 CD", "Lee"}, std::pair{"ZZ-1", "Abbott"}}) {
         QString error;
         ASSERT_TRUE(room->store().create(vehicle(QString::fromLatin1(plate), QString::fromLatin1(customer)), error));
     }
@@ -172,7 +174,8 @@ TEST_F(JobsRoomTest, TheJobWindowFindsAJobByItsPlateAndListsItsFiles) {
                                     QStringLiteral("Live data, 10:00 to 10:01"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return jobs.filesTable()->rowCount() == 2; }, 5000));
     QStringList shown;
-    for (int r = 0; r < 2; ++r) shown << jobs.filesTable()->item(r, 0)->text() + ": " + jobs.filesTable()->item(r, 1)->text();
+    for (int r = 0; r < 2; ++r)
+        shown << jobs.filesTable()->item(r, 0)->text() + ": " + jobs.filesTable()->item(r, 1)->text();
     shown.sort();
     EXPECT_EQ(shown, (QStringList{QStringLiteral("graph.png: Graph picture"), QStringLiteral("photo.jpg: Picture")}));
 }
