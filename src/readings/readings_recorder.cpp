@@ -1,6 +1,7 @@
 #include "readings/readings_recorder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -20,7 +21,9 @@ bool ReadingsRecorder::start(const QString& path, const std::vector<ReadingColum
     error_ = 0;
     columns_ = columns.size();
     const QByteArray local = path.toLocal8Bit();
-    fd_ = ::open(local.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // Never waits: a pipe nobody reads refuses at once (ENXIO) instead of holding the window, and
+    // one whose reader falls behind ends the recording (EAGAIN) rather than freezing it.
+    fd_ = ::open(local.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd_ < 0) {
         error_ = errno;
         return false;
@@ -64,6 +67,10 @@ void ReadingsRecorder::stop() {
 
 QString ReadingsRecorder::errorText() const {
     if (error_ == 0) return {};
+    struct stat st {};
+    const bool pipe = ::stat(path_.toLocal8Bit().constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+    if (pipe && error_ == ENXIO) return QStringLiteral("Cannot write %1: it is a pipe that nothing reads").arg(path_);
+    if (pipe && error_ == EAGAIN) return QStringLiteral("Cannot write %1: what reads it does not keep up").arg(path_);
     return QStringLiteral("Cannot write %1: %2").arg(path_, QString::fromLocal8Bit(std::strerror(error_)));
 }
 

@@ -31,8 +31,10 @@ QString rowsText(std::size_t rows) { return rows == 1 ? QStringLiteral("1 row") 
 }  // namespace
 
 ReadingsRoom::ReadingsRoom(CCorvaneNewDlg& window, TimeOfArrival timeOfArrival)
-    : window_(window), timeOfArrival_(std::move(timeOfArrival)) {
+    : window_(window), timeOfArrival_(std::move(timeOfArrival)), indicator_(new CRecordingIndicator(&window)) {
     rebaseTimes();
+    statusLater_.setSingleShot(true);
+    connect(&statusLater_, &QTimer::timeout, this, [this] { showRecordingStatus(true); });
     graphButton_.Create("graph", ButtonStyle::IconFace | ButtonStyle::Framed, kButtonLeft, kButtonTop, kButtonRight,
                         kButtonBottom, &window_, IDC_MAIN_GRAPH);
     graphButton_.SetIcons(IDI_FUNCTION_GRAPH, kButtonIconSize, kButtonIconSize, IDI_FUNCTION_GRAPH, kButtonIconSize,
@@ -53,6 +55,7 @@ ReadingsRoom::ReadingsRoom(CCorvaneNewDlg& window, TimeOfArrival timeOfArrival)
 ReadingsRoom::~ReadingsRoom() {
     stopRecording(QStringLiteral("the program closed"));
     delete graph_.data();
+    delete indicator_.data();
 }
 
 void ReadingsRoom::openGraph() {
@@ -139,6 +142,10 @@ QString ReadingsRoom::proposedName(const QString& pageTitle, const QDateTime& ti
 
 void ReadingsRoom::askAndRecord() {
     if (recording()) return;
+    if (!window_.connected()) {
+        startRecording(QString());  // says why
+        return;
+    }
     const PageReadings page = readOpenPage(window_.pageChoices());
     if (page.columns.empty()) {
         window_.informUser("The open page shows no readings to record.");
@@ -155,6 +162,12 @@ void ReadingsRoom::askAndRecord() {
 
 bool ReadingsRoom::startRecording(const QString& path) {
     stopRecording();
+    if (!window_.connected()) {
+        window_.informUser(
+            "No unit is connected: a recording takes the readings as the unit sends them. Connect the unit and open "
+            "the page with the readings, then press Record again.");
+        return false;
+    }
     const PageReadings page = readOpenPage(window_.pageChoices());
     if (page.columns.empty()) {
         window_.informUser("The open page shows no readings to record.");
@@ -183,8 +196,10 @@ void ReadingsRoom::stopRecording(const QString& why) {
         endWithFailure();
         return;
     }
-    window_.setStatusText(encodeCp1252(
-        QStringLiteral("Recording ended (%1): %2 in %3").arg(why, rowsText(recorder_.rows()), recorder_.path())));
+    const QString ended =
+        QStringLiteral("Recording ended (%1): %2 in %3").arg(why, rowsText(recorder_.rows()), recorder_.path());
+    window_.setStatusText(encodeCp1252(ended));
+    if (indicator_) indicator_->showEnded(ended);
     if (graph_) graph_->setRecording(false);
     showRecordingStatus(true);
 }
@@ -194,6 +209,7 @@ void ReadingsRoom::endWithFailure() {
     recordedPage_ = -1;
     const QString kept = QStringLiteral("%1 kept in %2").arg(rowsText(recorder_.rows()), recorder_.path());
     window_.setStatusText(encodeCp1252(QStringLiteral("Recording ended: %1").arg(kept)));
+    if (indicator_) indicator_->showEnded(QStringLiteral("Recording ended (%1): %2").arg(recorder_.errorText(), kept));
     if (graph_) graph_->setRecording(false);
     showRecordingStatus(true);
     window_.informUser(
@@ -201,10 +217,18 @@ void ReadingsRoom::endWithFailure() {
 }
 
 void ReadingsRoom::showRecordingStatus(bool force) {
-    if (!graph_) return;
-    // A row count that changes 50 times a second is shown a few times a second.
-    if (!force && statusShown_.isValid() && statusShown_.elapsed() < kStatusEveryMs) return;
+    // A row count that changes 50 times a second is shown a few times a second, the last one
+    // always: a held-back count is shown when its time comes.
+    if (!force && statusShown_.isValid() && statusShown_.elapsed() < kStatusEveryMs) {
+        if (!statusLater_.isActive()) statusLater_.start(static_cast<int>(kStatusEveryMs - statusShown_.elapsed()));
+        return;
+    }
+    statusLater_.stop();
     statusShown_.start();
+    if (recorder_.recording() && indicator_)
+        indicator_->showRecording(
+            QStringLiteral("Recording: %1 - %2").arg(rowsText(recorder_.rows()), recorder_.path()));
+    if (!graph_) return;
     if (recorder_.recording())
         graph_->setStatus(QStringLiteral("Recording to %1: %2").arg(recorder_.path(), rowsText(recorder_.rows())));
     else if (!recorder_.path().isEmpty())

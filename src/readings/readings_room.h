@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -22,6 +23,7 @@
 #include "readings/page_readings.h"
 #include "readings/readings_history.h"
 #include "readings/readings_recorder.h"
+#include "readings/recording_indicator.h"
 #include "screens/page_updates.h"
 
 namespace corvane {
@@ -51,13 +53,14 @@ public:
 
     // Asks for a file with the save dialog and records to it.
     void askAndRecord();
-    // Records the open page's readings to `path`; false (and the user told why) when there is
-    // no page with readings or the file cannot be written.
+    // Records the open page's readings to `path`; false (and the user told why) when no unit is
+    // connected, there is no page with readings or the file cannot be written.
     bool startRecording(const QString& path);
     // Ends the recording; `why` completes "Recording ended (...)" in the status line.
     void stopRecording(const QString& why = QStringLiteral("stopped"));
     bool recording() const { return recorder_.recording(); }
     const ReadingsRecorder& recorder() const { return recorder_; }
+    const CRecordingIndicator& indicator() const { return *indicator_; }
 
     // The file name proposed for a recording of this page at this time.
     static QString proposedName(const QString& pageTitle, const QDateTime& time);
@@ -93,6 +96,9 @@ private:
     int recordedPage_ = -1;
     std::vector<ReadingColumn> recordedColumns_;
     QElapsedTimer statusShown_;
+    QTimer statusLater_;
+    // A child of the main window, deleted with the room.
+    QPointer<CRecordingIndicator> indicator_;
 };
 
 }  // namespace corvane

@@ -2,6 +2,8 @@
 // recording's rows byte for byte, its end when the page changes, and the graph's lines.
 #include <QValueAxis>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -168,4 +170,48 @@ TEST_F(ReadingsRoomTest, TheGraphDrawsAGapForANonNumberAndAnAxisPerUnit) {
     EXPECT_FALSE(room->startRecording(QStringLiteral("/dev/full")));
     ASSERT_FALSE(sandbox.prompts().notices.empty());
     EXPECT_EQ(sandbox.prompts().notices.back(), "Cannot write /dev/full: No space left on device");
+}
+
+// Frames the unit sends while the window is still busy become one row each, with times in the
+// order they came, and the recording's mark in the band stays whatever the status line says.
+TEST_F(ReadingsRoomTest, EveryFrameThatWaitedIsARowAndTheBandMarksTheRecording) {
+    handshake();
+    openEnginePage();
+    const std::filesystem::path path = sandbox.dir().path() / "burst.csv";
+    ASSERT_TRUE(room->startRecording(QString::fromStdString(path.string())));
+    ASSERT_TRUE(room->indicator().recordingShown());
+    // The event loop stands still while the unit sends: every frame waits before the first is shown.
+    for (int n = 0; n < 40; ++n)
+        ASSERT_TRUE(unit.exchange('D', 0, unitsim::valuesPayload(1, {std::to_string(n), std::to_string(100 + n)})));
+    sendAndSettle({});
+    EXPECT_EQ(room->recorder().rows(), 40u);
+    EXPECT_EQ(room->history().rows(), 40u);
+    const std::string rows = fileBytes(path);
+    EXPECT_NE(rows.find(",0,100,\r\n"), std::string::npos);
+    EXPECT_NE(rows.find(",39,139,\r\n"), std::string::npos);
+    EXPECT_LT(rows.find(",0,100,"), rows.find(",39,139,"));
+
+    // A page choice takes the status line; the band still says the recording runs.
+    window->pageChoices().enterBusy();
+    EXPECT_EQ(window->statusText(), "Function in progress, please wait...");
+    EXPECT_TRUE(room->indicator().recordingShown());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return room->indicator().text().contains(QStringLiteral(": 40 rows")); }, 5000))
+        << room->indicator().text().toStdString();
+    room->stopRecording();
+    EXPECT_FALSE(room->indicator().recordingShown());
+    EXPECT_TRUE(room->indicator().isVisible()) << "the end stays readable a while";
+    EXPECT_TRUE(room->indicator().text().startsWith(QStringLiteral("Recording ended (stopped): 40 rows")));
+
+    // A pipe that nothing reads is refused at once, never waited on.
+    const std::filesystem::path pipe = sandbox.dir().path() / "pipe.csv";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(room->startRecording(QString::fromStdString(pipe.string())));
+    EXPECT_EQ(sandbox.prompts().notices.back(), "Cannot write " + pipe.string() + ": it is a pipe that nothing reads");
+}
+
+TEST_F(ReadingsRoomTest, RecordingWithoutAUnitSaysWhy) {
+    EXPECT_FALSE(room->startRecording(QString::fromStdString((sandbox.dir().path() / "none.csv").string())));
+    ASSERT_FALSE(sandbox.prompts().notices.empty());
+    EXPECT_EQ(sandbox.prompts().notices.back().rfind("No unit is connected", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(sandbox.dir().path() / "none.csv"));
 }

@@ -86,13 +86,16 @@ public:
             case 5:
             case 6:
             case 7: return values();
-            case 8: return LinkProgress{std::array{6u, 2u, 255u}[pick(3)], static_cast<std::int32_t>(pick(200)),
-                                        static_cast<std::int32_t>(pick(250)) - 20};
+            case 8:
+                return LinkProgress{std::array{6u, 2u, 255u}[pick(3)], static_cast<std::int32_t>(pick(200)),
+                                    static_cast<std::int32_t>(pick(250)) - 20};
             case 9: return LinkTransferOut{pick(5000), pick(6000)};
             case 10: return LinkBox{static_cast<std::uint32_t>("twpa"[pick(4)]), word(), pick(3) == 0};
             case 11: return pick(2) ? LinkNotification{LinkBoxTaken{}} : LinkNotification{LinkChoiceTaken{}};
             case 12: return LinkValueRequest{static_cast<std::uint32_t>(pick(4)), static_cast<std::uint32_t>(pick(10))};
-            case 13: return LinkTransferIn{static_cast<std::int64_t>(pick(3000)) - 10, static_cast<std::int64_t>(pick(3000))};
+            case 13:
+                return LinkTransferIn{static_cast<std::int64_t>(pick(3000)) - 10,
+                                      static_cast<std::int64_t>(pick(3000))};
             default: return values();
         }
     }
@@ -159,7 +162,8 @@ std::string observe(FoldWindow& w) {
         if (CCorvProgress* bar = box->progressBar()) o << ' ' << bar->maximum() << '@' << bar->position();
         o << '\n';
     }
-    if (CTransportTool* pad = popUps.keyPad()) o << "pad " << pad->progressBar().maximum() << '@' << pad->progressBar().position() << '\n';
+    if (CTransportTool* pad = popUps.keyPad())
+        o << "pad " << pad->progressBar().maximum() << '@' << pad->progressBar().position() << '\n';
     PendingAnswer answer;
     w.link().updateAnswer([&answer](PendingAnswer& a) { answer = a; });
     o << "answer " << int(answer.choiceHigh) << ',' << int(answer.choiceMid) << ',' << int(answer.choiceLow) << ','

@@ -28,7 +28,9 @@ unitsim::MenuStreamBuilder settingsMenu(std::uint32_t settingsCode) {
     return m;
 }
 
-Bytes pageBytes(std::uint16_t page) { return Bytes{static_cast<std::uint8_t>(page >> 8), static_cast<std::uint8_t>(page)}; }
+Bytes pageBytes(std::uint16_t page) {
+    return Bytes{static_cast<std::uint8_t>(page >> 8), static_cast<std::uint8_t>(page)};
+}
 }  // namespace
 
 class WaitingNotifications : public LivePageTest {};
@@ -59,7 +61,8 @@ TEST_F(WaitingNotifications, APageCodeReachesTheUnitThoughAnotherJumpFollowsAtOn
         ASSERT_TRUE(QTest::qWaitFor([&] { return window->linkBridge().waitingCount() == 0; }, 5000));
         const std::optional<Frame> status = exchange('S', 0);
         ASSERT_TRUE(status && status->letter == 'A');
-        EXPECT_EQ(Bytes(status->data.begin(), status->data.begin() + 3), (Bytes{0x01, 0x02, 0x03})) << "round " << round;
+        EXPECT_EQ(Bytes(status->data.begin(), status->data.begin() + 3), (Bytes{0x01, 0x02, 0x03}))
+            << "round " << round;
         EXPECT_EQ(window->pageChoices().currentPageId(), kOther);
     }
 }
