@@ -16,6 +16,7 @@
 
 #include "jobs/customer_report.h"
 #include "jobs/customer_report_dialog.h"
+#include "jobs/job_band_label.h"
 #include "jobs/jobs_skin.h"
 #include "jobs/jobs_window.h"
 #include "platform/cp1252.h"
@@ -29,27 +30,16 @@
 namespace corvane {
 
 namespace {
-// Right of the "graph" button (505..550) in the title band, below the caption buttons; as wide
-// as the window leaves room for, and hidden (Ctrl+J still opens the jobs) where it leaves none.
-constexpr int kButtonLeft = 555, kButtonTop = 24, kButtonBottom = 74, kWidestRight = 725, kNarrowest = 110;
+// Right of the "graph" button (505..550) in the title band, below the caption buttons; hidden
+// where the window is too narrow for it (Ctrl+J still opens the jobs).
+constexpr int kButtonLeft = 555, kButtonTop = 24, kButtonRight = 600, kButtonBottom = 74;
 constexpr int kButtonIconSize = 40;
-constexpr int kRightRoom = 20;
-constexpr int kCaptionCharacters = 14;
-constexpr unsigned kButtonStyle = ButtonStyle::IconBesideText | ButtonStyle::IconFace | ButtonStyle::Framed;
+constexpr int kRightMargin = 15;
+constexpr unsigned kButtonStyle = ButtonStyle::IconFace | ButtonStyle::Framed;
 
 bool nobodyCanSee() {
     const QString platform = QGuiApplication::platformName();
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
-}
-
-// The band button's caption: the vehicle, cut to what the band holds; '&' shown as itself.
-std::string buttonCaption(const std::optional<Job>& job, bool missing) {
-    if (!job) return "no job";
-    QString label = job->label();
-    if (missing) label = QStringLiteral("gone: ") + label;
-    if (label.size() > kCaptionCharacters) label = label.left(kCaptionCharacters - 1) + QChar(0x2026);
-    label.replace(QLatin1Char('&'), QLatin1String("&&"));
-    return encodeCp1252(label);
 }
 }  // namespace
 
@@ -64,10 +54,10 @@ JobsRoom::JobsRoom(CCorvaneNewDlg& window, ReadingsRoom* readings, const QString
     : window_(window),
       readings_(readings),
       store_(jobsFolder),
-      workshopFolder_(workshopFolder.isEmpty() ? QFileInfo(jobsFolder).absolutePath() : workshopFolder) {
-    jobButton_.Create(buttonCaption(current_, false), kButtonStyle, kButtonLeft, kButtonTop, kWidestRight,
-                      kButtonBottom, &window_, IDC_MAIN_JOB);
-    jobButton_.SetCaptionFont(QStringLiteral("MS sans serif"), 10);
+      workshopFolder_(workshopFolder.isEmpty() ? QFileInfo(jobsFolder).absolutePath() : workshopFolder),
+      bandLabel_(new CJobBandLabel(&window)) {
+    jobButton_.Create("job", kButtonStyle, kButtonLeft, kButtonTop, kButtonRight, kButtonBottom, &window_,
+                      IDC_MAIN_JOB);
     jobButton_.SetIcons(IDI_FUNCTION_CAR, kButtonIconSize, kButtonIconSize, IDI_FUNCTION_CAR, kButtonIconSize,
                         kButtonIconSize, IDI_FUNCTION_CAR, kButtonIconSize, kButtonIconSize);
     jobButton_.SetBackColour(ColourPanel);
@@ -89,6 +79,7 @@ JobsRoom::~JobsRoom() {
     window_.fileDialogs().setSavePlace(nullptr);
     window_.removeEventFilter(this);
     delete jobWindow_.data();
+    delete bandLabel_.data();
     // A window's end takes its view out of the list: walk a list of our own.
     const auto views = std::move(recordings_);
     for (const auto& view : views) delete view->graph.data();
@@ -100,26 +91,23 @@ bool JobsRoom::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void JobsRoom::placeButton() {
-    const int right = std::min(kWidestRight, window_.width() - kRightRoom);
-    if (right - kButtonLeft < kNarrowest) {
-        jobButton_.hide();
-        return;
-    }
-    jobButton_.setGeometry(kButtonLeft, kButtonTop, right - kButtonLeft, kButtonBottom - kButtonTop);
-    jobButton_.show();
-}
+void JobsRoom::placeButton() { jobButton_.setVisible(window_.width() - kRightMargin >= kButtonRight); }
 
 void JobsRoom::showCurrentJob() {
-    jobButton_.setCaption(buttonCaption(current_, missingTold_));
-    QString tip =
-        current_ ? QStringLiteral("Workshop job: %1").arg(current_->label()) : QStringLiteral("No workshop job");
-    if (current_ && !current_->customer.isEmpty() && current_->customer != current_->label())
-        tip += QStringLiteral(", ") + current_->customer;
-    if (current_ && missingTold_) tip += QStringLiteral("; its folder %1 is not there any more").arg(current_->folder);
-    jobButton_.setToolTip(tip + QStringLiteral(" (Ctrl+J: the jobs)"));
-    jobButton_.update();
+    QString text;
+    if (current_) {
+        text = QStringLiteral("Job: %1").arg(current_->label());
+        if (!current_->customer.isEmpty() && current_->customer != current_->label())
+            text += QStringLiteral(", ") + current_->customer;
+        if (missingTold_) text += QStringLiteral(" - its folder is gone");
+    }
+    if (bandLabel_) bandLabel_->setText(text, missingTold_);
+    jobButton_.setToolTip((text.isEmpty() ? QStringLiteral("No workshop job") : text) +
+                          QStringLiteral(" (Ctrl+J: the jobs)"));
+    jobButton_.setAccessibleDescription(text.isEmpty() ? QStringLiteral("No workshop job") : text);
 }
+
+QString JobsRoom::bandText() const { return bandLabel_ ? bandLabel_->text() : QString(); }
 
 void JobsRoom::makeCurrent(const Job& job) {
     current_ = job;

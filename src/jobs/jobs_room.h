@@ -1,10 +1,10 @@
 #pragma once
 // Workshop jobs beside the main window. A "job" button in the title band (right of "graph",
-// where the layout places nothing; also Ctrl+J) opens the job window, and shows the current job's
-// vehicle. With a current job, every save dialog opens in the job's folder first (page reports,
-// recordings, graph pictures, held readings, traces, files from the unit) and every file saved
-// is noted in the job; without one, everything is as before. Graph windows get a "Customer
-// report..." button that reports on the span their cursors mark.
+// where the layout places nothing; also Ctrl+J) opens the job window; the current job's vehicle
+// and customer are written in the band under the recording's mark. With a current job, every save dialog opens in the
+// job's folder first (page reports, recordings, graph pictures, held readings, traces, files from the unit) and every
+// file saved is noted in the job; without one, everything is as before. Graph windows get a "Customer report..." button
+// that reports on the span their cursors mark.
 #include <QImage>
 #include <QObject>
 #include <QPointer>
@@ -24,6 +24,7 @@ class QShortcut;
 namespace corvane {
 
 class CCorvaneNewDlg;
+class CJobBandLabel;
 class CReadingsGraph;
 class ReadingsHistory;
 class ReadingsRoom;
@@ -53,6 +54,8 @@ public:
     const QString& workshopFolder() const { return workshopFolder_; }
     CCorvaneNewDlg& mainWindow() { return window_; }
     CCorvButton& jobButton() { return jobButton_; }
+    // The current job as the title band shows it; empty without one.
+    QString bandText() const;
 
     const std::optional<Job>& currentJob() const { return current_; }
     void makeCurrent(const Job& job);
@@ -108,6 +111,7 @@ private:
     std::optional<Job> current_;
     bool missingTold_ = false;
     CCorvButton jobButton_;
+    QPointer<CJobBandLabel> bandLabel_;
     QShortcut* shortcut_ = nullptr;
     QPointer<CJobsWindow> jobWindow_;
     std::vector<std::unique_ptr<RecordingView>> recordings_;

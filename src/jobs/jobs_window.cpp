@@ -147,9 +147,9 @@ void CJobsWindow::buildControls() {
     filesTable_->setWordWrap(false);
     filesTable_->verticalHeader()->setVisible(false);
     filesTable_->horizontalHeader()->setStretchLastSection(true);
-    filesTable_->setColumnWidth(FileName, digit * 32);
-    filesTable_->setColumnWidth(FileKind, digit * 16);
-    filesTable_->setColumnWidth(FileSaved, digit * 15);
+    filesTable_->setColumnWidth(FileName, digit * 24);
+    filesTable_->setColumnWidth(FileKind, digit * 15);
+    filesTable_->setColumnWidth(FileSaved, digit * 18);
     filesTable_->setColumnWidth(FileSize, digit * 9);
     filesTable_->setAccessibleName(QStringLiteral("Files of the job"));
     filesTable_->installEventFilter(this);

@@ -100,6 +100,7 @@ wait_until 10 has_keys '^Readings - Live data$' || fail "the graph did not get t
 key Tab Tab Tab Tab Tab Tab space
 save_proposed 'Live data *.csv'
 sleep "${JOBS_RECORD_SECONDS:-3}"
+"$GRAB" "$OUT/jobs-recording.png"
 key shift+Tab shift+Tab space
 save_proposed 'Live data *.png'
 key Tab Tab space

@@ -1,15 +1,20 @@
 // The jobs room on a main window, with the test playing the unit on a pseudo-terminal: the save
 // dialogs of the unit's report and file and of the trace open in the current job's folder and
 // the files saved are noted there; a folder renamed or removed outside the program is followed
-// or shown as missing; the job window finds a job by its plate and lists its files.
+// or shown as missing; the job window finds a job by its plate and lists its files; the band's
+// button and line cover nothing; a report from a graph takes its span and picture.
 #include <QAction>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTableWidget>
 
+#include "jobs/customer_report_dialog.h"
+#include "jobs/job_band_label.h"
 #include "jobs/jobs_room.h"
 #include "jobs/jobs_window.h"
+#include "jobs/plain_files.h"
 #include "live_page_fixture.h"
 #include "shell/com_setting.h"
 
@@ -89,11 +94,11 @@ TEST_F(JobsRoomTest, SavesOpenInTheCurrentJobsFolderAndAreNotedThere) {
     // Without a job, saving is as before.
     askReport();
     EXPECT_EQ(dialogFolder, QDir::homePath());
-    EXPECT_EQ(room->jobButton().caption(), "no job");
+    EXPECT_EQ(room->bandText(), QString());
 
     const std::optional<Job> job = room->createJob(vehicle(QStringLiteral("AB-123-CD"), QStringLiteral("Lee")));
     ASSERT_TRUE(job);
-    EXPECT_EQ(room->jobButton().caption(), "AB-123-CD");
+    EXPECT_EQ(room->bandText(), QStringLiteral("Job: AB-123-CD, Lee"));
     // The dialog opens in the job's folder though the last file went elsewhere; the user keeps
     // the name proposed.
     driver.setAction([&](QFileDialog& d) {
@@ -145,7 +150,7 @@ TEST_F(JobsRoomTest, AFolderRenamedOutsideIsFollowedAndOneRemovedIsNeverMadeAgai
     EXPECT_TRUE(QFileInfo::exists(qpath(elsewhere.path() / "report.txt")));
     EXPECT_FALSE(QFileInfo::exists(moved));
     EXPECT_NE(window->statusText().find("is not there any more"), std::string::npos) << window->statusText();
-    EXPECT_EQ(room->jobButton().caption(), "gone: XY 9");
+    EXPECT_EQ(room->bandText(), QStringLiteral("Job: XY 9, Kim - its folder is gone"));
     room->openJobWindow();
     ASSERT_NE(room->jobWindow(), nullptr);
     EXPECT_EQ(room->jobWindow()->model().rowCount(), 0);
@@ -178,4 +183,85 @@ TEST_F(JobsRoomTest, TheJobWindowFindsAJobByItsPlateAndListsItsFiles) {
         shown << jobs.filesTable()->item(r, 0)->text() + ": " + jobs.filesTable()->item(r, 1)->text();
     shown.sort();
     EXPECT_EQ(shown, (QStringList{QStringLiteral("graph.png: Graph picture"), QStringLiteral("photo.jpg: Picture")}));
+}
+
+TEST_F(JobsRoomTest, TheBandsButtonAndLineCoverNothingTheWindowPlaces) {
+    room->createJob(vehicle(QStringLiteral("AB-123-CD"), QStringLiteral("A customer with a long name")));
+    for (const int width : {MainFrame::kMinimumWidth, 640, 900, 1280}) {
+        window->resize(width, 600);
+        QCoreApplication::processEvents();
+        const MainFrameLayout l = mainFrameLayout(window->width(), window->height());
+        const QSize caption(MainFrame::kCaptionButtonSize, MainFrame::kCaptionButtonSize);
+        // Beside what the window places: the graph button and the recording's mark.
+        const std::vector<QRect> taken{l.titleImage,
+                                       l.accentBar,
+                                       l.comSettingButton,
+                                       l.infoButton,
+                                       QRect(l.closeButton, caption),
+                                       QRect(l.sizeButton, caption),
+                                       QRect(l.minimiseButton, caption),
+                                       l.menuPane,
+                                       l.clientPane,
+                                       l.statusBand,
+                                       l.rightMargin,
+                                       QRect(505, 24, 45, 50),
+                                       QRect(610, 28, width, 20)};
+        const QWidget* label = window->findChild<CJobBandLabel*>();
+        for (const QWidget* w : {static_cast<const QWidget*>(&room->jobButton()), label}) {
+            ASSERT_NE(w, nullptr);
+            if (!w->isVisible()) continue;
+            EXPECT_TRUE(l.titleBand.contains(w->geometry())) << width;
+            for (const QRect& r : taken)
+                EXPECT_FALSE(w->geometry().intersects(r)) << width << " " << w->metaObject()->className();
+        }
+    }
+}
+
+TEST_F(JobsRoomTest, AReportFromAGraphTakesItsSpanAndPictureAndIsNotedInItsJob) {
+    QString error;
+    std::optional<Job> job = room->store().create(vehicle(QStringLiteral("KL 1"), QStringLiteral("Ng")), error);
+    ASSERT_TRUE(job);
+    const QString report = job->folder + QStringLiteral("/report.txt");
+    ASSERT_TRUE(writeFileAtomically(report, "Battery: 12.1\r\n", error));
+    ASSERT_TRUE(room->store().note(*job, {QDateTime::currentDateTime(), SavedFile::Report, report, {}}, error));
+    const QString recording = job->folder + QStringLiteral("/run.csv");
+    ASSERT_TRUE(writeFileAtomically(recording,
+                                    "time,Battery [V]\r\n2026-12-09T10:00:00.000+01:00,12\r\n"
+                                    "2026-12-09T10:00:01.000+01:00,13\r\n2026-12-09T10:00:02.000+01:00,11\r\n",
+                                    error));
+    ASSERT_TRUE(room->store().note(*job, {QDateTime::currentDateTime(), SavedFile::Recording, recording, {}}, error));
+
+    ReadingsHistory live;
+    live.reset({{QStringLiteral("Battery"), QStringLiteral("V")}});
+    for (int i = 0; i < 10; ++i) live.append(1000.0 * i, {10.0 + i});
+    GraphForReport offer{&live,
+                         2000,
+                         4000,
+                         QStringLiteral("Live data"),
+                         QImage(40, 30, QImage::Format_RGB32),
+                         QStringLiteral("Live data, 10:00 to 10:01")};
+    // Not the current job: the report still goes to and is noted in its own job.
+    CustomerReportDialog dialog(*room, *job, offer);
+    std::optional<CustomerReport> composed = dialog.compose();
+    ASSERT_TRUE(composed);
+    ASSERT_EQ(composed->reports.size(), 1u);
+    EXPECT_EQ(composed->reports[0].text, QStringLiteral("Battery: 12.1\n"));
+    ASSERT_EQ(composed->pictures.size(), 1u);
+    EXPECT_EQ(composed->pictures[0].caption, QStringLiteral("Live data, 10:00 to 10:01"));
+    ASSERT_TRUE(composed->readings);
+    EXPECT_EQ(composed->readings->rows[0].least, 12) << "the graph's span, 2 s to 4 s";
+    EXPECT_EQ(composed->readings->rows[0].greatest, 14);
+
+    dialog.readingsBox()->setCurrentIndex(2);  // the recording, whole
+    composed = dialog.compose();
+    ASSERT_TRUE(composed && composed->readings);
+    EXPECT_EQ(composed->readings->rows[0].count, 3u);
+    EXPECT_EQ(composed->readings->rows[0].least, 11);
+
+    ASSERT_TRUE(dialog.writePdf(job->folder + QStringLiteral("/customer.pdf"), error)) << error.toStdString();
+    EXPECT_FALSE(room->currentJob());
+    const std::vector<JobEntry> entries = room->store().entries(*job);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[2].kind, SavedFile::CustomerReport);
+    EXPECT_EQ(entries[2].file, QStringLiteral("customer.pdf"));
 }
