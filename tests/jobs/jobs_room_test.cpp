@@ -15,6 +15,7 @@
 #include "jobs/jobs_room.h"
 #include "jobs/jobs_window.h"
 #include "jobs/plain_files.h"
+#include "readings/graph_window.h"
 #include "live_page_fixture.h"
 #include "shell/com_setting.h"
 
@@ -183,6 +184,25 @@ TEST_F(JobsRoomTest, TheJobWindowFindsAJobByItsPlateAndListsItsFiles) {
         shown << jobs.filesTable()->item(r, 0)->text() + ": " + jobs.filesTable()->item(r, 1)->text();
     shown.sort();
     EXPECT_EQ(shown, (QStringList{QStringLiteral("graph.png: Graph picture"), QStringLiteral("photo.jpg: Picture")}));
+
+    // A recording opens in a graph window of its own, over the whole recording.
+    QString error;
+    const QString recording = job.folder + QStringLiteral("/run.csv");
+    ASSERT_TRUE(writeFileAtomically(recording,
+                                    "time,Battery [V]\r\n2026-12-09T10:00:00.000+01:00,12\r\n"
+                                    "2026-12-09T10:00:01.000+01:00,13\r\n",
+                                    error));
+    window->fileDialogs().noteSaved(recording, SavedFile::Recording, QStringLiteral("Live data"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return jobs.filesTable()->rowCount() == 3; }, 5000));
+    for (int r = 0; r < 3; ++r)
+        if (jobs.filesTable()->item(r, 0)->text() == QStringLiteral("run.csv")) jobs.filesTable()->setCurrentCell(r, 0);
+    jobs.openChosenFile();
+    ASSERT_EQ(room->recordingGraphs().size(), 1u);
+    CReadingsGraph& graph = *room->recordingGraphs().front();
+    EXPECT_EQ(graph.windowTitle(), QStringLiteral("run.csv"));
+    EXPECT_EQ(graph.span(), CReadingsGraph::SpanAll);
+    graph.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return room->recordingGraphs().empty(); }, 5000)) << "gone with its window";
 }
 
 TEST_F(JobsRoomTest, TheBandsButtonAndLineCoverNothingTheWindowPlaces) {
