@@ -21,6 +21,7 @@ PACKAGES=(
   at-spi2-core dbus-daemon python3 python3-pyatspi
   dpkg-dev
   clang-format
+  poppler-utils
 )
 TOOLS=()
 if [[ ${1:-} == --package-tools ]]; then TOOLS=(lintian appstream); fi

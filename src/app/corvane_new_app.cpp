@@ -10,6 +10,8 @@
 #include "shell/port_config.h"
 #include "app/session_signals.h"
 #include "app/window_system_start.h"
+#include "jobs/jobs_accessible.h"
+#include "jobs/jobs_room.h"
 #include "readings/readings_accessible.h"
 #include "readings/readings_room.h"
 #include "readings/recording_viewer.h"
@@ -61,6 +63,7 @@ CCorvaneNewApp::CCorvaneNewApp(int& argc, char** argv) : QApplication(argc, argv
     installProgramLanguage(*this, configuredLanguage());
     installAccessibility();
     installReadingsAccessibility();
+    installJobsAccessibility();
 }
 
 int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
@@ -83,6 +86,7 @@ int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
     {
         CCorvaneNewDlg dialog(std::move(options));
         ReadingsRoom readings(dialog);
+        JobsRoom jobs(dialog, &readings);
         // A logout, kill or Ctrl+C ends the window as its close button does.
         SessionSignals::onEnd(&dialog, [&dialog] { dialog.endAsClosed(); });
         dialog.DoModal();

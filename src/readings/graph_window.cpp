@@ -692,7 +692,7 @@ std::pair<QString, QString> CReadingsGraph::pictureCaption() const {
     return {pageTitle_.isEmpty() ? windowTitle() : pageTitle_, range};
 }
 
-bool CReadingsGraph::savePicture(const QString& path, QString& error) {
+QPixmap CReadingsGraph::picture() {
     stale_ = true;
     redraw();
     const QPixmap graph = chartView_->grab();
@@ -711,6 +711,11 @@ bool CReadingsGraph::savePicture(const QString& path, QString& error) {
         p.drawPixmap(0, band, graph);
         if (!table.isNull()) p.drawPixmap(0, band + graph.height(), table);
     }
+    return picture;
+}
+
+bool CReadingsGraph::savePicture(const QString& path, QString& error) {
+    const QPixmap picture = this->picture();
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && picture.save(&file, "PNG") && file.flush())
         return true;
@@ -730,7 +735,13 @@ void CReadingsGraph::savePictureAsked() {
     const QString path = services_.askSavePath(request);
     if (path.isEmpty()) return;
     QString error;
-    if (!savePicture(path, error) && services_.inform) services_.inform(error);
+    if (!savePicture(path, error)) {
+        if (services_.inform) services_.inform(error);
+        return;
+    }
+    const auto [title, range] = pictureCaption();
+    if (services_.saved)
+        services_.saved(path, SavedFile::Picture, QStringLiteral("%1, %2").arg(title, range.simplified()));
 }
 
 bool CReadingsGraph::saveHeldReadings(const QString& path, QString& error, QString* done) {
@@ -759,10 +770,17 @@ void CReadingsGraph::saveHeldAsked() {
     const QString path = services_.askSavePath(request);
     if (path.isEmpty()) return;
     QString error, done;
-    if (saveHeldReadings(path, error, &done))
+    if (saveHeldReadings(path, error, &done)) {
         setStatus(done);
-    else if (services_.inform)
+        if (services_.saved) services_.saved(path, SavedFile::HeldReadings, held.text);
+    } else if (services_.inform)
         services_.inform(error);
+}
+
+void CReadingsGraph::addPanelButton(QPushButton* button) {
+    auto* side = static_cast<QVBoxLayout*>(status_->parentWidget()->layout());
+    side->insertWidget(side->indexOf(status_), button);
+    setTabOrder(recordButton_, button);
 }
 
 }  // namespace corvane

@@ -70,6 +70,9 @@ void ReadingsRoom::openGraph() {
             return window_.fileDialogs().askSave(graph_.data(), request);
         };
         services.inform = [this](const QString& text) { window_.informUser(encodeCp1252(text)); };
+        services.saved = [this](const QString& path, SavedFile kind, const QString& detail) {
+            window_.fileDialogs().noteSaved(path, kind, detail);
+        };
         graph_ = new CReadingsGraph(history_, std::move(services), &window_);
         connect(graph_.data(), &CReadingsGraph::recordClicked, this, &ReadingsRoom::askAndRecord);
         connect(graph_.data(), &CReadingsGraph::stopClicked, this, [this] { stopRecording(); });
@@ -78,6 +81,7 @@ void ReadingsRoom::openGraph() {
         placeGraphWindow(*graph_, &window_);
         graph_->setRecording(recording());
         showRecordingStatus(true);
+        emit graphOpened(graph_.data());
     }
     graph_->show();
     graph_->raise();
@@ -182,6 +186,7 @@ bool ReadingsRoom::startRecording(const QString& path) {
     }
     recordedPage_ = page.pageIndex;
     recordedColumns_ = page.columns;
+    window_.fileDialogs().noteSaved(path, SavedFile::Recording, page.title);
     window_.setStatusText(encodeCp1252(tr("Recording the readings to %1").arg(path)));
     if (graph_) graph_->setRecording(true);
     showRecordingStatus(true);

@@ -65,6 +65,10 @@ public:
     // The file name proposed for a recording of this page at this time.
     static QString proposedName(const QString& pageTitle, const QDateTime& time);
 
+signals:
+    // The graph window was made (rooms beside it may add to it); it lives until the room goes.
+    void graphOpened(corvane::CReadingsGraph* graph);
+
 private:
     void onMessageHandled();
     void onReadings(const std::vector<ShownValues>& readings);

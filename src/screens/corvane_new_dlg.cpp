@@ -99,7 +99,7 @@ public:
     using ShellPrompts::askYesNo;
     bool askYesNo(QWidget*, const std::string&, PresetAnswer) override { return false; }
     void inform(QWidget*, const std::string&) override {}
-    std::optional<QString> chooseTraceFile(QWidget*) override { return std::nullopt; }
+    std::optional<QString> chooseTraceFile(QWidget*, const QString&) override { return std::nullopt; }
 };
 }  // namespace
 
@@ -377,6 +377,7 @@ bool CCorvaneNewDlg::switchTraceOn(const QString& path) {
     if (link_.openTrace(file)) {
         traceOn_ = true;
         traceFile_ = QFileInfo(path).absoluteFilePath();
+        fileDialogs_.noteSaved(traceFile_, SavedFile::Trace);
         return true;
     }
     // The check mark would claim a trace that is not being written.
@@ -467,7 +468,7 @@ void CCorvaneNewDlg::toggleTrace() {
     if (traceOn_) {
         traceOn_ = false;
         link_.closeTrace();
-    } else if (std::optional<QString> path = prompts().chooseTraceFile(comSetting_)) {
+    } else if (std::optional<QString> path = prompts().chooseTraceFile(comSetting_, fileDialogs_.saveFolder())) {
         switchTraceOn(*path);
     }
     // The dialog stays open with the port chosen so far; its menu and trace line follow.

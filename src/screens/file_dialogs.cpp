@@ -75,6 +75,16 @@ QString FileDialogs::askSave(QWidget* parent, const Request& request) {
     return run(parent, request, QFileDialog::AcceptSave);
 }
 
+QString FileDialogs::saveFolder() {
+    if (place_)
+        if (QString folder = place_->saveFolder(); !folder.isEmpty()) return folder;
+    return lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
+}
+
+void FileDialogs::noteSaved(const QString& path, SavedFile kind, const QString& detail) {
+    if (place_) place_->fileSaved(QFileInfo(path).absoluteFilePath(), kind, detail);
+}
+
 void FileDialogs::cancelOpenDialog() {
     if (dialog_) dialog_->reject();
 }
@@ -91,7 +101,8 @@ QString FileDialogs::run(QWidget* parent, const Request& request, QFileDialog::A
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setNameFilters(nameFilters(request.filter));
-    dialog->setDirectory(lastFolder_);
+    const bool ownFolder = mode == QFileDialog::AcceptSave && !request.folder.isEmpty();
+    dialog->setDirectory(ownFolder ? request.folder : mode == QFileDialog::AcceptSave ? saveFolder() : lastFolder_);
     showDetailsWhole(*dialog);
     if (mode == QFileDialog::AcceptSave) {
         // The save dialog asks before it replaces an existing file (Qt's default).

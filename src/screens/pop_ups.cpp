@@ -246,6 +246,7 @@ void PopUps::saveFileFromUnit(const std::string& filter) {
         }
         if (error.empty()) error = writeFileFromUnit(path, bytes.data(), bytes.size());
         if (error.empty()) {
+            files_.noteSaved(path, SavedFile::UnitFile, decodeCp1252(name));
             const std::string saved = savedNameForUnit(path);
             link_.updateAnswer(
                 [saved](PendingAnswer& a) {

@@ -32,7 +32,10 @@ ReportSave::Outcome ReportSave::save(const std::string& text) {
     const QByteArray localPath = QFile::encodeName(path);
     const int error =
         writeWholeFile(std::string(localPath.constData(), static_cast<std::size_t>(localPath.size())), text);
-    if (error == 0) return Outcome::Saved;
+    if (error == 0) {
+        dialogs_.noteSaved(path, SavedFile::Report);
+        return Outcome::Saved;
+    }
     if (notify_) notify_(failureText(path, error));
     return Outcome::Failed;
 }

@@ -127,7 +127,11 @@ std::string writeFileFromUnit(const QString& path, const std::uint8_t* data, std
 QString safeFileName(const std::string& proposed, const QString& fallback) {
     // Only the last part of a path counts, whichever separator the unit used.
     const std::size_t cut = proposed.find_last_of("/\\");
-    const QString decoded = decodeCp1252(std::string_view(proposed).substr(cut == std::string::npos ? 0 : cut + 1));
+    return safePlainName(decodeCp1252(std::string_view(proposed).substr(cut == std::string::npos ? 0 : cut + 1)),
+                         fallback);
+}
+
+QString safePlainName(const QString& decoded, const QString& fallback) {
     QString name;
     for (const QChar c : decoded)
         if (!isUnsafeInName(c)) name += c;

@@ -46,7 +46,7 @@ void ModalShellPrompts::inform(QWidget* owner, const std::string& text) {
     box.RunModal();
 }
 
-std::optional<QString> ModalShellPrompts::chooseTraceFile(QWidget* owner) {
+std::optional<QString> ModalShellPrompts::chooseTraceFile(QWidget* owner, const QString& folder) {
     if (nobodyCanSee()) return std::nullopt;
     QFileDialog dialog(owner);
     takeFocusWhenShown(&dialog);
@@ -54,6 +54,7 @@ std::optional<QString> ModalShellPrompts::chooseTraceFile(QWidget* owner) {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString::fromLatin1(kTraceDefaultSuffix));
     dialog.setNameFilters({QStringLiteral("(*.txt)"), QStringLiteral("(*)")});
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
     dialog.selectFile(QString::fromLatin1(kTraceDefaultName));
     // Asking before an existing file is overwritten is the dialog's default.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
