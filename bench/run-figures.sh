@@ -5,8 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${1:-build}
-for t in bench/link_bench bench/ui_bench bench/flood_bench bench/readings_bench src/app/corvane; do
-  [[ -x $BUILD/$t ]] || { echo "missing $BUILD/$t: build the targets link_bench, ui_bench, flood_bench, readings_bench and corvane first" >&2; exit 1; }
+for t in bench/link_bench bench/ui_bench bench/flood_bench bench/readings_bench bench/jobs_bench src/app/corvane; do
+  [[ -x $BUILD/$t ]] || { echo "missing $BUILD/$t: build the targets link_bench, ui_bench, flood_bench, readings_bench, jobs_bench and corvane first" >&2; exit 1; }
 done
 
 echo "## Load before the run"; echo; uptime; echo
@@ -18,6 +18,9 @@ echo; echo "## A unit repeating each letter (offscreen platform)"; echo
 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 "$BUILD/bench/flood_bench" 2>/dev/null
 echo; echo "## The graph of the readings, 16 readings at 50 a second for a simulated hour (offscreen)"; echo
 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 "$BUILD/bench/readings_bench" 2>/dev/null
+echo; echo "## Thousands of workshop jobs (offscreen)"; echo
+QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 "$BUILD/bench/jobs_bench" 2>/dev/null
+QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=1 "$BUILD/bench/jobs_bench" --jobs 20000 2>/dev/null
 
 source scripts/lib/virtual-screen.sh
 start_virtual_screen 170

@@ -32,6 +32,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
 # udev applies the packaged rule (the unit's port for the logged-in user) and reports the unit
 # plugged in and out; without it the program still runs on ports the user may open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev")
+# Qt's own catalogues: the file dialogs in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev, qt6-translations-l10n")
 
 include(CPack)

@@ -21,6 +21,8 @@ expected=(
   ./usr/share/icons/hicolor/scalable/apps/corvane.svg
   ./usr/share/man/man1/corvane.1.gz
   ./usr/share/man/man1/corvane-unit.1.gz
+  ./usr/share/man/de/man1/corvane.1.gz
+  ./usr/share/man/de/man1/corvane-unit.1.gz
   ./usr/share/doc/corvane/copyright
   ./usr/share/doc/corvane/changelog.gz
   ./usr/share/doc/corvane/examples/live-data.scn
@@ -66,17 +68,17 @@ for p in corvane corvane-unit; do
 done
 # Manual pages format without warnings (where man is installed).
 command -v man >/dev/null || echo "man is not installed: the manual pages are not formatted"
-for page in corvane corvane-unit; do
+for page in man1/corvane man1/corvane-unit de/man1/corvane de/man1/corvane-unit; do
   command -v man >/dev/null || break
-  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=100 man --warnings -l "$work/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null || true)
+  warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=100 man --warnings -l "$work/usr/share/man/$page.1.gz" 2>&1 >/dev/null || true)
   [[ -z $warnings ]] || fail "manual page $page: $warnings"
 done
 # One release everywhere: the package, its changelog, the manual pages and both programs.
 version=$(dpkg-deb -f "$DEB" Version)
 changelog_version=$(gzip -dc "$work/usr/share/doc/corvane/changelog.gz" | sed -n '1s/^corvane (\([^)]*\)).*/\1/p')
 [[ $changelog_version == "$version" ]] || fail "the changelog is for $changelog_version, the package is $version"
-for page in corvane corvane-unit; do
-  gzip -dc "$work/usr/share/man/man1/$page.1.gz" | head -1 | grep -qF "\"corvane $version\"" ||
+for page in man1/corvane man1/corvane-unit de/man1/corvane de/man1/corvane-unit; do
+  gzip -dc "$work/usr/share/man/$page.1.gz" | head -1 | grep -qF "\"corvane $version\"" ||
     fail "manual page $page does not name release $version"
 done
 [[ $("$work/usr/bin/corvane-unit" --version) == "corvane-unit $version" ]] || fail "corvane-unit --version is not $version"
@@ -92,5 +94,7 @@ else
 fi
 grep -qF "<release version=\"$version\"" "$metainfo" || fail "the metainfo file does not name release $version"
 grep -qF '<modalias>usb:v5E31p0001d*</modalias>' "$metainfo" || fail "the metainfo file lacks the unit's modalias"
+grep -qF '<summary xml:lang="de">' "$metainfo" || fail "the metainfo file has no German summary"
+grep -q '^Comment\[de\]=' "$work/usr/share/applications/corvane.desktop" || fail "the menu entry has no German comment"
 grep -q 'ATTRS{idVendor}=="5e31"' "$work/usr/lib/udev/rules.d/70-corvane.rules" || fail "the udev rule is not the unit's"
 echo "package contents: ok ($DEB)"

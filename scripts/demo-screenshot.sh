@@ -4,8 +4,23 @@
 # "Pop-ups" page instead and presses "Question", so the picture shows the unit's question box.
 # With --graph it opens the graph of the "Live data" page, lets half a minute of readings in and
 # measures them: cursors A and B by mouse, the value cursor under the pointer.
+# With --job it runs the workshop job's end-to-end test with a longer recording and keeps its
+# picture of the job window and the first page of the customer report it made.
 #   scripts/demo-screenshot.sh [--pop-up | --graph] BUILD_DIR SCREENSHOT.png TRACE.txt
+#   scripts/demo-screenshot.sh --job BUILD_DIR JOB_WINDOW.png REPORT_PAGE.png
 set -euo pipefail
+if [[ ${1:-} == --job ]]; then
+  BUILD=$2 SHOT=$3 PAGE=$4
+  OUT=$(mktemp -d)
+  trap 'rm -rf "$OUT"' EXIT
+  JOBS_RECORD_SECONDS=25 bash "$(dirname "$0")/../tests/e2e/jobs_e2e.sh" "$BUILD/src/app/corvane" \
+    "$BUILD/tools/screen-grab/screen-grab" "$OUT"
+  cp "$OUT/jobs-window.png" "$SHOT"
+  pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$OUT/jobs-customer-report.pdf" "${PAGE%.png}"
+  echo "screenshot: $SHOT"
+  echo "report page: $PAGE"
+  exit 0
+fi
 POP_UP=0 GRAPH=0
 if [[ ${1:-} == --pop-up ]]; then POP_UP=1; shift; fi
 if [[ ${1:-} == --graph ]]; then GRAPH=1; shift; fi

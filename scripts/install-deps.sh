@@ -17,8 +17,11 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
   xvfb xauth xdotool libx11-dev libxfixes-dev
   weston qt6-wayland
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+  at-spi2-core dbus-daemon python3 python3-pyatspi
   dpkg-dev
   clang-format
+  poppler-utils
 )
 TOOLS=()
 if [[ ${1:-} == --package-tools ]]; then TOOLS=(lintian appstream); fi

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <QCoreApplication>
+
 #include "screens/corvane_new_dlg.h"
 #include "screens/main_frame_geometry.h"
 #include "version/corvane_version.h"
@@ -53,7 +55,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             case QtOption::TakesValue:
                 // Left for the application object, which reads the value that follows.
                 if (i + 1 >= arguments.size()) {
-                    c.error = QStringLiteral("%1 needs a value").arg(a);
+                    c.error = QCoreApplication::translate("corvane::CommandLine", "%1 needs a value").arg(a);
                     return c;
                 }
                 ++i;
@@ -61,7 +63,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                 if (isGeometryOption(a)) {
                     c.windowGeometry = arguments[i];
                     if (!geometryFromSpecification(c.windowGeometry, QRect(0, 0, 1, 1), QRect(0, 0, 1, 1))) {
-                        c.error = QStringLiteral("%1 takes a geometry such as 800x600+20+40, not '%2'")
+                        c.error = QCoreApplication::translate("corvane::CommandLine",
+                                                              "%1 takes a geometry such as 800x600+20+40, not '%2'")
                                       .arg(a, c.windowGeometry);
                         return c;
                     }
@@ -76,10 +79,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             } else if (i + 1 < arguments.size()) {
                 out = arguments[++i];
             } else {
-                c.error = QStringLiteral("%1 needs a value").arg(a);
+                c.error = QCoreApplication::translate("corvane::CommandLine", "%1 needs a value").arg(a);
                 return;
             }
-            if (out.isEmpty()) c.error = QStringLiteral("%1 needs a value").arg(a.left(eq > 0 ? eq : a.size()));
+            if (out.isEmpty())
+                c.error = QCoreApplication::translate("corvane::CommandLine", "%1 needs a value")
+                              .arg(a.left(eq > 0 ? eq : a.size()));
         };
         if (a == "--port" || a.startsWith("--port="))
             value(c.portPath);
@@ -97,17 +102,20 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         else if (a == "--version" || a == "-v")
             c.version = true;
         else
-            c.error = QStringLiteral("unknown option: %1").arg(a);
+            c.error = QCoreApplication::translate("corvane::CommandLine", "unknown option: %1").arg(a);
         if (!c.error.isEmpty()) return c;
     }
-    if (c.demo && !c.portPath.isEmpty()) c.error = QStringLiteral("--demo and --port cannot be used together");
+    if (c.demo && !c.portPath.isEmpty())
+        c.error = QCoreApplication::translate("corvane::CommandLine", "--demo and --port cannot be used together");
     if (!c.plotFile.isEmpty() && (c.demo || !c.portPath.isEmpty() || !c.traceFile.isEmpty()))
-        c.error = QStringLiteral("--plot shows a recording without a unit: no --demo, --port or --trace with it");
+        c.error = QCoreApplication::translate(
+            "corvane::CommandLine", "--plot shows a recording without a unit: no --demo, --port or --trace with it");
     return c;
 }
 
 QString commandLineHelp() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "corvane::CommandLine",
         "Usage: corvane [options]\n"
         "The PC companion of the Corvane diagnostic unit.\n\n"
         "  --port PATH    open this serial device instead of the configured port\n"
@@ -126,15 +134,17 @@ QString commandLineHelp() {
         "Qt's standard options are taken as well, for example -platform NAME (xcb, wayland,\n"
         "offscreen), -display HOST:SCREEN, -style NAME and -reverse. -qwindowgeometry WxH+X+Y\n"
         "places the window for this run; otherwise it comes back as it was when the program ended.\n\n"
-        "The port and the window's place are kept in $XDG_CONFIG_HOME/corvane.cfg (default\n"
-        "~/.config/corvane.cfg); the file dialogs' history in $XDG_CONFIG_HOME/QtProject.conf.\n");
+        "The port, the window's place and the language are kept in $XDG_CONFIG_HOME/corvane.cfg\n"
+        "(default ~/.config/corvane.cfg); the file dialogs' history in $XDG_CONFIG_HOME/QtProject.conf.\n");
 }
 
-QString commandLineHint() { return QStringLiteral("Try 'corvane --help' for more information."); }
+QString commandLineHint() {
+    return QCoreApplication::translate("corvane::CommandLine", "Try 'corvane --help' for more information.");
+}
 
 QString programVersion() {
     // The release number is the package's; the about box keeps the unit family's release text.
-    return QStringLiteral("corvane %1\nabout box release text: %2")
+    return QCoreApplication::translate("corvane::CommandLine", "corvane %1\nabout box release text: %2")
         .arg(QString::fromLatin1(kCorvaneVersion), QString::fromStdString(CCorvaneNewDlg::aboutRelease()));
 }
 

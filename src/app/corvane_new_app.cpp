@@ -6,11 +6,17 @@
 #include <optional>
 
 #include "app/demo_unit.h"
+#include "i18n/program_language.h"
+#include "shell/port_config.h"
 #include "app/session_signals.h"
 #include "app/window_system_start.h"
+#include "jobs/jobs_accessible.h"
+#include "jobs/jobs_room.h"
+#include "readings/readings_accessible.h"
 #include "readings/readings_room.h"
 #include "readings/recording_viewer.h"
 #include "screens/corvane_new_dlg.h"
+#include "screens/screens_accessible.h"
 #include "shell/serial_devices.h"
 #include "version/corvane_version.h"
 
@@ -32,9 +38,16 @@ int outputWritten() {
     if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
     const int error = errno;
     if (error != EPIPE)
-        print(stderr,
-              QStringLiteral("corvane: cannot write the output: %1").arg(QString::fromLocal8Bit(std::strerror(error))));
+        print(stderr, QCoreApplication::translate("corvane::CCorvaneNewApp", "corvane: cannot write the output: %1")
+                          .arg(QString::fromLocal8Bit(std::strerror(error))));
     return 1;
+}
+
+// The language chosen in the Com setting dialog, empty for the locale's.
+QString configuredLanguage() {
+    PortConfig config;
+    PortConfigFile().read(config);
+    return QString::fromStdString(config.language);
 }
 
 QStringList argumentList(int argc, char** argv) {
@@ -47,6 +60,10 @@ QStringList argumentList(int argc, char** argv) {
 CCorvaneNewApp::CCorvaneNewApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("corvane"));
     setApplicationVersion(QString::fromLatin1(kCorvaneVersion));
+    installProgramLanguage(*this, configuredLanguage());
+    installAccessibility();
+    installReadingsAccessibility();
+    installJobsAccessibility();
 }
 
 int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
@@ -60,15 +77,16 @@ int CCorvaneNewApp::InitInstance(const CommandLine& commandLine) {
     if (commandLine.demo) {
         std::string error;
         if (!demo.start(error)) {
-            print(stderr, QStringLiteral("corvane: cannot start the demo unit: %1").arg(QString::fromStdString(error)));
+            print(stderr, tr("corvane: cannot start the demo unit: %1").arg(QString::fromStdString(error)));
             return 1;
         }
         options.portPath = demo.devicePath();
-        print(stderr, QStringLiteral("corvane: demo unit on %1").arg(QString::fromStdString(demo.devicePath())));
+        print(stderr, tr("corvane: demo unit on %1").arg(QString::fromStdString(demo.devicePath())));
     }
     {
         CCorvaneNewDlg dialog(std::move(options));
         ReadingsRoom readings(dialog);
+        JobsRoom jobs(dialog, &readings);
         // A logout, kill or Ctrl+C ends the window as its close button does.
         SessionSignals::onEnd(&dialog, [&dialog] { dialog.endAsClosed(); });
         dialog.DoModal();
@@ -81,7 +99,14 @@ int runCorvane(int argc, char** argv) {
     SessionSignals::install();
     // The command line is read before any window system is touched, so --help and --version
     // work without a display.
-    const CommandLine commandLine = parseCommandLine(argumentList(argc, argv));
+    CommandLine commandLine = parseCommandLine(argumentList(argc, argv));
+    // What only prints needs no window system, but speaks the user's language all the same.
+    std::optional<QCoreApplication> printing;
+    if (!commandLine.error.isEmpty() || commandLine.help || commandLine.version || commandLine.listPorts) {
+        printing.emplace(argc, argv);
+        installProgramLanguage(*printing, configuredLanguage());
+        commandLine = parseCommandLine(argumentList(argc, argv));
+    }
     if (!commandLine.error.isEmpty()) {
         print(stderr, QStringLiteral("corvane: %1").arg(commandLine.error));
         print(stderr, commandLineHint());
@@ -107,6 +132,9 @@ int runCorvane(int argc, char** argv) {
     if (!commandLine.plotFile.isEmpty()) {
         QStringList files{commandLine.plotFile};
         if (!commandLine.plotCompareFile.isEmpty()) files << commandLine.plotCompareFile;
+        // Its faults are told in the user's language: an application object for the reading.
+        QCoreApplication reading(argc, argv);
+        installProgramLanguage(reading, configuredLanguage());
         plot.emplace(files);
         if (!plot->needsWindows()) return 1;
     }

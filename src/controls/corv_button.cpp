@@ -1,4 +1,5 @@
 #include "controls/corv_button.h"
+#include "controls/accessible_announce.h"
 #include "controls/skin_font.h"
 
 #include "controls/keyboard_focus.h"
@@ -101,6 +102,7 @@ void CCorvButton::MoveAndRecapture(int left, int top, int right, int bottom) {
 void CCorvButton::setCaption(const std::string& bytes) {
     caption_ = bytes;
     setText(decodeCp1252(bytes));
+    announceNameChange(this);
 }
 
 // --- drawing ---------------------------------------------------------------------------------
@@ -281,10 +283,19 @@ void CCorvButton::notifyParent() {
         sendWindowMessage(parentWidget(), WM_BUTTON_CODE, static_cast<std::uintptr_t>(notifyCode_), 0);
 }
 
+int CCorvButton::captionRoom() const {
+    if (!(style_ & ButtonStyle::IconFace)) return width();
+    if (!(style_ & ButtonStyle::IconBesideText)) return 0;
+    return width() - icons_[0].width - 10;
+}
+
 void CCorvButton::setToggled(bool on) {
     if ((checked_ != 0) == on) return;
     checked_ = on;
     update();
+    QAccessible::State changed;
+    changed.checked = changed.expanded = changed.collapsed = true;
+    announceStateChange(this, changed);
 }
 
 void CCorvButton::pressByKey() {

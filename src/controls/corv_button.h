@@ -53,6 +53,10 @@ public:
     void setToggled(bool on);
     // Space or Enter on the focused button: everything a click does, notifications included.
     void pressByKey();
+    // The width the caption is drawn in (0 when the button shows none) and its font: a longer
+    // caption (a translation) would be cut.
+    int captionRoom() const;
+    QFont shownCaptionFont() const { return captionFont_.value_or(font()); }
 
 signals:
     // The click reached the button: the press was released over it.

@@ -6,6 +6,7 @@
 #include "controls/palette.h"
 #include "controls/skin_lines.h"
 #include "controls/text_rows.h"
+#include "platform/cp1252.h"
 
 #include <algorithm>
 
@@ -113,13 +114,13 @@ void CCorvMessageBox::initialise() {
 
     switch (type_) {
         case MessageBoxYesNo:
-            left_ = makeButton("YES", leftRect_, IDOK);
-            right_ = makeButton("NO", rightRect_, IDCANCEL);
+            left_ = makeButton(encodeCp1252(tr("YES")), leftRect_, IDOK);
+            right_ = makeButton(encodeCp1252(tr("NO")), rightRect_, IDCANCEL);
             break;
-        case MessageBoxOk: centre_ = makeButton("OK", centreRect_, IDOK); break;
+        case MessageBoxOk: centre_ = makeButton(encodeCp1252(tr("OK")), centreRect_, IDOK); break;
         case MessageBoxComputerUnit:
-            left_ = makeButton("COMPUTER", leftRect_, IDOK);
-            right_ = makeButton("CORVANE", rightRect_, IDCANCEL);
+            left_ = makeButton(encodeCp1252(tr("COMPUTER")), leftRect_, IDOK);
+            right_ = makeButton(encodeCp1252(tr("CORVANE")), rightRect_, IDCANCEL);
             break;
         case MessageBoxBusy:
             busy_ = new CCorvWorkBar;

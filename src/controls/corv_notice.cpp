@@ -1,4 +1,5 @@
 #include "controls/corv_notice.h"
+#include "controls/accessible_announce.h"
 
 #include "controls/mem_dc.h"
 #include "controls/palette.h"
@@ -24,6 +25,7 @@ CCorvNotice::CCorvNotice(QWidget* parent) : QWidget(parent), font_(skinFont(QStr
 void CCorvNotice::setNotice(const QString& text) {
     text_ = text;
     update();
+    announceNameChange(this);
 }
 
 int CCorvNotice::widthFor(const QString& text) const {

@@ -1,4 +1,5 @@
 #include "controls/corv_progress.h"
+#include "controls/accessible_announce.h"
 
 #include "controls/mem_dc.h"
 #include "controls/palette.h"
@@ -37,6 +38,7 @@ void CCorvProgress::SetPos(int value) {
     if (value < minimum_) value = minimum_;
     position_ = value;
     repaint();
+    announceValueChange(this);
 }
 
 int CCorvProgress::barWidth() const {

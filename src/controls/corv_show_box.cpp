@@ -1,4 +1,5 @@
 #include "controls/corv_show_box.h"
+#include "controls/accessible_announce.h"
 #include "controls/skin_font.h"
 
 #include "controls/mem_dc.h"
@@ -37,6 +38,7 @@ void CCorvShowBox::setCaption(const std::string& caption) { caption_ = caption.s
 void CCorvShowBox::setValue(const std::string& value) {
     value_ = value;
     repaint();
+    announceValueChange(this);
 }
 
 CCorvShowBox::Split CCorvShowBox::splitCaption(const QString& caption, int wrapWidth,

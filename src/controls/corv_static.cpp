@@ -1,4 +1,5 @@
 #include "controls/corv_static.h"
+#include "controls/accessible_announce.h"
 #include "controls/skin_font.h"
 
 #include "controls/mem_dc.h"
@@ -37,6 +38,7 @@ void CCorvStatic::SetColours(const QColor& back, const QColor& text) {
 void CCorvStatic::setText(const std::string& bytes) {
     text_ = bytes;
     update();
+    announceNameChange(this);
 }
 
 void CCorvStatic::paintEvent(QPaintEvent*) {

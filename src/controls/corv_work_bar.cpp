@@ -1,4 +1,5 @@
 #include "controls/corv_work_bar.h"
+#include "controls/accessible_announce.h"
 
 #include "controls/corv_progress.h"
 #include "controls/mem_dc.h"
@@ -21,9 +22,23 @@ bool CCorvWorkBar::Create(int left, int top, int right, int bottom, QWidget* par
     return true;
 }
 
-void CCorvWorkBar::Start() { timer_.start(kPeriodMs, this); }
+namespace {
+void announceBusy(QWidget* bar) {
+    QAccessible::State changed;
+    changed.busy = true;
+    announceStateChange(bar, changed);
+}
+}  // namespace
 
-void CCorvWorkBar::Stop() { timer_.stop(); }
+void CCorvWorkBar::Start() {
+    timer_.start(kPeriodMs, this);
+    announceBusy(this);
+}
+
+void CCorvWorkBar::Stop() {
+    timer_.stop();
+    announceBusy(this);
+}
 
 std::vector<CCorvWorkBar::Span> CCorvWorkBar::blockSpans(int position, int innerWidth) {
     // Three blocks of 12 px, 4 px apart. Each block starts after the previous one's right edge

@@ -1,5 +1,6 @@
 #include "controls/keyboard_focus.h"
 
+#include "controls/controls_accessible.h"
 #include "controls/corv_sys_button.h"
 #include "controls/palette.h"
 #include "controls/skin_lines.h"
@@ -123,6 +124,7 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_NoSystemBackground);
         setFocusPolicy(Qt::NoFocus);
+        markAsDecoration(this);
         hide();
         field->installEventFilter(this);
     }

@@ -2,6 +2,8 @@
 
 #include "platform/cp1252.h"
 
+#include <QCoreApplication>
+
 namespace corvane {
 
 namespace {
@@ -33,50 +35,53 @@ struct NamedCharacter {
     const char* name;
 };
 constexpr NamedCharacter kNamed[] = {
-    {u'|', "vertical line"},
-    {u'^', "circumflex accent"},
-    {0x2002, "en space"},
-    {0x2003, "em space"},
-    {0x2007, "figure space"},
-    {0x2009, "thin space"},
-    {0x200A, "hair space"},
-    {0x200B, "zero width space"},
-    {0x200C, "zero width non-joiner"},
-    {0x200D, "zero width joiner"},
-    {0x200E, "left-to-right mark"},
-    {0x200F, "right-to-left mark"},
-    {0x2010, "hyphen"},
-    {0x2011, "non-breaking hyphen"},
-    {0x2012, "figure dash"},
-    {0x2028, "line separator"},
-    {0x2029, "paragraph separator"},
-    {0x202F, "narrow no-break space"},
-    {0x2060, "word joiner"},
-    {0x2212, "minus sign"},
-    {0x2215, "division slash"},
-    {0x2223, "divides"},
-    {0x3000, "ideographic space"},
-    {0xFEFF, "zero width no-break space"},
-    {0xFF3E, "fullwidth circumflex accent"},
-    {0xFF5C, "fullwidth vertical line"},
+    {u'|', QT_TRANSLATE_NOOP("corvane::WireTextValidator", "vertical line")},
+    {u'^', QT_TRANSLATE_NOOP("corvane::WireTextValidator", "circumflex accent")},
+    {0x2002, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "en space")},
+    {0x2003, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "em space")},
+    {0x2007, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "figure space")},
+    {0x2009, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "thin space")},
+    {0x200A, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "hair space")},
+    {0x200B, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "zero width space")},
+    {0x200C, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "zero width non-joiner")},
+    {0x200D, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "zero width joiner")},
+    {0x200E, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "left-to-right mark")},
+    {0x200F, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "right-to-left mark")},
+    {0x2010, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "hyphen")},
+    {0x2011, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "non-breaking hyphen")},
+    {0x2012, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "figure dash")},
+    {0x2028, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "line separator")},
+    {0x2029, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "paragraph separator")},
+    {0x202F, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "narrow no-break space")},
+    {0x2060, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "word joiner")},
+    {0x2212, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "minus sign")},
+    {0x2215, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "division slash")},
+    {0x2223, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "divides")},
+    {0x3000, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "ideographic space")},
+    {0xFEFF, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "zero width no-break space")},
+    {0xFF3E, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "fullwidth circumflex accent")},
+    {0xFF5C, QT_TRANSLATE_NOOP("corvane::WireTextValidator", "fullwidth vertical line")},
 };
 
 QString nameOf(char32_t code) {
     for (const NamedCharacter& named : kNamed)
-        if (named.code == code) return QString::fromLatin1(named.name);
+        if (named.code == code) return QCoreApplication::translate("corvane::WireTextValidator", named.name);
     switch (QChar::category(code)) {
-        case QChar::Separator_Space: return QStringLiteral("space");
+        case QChar::Separator_Space: return QCoreApplication::translate("corvane::WireTextValidator", "space");
         case QChar::Separator_Line:
-        case QChar::Separator_Paragraph: return QStringLiteral("line break");
-        case QChar::Other_Format: return QStringLiteral("invisible format character");
+        case QChar::Separator_Paragraph: return QCoreApplication::translate("corvane::WireTextValidator", "line break");
+        case QChar::Other_Format:
+            return QCoreApplication::translate("corvane::WireTextValidator", "invisible format character");
         case QChar::Mark_NonSpacing:
-        case QChar::Mark_Enclosing: return QStringLiteral("combining mark");
+        case QChar::Mark_Enclosing: return QCoreApplication::translate("corvane::WireTextValidator", "combining mark");
         default: break;
     }
     // Letters that look like Latin ones.
     if (QChar::isLetter(code)) {
-        if (QChar::script(code) == QChar::Script_Greek) return QStringLiteral("Greek letter");
-        if (QChar::script(code) == QChar::Script_Cyrillic) return QStringLiteral("Cyrillic letter");
+        if (QChar::script(code) == QChar::Script_Greek)
+            return QCoreApplication::translate("corvane::WireTextValidator", "Greek letter");
+        if (QChar::script(code) == QChar::Script_Cyrillic)
+            return QCoreApplication::translate("corvane::WireTextValidator", "Cyrillic letter");
     }
     return {};
 }
@@ -104,12 +109,12 @@ QString WireTextValidator::refusedCharacters(const QString& text) {
 QString WireTextValidator::refusalNotice(const QString& refused) {
     QStringList names;
     for (const QString& c : characters(refused)) names << describe(c);
-    return QStringLiteral("The unit cannot take ") + names.join(QStringLiteral(", "));
+    return tr("The unit cannot take %1").arg(names.join(tr(", ")));
 }
 
 QString WireTextValidator::limitNotice(int maxLength) {
-    if (maxLength <= 0) return QStringLiteral("The unit takes no text here");
-    return QStringLiteral("The unit takes at most %1 characters here").arg(maxLength);
+    if (maxLength <= 0) return tr("The unit takes no text here");
+    return tr("The unit takes at most %1 characters here").arg(maxLength);
 }
 
 QValidator::State WireTextValidator::validate(QString& input, int&) const {

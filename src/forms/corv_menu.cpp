@@ -1,5 +1,6 @@
 #include "forms/corv_menu.h"
 
+#include "controls/accessible_announce.h"
 #include "controls/keyboard_focus.h"
 #include "controls/mem_dc.h"
 #include "controls/plain_pane.h"
@@ -151,6 +152,7 @@ void CCorvMenu::toggle(int index) {
     e.button->setToggled(e.expanded);
     layOut();
     announceLayout();
+    announceChildrenChange(e.button.get());
 }
 
 void CCorvMenu::buttonCommand(int index) {

@@ -1,6 +1,7 @@
 #include "readings/graph_window.h"
 
 #include <QChart>
+#include <QCoreApplication>
 #include <QChartView>
 #include <QComboBox>
 #include <QDateTime>
@@ -74,7 +75,9 @@ QString shortened(const QString& text, int longest) {
     return text.size() <= longest ? text : text.left(longest - 1) + QChar(0x2026);
 }
 
-QString unitLabel(const QString& unit) { return unit.isEmpty() ? QStringLiteral("(no unit)") : shortened(unit, 24); }
+QString unitLabel(const QString& unit) {
+    return unit.isEmpty() ? QCoreApplication::translate("corvane::CReadingsGraph", "(no unit)") : shortened(unit, 24);
+}
 
 QString legendName(const QString& title) { return shortened(title, 60); }
 
@@ -98,7 +101,7 @@ void setAxisRange(QValueAxis* axis, const AxisRange& r) {
 CReadingsGraph::CReadingsGraph(const ReadingsHistory& history, Services services, QWidget* parent)
     : QWidget(parent, Qt::Window), history_(history), services_(std::move(services)) {
     setObjectName(QStringLiteral("readingsGraph"));
-    setWindowTitle(QStringLiteral("Readings"));
+    setWindowTitle(tr("Readings"));
     resize(960, 600);
     buildControls();
     historyReset();
@@ -145,13 +148,13 @@ void CReadingsGraph::buildControls() {
     chartView_->setMouseTracking(true);
     chartView_->viewport()->setMouseTracking(true);
     chartView_->setToolTip(keyHelp());
-    chartView_->setAccessibleName(QStringLiteral("Graph of the readings"));
+    chartView_->setAccessibleName(tr("Graph of the readings"));
     chartView_->installEventFilter(this);
     chartView_->viewport()->installEventFilter(this);
     chartView_->setMinimumSize(240, 160);
 
     scrollBar_ = new QScrollBar(Qt::Horizontal);
-    scrollBar_->setToolTip(QStringLiteral("Move back through the readings"));
+    scrollBar_->setToolTip(tr("Move back through the readings"));
     connect(scrollBar_, &QScrollBar::valueChanged, this, &CReadingsGraph::onScrolled);
 
     auto* graphPane = new QWidget();
@@ -171,10 +174,8 @@ void CReadingsGraph::buildControls() {
     readoutLayout->addWidget(readoutSummary_);
     readoutTable_ = new QTableWidget(0, kReadoutColumns);
     readoutTable_->setObjectName(QStringLiteral("readoutTable"));
-    readoutTable_->setHorizontalHeaderLabels({QStringLiteral("Reading"), QStringLiteral("At cursor"),
-                                              QStringLiteral("At A"), QStringLiteral("At B"), QStringLiteral("B - A"),
-                                              QStringLiteral("Least A..B"), QStringLiteral("Greatest A..B"),
-                                              QStringLiteral("Mean A..B")});
+    readoutTable_->setHorizontalHeaderLabels({tr("Reading"), tr("At cursor"), tr("At A"), tr("At B"), tr("B - A"),
+                                              tr("Least A..B"), tr("Greatest A..B"), tr("Mean A..B")});
     readoutTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     readoutTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
     readoutTable_->verticalHeader()->setVisible(false);
@@ -186,8 +187,8 @@ void CReadingsGraph::buildControls() {
     for (int c = 1; c < kReadoutColumns; ++c)
         readoutTable_->setColumnWidth(
             c, readoutTable_->fontMetrics().horizontalAdvance(QStringLiteral("~-1.23456789e+100")));
-    readoutTable_->setToolTip(QStringLiteral("Ctrl+C copies the whole table"));
-    readoutTable_->setAccessibleName(QStringLiteral("What the cursors measure"));
+    readoutTable_->setToolTip(tr("Ctrl+C copies the whole table"));
+    readoutTable_->setAccessibleName(tr("What the cursors measure"));
     readoutLayout->addWidget(readoutTable_, 1);
 
     splitter_ = new QSplitter(Qt::Vertical);
@@ -229,7 +230,7 @@ QWidget* CReadingsGraph::buildPanel() {
     auto* panel = new QWidget();
     panel->setObjectName(QStringLiteral("graphPanel"));
     auto* side = new QVBoxLayout(panel);
-    auto* drawnLabel = new QLabel(QStringLiteral("Readings &drawn"));
+    auto* drawnLabel = new QLabel(tr("Readings &drawn"));
     side->addWidget(drawnLabel);
     readingsList_ = new QListWidget();
     readingsList_->setMinimumHeight(60);
@@ -240,44 +241,43 @@ QWidget* CReadingsGraph::buildPanel() {
         cursorsChanged();
     });
     side->addWidget(readingsList_, 1);
-    auto* spanLabel = new QLabel(QStringLiteral("&Time shown"));
+    auto* spanLabel = new QLabel(tr("&Time shown"));
     side->addWidget(spanLabel);
     spanBox_ = new QComboBox();
-    spanBox_->addItems({QStringLiteral("30 seconds"), QStringLiteral("2 minutes"), QStringLiteral("10 minutes"),
-                        QStringLiteral("Everything")});
+    spanBox_->addItems({tr("30 seconds"), tr("2 minutes"), tr("10 minutes"), tr("Everything")});
     spanBox_->setCurrentIndex(view_.span());
     spanLabel->setBuddy(spanBox_);
     connect(spanBox_, &QComboBox::currentIndexChanged, this, [this](int index) { setSpan(static_cast<Span>(index)); });
     side->addWidget(spanBox_);
-    followButton_ = new QPushButton(QStringLiteral("Pause"));
-    followButton_->setToolTip(QStringLiteral("Hold the view while readings go on coming, or follow them again"));
+    followButton_ = new QPushButton(tr("Pause"));
+    followButton_->setToolTip(tr("Hold the view while readings go on coming, or follow them again"));
     connect(followButton_, &QPushButton::clicked, this, [this] { setFollowing(!following()); });
     side->addWidget(followButton_);
-    alignStartsButton_ = new QPushButton(QStringLiteral("Line up starts"));
-    alignStartsButton_->setToolTip(QStringLiteral("Draw the second recording from the first one's start"));
+    alignStartsButton_ = new QPushButton(tr("Line up starts"));
+    alignStartsButton_->setToolTip(tr("Draw the second recording from the first one's start"));
     connect(alignStartsButton_, &QPushButton::clicked, this, &CReadingsGraph::alignComparisonAtStarts);
     side->addWidget(alignStartsButton_);
-    alignCursorsButton_ = new QPushButton(QStringLiteral("Line up at A and B"));
+    alignCursorsButton_ = new QPushButton(tr("Line up at A and B"));
     alignCursorsButton_->setToolTip(
-        QStringLiteral("Move the second recording so that its moment under cursor B comes under cursor A (key L)"));
+        tr("Move the second recording so that its moment under cursor B comes under cursor A (key L)"));
     connect(alignCursorsButton_, &QPushButton::clicked, this, [this] {
         if (!alignComparisonAtCursors() && services_.inform)
             services_.inform(
-                QStringLiteral("Place cursor A on a moment of the first recording and cursor B on the "
-                               "same moment of the second one, then line them up."));
+                tr("Place cursor A on a moment of the first recording and cursor B on the "
+                   "same moment of the second one, then line them up."));
     });
     side->addWidget(alignCursorsButton_);
     alignStartsButton_->setVisible(false);
     alignCursorsButton_->setVisible(false);
-    pictureButton_ = new QPushButton(QStringLiteral("Save picture..."));
+    pictureButton_ = new QPushButton(tr("Save picture..."));
     connect(pictureButton_, &QPushButton::clicked, this, &CReadingsGraph::savePictureAsked);
     side->addWidget(pictureButton_);
-    heldButton_ = new QPushButton(QStringLiteral("Save held readings..."));
-    heldButton_->setToolTip(QStringLiteral("Write the readings the graph holds as they came to a CSV recording"));
+    heldButton_ = new QPushButton(tr("Save held readings..."));
+    heldButton_->setToolTip(tr("Write the readings the graph holds as they came to a CSV recording"));
     connect(heldButton_, &QPushButton::clicked, this, &CReadingsGraph::saveHeldAsked);
     side->addWidget(heldButton_);
-    recordButton_ = new QPushButton(QStringLiteral("Record..."));
-    recordButton_->setToolTip(QStringLiteral("Record the page's readings to a CSV file"));
+    recordButton_ = new QPushButton(tr("Record..."));
+    recordButton_->setToolTip(tr("Record the page's readings to a CSV file"));
     connect(recordButton_, &QPushButton::clicked, this, [this] {
         if (recording_)
             emit stopClicked();
@@ -400,7 +400,7 @@ void CReadingsGraph::rebuildLines() {
 
 void CReadingsGraph::setPageTitle(const QString& title) {
     pageTitle_ = title;
-    setWindowTitle(title.isEmpty() ? QStringLiteral("Readings") : QStringLiteral("Readings - %1").arg(title));
+    setWindowTitle(title.isEmpty() ? tr("Readings") : tr("Readings - %1").arg(title));
 }
 
 double CReadingsGraph::msPerPixel() const {
@@ -529,9 +529,7 @@ void CReadingsGraph::setFollowing(bool follow) {
     viewChanged();
 }
 
-void CReadingsGraph::updateFollowButton() {
-    followButton_->setText(following() ? QStringLiteral("Pause") : QStringLiteral("Follow newest"));
-}
+void CReadingsGraph::updateFollowButton() { followButton_->setText(following() ? tr("Pause") : tr("Follow newest")); }
 
 void CReadingsGraph::setSpan(Span span) {
     view_.setSpan(span, history_.firstTime(), history_.lastTime());
@@ -663,7 +661,7 @@ void CReadingsGraph::showRecordButton(bool shown) {
 
 void CReadingsGraph::setRecording(bool recording) {
     recording_ = recording;
-    recordButton_->setText(recording ? QStringLiteral("Stop recording") : QStringLiteral("Record..."));
+    recordButton_->setText(recording ? tr("Stop recording") : tr("Record..."));
 }
 
 void CReadingsGraph::setStatus(const QString& text) { status_->setText(text); }
@@ -694,7 +692,7 @@ std::pair<QString, QString> CReadingsGraph::pictureCaption() const {
     return {pageTitle_.isEmpty() ? windowTitle() : pageTitle_, range};
 }
 
-bool CReadingsGraph::savePicture(const QString& path, QString& error) {
+QPixmap CReadingsGraph::picture() {
     stale_ = true;
     redraw();
     const QPixmap graph = chartView_->grab();
@@ -713,10 +711,15 @@ bool CReadingsGraph::savePicture(const QString& path, QString& error) {
         p.drawPixmap(0, band, graph);
         if (!table.isNull()) p.drawPixmap(0, band + graph.height(), table);
     }
+    return picture;
+}
+
+bool CReadingsGraph::savePicture(const QString& path, QString& error) {
+    const QPixmap picture = this->picture();
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && picture.save(&file, "PNG") && file.flush())
         return true;
-    error = QStringLiteral("Cannot write the picture %1: %2").arg(path, file.errorString());
+    error = tr("Cannot write the picture %1: %2").arg(path, file.errorString());
     file.close();
     return false;
 }
@@ -724,7 +727,7 @@ bool CReadingsGraph::savePicture(const QString& path, QString& error) {
 void CReadingsGraph::savePictureAsked() {
     if (!services_.askSavePath) return;
     FileDialogs::Request request;
-    request.filter = QStringLiteral("PNG picture (*.png)|*.png|");
+    request.filter = tr("PNG picture (*.png)|*.png|");
     request.proposedName =
         (pageTitle_.isEmpty() ? windowTitle() : pageTitle_) +
         QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(shownTo_)).toString(QStringLiteral(" yyyy-MM-dd HH-mm"));
@@ -732,39 +735,52 @@ void CReadingsGraph::savePictureAsked() {
     const QString path = services_.askSavePath(request);
     if (path.isEmpty()) return;
     QString error;
-    if (!savePicture(path, error) && services_.inform) services_.inform(error);
+    if (!savePicture(path, error)) {
+        if (services_.inform) services_.inform(error);
+        return;
+    }
+    const auto [title, range] = pictureCaption();
+    if (services_.saved)
+        services_.saved(path, SavedFile::Picture, QStringLiteral("%1, %2").arg(title, range.simplified()));
 }
 
 bool CReadingsGraph::saveHeldReadings(const QString& path, QString& error, QString* done) {
     const HeldSpan held = heldSpan(history_);
     if (held.rows == 0) {
-        error = QStringLiteral("The graph holds no readings yet.");
+        error = tr("The graph holds no readings yet.");
         return false;
     }
     if (!writeHeldReadings(history_, pageTitle_, path, error)) return false;
-    if (done) *done = QStringLiteral("Saved %1 to %2").arg(held.text, path);
+    if (done) *done = tr("Saved %1 to %2").arg(held.text, path);
     return true;
 }
 
 void CReadingsGraph::saveHeldAsked() {
     const HeldSpan held = heldSpan(history_);
     if (held.rows == 0) {
-        if (services_.inform) services_.inform(QStringLiteral("The graph holds no readings yet."));
+        if (services_.inform) services_.inform(tr("The graph holds no readings yet."));
         return;
     }
     if (!services_.askSavePath) return;
     FileDialogs::Request request;
     // The dialog's file type line says what the file will cover.
-    request.filter = QStringLiteral("Held readings, %1 (*.csv)|*.csv|").arg(held.text);
+    request.filter = tr("Held readings, %1 (*.csv)|*.csv|").arg(held.text);
     request.proposedName = heldFileName(pageTitle_, history_);
     request.defaultSuffix = QStringLiteral("csv");
     const QString path = services_.askSavePath(request);
     if (path.isEmpty()) return;
     QString error, done;
-    if (saveHeldReadings(path, error, &done))
+    if (saveHeldReadings(path, error, &done)) {
         setStatus(done);
-    else if (services_.inform)
+        if (services_.saved) services_.saved(path, SavedFile::HeldReadings, held.text);
+    } else if (services_.inform)
         services_.inform(error);
+}
+
+void CReadingsGraph::addPanelButton(QPushButton* button) {
+    auto* side = static_cast<QVBoxLayout*>(status_->parentWidget()->layout());
+    side->insertWidget(side->indexOf(status_), button);
+    setTabOrder(recordButton_, button);
 }
 
 }  // namespace corvane

@@ -14,6 +14,7 @@
 //
 // Drawing is bounded: new rows only mark the graph stale, and a 100 ms timer redraws it with at
 // most about two points per pixel column of each line; what the user does is drawn at once.
+#include <QPixmap>
 #include <QPointF>
 #include <QString>
 #include <QTimer>
@@ -58,11 +59,12 @@ public:
     static constexpr Span SpanAll = TimeView::SpanAll;
     static constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
 
-    // What the window asks of its owner: a file to save to (empty: cancelled) and a notice for
-    // the user.
+    // What the window asks of its owner: a file to save to (empty: cancelled), a notice for
+    // the user, and word of a file written (a picture, held readings).
     struct Services {
         std::function<QString(const FileDialogs::Request& request)> askSavePath;
         std::function<void(const QString& text)> inform;
+        std::function<void(const QString& path, SavedFile kind, const QString& detail)> saved;
     };
 
     explicit CReadingsGraph(const ReadingsHistory& history, Services services, QWidget* parent = nullptr);
@@ -122,6 +124,8 @@ public:
     // Saves the graph as PNG with the page title, the date and the time range above it (and
     // the cursors' table under it when cursors are placed); false with the reason in `error`.
     bool savePicture(const QString& path, QString& error);
+    // The picture savePicture writes.
+    QPixmap picture();
     // What the band above a saved picture says: the page title, and the date and time range.
     std::pair<QString, QString> pictureCaption() const;
     // Writes the rows the history holds as they came as a recording; false with the reason.
@@ -143,6 +147,9 @@ public:
     double viewXAtTime(double time) const;
 
     static QString keyHelp();
+
+    // A room beside the graph adds a button of its own under the graph's buttons.
+    void addPanelButton(QPushButton* button);
 
 signals:
     void recordClicked();

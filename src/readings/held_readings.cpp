@@ -1,5 +1,7 @@
 #include "readings/held_readings.h"
 
+#include <QCoreApplication>
+
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -33,12 +35,14 @@ HeldSpan heldSpan(const ReadingsHistory& history) {
     held.to = history.heldRowTime(held.rows - 1);
     held.everything = history.holdsEverything();
     const QDateTime a = timeOf(held.from), b = timeOf(held.to);
-    held.text = QStringLiteral("%1 rows from %2 to %3 (%4)")
+    held.text = QCoreApplication::translate("corvane::HeldReadings", "%1 rows from %2 to %3 (%4)")
                     .arg(held.rows)
                     .arg(momentText(held.from, true), momentText(held.to, a.date() != b.date()),
                          durationText(held.to - held.from));
-    held.text += held.everything ? QStringLiteral(", everything since the graph began")
-                                 : QStringLiteral(", the readings before it only as summaries, not written");
+    held.text += held.everything
+                     ? QCoreApplication::translate("corvane::HeldReadings", ", everything since the graph began")
+                     : QCoreApplication::translate("corvane::HeldReadings",
+                                                   ", the readings before it only as summaries, not written");
     return held;
 }
 
@@ -47,7 +51,7 @@ QString heldFileName(const QString& pageTitle, const ReadingsHistory& history) {
     QString title = pageTitle.trimmed();
     title.replace(QRegularExpression(QStringLiteral(R"([/\\:*?"<>|\x00-\x1f]+)")), QStringLiteral("-"));
     if (title.isEmpty()) title = QStringLiteral("readings");
-    return QStringLiteral("%1 held %2 to %3.csv")
+    return QCoreApplication::translate("corvane::HeldReadings", "%1 held %2 to %3.csv")
         .arg(title, timeOf(held.from).toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")),
              timeOf(held.to).toString(QStringLiteral("HH-mm-ss")));
 }
@@ -56,7 +60,8 @@ bool writeHeldReadings(const ReadingsHistory& history, const QString& pageTitle,
     const HeldSpan held = heldSpan(history);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+        error =
+            QCoreApplication::translate("corvane::HeldReadings", "Cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
     std::string text = "# ";
@@ -79,7 +84,8 @@ bool writeHeldReadings(const ReadingsHistory& history, const QString& pageTitle,
     }
     file.write(text.data(), static_cast<qint64>(text.size()));
     if (!file.commit()) {
-        error = QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
+        error =
+            QCoreApplication::translate("corvane::HeldReadings", "Cannot write %1: %2").arg(path, file.errorString());
         return false;
     }
     return true;

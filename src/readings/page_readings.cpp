@@ -1,5 +1,7 @@
 #include "readings/page_readings.h"
 
+#include <QCoreApplication>
+
 #include "platform/cp1252.h"
 #include "screens/page_choices.h"
 
@@ -11,7 +13,7 @@ PageReadings readOpenPage(const PageChoices& pages) {
     if (!page) return r;
     r.pageIndex = pages.currentPageIndex();
     r.pageId = page->pageId;
-    r.title = QStringLiteral("Page %1").arg(page->pageId);
+    r.title = QCoreApplication::translate("corvane::PageReadings", "Page %1").arg(page->pageId);
     for (const MenuTreeEntry& e : pages.menu().entries)
         if (e.kind == MenuTreeEntry::Item && e.id == page->pageId) r.title = decodeCp1252(e.name);
     // The same fields, in the same order, as the values that come with each frame.

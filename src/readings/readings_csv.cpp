@@ -1,5 +1,7 @@
 #include "readings/readings_csv.h"
 
+#include <QCoreApplication>
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -82,11 +84,11 @@ bool plainAscii(std::string_view s) {
 }
 
 QString fileKind(mode_t mode) {
-    if (S_ISDIR(mode)) return QStringLiteral("a folder");
-    if (S_ISFIFO(mode)) return QStringLiteral("a pipe");
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return QStringLiteral("a device");
-    if (S_ISSOCK(mode)) return QStringLiteral("a socket");
-    return QStringLiteral("not a regular file");
+    if (S_ISDIR(mode)) return QCoreApplication::translate("corvane::RecordingReader", "a folder");
+    if (S_ISFIFO(mode)) return QCoreApplication::translate("corvane::RecordingReader", "a pipe");
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return QCoreApplication::translate("corvane::RecordingReader", "a device");
+    if (S_ISSOCK(mode)) return QCoreApplication::translate("corvane::RecordingReader", "a socket");
+    return QCoreApplication::translate("corvane::RecordingReader", "not a regular file");
 }
 
 QString sizeText(qint64 bytes) {
@@ -112,7 +114,8 @@ public:
             if (std::string_view(pending_).substr(0, kByteOrderMark.size()) == kByteOrderMark)
                 pending_.erase(0, kByteOrderMark.size());
             if (pending_.empty() && last) {
-                fault(1, QStringLiteral("the file is empty, not a recording of readings"));
+                fault(1, QCoreApplication::translate("corvane::RecordingReader",
+                                                     "the file is empty, not a recording of readings"));
                 return false;
             }
         } else {
@@ -134,11 +137,14 @@ public:
                 if (width_ == 0) stopped_ = true;
             } else if (step == Step::Cut && width_ > 0) {
                 result_.notes.push_back(
-                    QStringLiteral("%1:%2: the last row has no line end (the recording was cut short); it is left out")
+                    QCoreApplication::translate(
+                        "corvane::RecordingReader",
+                        "%1:%2: the last row has no line end (the recording was cut short); it is left out")
                         .arg(name_)
                         .arg(line));
             } else if (pos - start > RecordingReader::kMaxRowBytes) {
-                fault(line, QStringLiteral("a row of more than %1 bytes").arg(RecordingReader::kMaxRowBytes));
+                fault(line, QCoreApplication::translate("corvane::RecordingReader", "a row of more than %1 bytes")
+                                .arg(RecordingReader::kMaxRowBytes));
                 stopped_ = true;
             } else {
                 record(line);
@@ -146,10 +152,12 @@ public:
         }
         pending_.erase(0, pos);
         if (!stopped_ && pending_.size() > RecordingReader::kMaxRowBytes) {
-            fault(line_, QStringLiteral("a row of more than %1 bytes").arg(RecordingReader::kMaxRowBytes));
+            fault(line_, QCoreApplication::translate("corvane::RecordingReader", "a row of more than %1 bytes")
+                             .arg(RecordingReader::kMaxRowBytes));
             stopped_ = true;
         }
-        if (last && !stopped_ && width_ == 0) fault(1, QStringLiteral("no header row"));
+        if (last && !stopped_ && width_ == 0)
+            fault(1, QCoreApplication::translate("corvane::RecordingReader", "no header row"));
         return !stopped_;
     }
 
@@ -203,14 +211,18 @@ private:
                 }
                 if (pos >= size) return ranOut;
                 if (buf[pos] != ',' && buf[pos] != '\n' && buf[pos] != '\r')
-                    return skipLine(pos, last, problem, QStringLiteral("text after the closing quote of a field"));
+                    return skipLine(pos, last, problem,
+                                    QCoreApplication::translate("corvane::RecordingReader",
+                                                                "text after the closing quote of a field"));
             } else {
                 const std::size_t begin = pos;
                 while (pos < size && buf[pos] != ',' && buf[pos] != '\n' && buf[pos] != '\r' && buf[pos] != '"') ++pos;
                 field.assign(buf.data() + begin, pos - begin);
                 if (pos >= size) return ranOut;
                 if (buf[pos] == '"')
-                    return skipLine(pos, last, problem, QStringLiteral("a quote inside a field that is not quoted"));
+                    return skipLine(pos, last, problem,
+                                    QCoreApplication::translate("corvane::RecordingReader",
+                                                                "a quote inside a field that is not quoted"));
             }
             if (buf[pos] == ',') {
                 ++pos;
@@ -220,7 +232,8 @@ private:
                 if (pos + 1 >= size) return ranOut;
                 if (buf[pos + 1] != '\n')
                     return skipLine(pos, last, problem,
-                                    QStringLiteral("a line break inside a field that is not quoted"));
+                                    QCoreApplication::translate("corvane::RecordingReader",
+                                                                "a line break inside a field that is not quoted"));
                 ++pos;
             }
             ++pos;
@@ -240,7 +253,7 @@ private:
         const std::vector<std::string>& fields = fields_;
         for (std::size_t i = 0; i < count_; ++i)
             if (!plainAscii(fields[i]) && !validUtf8(fields[i])) {
-                fault(line, QStringLiteral("the text is not UTF-8"));
+                fault(line, QCoreApplication::translate("corvane::RecordingReader", "the text is not UTF-8"));
                 if (width_ == 0) stopped_ = true;
                 return;
             }
@@ -249,7 +262,9 @@ private:
             return;
         }
         if (count_ != width_) {
-            fault(line, QStringLiteral("%1 fields where the header has %2").arg(count_).arg(width_));
+            fault(line, QCoreApplication::translate("corvane::RecordingReader", "%1 fields where the header has %2")
+                            .arg(count_)
+                            .arg(width_));
             return;
         }
         const std::optional<qint64> time = parseTime(fields.front());
@@ -267,15 +282,17 @@ private:
     void header(std::size_t line) {
         stopped_ = true;
         if (fields_.front() != "time") {
-            fault(line, QStringLiteral("the first column is not \"time\": not a recording of readings"));
+            fault(line, QCoreApplication::translate("corvane::RecordingReader",
+                                                    "the first column is not \"time\": not a recording of readings"));
             return;
         }
         if (count_ < 2) {
-            fault(line, QStringLiteral("the header names no readings"));
+            fault(line, QCoreApplication::translate("corvane::RecordingReader", "the header names no readings"));
             return;
         }
         if (count_ - 1 > RecordingReader::kMaxReadings) {
-            fault(line, QStringLiteral("%1 readings, more than the %2 a recording may have")
+            fault(line, QCoreApplication::translate("corvane::RecordingReader",
+                                                    "%1 readings, more than the %2 a recording may have")
                             .arg(count_ - 1)
                             .arg(RecordingReader::kMaxReadings));
             return;
@@ -283,11 +300,12 @@ private:
         std::vector<ReadingColumn> columns;
         for (std::size_t i = 1; i < count_; ++i) {
             if (fields_[i].size() > RecordingReader::kMaxCaptionBytes) {
-                fault(line,
-                      QStringLiteral("the caption of reading %1 has %2 bytes, more than the %3 a caption may have")
-                          .arg(i)
-                          .arg(fields_[i].size())
-                          .arg(RecordingReader::kMaxCaptionBytes));
+                fault(line, QCoreApplication::translate(
+                                "corvane::RecordingReader",
+                                "the caption of reading %1 has %2 bytes, more than the %3 a caption may have")
+                                .arg(i)
+                                .arg(fields_[i].size())
+                                .arg(RecordingReader::kMaxCaptionBytes));
                 return;
             }
             columns.push_back(columnOfTitle(QString::fromStdString(fields_[i])));
@@ -364,12 +382,14 @@ RecordingReader::Result RecordingReader::read(const QString& path) const {
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         const mode_t mode = info.st_mode;
         ::close(fd);
-        return refuse(QStringLiteral("%1, not a recording of readings").arg(fileKind(mode)));
+        return refuse(QCoreApplication::translate("corvane::RecordingReader", "%1, not a recording of readings")
+                          .arg(fileKind(mode)));
     }
     if (info.st_size > kMaxBytes) {
         ::close(fd);
-        return refuse(QStringLiteral("%1, more than the %2 a recording may have")
-                          .arg(sizeText(info.st_size), sizeText(kMaxBytes)));
+        return refuse(
+            QCoreApplication::translate("corvane::RecordingReader", "%1, more than the %2 a recording may have")
+                .arg(sizeText(info.st_size), sizeText(kMaxBytes)));
     }
     RecordingParser parser(*this, path, result);
     std::vector<char> chunk(kPieceBytes);
@@ -385,7 +405,8 @@ RecordingReader::Result RecordingReader::read(const QString& path) const {
         // A file that grows while it is read is held to the same bound.
         if (total > kMaxBytes) {
             result.faults.push_back(
-                QStringLiteral("%1:1: more than the %2 a recording may have").arg(path, sizeText(kMaxBytes)));
+                QCoreApplication::translate("corvane::RecordingReader", "%1:1: more than the %2 a recording may have")
+                    .arg(path, sizeText(kMaxBytes)));
             break;
         }
         if (!parser.feed(std::string_view(chunk.data(), static_cast<std::size_t>(n)), n == 0) || n == 0) break;

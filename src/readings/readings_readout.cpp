@@ -1,5 +1,7 @@
 #include "readings/readings_readout.h"
 
+#include <QCoreApplication>
+
 #include <QDateTime>
 #include <QStringList>
 
@@ -8,14 +10,14 @@
 namespace corvane {
 
 namespace {
-const QString kNoReading = QStringLiteral("no reading");
+QString noReading() { return QCoreApplication::translate("corvane::ReadingsReadout", "no reading"); }
 
 QString valueAt(const MeasuredLine& line, double time) {
     if (std::isnan(time)) return {};
     const ReadingAt at = line.history->at(line.column, time - line.offset);
     switch (at.kind) {
         case ReadingAt::None: return {};
-        case ReadingAt::Gap: return kNoReading;
+        case ReadingAt::Gap: return noReading();
         case ReadingAt::Value: return readingText(at.low);
         case ReadingAt::Range:
             return at.low == at.high ? readingText(at.low)
@@ -26,7 +28,7 @@ QString valueAt(const MeasuredLine& line, double time) {
 }  // namespace
 
 QString readingText(double value) {
-    if (std::isnan(value)) return kNoReading;
+    if (std::isnan(value)) return noReading();
     return QString::number(value, 'g', 9);
 }
 
@@ -42,11 +44,18 @@ QString durationText(double ms) {
     const double seconds = static_cast<double>(total % 60000) / 1000.0;
     QString text;
     if (days > 0)
-        text = QStringLiteral("%1 d %2 h %3 min").arg(days).arg(hours).arg(minutes);
+        text = QCoreApplication::translate("corvane::ReadingsReadout", "%1 d %2 h %3 min")
+                   .arg(days)
+                   .arg(hours)
+                   .arg(minutes);
     else if (hours > 0)
-        text = QStringLiteral("%1 h %2 min %3 s").arg(hours).arg(minutes).arg(static_cast<long long>(seconds));
+        text = QCoreApplication::translate("corvane::ReadingsReadout", "%1 h %2 min %3 s")
+                   .arg(hours)
+                   .arg(minutes)
+                   .arg(static_cast<long long>(seconds));
     else if (minutes > 0)
-        text = QStringLiteral("%1 min %2 s").arg(minutes).arg(seconds, 0, 'f', 3);
+        text =
+            QCoreApplication::translate("corvane::ReadingsReadout", "%1 min %2 s").arg(minutes).arg(seconds, 0, 'f', 3);
     else
         text = QStringLiteral("%1 s").arg(seconds, 0, 'f', 3);
     return negative ? QStringLiteral("-") + text : text;
@@ -78,7 +87,7 @@ Readout measure(const std::vector<MeasuredLine>& lines, double cursor, double a,
                 row.greatest = about + readingText(s.high);
                 row.mean = about + readingText(s.mean);
             } else {
-                row.least = row.greatest = row.mean = kNoReading;
+                row.least = row.greatest = row.mean = noReading();
             }
         }
         r.rows.push_back(row);
@@ -88,7 +97,8 @@ Readout measure(const std::vector<MeasuredLine>& lines, double cursor, double a,
 
 QString Readout::summary() const {
     QStringList parts;
-    if (!cursorTime.isEmpty()) parts << QStringLiteral("Cursor %1").arg(cursorTime);
+    if (!cursorTime.isEmpty())
+        parts << QCoreApplication::translate("corvane::ReadingsReadout", "Cursor %1").arg(cursorTime);
     if (!aTime.isEmpty()) parts << QStringLiteral("A %1").arg(aTime);
     if (!bTime.isEmpty()) parts << QStringLiteral("B %1").arg(bTime);
     if (!between.isEmpty()) parts << QStringLiteral("B - A %1").arg(between);

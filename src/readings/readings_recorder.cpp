@@ -1,5 +1,7 @@
 #include "readings/readings_recorder.h"
 
+#include <QCoreApplication>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,9 +70,16 @@ QString ReadingsRecorder::errorText() const {
     if (error_ == 0) return {};
     struct stat st {};
     const bool pipe = ::stat(path_.toLocal8Bit().constData(), &st) == 0 && S_ISFIFO(st.st_mode);
-    if (pipe && error_ == ENXIO) return QStringLiteral("Cannot write %1: it is a pipe that nothing reads").arg(path_);
-    if (pipe && error_ == EAGAIN) return QStringLiteral("Cannot write %1: what reads it does not keep up").arg(path_);
-    return QStringLiteral("Cannot write %1: %2").arg(path_, QString::fromLocal8Bit(std::strerror(error_)));
+    if (pipe && error_ == ENXIO)
+        return QCoreApplication::translate("corvane::ReadingsRecorder",
+                                           "Cannot write %1: it is a pipe that nothing reads")
+            .arg(path_);
+    if (pipe && error_ == EAGAIN)
+        return QCoreApplication::translate("corvane::ReadingsRecorder",
+                                           "Cannot write %1: what reads it does not keep up")
+            .arg(path_);
+    return QCoreApplication::translate("corvane::ReadingsRecorder", "Cannot write %1: %2")
+        .arg(path_, QString::fromLocal8Bit(std::strerror(error_)));
 }
 
 }  // namespace corvane

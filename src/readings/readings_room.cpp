@@ -1,5 +1,7 @@
 #include "readings/readings_room.h"
 
+#include <QCoreApplication>
+
 #include <QRegularExpression>
 
 #include <cmath>
@@ -27,7 +29,10 @@ std::vector<double> numbersOf(const std::vector<std::string>& values) {
     return numbers;
 }
 
-QString rowsText(std::size_t rows) { return rows == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(rows); }
+QString rowsText(std::size_t rows) {
+    return rows == 1 ? QCoreApplication::translate("corvane::ReadingsRoom", "1 row")
+                     : QCoreApplication::translate("corvane::ReadingsRoom", "%1 rows").arg(rows);
+}
 }  // namespace
 
 ReadingsRoom::ReadingsRoom(CCorvaneNewDlg& window, TimeOfArrival timeOfArrival)
@@ -35,25 +40,25 @@ ReadingsRoom::ReadingsRoom(CCorvaneNewDlg& window, TimeOfArrival timeOfArrival)
     rebaseTimes();
     statusLater_.setSingleShot(true);
     connect(&statusLater_, &QTimer::timeout, this, [this] { showRecordingStatus(true); });
-    graphButton_.Create("graph", ButtonStyle::IconFace | ButtonStyle::Framed, kButtonLeft, kButtonTop, kButtonRight,
-                        kButtonBottom, &window_, IDC_MAIN_GRAPH);
+    graphButton_.Create(encodeCp1252(tr("graph")), ButtonStyle::IconFace | ButtonStyle::Framed, kButtonLeft, kButtonTop,
+                        kButtonRight, kButtonBottom, &window_, IDC_MAIN_GRAPH);
     graphButton_.SetIcons(IDI_FUNCTION_GRAPH, kButtonIconSize, kButtonIconSize, IDI_FUNCTION_GRAPH, kButtonIconSize,
                           kButtonIconSize, IDI_FUNCTION_GRAPH, kButtonIconSize, kButtonIconSize);
     graphButton_.SetBackColour(ColourPanel);
     graphButton_.setObjectName(QStringLiteral("bandRoomButton"));  // in the window's Tab chain after "info"
-    graphButton_.setToolTip(QStringLiteral("Graph of the page's readings, and recording"));
+    graphButton_.setToolTip(tr("Graph of the page's readings, and recording"));
     connect(&graphButton_, &CCorvButton::command, this, [this](int) { openGraph(); });
     connect(&window_, &CCorvaneNewDlg::messageHandled, this, &ReadingsRoom::onMessageHandled);
     connect(&window_, &CCorvaneNewDlg::valuesShown, this, &ReadingsRoom::onReadings);
     connect(&window_, &CCorvaneNewDlg::connectionChanged, this, [this] {
         if (window_.connected()) return;
         history_.markGap();  // the lines break across the time the unit was away
-        if (recording()) stopRecording(QStringLiteral("the unit is gone"));
+        if (recording()) stopRecording(tr("the unit is gone"));
     });
 }
 
 ReadingsRoom::~ReadingsRoom() {
-    stopRecording(QStringLiteral("the program closed"));
+    stopRecording(tr("the program closed"));
     delete graph_.data();
     delete indicator_.data();
 }
@@ -65,6 +70,9 @@ void ReadingsRoom::openGraph() {
             return window_.fileDialogs().askSave(graph_.data(), request);
         };
         services.inform = [this](const QString& text) { window_.informUser(encodeCp1252(text)); };
+        services.saved = [this](const QString& path, SavedFile kind, const QString& detail) {
+            window_.fileDialogs().noteSaved(path, kind, detail);
+        };
         graph_ = new CReadingsGraph(history_, std::move(services), &window_);
         connect(graph_.data(), &CReadingsGraph::recordClicked, this, &ReadingsRoom::askAndRecord);
         connect(graph_.data(), &CReadingsGraph::stopClicked, this, [this] { stopRecording(); });
@@ -73,6 +81,7 @@ void ReadingsRoom::openGraph() {
         placeGraphWindow(*graph_, &window_);
         graph_->setRecording(recording());
         showRecordingStatus(true);
+        emit graphOpened(graph_.data());
     }
     graph_->show();
     graph_->raise();
@@ -107,7 +116,7 @@ QDateTime ReadingsRoom::wallTime(LinkClock::time_point arrival) const {
 void ReadingsRoom::onMessageHandled() {
     // Any message may have opened another page (a menu item, the unit's page jump, a new menu).
     if (window_.pageChoices().currentPageIndex() == historyPage_) return;
-    if (recording()) stopRecording(QStringLiteral("the page closed"));
+    if (recording()) stopRecording(tr("the page closed"));
     followPage(readOpenPage(window_.pageChoices()));
 }
 
@@ -116,7 +125,7 @@ void ReadingsRoom::onReadings(const std::vector<ShownValues>& readings) {
     if (page.pageIndex < 0) return;
     // The rows must match the header: a page rebuilt with other boxes ends the recording too.
     if (recording() && (page.pageIndex != recordedPage_ || page.columns != recordedColumns_))
-        stopRecording(QStringLiteral("the page closed"));
+        stopRecording(tr("the page closed"));
     followPage(page);
     for (const ShownValues& reading : readings) {
         const QDateTime time = wallTime(reading.arrival);
@@ -144,7 +153,7 @@ void ReadingsRoom::askAndRecord() {
     }
     const PageReadings page = readOpenPage(window_.pageChoices());
     if (page.columns.empty()) {
-        window_.informUser("The open page shows no readings to record.");
+        window_.informUser(encodeCp1252(tr("The open page shows no readings to record.")));
         return;
     }
     FileDialogs::Request request;
@@ -160,13 +169,13 @@ bool ReadingsRoom::startRecording(const QString& path) {
     stopRecording();
     if (!window_.connected()) {
         window_.informUser(
-            "No unit is connected: a recording takes the readings as the unit sends them. Connect the unit and open "
-            "the page with the readings, then press Record again.");
+            encodeCp1252(tr("No unit is connected: a recording takes the readings as the unit sends them. Connect the "
+                            "unit and open the page with the readings, then press Record again.")));
         return false;
     }
     const PageReadings page = readOpenPage(window_.pageChoices());
     if (page.columns.empty()) {
-        window_.informUser("The open page shows no readings to record.");
+        window_.informUser(encodeCp1252(tr("The open page shows no readings to record.")));
         return false;
     }
     followPage(page);
@@ -177,7 +186,8 @@ bool ReadingsRoom::startRecording(const QString& path) {
     }
     recordedPage_ = page.pageIndex;
     recordedColumns_ = page.columns;
-    window_.setStatusText(encodeCp1252(QStringLiteral("Recording the readings to %1").arg(path)));
+    window_.fileDialogs().noteSaved(path, SavedFile::Recording, page.title);
+    window_.setStatusText(encodeCp1252(tr("Recording the readings to %1").arg(path)));
     if (graph_) graph_->setRecording(true);
     showRecordingStatus(true);
     return true;
@@ -191,8 +201,7 @@ void ReadingsRoom::stopRecording(const QString& why) {
         endWithFailure();
         return;
     }
-    const QString ended =
-        QStringLiteral("Recording ended (%1): %2 in %3").arg(why, rowsText(recorder_.rows()), recorder_.path());
+    const QString ended = tr("Recording ended (%1): %2 in %3").arg(why, rowsText(recorder_.rows()), recorder_.path());
     window_.setStatusText(encodeCp1252(ended));
     if (indicator_) indicator_->showEnded(ended);
     if (graph_) graph_->setRecording(false);
@@ -202,13 +211,12 @@ void ReadingsRoom::stopRecording(const QString& why) {
 void ReadingsRoom::endWithFailure() {
     recorder_.stop();
     recordedPage_ = -1;
-    const QString kept = QStringLiteral("%1 kept in %2").arg(rowsText(recorder_.rows()), recorder_.path());
-    window_.setStatusText(encodeCp1252(QStringLiteral("Recording ended: %1").arg(kept)));
-    if (indicator_) indicator_->showEnded(QStringLiteral("Recording ended (%1): %2").arg(recorder_.errorText(), kept));
+    const QString kept = tr("%1 kept in %2").arg(rowsText(recorder_.rows()), recorder_.path());
+    window_.setStatusText(encodeCp1252(tr("Recording ended: %1").arg(kept)));
+    if (indicator_) indicator_->showEnded(tr("Recording ended (%1): %2").arg(recorder_.errorText(), kept));
     if (graph_) graph_->setRecording(false);
     showRecordingStatus(true);
-    window_.informUser(
-        encodeCp1252(QStringLiteral("%1\nThe recording has ended; %2.").arg(recorder_.errorText(), kept)));
+    window_.informUser(encodeCp1252(tr("%1\nThe recording has ended; %2.").arg(recorder_.errorText(), kept)));
 }
 
 void ReadingsRoom::showRecordingStatus(bool force) {
@@ -221,13 +229,12 @@ void ReadingsRoom::showRecordingStatus(bool force) {
     statusLater_.stop();
     statusShown_.start();
     if (recorder_.recording() && indicator_)
-        indicator_->showRecording(
-            QStringLiteral("Recording: %1 - %2").arg(rowsText(recorder_.rows()), recorder_.path()));
+        indicator_->showRecording(tr("Recording: %1 - %2").arg(rowsText(recorder_.rows()), recorder_.path()));
     if (!graph_) return;
     if (recorder_.recording())
-        graph_->setStatus(QStringLiteral("Recording to %1: %2").arg(recorder_.path(), rowsText(recorder_.rows())));
+        graph_->setStatus(tr("Recording to %1: %2").arg(recorder_.path(), rowsText(recorder_.rows())));
     else if (!recorder_.path().isEmpty())
-        graph_->setStatus(QStringLiteral("Last recording: %1 in %2").arg(rowsText(recorder_.rows()), recorder_.path()));
+        graph_->setStatus(tr("Last recording: %1 in %2").arg(rowsText(recorder_.rows()), recorder_.path()));
 }
 
 }  // namespace corvane

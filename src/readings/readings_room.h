@@ -57,13 +57,17 @@ public:
     // connected, there is no page with readings or the file cannot be written.
     bool startRecording(const QString& path);
     // Ends the recording; `why` completes "Recording ended (...)" in the status line.
-    void stopRecording(const QString& why = QStringLiteral("stopped"));
+    void stopRecording(const QString& why = tr("stopped"));
     bool recording() const { return recorder_.recording(); }
     const ReadingsRecorder& recorder() const { return recorder_; }
     const CRecordingIndicator& indicator() const { return *indicator_; }
 
     // The file name proposed for a recording of this page at this time.
     static QString proposedName(const QString& pageTitle, const QDateTime& time);
+
+signals:
+    // The graph window was made (rooms beside it may add to it); it lives until the room goes.
+    void graphOpened(corvane::CReadingsGraph* graph);
 
 private:
     void onMessageHandled();

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QPainter>
 
+#include "controls/accessible_announce.h"
 #include "controls/palette.h"
 #include "controls/skin_font.h"
 
@@ -35,6 +36,7 @@ void CRecordingIndicator::showEnded(const QString& text) {
     wanted_ = true;
     place();
     update();
+    announceNameChange(this);
     endTimer_.start(kEndShownMs);
 }
 

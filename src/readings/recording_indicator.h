@@ -9,6 +9,7 @@
 namespace corvane {
 
 class CRecordingIndicator : public QWidget {
+    Q_OBJECT
 public:
     static constexpr int kLeftmost = 610;  // right of the band's buttons
     static constexpr int kRightMargin = 15;

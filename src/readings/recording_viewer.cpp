@@ -1,5 +1,7 @@
 #include "readings/recording_viewer.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -52,12 +54,16 @@ RecordingViewer::RecordingViewer(const QString& path, std::unique_ptr<ReadingsHi
     graph_ = std::make_unique<CReadingsGraph>(*history_, std::move(services));
     const QString name = QFileInfo(path).fileName();
     graph_->showRecordButton(false);
-    QString status = QStringLiteral("%1 rows, %2 readings").arg(history_->rows()).arg(history_->columns().size());
+    QString status = QCoreApplication::translate("corvane::RecordingViewer", "%1 rows, %2 readings")
+                         .arg(history_->rows())
+                         .arg(history_->columns().size());
     if (compared_) {
         const QString other = QFileInfo(comparedPath).fileName();
         graph_->setComparison(compared_.get(), other);
-        graph_->setPageTitle(QStringLiteral("%1 and %2").arg(name, other));
-        status += QStringLiteral("; %1 drawn paler over it: %2 rows").arg(other).arg(compared_->rows());
+        graph_->setPageTitle(QCoreApplication::translate("corvane::RecordingViewer", "%1 and %2").arg(name, other));
+        status += QCoreApplication::translate("corvane::RecordingViewer", "; %1 drawn paler over it: %2 rows")
+                      .arg(other)
+                      .arg(compared_->rows());
     } else {
         graph_->setPageTitle(name);
     }
@@ -88,7 +94,9 @@ PlotCommand::PlotCommand(const QStringList& files) : files_(files) {
     }
     for (const QString& line : faults_ + notes_) printLine(line);
     for (const QString& file : refusedFiles)
-        printLine(QStringLiteral("corvane: %1 is refused: not a sound recording of readings").arg(file));
+        printLine(QCoreApplication::translate("corvane::RecordingViewer",
+                                              "corvane: %1 is refused: not a sound recording of readings")
+                      .arg(file));
 }
 
 bool PlotCommand::needsWindows() const {
@@ -101,7 +109,8 @@ bool PlotCommand::needsWindows() const {
 int PlotCommand::exec() {
     if (refused()) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("corvane"),
-                        QStringLiteral("The recording cannot be shown."), QMessageBox::Ok);
+                        QCoreApplication::translate("corvane::RecordingViewer", "The recording cannot be shown."),
+                        QMessageBox::Ok);
         box.setInformativeText(faults_.join(QLatin1Char('\n')));
         box.exec();
         return 1;

@@ -4,6 +4,7 @@
 #include "controls/palette.h"
 #include "controls/skin_lines.h"
 #include "forms/form_fields.h"
+#include "platform/cp1252.h"
 #include "platform/dialog_units.h"
 
 namespace corvane {
@@ -20,6 +21,7 @@ CCorvListWnd::CCorvListWnd(QWidget* owner, const std::string& caption)
 
     list_ = new CFormListBox(this);
     list_->setObjectName(QStringLiteral("list1002"));
+    list_->setAccessibleName(decodeCp1252(caption_));
     list_->setGeometry(dialogUnitsToPixels(7, 42, 260, 114));
     // The scroll bar comes only when the lines outgrow the list, as in the pages' lists.
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -30,7 +32,7 @@ CCorvListWnd::CCorvListWnd(QWidget* owner, const std::string& caption)
     const QRect l = list_->geometry();
     const int left = l.left(), right = l.left() + l.width(), bottom = l.top() + l.height();
     ok_ = new CCorvButton;
-    ok_->Create("OK", ButtonStyle::PlainFace, left, bottom + 10, right, bottom + 50, this, IDOK);
+    ok_->Create(encodeCp1252(tr("OK")), ButtonStyle::PlainFace, left, bottom + 10, right, bottom + 50, this, IDOK);
     routeCommands(ok_);
     list_->setFocus();
 }

@@ -30,13 +30,14 @@ CCorvStringWnd::CCorvStringWnd(QWidget* owner, const std::string& caption)
     edit_ = new QLineEdit(this);
     edit_->setGeometry(L + 20, T + 60, R - 40 - L, 30);
     edit_->setFrame(false);
+    edit_->setAccessibleName(decodeCp1252(caption_));
     edit_->setFont(skinFont(QStringLiteral("Arial"), kEditFontHeight, kEditFontWidth));
     validator_ = new WireTextValidator(edit_);
     edit_->setValidator(validator_);
     showKeyboardFocusOn(edit_);
 
     ok_ = new CCorvButton;
-    ok_->Create("OK", ButtonStyle::PlainFace, L + 20, T + 100, R - 20, T + 140, this, IDOK);
+    ok_->Create(encodeCp1252(tr("OK")), ButtonStyle::PlainFace, L + 20, T + 100, R - 20, T + 140, this, IDOK);
     routeCommands(ok_);
 
     // The notice sits in the caption band, clear of the caption buttons; it lets drags through.

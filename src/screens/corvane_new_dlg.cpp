@@ -100,7 +100,7 @@ public:
     using ShellPrompts::askYesNo;
     bool askYesNo(QWidget*, const std::string&, PresetAnswer) override { return false; }
     void inform(QWidget*, const std::string&) override {}
-    std::optional<QString> chooseTraceFile(QWidget*) override { return std::nullopt; }
+    std::optional<QString> chooseTraceFile(QWidget*, const QString&) override { return std::nullopt; }
 };
 }  // namespace
 
@@ -223,7 +223,8 @@ void CCorvaneNewDlg::createFurniture() {
         return std::array{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
     };
     auto [sl, st, sr, sb] = place(l.comSettingButton);
-    comSettingButton_.Create("Com setting", kComSettingStyle, sl, st, sr, sb, this, IDC_MAIN_COM_SETTING);
+    comSettingButton_.Create(encodeCp1252(tr("Com setting")), kComSettingStyle, sl, st, sr, sb, this,
+                             IDC_MAIN_COM_SETTING);
     comSettingButton_.SetCaptionFont(QStringLiteral("MS sans serif"), 10);
     comSettingButton_.SetIcons(IDI_COM_SETTING, kButtonIconSize, kButtonIconSize, IDI_COM_SETTING, kButtonIconSize,
                                kButtonIconSize, IDI_COM_SETTING, kButtonIconSize, kButtonIconSize);
@@ -231,15 +232,15 @@ void CCorvaneNewDlg::createFurniture() {
     connect(&comSettingButton_, &CCorvButton::command, this, [this](int id) { OnCommand(id); });
 
     auto [il, it, ir, ib] = place(l.infoButton);
-    infoButton_.Create("info", kInfoStyle, il, it, ir, ib, this, IDC_MAIN_ABOUT);
+    infoButton_.Create(encodeCp1252(tr("info")), kInfoStyle, il, it, ir, ib, this, IDC_MAIN_ABOUT);
     infoButton_.SetIcons(IDI_INFO, kButtonIconSize, kButtonIconSize, IDI_INFO, kButtonIconSize, kButtonIconSize,
                          IDI_INFO, kButtonIconSize, kButtonIconSize);
     infoButton_.SetBackColour(ColourPanel);
     connect(&infoButton_, &CCorvButton::command, this, [this](int id) { OnCommand(id); });
 
     auto [tl, tt, tr, tb] = place(l.statusText);
-    statusText_.Create(kStatusNotConnected, tl, tt, tr, tb, this, IDC_STATUS_TEXT);
-    ownStatusText_ = kStatusNotConnected;
+    ownStatusText_ = encodeCp1252(ConnectionSupervisor::tr(kStatusNotConnected));
+    statusText_.Create(ownStatusText_, tl, tt, tr, tb, this, IDC_STATUS_TEXT);
     statusText_.SetColours(ColourPanel, ColourEdgeLight);
 
     auto [bl, bt, br, bb] = place(l.busyBar);
@@ -298,7 +299,7 @@ void CCorvaneNewDlg::placeWindow() {
 void CCorvaneNewDlg::offerUsbMode(const UsbInstallation& usb) {
     // A device the user chose by name is their choice: no offer to replace it.
     if (!config_.device.empty() || !shouldOfferUsbMode(saved_.value_or(config_), usb)) return;
-    if (!prompts().askYesNo(this, kUsbModeOffer)) {
+    if (!prompts().askYesNo(this, encodeCp1252(tr(kUsbModeOffer)))) {
         // No is an answer for good: the offer is not made at every start. A damaged file waits
         // for the user's choice of a port instead.
         if (saved_) {
@@ -334,7 +335,11 @@ DeviceEventSource& CCorvaneNewDlg::deviceEvents() {
         // Without the monitor the unit is still found at start, a line that hangs up counts as
         // unplugged, and the timer looks for the unit once a second until it is back.
         if (!udev->isWatching())
-            std::fprintf(stderr, "corvane: USB plug events are not followed: %s\n", udev->setupError().c_str());
+            std::fprintf(stderr, "corvane: %s\n",
+                         tr("USB plug events are not followed: %1")
+                             .arg(QString::fromStdString(udev->setupError()))
+                             .toLocal8Bit()
+                             .constData());
         eventSource_ = std::move(udev);
     }
     return *eventSource_;
@@ -356,12 +361,12 @@ void CCorvaneNewDlg::startComMode() {
     if (supervisor_.waitingForDevice() && (error == ENOENT || error == ENODEV || error == ENXIO)) return;
     // Without reopening no timer runs: the status line keeps "not connected" for this run.
     const std::string label = named ? device : comPortLabel(config_.port);
-    prompts().inform(this, describePortOpenError(label, device, error));
+    prompts().inform(this, encodeCp1252(QString::fromStdString(describePortOpenError(label, device, error))));
 }
 
 void CCorvaneNewDlg::startUsbMode(bool driverInstalled) {
     if (!driverInstalled) {
-        prompts().inform(this, std::string(kUsbDriverMissing) + "\r\n\r\n" +
+        prompts().inform(this, encodeCp1252(tr(kUsbDriverMissing)) + "\r\n\r\n" +
                                    encodeCp1252(QString::fromStdString(usbDriverMissingHint(options_.systemPaths))));
         return;
     }
@@ -393,6 +398,7 @@ bool CCorvaneNewDlg::switchTraceOn(const QString& path) {
     if (link_.openTrace(file)) {
         traceOn_ = true;
         traceFile_ = QFileInfo(path).absoluteFilePath();
+        fileDialogs_.noteSaved(traceFile_, SavedFile::Trace);
         return true;
     }
     // The check mark would claim a trace that is not being written.
@@ -410,7 +416,8 @@ void CCorvaneNewDlg::reportTraceFailure() {
 }
 
 std::string CCorvaneNewDlg::traceFileErrorText(const QString& path, int error) {
-    return "Cannot write the trace file " + encodeCp1252(path) + ":\n" + TraceWriter::describeError(error);
+    return encodeCp1252(
+        tr("Cannot write the trace file %1:\n%2").arg(path, QString::fromLocal8Bit(TraceWriter::describeError(error))));
 }
 
 void CCorvaneNewDlg::OnCommand(int id) {
@@ -447,7 +454,7 @@ void CCorvaneNewDlg::minimiseWindow() {
 }
 
 void CCorvaneNewDlg::openComSetting() {
-    if (usbDriver_ && !prompts().askYesNo(this, kUsbAutoSelectQuestion)) return;
+    if (usbDriver_ && !prompts().askYesNo(this, encodeCp1252(tr(kUsbAutoSelectQuestion)))) return;
     CComSetting dialog(this, configFile_, config_.windowState, traceOn_, traceFile_);
     dialog.setDeviceListing([this] { return listSerialDevices(options_.systemPaths); }, &deviceEvents());
     connect(&dialog, &CComSetting::command, this, [this](int id) { OnCommand(id); });
@@ -467,7 +474,7 @@ void CCorvaneNewDlg::openComSetting() {
         return;
     }
     if (result != IDOK || !dialog.changed()) return;
-    std::string notice = kRestartNotice;
+    std::string notice = encodeCp1252(tr(kRestartNotice));
     // A device the user may not open: say now what stands in the way, not at the next start.
     if (const std::optional<SerialDevice>& device = dialog.chosenDevice(); device && !device->mayOpen)
         notice +=
@@ -482,7 +489,7 @@ void CCorvaneNewDlg::toggleTrace() {
     if (traceOn_) {
         traceOn_ = false;
         link_.closeTrace();
-    } else if (std::optional<QString> path = prompts().chooseTraceFile(comSetting_)) {
+    } else if (std::optional<QString> path = prompts().chooseTraceFile(comSetting_, fileDialogs_.saveFolder())) {
         switchTraceOn(*path);
     }
     // The dialog stays open with the port chosen so far; its menu and trace line follow.
@@ -497,7 +504,7 @@ void CCorvaneNewDlg::askToClose() {
     // While the unit works on a choice or has a pop-up up, a careless Enter must not end the
     // session in the middle of the unit's function: the question then starts on NO.
     const PresetAnswer preset = unitFunctionInProgress() ? PresetAnswer::No : PresetAnswer::Yes;
-    if (prompts().askYesNo(this, kCloseQuestion, preset)) QDialog::done(IDOK);
+    if (prompts().askYesNo(this, encodeCp1252(tr(kCloseQuestion)), preset)) QDialog::done(IDOK);
 }
 
 bool CCorvaneNewDlg::unitFunctionInProgress() const {
@@ -508,15 +515,25 @@ bool CCorvaneNewDlg::unitFunctionInProgress() const {
 std::string CCorvaneNewDlg::aboutRelease() { return kProgramRelease; }
 
 std::string CCorvaneNewDlg::aboutText() {
-    return aboutRelease() + "\r\n\r\nWeb site " + kWebAddress +
-           "\r\n\r\nYou can read the user's manual with the command\r\n man corvane";
+    return encodeCp1252(
+        tr("%1\r\n\r\nWeb site %2\r\n\r\nYou can read the user's manual with the command\r\n man corvane")
+            .arg(QString::fromStdString(aboutRelease()), QString::fromLatin1(kWebAddress)));
 }
 
+namespace {
+// The screen handlers' fixed texts in the user's language; any other text is shown as given.
+std::string shownStatusText(const std::string& bytes) {
+    for (const char* fixed : {kStatusReady, kStatusBusy, kStatusKeyPadWait, kStatusChoiceNotDelivered})
+        if (bytes == fixed) return encodeCp1252(QCoreApplication::translate("corvane::StatusLine", fixed));
+    return bytes;
+}
+}  // namespace
+
 void CCorvaneNewDlg::setStatusText(const std::string& bytes) {
-    ownStatusText_ = bytes;
+    ownStatusText_ = shownStatusText(bytes);
     // While the unit is silent the notice stays; the text comes back when the unit speaks.
     if (unitSilent_) return;
-    statusText_.setText(bytes);
+    statusText_.setText(ownStatusText_);
     statusText_.repaint();
 }
 
@@ -526,9 +543,15 @@ void CCorvaneNewDlg::showUnitSilence(int seconds) {
     statusText_.repaint();
 }
 
-void CCorvaneNewDlg::showReadyLamp() { statusLamp_.setPixmap(readyLamp_); }
+void CCorvaneNewDlg::showReadyLamp() {
+    statusLamp_.setPixmap(readyLamp_);
+    statusLamp_.setAccessibleName(tr("Lamp: ready"));
+}
 
-void CCorvaneNewDlg::showBusyLamp() { statusLamp_.setPixmap(busyLamp_); }
+void CCorvaneNewDlg::showBusyLamp() {
+    statusLamp_.setPixmap(busyLamp_);
+    statusLamp_.setAccessibleName(tr("Lamp: not ready"));
+}
 
 void CCorvaneNewDlg::startBusyBar() { busyBar_.Start(); }
 

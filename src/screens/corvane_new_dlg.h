@@ -49,10 +49,13 @@ inline constexpr int IDC_MAIN_ABOUT = 105;
 inline constexpr int IDC_MAIN_TRACE = 106;
 inline constexpr int IDC_STATUS_TEXT = 1000;
 
-inline constexpr const char* kCloseQuestion = "Do you want to close CORVANE ?";
-inline constexpr const char* kUsbAutoSelectQuestion =
-    "COM port will be automatically selected for USB devices\r\nDo you want to continue?";
-inline constexpr const char* kRestartNotice = "Please close and restart the CORVANE application";
+// The window's own questions and notices, shown in the user's language.
+inline constexpr const char* kCloseQuestion =
+    QT_TRANSLATE_NOOP("corvane::CCorvaneNewDlg", "Do you want to close CORVANE ?");
+inline constexpr const char* kUsbAutoSelectQuestion = QT_TRANSLATE_NOOP(
+    "corvane::CCorvaneNewDlg", "COM port will be automatically selected for USB devices\r\nDo you want to continue?");
+inline constexpr const char* kRestartNotice =
+    QT_TRANSLATE_NOOP("corvane::CCorvaneNewDlg", "Please close and restart the CORVANE application");
 
 class CCorvaneNewDlg : public MessageWindow<QDialog>, public StatusLine {
     Q_OBJECT

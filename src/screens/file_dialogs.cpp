@@ -1,5 +1,7 @@
 #include "screens/file_dialogs.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include <QDir>
@@ -61,7 +63,7 @@ QStringList FileDialogs::nameFilters(const QString& unitFilter) {
         else
             filters << QStringLiteral("%1 (%2)").arg(description, patterns);
     }
-    if (filters.isEmpty()) filters << QStringLiteral("All files (*)");
+    if (filters.isEmpty()) filters << QCoreApplication::translate("corvane::FileDialogs", "All files (*)");
     return filters;
 }
 
@@ -71,6 +73,16 @@ QString FileDialogs::askOpen(QWidget* parent, const Request& request) {
 
 QString FileDialogs::askSave(QWidget* parent, const Request& request) {
     return run(parent, request, QFileDialog::AcceptSave);
+}
+
+QString FileDialogs::saveFolder() {
+    if (place_)
+        if (QString folder = place_->saveFolder(); !folder.isEmpty()) return folder;
+    return lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
+}
+
+void FileDialogs::noteSaved(const QString& path, SavedFile kind, const QString& detail) {
+    if (place_) place_->fileSaved(QFileInfo(path).absoluteFilePath(), kind, detail);
 }
 
 void FileDialogs::cancelOpenDialog() {
@@ -89,7 +101,8 @@ QString FileDialogs::run(QWidget* parent, const Request& request, QFileDialog::A
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setNameFilters(nameFilters(request.filter));
-    dialog->setDirectory(lastFolder_);
+    const bool ownFolder = mode == QFileDialog::AcceptSave && !request.folder.isEmpty();
+    dialog->setDirectory(ownFolder ? request.folder : mode == QFileDialog::AcceptSave ? saveFolder() : lastFolder_);
     showDetailsWhole(*dialog);
     if (mode == QFileDialog::AcceptSave) {
         // The save dialog asks before it replaces an existing file (Qt's default).

@@ -9,6 +9,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QCoreApplication>
+#include <QString>
+
 namespace corvane {
 
 namespace {
@@ -172,10 +175,16 @@ int writeWholeFile(const std::string& path, std::string_view bytes) {
 }
 
 std::string fileWriteReason(int error) {
-    if (error == kForeignLink) return "it is a symbolic link that belongs to another user, so it is not followed";
+    if (error == kForeignLink)
+        return QCoreApplication::translate("corvane::FileWrite",
+                                           "it is a symbolic link that belongs to another user, so it is not followed")
+            .toStdString();
     if (error == kForeignFolderLink)
-        return "a folder on its path is a symbolic link that belongs to another user, so it is not followed";
-    return std::strerror(error);
+        return QCoreApplication::translate(
+                   "corvane::FileWrite",
+                   "a folder on its path is a symbolic link that belongs to another user, so it is not followed")
+            .toStdString();
+    return QString::fromLocal8Bit(std::strerror(error)).toStdString();
 }
 
 }  // namespace corvane

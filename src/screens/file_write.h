@@ -21,7 +21,8 @@ inline constexpr int kForeignFolderLink = -2;
 // kForeignLink, kForeignFolderLink, or the errno of the step that failed.
 int writeWholeFile(const std::string& path, std::string_view bytes);
 
-// The reason for a failed writeWholeFile, ready to show after the file's name.
+// The reason for a failed writeWholeFile in the user's language (UTF-8), ready to show after the
+// file's name.
 std::string fileWriteReason(int error);
 
 }  // namespace corvane

@@ -14,6 +14,7 @@ add_library(corvane_screens STATIC
   ${CMAKE_CURRENT_LIST_DIR}/page_updates.cpp
   ${CMAKE_CURRENT_LIST_DIR}/report_save.cpp
   ${CMAKE_CURRENT_LIST_DIR}/report_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/screens_accessible.cpp
 )
 corvane_publish_headers(corvane_screens screens)
 target_link_libraries(corvane_screens PUBLIC corvane_shell corvane_forms corvane_controls corvane_link corvane_platform

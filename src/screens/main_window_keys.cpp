@@ -34,11 +34,15 @@ void CCorvaneNewDlg::setUpKeyboard() {
 
 std::vector<QWidget*> CCorvaneNewDlg::keyboardChain() {
     std::vector<QWidget*> chain;
-    // A room beside the window may put a button of its own in the band ("graph", right of "info").
-    QWidget* roomButton = findChild<QWidget*>(QStringLiteral("bandRoomButton"), Qt::FindDirectChildrenOnly);
-    for (QWidget* w : std::initializer_list<QWidget*>{&comSettingButton_, &infoButton_, roomButton, &minimiseButton_,
-                                                      &sizeButton_, &closeButton_})
-        if (w && takesTab(w, this)) chain.push_back(w);
+    // Rooms beside the window may put buttons of their own in the band right of "info" ("graph",
+    // "job"): they come after it, left to right.
+    std::vector<QWidget*> band{&comSettingButton_, &infoButton_};
+    QList<QWidget*> rooms = findChildren<QWidget*>(QStringLiteral("bandRoomButton"), Qt::FindDirectChildrenOnly);
+    std::stable_sort(rooms.begin(), rooms.end(), [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+    band.insert(band.end(), rooms.begin(), rooms.end());
+    band.insert(band.end(), {&minimiseButton_, &sizeButton_, &closeButton_});
+    for (QWidget* w : band)
+        if (takesTab(w, this)) chain.push_back(w);
 
     CCorvMenu& view = menuWnd_.view();
     for (int index : view.shownEntries()) chain.push_back(view.button(index));

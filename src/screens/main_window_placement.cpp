@@ -46,7 +46,11 @@ void CCorvaneNewDlg::rememberPlacement() {
     if (config == *saved_) return;
     // Said on standard error only: a box while the window goes would hold its end.
     if (const ConfigWriteResult written = configFile_.write(config); !written) {
-        std::fprintf(stderr, "corvane: the window's place is not remembered: %s\n", written.error.c_str());
+        std::fprintf(stderr, "corvane: %s\n",
+                     tr("the window's place is not remembered: %1")
+                         .arg(QString::fromStdString(written.error))
+                         .toLocal8Bit()
+                         .constData());
         return;
     }
     saved_ = config;

@@ -1,5 +1,6 @@
 #include "screens/pop_ups.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -25,13 +26,18 @@ PopUps::PopUps(UnitLink& link, QWidget& owner, FileDialogs& files, PageChoices& 
 PopUps::~PopUps() { closeAll(); }
 
 std::string PopUps::fileTooLongNotice(const std::string& fileName) {
-    return std::string(kFileTooLong) + ": " + fileName + " holds more than the " +
-           std::to_string(TransferRecord::kCapacity) + " bytes the unit can take";
+    return encodeCp1252(
+        QCoreApplication::translate("corvane::PopUps", "%1: %2 holds more than the %3 bytes the unit can take")
+            .arg(QCoreApplication::translate("corvane::PopUps", kFileTooLong), decodeCp1252(fileName),
+                 QString::number(TransferRecord::kCapacity)));
 }
 
 std::string PopUps::noRoomForTextNotice(std::uint32_t replyLimit) {
-    return "The unit asked for a text, but its replies (" + std::to_string(replyLimit) +
-           " bytes) have no room for one: nothing can be typed";
+    return encodeCp1252(QCoreApplication::translate(
+                            "corvane::PopUps",
+                            "The unit asked for a text, but its replies (%1 bytes) have no room for one: nothing can "
+                            "be typed")
+                            .arg(replyLimit));
 }
 
 int PopUps::maxAnswerText(std::uint32_t replyLimit) {
@@ -240,6 +246,7 @@ void PopUps::saveFileFromUnit(const std::string& filter) {
         }
         if (error.empty()) error = writeFileFromUnit(path, bytes.data(), bytes.size());
         if (error.empty()) {
+            files_.noteSaved(path, SavedFile::UnitFile, decodeCp1252(name));
             const std::string saved = savedNameForUnit(path);
             link_.updateAnswer(
                 [saved](PendingAnswer& a) {

@@ -35,7 +35,7 @@ public:
     static constexpr std::uint8_t kAccepted = 2;
     static constexpr std::uint8_t kFirstButton = 3;
     static constexpr std::uint8_t kRefused = 4;
-    static constexpr const char* kFileTooLong = "File too long";
+    static constexpr const char* kFileTooLong = QT_TRANSLATE_NOOP("corvane::PopUps", "File too long");
 
     // Shows a notice with an OK button (raw Windows-1252 text) and returns when it is closed.
     using Notify = std::function<void(const std::string&)>;

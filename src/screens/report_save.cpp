@@ -1,5 +1,6 @@
 #include "screens/report_save.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "platform/cp1252.h"
@@ -19,7 +20,8 @@ FileDialogs::Request ReportSave::request() {
 }
 
 std::string ReportSave::failureText(const QString& path, int error) {
-    return "Cannot write the report file " + encodeCp1252(path) + ":\n" + fileWriteReason(error);
+    return encodeCp1252(QCoreApplication::translate("corvane::ReportSave", "Cannot write the report file %1:\n%2")
+                            .arg(path, QString::fromStdString(fileWriteReason(error))));
 }
 
 ReportSave::Outcome ReportSave::save(const std::string& text) {
@@ -29,7 +31,10 @@ ReportSave::Outcome ReportSave::save(const std::string& text) {
     const QByteArray localPath = QFile::encodeName(path);
     const int error =
         writeWholeFile(std::string(localPath.constData(), static_cast<std::size_t>(localPath.size())), text);
-    if (error == 0) return Outcome::Saved;
+    if (error == 0) {
+        dialogs_.noteSaved(path, SavedFile::Report);
+        return Outcome::Saved;
+    }
     if (notify_) notify_(failureText(path, error));
     return Outcome::Failed;
 }

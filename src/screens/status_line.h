@@ -1,5 +1,7 @@
 #pragma once
 // The main window's status line as the screen handlers use it.
+#include <QtGlobal>
+
 #include <string>
 
 namespace corvane {
@@ -15,9 +17,13 @@ public:
     virtual void stopBusyBar() = 0;
 };
 
-inline constexpr const char* kStatusReady = "Corvane ready...";
-inline constexpr const char* kStatusBusy = "Function in progress, please wait...";
-inline constexpr const char* kStatusKeyPadWait = "Corvane waits for the key pad...";
-inline constexpr const char* kStatusChoiceNotDelivered = "Corvane gone: the choice was not delivered";
+// The handlers' fixed texts; the status line shows them in the user's language.
+inline constexpr const char* kStatusReady = QT_TRANSLATE_NOOP("corvane::StatusLine", "Corvane ready...");
+inline constexpr const char* kStatusBusy =
+    QT_TRANSLATE_NOOP("corvane::StatusLine", "Function in progress, please wait...");
+inline constexpr const char* kStatusKeyPadWait =
+    QT_TRANSLATE_NOOP("corvane::StatusLine", "Corvane waits for the key pad...");
+inline constexpr const char* kStatusChoiceNotDelivered =
+    QT_TRANSLATE_NOOP("corvane::StatusLine", "Corvane gone: the choice was not delivered");
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -21,12 +22,13 @@ namespace {
 constexpr qsizetype kMaxNameBytes = 255;
 constexpr qsizetype kMaxSuffixCharacters = 16;
 
-std::string describe(const char* what, const QString& path, int error) {
-    return std::string(what) + " " + encodeCp1252(path) + ":\n" + std::strerror(error);
+// `what` holds %1 for the path.
+std::string describe(const QString& what, const QString& path, const QString& reason) {
+    return encodeCp1252(what.arg(path) + QStringLiteral(":\n") + reason);
 }
 
-std::string describe(const char* what, const QString& path, const char* reason) {
-    return std::string(what) + " " + encodeCp1252(path) + ":\n" + reason;
+std::string describe(const QString& what, const QString& path, int error) {
+    return describe(what, path, QString::fromLocal8Bit(std::strerror(error)));
 }
 
 class Fd {
@@ -74,16 +76,19 @@ FileForUnit readFileForUnit(const QString& path, std::size_t limit) {
     // Non-blocking open: a pipe without a writer must not hang the program.
     Fd fd(::open(name.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
-        result.error = describe("Cannot open the file", path, errno);
+        result.error =
+            describe(QCoreApplication::translate("corvane::TransferFiles", "Cannot open the file %1"), path, errno);
         return result;
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) {
-        result.error = describe("Cannot read the file", path, errno);
+        result.error =
+            describe(QCoreApplication::translate("corvane::TransferFiles", "Cannot read the file %1"), path, errno);
         return result;
     }
     if (!S_ISREG(st.st_mode)) {
-        result.error = describe("Cannot read the file", path, "it is not a regular file");
+        result.error = describe(QCoreApplication::translate("corvane::TransferFiles", "Cannot read the file %1"), path,
+                                QCoreApplication::translate("corvane::TransferFiles", "it is not a regular file"));
         return result;
     }
     result.bytes.resize(limit + 1);
@@ -93,7 +98,8 @@ FileForUnit readFileForUnit(const QString& path, std::size_t limit) {
         if (n < 0) {
             if (errno == EINTR) continue;
             result.bytes.clear();
-            result.error = describe("Cannot read the file", path, errno);
+            result.error =
+                describe(QCoreApplication::translate("corvane::TransferFiles", "Cannot read the file %1"), path, errno);
             return result;
         }
         if (n == 0) break;
@@ -113,13 +119,19 @@ std::string writeFileFromUnit(const QString& path, const std::uint8_t* data, std
     const QByteArray local = QFile::encodeName(path);
     const int error = writeWholeFile(std::string(local.constData(), static_cast<std::size_t>(local.size())),
                                      std::string_view(reinterpret_cast<const char*>(data), size));
-    return error == 0 ? std::string() : describe("Cannot save the file", path, fileWriteReason(error).c_str());
+    return error == 0 ? std::string()
+                      : describe(QCoreApplication::translate("corvane::TransferFiles", "Cannot save the file %1"), path,
+                                 QString::fromStdString(fileWriteReason(error)));
 }
 
 QString safeFileName(const std::string& proposed, const QString& fallback) {
     // Only the last part of a path counts, whichever separator the unit used.
     const std::size_t cut = proposed.find_last_of("/\\");
-    const QString decoded = decodeCp1252(std::string_view(proposed).substr(cut == std::string::npos ? 0 : cut + 1));
+    return safePlainName(decodeCp1252(std::string_view(proposed).substr(cut == std::string::npos ? 0 : cut + 1)),
+                         fallback);
+}
+
+QString safePlainName(const QString& decoded, const QString& fallback) {
     QString name;
     for (const QChar c : decoded)
         if (!isUnsafeInName(c)) name += c;
@@ -150,22 +162,32 @@ std::string incompleteFileNotice(const std::string& name, std::int64_t announced
                                  std::size_t capacity) {
     if (announced >= 0 && static_cast<std::uint64_t>(announced) == held) return {};
     const QString shown = safeFileName(name, QString());
-    const std::string file =
-        shown.isEmpty() ? std::string("The file from the unit") : "The file " + encodeCp1252(shown) + " from the unit";
-    const std::string arrived = std::to_string(held);
-    const std::string expected = std::to_string(announced);
-    std::string what;
+    const QString arrived = QString::number(held);
+    const QString expected = QString::number(announced);
+    QString what;
     if (announced < 0)
-        what = " came without a valid size (" + expected + "); " + arrived + " bytes arrived.";
+        what = QCoreApplication::translate("corvane::TransferFiles",
+                                           "%1 came without a valid size (%2); %3 bytes arrived.")
+                   .arg(QStringLiteral("%1"), expected, arrived);
     else if (static_cast<std::uint64_t>(announced) > capacity)
-        what = " is announced with " + expected + " bytes, more than the " + std::to_string(capacity) +
-               " bytes a file from the unit may have; only " + arrived + " are held.";
+        what = QCoreApplication::translate("corvane::TransferFiles",
+                                           "%1 is announced with %2 bytes, more than the %3 bytes a file from the unit "
+                                           "may have; only %4 are held.")
+                   .arg(QStringLiteral("%1"), expected, QString::number(capacity), arrived);
     else if (static_cast<std::uint64_t>(announced) > held)
-        what = " is incomplete: " + arrived + " of the " + expected + " bytes announced arrived, " +
-               std::to_string(static_cast<std::uint64_t>(announced) - held) + " are missing.";
+        what = QCoreApplication::translate("corvane::TransferFiles",
+                                           "%1 is incomplete: %2 of the %3 bytes announced arrived, %4 are missing.")
+                   .arg(QStringLiteral("%1"), arrived, expected,
+                        QString::number(static_cast<std::uint64_t>(announced) - held));
     else
-        what = " is not as announced: " + arrived + " bytes arrived, " + expected + " were announced.";
-    return file + what + " It was not saved.";
+        what = QCoreApplication::translate("corvane::TransferFiles",
+                                           "%1 is not as announced: %2 bytes arrived, %3 were announced.")
+                   .arg(QStringLiteral("%1"), arrived, expected);
+    const QString file =
+        shown.isEmpty() ? QCoreApplication::translate("corvane::TransferFiles", "The file from the unit")
+                        : QCoreApplication::translate("corvane::TransferFiles", "The file %1 from the unit").arg(shown);
+    return encodeCp1252(what.arg(file) + QLatin1Char(' ') +
+                        QCoreApplication::translate("corvane::TransferFiles", "It was not saved."));
 }
 
 }  // namespace corvane

@@ -35,6 +35,9 @@ std::string writeFileFromUnit(const QString& path, const std::uint8_t* data, std
 // no "..", no control (C0, DEL, C1) or path characters, not hidden, at most 255 bytes in the
 // file system's encoding; `fallback` when nothing is left.
 QString safeFileName(const std::string& proposed, const QString& fallback = QStringLiteral("unit-file"));
+// The same rules for a name typed by the user (a workshop job's folder): path characters and
+// controls taken out, no leading or trailing dots and blanks, at most 255 bytes.
+QString safePlainName(const QString& name, const QString& fallback);
 // The extension to add when the user types none: letters and digits of the unit's extension,
 // only when its proposed name had one; empty otherwise.
 QString safeDefaultSuffix(const std::string& proposedName, const std::string& extension);

@@ -27,6 +27,21 @@ QFont keyFont(const QString& text, int keyWidth) {
     return font;
 }
 
+// What a screen reader says for each key; the keys with words say them.
+constexpr const char* kArrowNames[] = {
+    nullptr,
+    QT_TRANSLATE_NOOP("corvane::CTransportTool", "Back, fast"),
+    QT_TRANSLATE_NOOP("corvane::CTransportTool", "Back"),
+    QT_TRANSLATE_NOOP("corvane::CTransportTool", "Back one step"),
+    nullptr,
+    QT_TRANSLATE_NOOP("corvane::CTransportTool", "Forward one step"),
+    QT_TRANSLATE_NOOP("corvane::CTransportTool", "Forward"),
+    QT_TRANSLATE_NOOP("corvane::CTransportTool", "Forward, fast"),
+    nullptr,
+    nullptr,
+};
+static_assert(std::size(kArrowNames) == CTransportTool::kKeys.size());
+
 }  // namespace
 
 CTransportTool::CTransportTool(QWidget* owner) : CCorvDialog(kTemplateId, owner, false) {
@@ -36,7 +51,9 @@ CTransportTool::CTransportTool(QWidget* owner) : CCorvDialog(kTemplateId, owner,
 
     for (std::size_t i = 0; i < kKeys.size(); ++i) {
         const TransportKey& k = kKeys[i];
-        auto* key = new QPushButton(QString::fromLatin1(k.text), this);
+        auto* key = new QPushButton(tr(k.text), this);
+        // The arrows read as words.
+        if (const char* name = kArrowNames[i]) key->setAccessibleName(tr(name));
         key->setGeometry(dialogUnitsToPixels(k.x, kKeyTop, k.width, kKeyHeight));
         key->setFont(keyFont(key->text(), key->width()));
         key->setFocusPolicy(Qt::StrongFocus);

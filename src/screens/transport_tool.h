@@ -4,6 +4,7 @@
 // the owner window as WM_KEYPAD_KEY; the window does not wait and has no way to be closed by
 // the user: the owner removes it when the unit says so.
 #include <QPushButton>
+#include <QtGlobal>
 
 #include <array>
 #include <cstdint>
@@ -29,16 +30,16 @@ public:
     static constexpr int kKeyTop = 19;     // dialog units
     static constexpr int kKeyHeight = 26;  // dialog units
     static constexpr std::array<TransportKey, 10> kKeys = {{
-        {"START", 9, 30, 1014, 7},
+        {QT_TRANSLATE_NOOP("corvane::CTransportTool", "START"), 9, 30, 1014, 7},
         {"<<<", 42, 21, 1006, 3},
         {"<<", 63, 18, 1008, 1},
         {"<", 81, 18, 1007, 2},
-        {"STOP", 101, 30, 1012, 255},
+        {QT_TRANSLATE_NOOP("corvane::CTransportTool", "STOP"), 101, 30, 1012, 255},
         {">", 134, 18, 1009, 5},
         {">>", 152, 18, 1011, 4},
         {">>>", 170, 20, 1010, 6},
-        {"END", 192, 30, 1013, 8},
-        {"ESC", 233, 30, 1015, 9},
+        {QT_TRANSLATE_NOOP("corvane::CTransportTool", "END"), 192, 30, 1013, 8},
+        {QT_TRANSLATE_NOOP("corvane::CTransportTool", "ESC"), 233, 30, 1015, 9},
     }};
 
     // `owner` receives the key codes; the key pad is created without waiting and shown.

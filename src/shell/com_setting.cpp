@@ -6,9 +6,12 @@
 #include "controls/corv_button.h"
 #include "controls/palette.h"
 #include "controls/skin_lines.h"
+#include "i18n/program_language.h"
+#include "platform/cp1252.h"
 #include "platform/dialog_units.h"
 
 #include <QAbstractItemView>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -54,7 +57,7 @@ CComSetting::CComSetting(QWidget* parent, PortConfigFile file, WindowState windo
       traceOn_(traceOn),
       traceFile_(std::move(traceFile)) {
     setFixedSize(dialogUnitsToPixelsX(150), dialogUnitsToPixelsY(88) + kTraceLineHeight);
-    setWindowTitle(QStringLiteral("Com setting"));
+    setWindowTitle(tr("Com setting"));
 }
 
 // The prompt is a member: it leaves the dialog's children before the dialog deletes the rest.
@@ -100,7 +103,7 @@ void CComSetting::OnInitDialog() {
     }
 
     menu_ = new QMenu(this);
-    verbose_ = menu_->addAction(QString::fromLatin1(kVerboseDebugOutput));
+    verbose_ = menu_->addAction(tr(kVerboseDebugOutput));
     verbose_->setCheckable(true);
     verbose_->setChecked(traceOn_);
     connect(verbose_, &QAction::triggered, this, [this] {
@@ -108,21 +111,34 @@ void CComSetting::OnInitDialog() {
         verbose_->setChecked(traceOn_);
         emit command(ID_VERBOSE_DEBUG_OUTPUT);
     });
-    reconnect_ = menu_->addAction(QString::fromLatin1(kReopenReturningPort));
+    reconnect_ = menu_->addAction(tr(kReopenReturningPort));
     reconnect_->setCheckable(true);
     reconnect_->setChecked(stored_.reconnect);
-    reconnect_->setToolTip(
-        QStringLiteral("A device chosen by its name is always reopened when it returns. Saved with OK."));
+    reconnect_->setToolTip(tr("A device chosen by its name is always reopened when it returns. Saved with OK."));
 
-    prompt_.Create(kComSettingPrompt, kPromptRect.left(), kPromptRect.top(), kPromptRect.right() + 1,
+    // The language of the program's own texts; saved with OK, spoken from the next start on.
+    QMenu* languages = menu_->addMenu(tr("Language"));
+    languages_ = new QActionGroup(this);
+    auto addLanguage = [&](const QString& code, const QString& name) {
+        QAction* choice = languages->addAction(name);
+        choice->setCheckable(true);
+        choice->setData(code);
+        choice->setChecked(code.toStdString() == stored_.language);
+        languages_->addAction(choice);
+    };
+    addLanguage({}, tr("The system's language"));
+    addLanguage(QStringLiteral("en"), languageName(QStringLiteral("en")));
+    for (const QString& code : translatedLanguages()) addLanguage(code, languageName(code));
+
+    prompt_.Create(encodeCp1252(tr(kComSettingPrompt)), kPromptRect.left(), kPromptRect.top(), kPromptRect.right() + 1,
                    kPromptRect.bottom() + 1, this, IDC_COM_NUMBER_TEXT);
     prompt_.SetColours(ColourPanel, ColourEdgeLight);
 
     // As wide as the list and aligned with it, 10 to 55 pixels below its bottom edge.
     const int listBottom = kListRect.bottom() + 1;
     ok_ = new CCorvButton;
-    ok_->Create("OK", ButtonStyle::PlainFace, kListRect.left(), listBottom + 10, kListRect.right() + 1, listBottom + 55,
-                this, IDOK);
+    ok_->Create(encodeCp1252(tr("OK")), ButtonStyle::PlainFace, kListRect.left(), listBottom + 10,
+                kListRect.right() + 1, listBottom + 55, this, IDOK);
     routeCommands(ok_);
 
     // Whether the trace runs is otherwise only seen in the menu, which few find.
@@ -143,12 +159,12 @@ void CComSetting::fillTraceLine() {
     if (traceOn_ && !traceFile_.isEmpty()) {
         const QString shown =
             QFontMetrics(traceLine_->font()).elidedText(traceFile_, Qt::ElideMiddle, kTraceRect.width());
-        traceLine_->setText(QStringLiteral("Verbose trace on, written to\n") + shown);
+        traceLine_->setText(tr("Verbose trace on, written to\n%1").arg(shown));
         traceLine_->setToolTip(traceFile_);
     } else if (traceOn_) {
-        traceLine_->setText(QStringLiteral("Verbose trace on"));
+        traceLine_->setText(tr("Verbose trace on"));
     } else {
-        traceLine_->setText(QStringLiteral("Verbose trace off: right click\nhere to switch it on"));
+        traceLine_->setText(tr("Verbose trace off: right click\nhere to switch it on"));
     }
 }
 
@@ -204,6 +220,8 @@ void CComSetting::OnOK() {
     PortConfig config = stored_;
     config.windowState = windowState_;
     config.reconnect = reconnect_ && reconnect_->isChecked();
+    if (const QAction* language = languages_ ? languages_->checkedAction() : nullptr)
+        config.language = language->data().toString().toStdString();
     chosenDevice_.reset();
     if (selection >= kListPositions) {
         config.device = list_->itemData(selection).toString().toStdString();
@@ -217,11 +235,12 @@ void CComSetting::OnOK() {
         config.device.clear();
     }
     const bool portChanged = config.port != stored_.port || config.device != stored_.device;
-    if (selection >= 0 && (portChanged || config.reconnect != stored_.reconnect || fileUnusable_)) {
+    const bool languageChanged = config.language != stored_.language;
+    if (selection >= 0 && (portChanged || languageChanged || config.reconnect != stored_.reconnect || fileUnusable_)) {
         const ConfigWriteResult written = file_.write(config);
         if (written) {
-            // The reconnect choice applies at once; a new port needs a restart.
-            changed_ = portChanged;
+            // The reconnect choice applies at once; a new port or language needs a restart.
+            changed_ = portChanged || languageChanged;
             stored_ = config;
             storedChoice_ = config.port;
             savedConfig_ = config;

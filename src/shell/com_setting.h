@@ -21,6 +21,8 @@ class QComboBox;
 class QLabel;
 class QMenu;
 
+class QActionGroup;
+
 namespace corvane {
 
 class CCorvButton;
@@ -32,9 +34,11 @@ inline constexpr int IDC_COM_LIST = 1001;
 // The trace switch of the popup menu, handled by the main window.
 inline constexpr int ID_VERBOSE_DEBUG_OUTPUT = 106;
 
-inline constexpr const char* kComSettingPrompt = "Enter com number...";
-inline constexpr const char* kVerboseDebugOutput = "Verbose debug output";
-inline constexpr const char* kReopenReturningPort = "Reopen a COM port that returns";
+// Shown in the user's language.
+inline constexpr const char* kComSettingPrompt = QT_TRANSLATE_NOOP("corvane::CComSetting", "Enter com number...");
+inline constexpr const char* kVerboseDebugOutput = QT_TRANSLATE_NOOP("corvane::CComSetting", "Verbose debug output");
+inline constexpr const char* kReopenReturningPort =
+    QT_TRANSLATE_NOOP("corvane::CComSetting", "Reopen a COM port that returns");
 
 class CComSetting : public CCorvDialog {
     Q_OBJECT
@@ -77,6 +81,9 @@ public:
     QMenu* popupMenu() const { return menu_; }
     QAction* verboseAction() const { return verbose_; }
     QAction* reconnectAction() const { return reconnect_; }
+    // The choice of the program's language: one checkable item per language, its code as data
+    // (empty: the system's language).
+    QActionGroup* languageChoice() const { return languages_; }
     // "Verbose trace off..." or "Verbose trace on, written to" and the file (its middle left out
     // when it is too long; the tooltip has it whole).
     QLabel* traceLine() const { return traceLine_; }
@@ -120,6 +127,7 @@ private:
     QMenu* menu_ = nullptr;
     QAction* verbose_ = nullptr;
     QAction* reconnect_ = nullptr;
+    QActionGroup* languages_ = nullptr;
     QLabel* traceLine_ = nullptr;
 };
 

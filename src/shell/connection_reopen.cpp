@@ -64,7 +64,7 @@ void ConnectionSupervisor::reopenDevice() {
         if (error != lastReopenError_) {
             lastReopenError_ = error;
             emit statusChanged(
-                QStringLiteral("Corvane cannot reopen %1: %2")
+                tr("Corvane cannot reopen %1: %2")
                     .arg(QString::fromStdString(reopenPath_), QString::fromLocal8Bit(std::strerror(error))),
                 StatusLamp::NotReady);
         }

@@ -201,8 +201,6 @@ void ConnectionSupervisor::setTimerPeriod(int milliseconds) {
     emit timerPeriodChanged(milliseconds);
 }
 
-void ConnectionSupervisor::show(const char* text, StatusLamp lamp) {
-    emit statusChanged(QString::fromLatin1(text), lamp);
-}
+void ConnectionSupervisor::show(const char* text, StatusLamp lamp) { emit statusChanged(tr(text), lamp); }
 
 }  // namespace corvane

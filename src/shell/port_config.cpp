@@ -11,6 +11,9 @@
 #include <cstring>
 #include <system_error>
 
+#include <QCoreApplication>
+#include <QString>
+
 namespace corvane {
 
 namespace fs = std::filesystem;
@@ -26,11 +29,16 @@ constexpr std::string_view kDeviceKey = "device=";
 constexpr std::string_view kReconnectKey = "reconnect=";
 constexpr std::string_view kPlaceKey = "place=";
 constexpr std::string_view kUsbOfferKey = "usb-offer=";
+constexpr std::string_view kLanguageKey = "language=";
 constexpr std::string_view kDeclined = "declined";
 // Far beyond any screen: a larger number is no place the window was at.
 constexpr long kMaxCoordinate = 100000;
-constexpr const char* kDefaultsUsed =
-    "COM1 is used for now. The file is left as it is until a port is chosen in the Com setting dialog.";
+std::string defaultsUsed() {
+    return QCoreApplication::translate(
+               "corvane::PortConfigFile",
+               "COM1 is used for now. The file is left as it is until a port is chosen in the Com setting dialog.")
+        .toStdString();
+}
 
 fs::path homeFolder() {
     if (const char* home = std::getenv("HOME"); home && *home) return home;
@@ -38,8 +46,11 @@ fs::path homeFolder() {
     return ".";
 }
 
-std::string errorText(const std::string& what, const fs::path& path, int err) {
-    return what + " " + path.string() + ": " + std::strerror(err);
+// `what` names the step with %1 for the path.
+std::string errorText(const QString& what, const fs::path& path, int err) {
+    return (what.arg(QString::fromStdString(path.string())) + QStringLiteral(": ") +
+            QString::fromLocal8Bit(std::strerror(err)))
+        .toStdString();
 }
 
 bool writeAll(int fd, const std::string& bytes) {
@@ -57,8 +68,11 @@ bool writeAll(int fd, const std::string& bytes) {
 
 // A folder where the configuration file belongs: only the user can move it out of the way.
 std::string folderInPlace(const fs::path& path) {
-    return "The configuration file " + path.string() +
-           " is a folder. Remove or rename that folder: the program keeps its port setting in a file of that name.";
+    return QCoreApplication::translate("corvane::PortConfigFile",
+                                       "The configuration file %1 is a folder. Remove or rename that folder: the "
+                                       "program keeps its port setting in a file of that name.")
+        .arg(QString::fromStdString(path.string()))
+        .toStdString();
 }
 
 // Makes the rename durable; a folder that cannot be synced is not worth failing for.
@@ -128,6 +142,7 @@ std::string PortConfigFile::format(const PortConfig& config) {
         content += "\n" + std::string(kPlaceKey) + std::to_string(p->x) + "," + std::to_string(p->y) + "," +
                    std::to_string(p->width) + "," + std::to_string(p->height);
     if (config.usbOfferDeclined) content += "\n" + std::string(kUsbOfferKey) + std::string(kDeclined);
+    if (!config.language.empty()) content += "\n" + std::string(kLanguageKey) + config.language;
     return content;
 }
 
@@ -148,6 +163,7 @@ bool PortConfigFile::parse(std::string_view content, PortConfig& config) {
     bool reconnect = false;
     std::optional<WindowPlace> place;
     bool usbOfferDeclined = false;
+    std::string language;
     while (!settings.empty()) {
         const std::size_t lineEnd = settings.find('\n');
         std::string_view line = settings.substr(0, lineEnd);
@@ -163,6 +179,8 @@ bool PortConfigFile::parse(std::string_view content, PortConfig& config) {
             place = parsePlace(line.substr(kPlaceKey.size()));
         else if (line.starts_with(kUsbOfferKey))
             usbOfferDeclined = line.substr(kUsbOfferKey.size()) == kDeclined;
+        else if (line.starts_with(kLanguageKey))
+            language = line.substr(kLanguageKey.size());
         // Other keys belong to a later version: skipped.
     }
 
@@ -180,6 +198,7 @@ bool PortConfigFile::parse(std::string_view content, PortConfig& config) {
     config.reconnect = reconnect;
     config.normalPlace = place;
     config.usbOfferDeclined = usbOfferDeclined;
+    config.language = language;
     if (content.size() > kStateOffset) {
         switch (content[kStateOffset]) {
             case '1': config.windowState = WindowState::WorkArea; break;
@@ -209,12 +228,20 @@ std::string PortConfigFile::quoteContent(std::string_view content) {
 
 ConfigReadResult PortConfigFile::read(PortConfig& config) const {
     ConfigReadResult result;
-    auto unusable = [&](ConfigReadStatus status, const std::string& what) {
+    const QString file = QString::fromStdString(path_.string());
+    // `what` is the whole sentence.
+    auto unusable = [&](ConfigReadStatus status, const QString& what) {
         config.port = PortConfig::kDefaultPort;
         config.device.clear();
         result.status = status;
-        result.error = "The configuration file " + path_.string() + " " + what + ".\n" + kDefaultsUsed;
+        result.error = what.toStdString() + "\n" + defaultsUsed();
         return result;
+    };
+    auto cannotRead = [&](int err) {
+        return unusable(
+            ConfigReadStatus::Failed,
+            QCoreApplication::translate("corvane::PortConfigFile", "The configuration file %1 cannot be read: %2.")
+                .arg(file, QString::fromLocal8Bit(std::strerror(err))));
     };
     // Without waiting: a FIFO in place of the file would block the start until a writer came.
     int fd = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -225,7 +252,7 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
             result.status = ConfigReadStatus::Missing;
             return result;
         }
-        return unusable(ConfigReadStatus::Failed, std::string("cannot be read: ") + std::strerror(errno));
+        return cannotRead(errno);
     }
     // A folder of that name opens but never reads, and choosing a port cannot replace it.
     struct stat st {};
@@ -234,13 +261,17 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
         config.port = PortConfig::kDefaultPort;
         config.device.clear();
         result.status = ConfigReadStatus::Failed;
-        result.error = folderInPlace(path_) + "\nCOM1 is used for now.";
+        result.error = folderInPlace(path_) + "\n" +
+                       QCoreApplication::translate("corvane::PortConfigFile", "COM1 is used for now.").toStdString();
         return result;
     }
     // Only a regular file holds a setting (the writer replaces nothing else either).
     if (!S_ISREG(st.st_mode)) {
         ::close(fd);
-        return unusable(ConfigReadStatus::Failed, "is not a regular file");
+        return unusable(
+            ConfigReadStatus::Failed,
+            QCoreApplication::translate("corvane::PortConfigFile", "The configuration file %1 is not a regular file.")
+                .arg(file));
     }
     char buffer[kMaxContent];
     std::size_t got = 0;
@@ -250,17 +281,23 @@ ConfigReadResult PortConfigFile::read(PortConfig& config) const {
         if (n < 0) {
             int err = errno;
             ::close(fd);
-            return unusable(ConfigReadStatus::Failed, std::string("cannot be read: ") + std::strerror(err));
+            return cannotRead(err);
         }
         if (n == 0) break;
         got += static_cast<std::size_t>(n);
     }
     ::close(fd);
     const std::string_view content(buffer, got);
-    if (content.empty()) return unusable(ConfigReadStatus::Invalid, "is empty");
+    if (content.empty())
+        return unusable(
+            ConfigReadStatus::Invalid,
+            QCoreApplication::translate("corvane::PortConfigFile", "The configuration file %1 is empty.").arg(file));
     if (!parse(content, config)) {
         return unusable(ConfigReadStatus::Invalid,
-                        "holds \"" + quoteContent(content) + "\", which is not a port setting such as \"COM01,0\"");
+                        QCoreApplication::translate("corvane::PortConfigFile",
+                                                    "The configuration file %1 holds \"%2\", which is not a port "
+                                                    "setting such as \"COM01,0\".")
+                            .arg(file, QString::fromStdString(quoteContent(content))));
     }
     result.status = ConfigReadStatus::Read;
     return result;
@@ -270,12 +307,18 @@ ConfigWriteResult PortConfigFile::write(const PortConfig& config) const {
     ConfigWriteResult result;
     int state = static_cast<int>(config.windowState);
     if (config.device.find_first_of(std::string_view("\n\r\0", 3)) != std::string::npos) {
-        result.error = "Cannot save the device path " + quoteContent(config.device) + ": it holds a line end";
+        result.error = QCoreApplication::translate("corvane::PortConfigFile",
+                                                   "Cannot save the device path %1: it holds a line end")
+                           .arg(QString::fromStdString(quoteContent(config.device)))
+                           .toStdString();
         return result;
     }
     if (config.port < 0 || config.port > 99 || state < 0 || state > 9) {
-        result.error = "Cannot save the port " + std::to_string(config.port) + " and window state " +
-                       std::to_string(state) + ": out of range";
+        result.error = QCoreApplication::translate("corvane::PortConfigFile",
+                                                   "Cannot save the port %1 and window state %2: out of range")
+                           .arg(config.port)
+                           .arg(state)
+                           .toStdString();
         return result;
     }
 
@@ -290,8 +333,12 @@ ConfigWriteResult PortConfigFile::write(const PortConfig& config) const {
     // pipe that the name leads to (a link to /dev/null, say) must stay what it is.
     const fs::file_status existing = fs::status(target, ec);
     if (fs::exists(existing) && !fs::is_regular_file(existing)) {
-        result.error = fs::is_directory(existing) ? folderInPlace(target)
-                                                  : "Cannot write " + target.string() + ": it is not a regular file";
+        result.error =
+            fs::is_directory(existing)
+                ? folderInPlace(target)
+                : QCoreApplication::translate("corvane::PortConfigFile", "Cannot write %1: it is not a regular file")
+                      .arg(QString::fromStdString(target.string()))
+                      .toStdString();
         return result;
     }
     fs::path folder = target.parent_path();
@@ -299,14 +346,16 @@ ConfigWriteResult PortConfigFile::write(const PortConfig& config) const {
 
     fs::create_directories(folder, ec);
     if (ec) {
-        result.error = errorText("Cannot create the folder", folder, ec.value());
+        result.error = errorText(QCoreApplication::translate("corvane::PortConfigFile", "Cannot create the folder %1"),
+                                 folder, ec.value());
         return result;
     }
 
     std::string temp = (folder / (std::string(".") + target.filename().string() + ".XXXXXX")).string();
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
-        result.error = errorText("Cannot write in", folder, errno);
+        result.error =
+            errorText(QCoreApplication::translate("corvane::PortConfigFile", "Cannot write in %1"), folder, errno);
         return result;
     }
     const std::string content = format(config);
@@ -316,7 +365,8 @@ ConfigWriteResult PortConfigFile::write(const PortConfig& config) const {
     if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
     if (err != 0) {
         ::unlink(temp.c_str());
-        result.error = errorText("Cannot write", target, err);
+        result.error =
+            errorText(QCoreApplication::translate("corvane::PortConfigFile", "Cannot write %1"), target, err);
         return result;
     }
     syncFolder(folder);

@@ -2,8 +2,8 @@
 // The port configuration file: which serial port the unit is on (or the USB mode) and how the
 // main window was placed. Seven bytes "COMpp,w" without a line end; "COMpp" alone, "COMpp," and a
 // line end after the setting are read too. A device chosen by name, the reconnect choice, the
-// window's normal place and a declined USB offer follow on lines of their own
-// ("\ndevice=PATH", "\nreconnect=1", "\nplace=X,Y,W,H", "\nusb-offer=declined"), after the
+// window's normal place, a declined USB offer and the chosen language follow on lines of their own
+// ("\ndevice=PATH", "\nreconnect=1", "\nplace=X,Y,W,H", "\nusb-offer=declined", "\nlanguage=de"), after the
 // seven bytes, so a reader that takes only the first seven still finds a port number and the
 // window state.
 #include <optional>
@@ -46,6 +46,8 @@ struct PortConfig {
     std::optional<WindowPlace> normalPlace;
     // The start's offer of the USB mode was answered No: it is not made again.
     bool usbOfferDeclined = false;
+    // The language of the program's own texts ("en", "de"); empty: the one of the locale.
+    std::string language;
 
     bool usbMode() const { return device.empty() && port == kUsbMode; }
     bool operator==(const PortConfig&) const = default;
@@ -92,12 +94,12 @@ public:
     ConfigWriteResult write(const PortConfig& config) const;
 
     // "COM%02d,%d", then "\ndevice=PATH", "\nreconnect=1", "\nplace=X,Y,W,H" and
-    // "\nusb-offer=declined" when set; the port must be 0..99, the state one digit, and the path
+    // "\nusb-offer=declined" and "\nlanguage=CODE" when set; the port must be 0..99, the state one digit, and the path
     // one line.
     static std::string format(const PortConfig& config);
     // Applies file content "COMpp", "COMpp," or "COMpp,w", each maybe followed by one line end:
     // pp gives the port, w the window state (a digit other than 0, 1 or 2 gives 0). Further
-    // lines are "key=value" settings: device, reconnect, place and usb-offer are read (a place
+    // lines are "key=value" settings: device, reconnect, place, usb-offer and language are read (a place
     // that is no four numbers is skipped), other keys skipped.
     // Anything else is no port setting: false, and `config` is left alone.
     static bool parse(std::string_view content, PortConfig& config);

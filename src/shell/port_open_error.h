@@ -31,7 +31,8 @@ struct UserGroups {
 std::string comPortLabel(int comNumber);
 
 // "Error opening COM3:\n<system text>", followed by advice for a refused, busy or missing
-// device, or one with no hardware behind it. Depends only on its arguments.
+// device, or one with no hardware behind it, in the user's language (UTF-8). Depends only on its
+// arguments.
 std::string portOpenErrorText(const std::string& portLabel, const std::string& devicePath, int error,
                               const DeviceNodeInfo& node, const UserGroups& user);
 

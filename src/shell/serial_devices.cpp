@@ -10,6 +10,9 @@
 #include "shell/unit_identity.h"
 #include "shell/usb_port_search.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 namespace corvane {
 
 namespace fs = std::filesystem;
@@ -131,18 +134,24 @@ bool underPciBus(const fs::path& device, const fs::path& sysfsRoot) {
 std::string SerialDevice::displayName() const {
     std::string name;
     if (comNumber > 0) {
-        name = "COM" + std::to_string(comNumber) + ", numbered port";
+        name =
+            QCoreApplication::translate("corvane::SerialDevice", "COM%1, numbered port").arg(comNumber).toStdString();
     } else if (isUnit) {
-        name = "Corvane unit";
+        name = QCoreApplication::translate("corvane::SerialDevice", "Corvane unit").toStdString();
     } else if (!product.empty()) {
         // "FTDI FT232R USB UART", but not "Arduino LLC Arduino Uno" twice over.
         name = manufacturer.empty() || containsIgnoringCase(product, manufacturer.substr(0, manufacturer.find(' ')))
                    ? product
                    : manufacturer + " " + product;
     } else if (!manufacturer.empty()) {
-        name = manufacturer + " serial device";
+        name = QCoreApplication::translate("corvane::SerialDevice", "%1 serial device")
+                   .arg(QString::fromStdString(manufacturer))
+                   .toStdString();
     } else {
-        name = vendorId.empty() ? "PCI serial port" : "USB serial device " + vendorId + ":" + productId;
+        name = vendorId.empty() ? QCoreApplication::translate("corvane::SerialDevice", "PCI serial port").toStdString()
+                                : QCoreApplication::translate("corvane::SerialDevice", "USB serial device %1:%2")
+                                      .arg(QString::fromStdString(vendorId), QString::fromStdString(productId))
+                                      .toStdString();
     }
     if (!serial.empty()) name += " (" + serial + ")";
     return name + " - " + ttyName;
@@ -236,15 +245,23 @@ std::optional<SerialDevice> findSerialDevice(const std::vector<SerialDevice>& de
 }
 
 std::string formatSerialDeviceList(const std::vector<SerialDevice>& devices) {
-    if (devices.empty()) return "No serial device found.\n";
-    std::string text;
+    if (devices.empty())
+        return QCoreApplication::translate("corvane::SerialDevice", "No serial device found.\n").toStdString();
+    std::string list;
     for (const SerialDevice& device : devices) {
-        text += device.displayName() + "\n";
-        text += "    node:        " + device.node + "\n";
-        text += "    stable path: " + device.stablePath + "\n";
-        text += std::string("    may open:    ") + (device.mayOpen ? "yes" : "no, permission denied") + "\n";
+        list += device.displayName() + "\n";
+        list += QCoreApplication::translate("corvane::SerialDevice", "    node:        %1\n")
+                    .arg(QString::fromStdString(device.node))
+                    .toStdString();
+        list += QCoreApplication::translate("corvane::SerialDevice", "    stable path: %1\n")
+                    .arg(QString::fromStdString(device.stablePath))
+                    .toStdString();
+        list += (device.mayOpen
+                     ? QCoreApplication::translate("corvane::SerialDevice", "    may open:    yes\n")
+                     : QCoreApplication::translate("corvane::SerialDevice", "    may open:    no, permission denied\n"))
+                    .toStdString();
     }
-    return text;
+    return list;
 }
 
 }  // namespace corvane

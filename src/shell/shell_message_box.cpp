@@ -31,8 +31,10 @@ CCorvNoticeBox::CCorvNoticeBox(const std::string& text, Kind kind, QWidget* owne
     setFixedSize(kWidth, height);
 
     if (kind == YesNo || kind == YesNoPresetNo) {
-        yes_ = makeButton("YES", rectLTRB(20, buttonTop, 20 + kButtonWidth, buttonTop + kButtonHeight), IDOK);
-        no_ = makeButton("NO", rectLTRB(kWidth - 20 - kButtonWidth, buttonTop, kWidth - 20, buttonTop + kButtonHeight),
+        yes_ = makeButton(encodeCp1252(tr("YES")),
+                          rectLTRB(20, buttonTop, 20 + kButtonWidth, buttonTop + kButtonHeight), IDOK);
+        no_ = makeButton(encodeCp1252(tr("NO")),
+                         rectLTRB(kWidth - 20 - kButtonWidth, buttonTop, kWidth - 20, buttonTop + kButtonHeight),
                          IDCANCEL);
         presetNo_ = kind == YesNoPresetNo;
         // The box hands the keys to the control focused before it is shown. NO shows the focus
@@ -44,7 +46,8 @@ CCorvNoticeBox::CCorvNoticeBox(const std::string& text, Kind kind, QWidget* owne
         }
     } else {
         const int left = (kWidth - kButtonWidth) / 2;
-        ok_ = makeButton("OK", rectLTRB(left, buttonTop, left + kButtonWidth, buttonTop + kButtonHeight), IDOK);
+        ok_ = makeButton(encodeCp1252(tr("OK")),
+                         rectLTRB(left, buttonTop, left + kButtonWidth, buttonTop + kButtonHeight), IDOK);
     }
     if (owner) move(CCorvMessageBox::centredOver(owner->window()->frameGeometry(), size()));
 }

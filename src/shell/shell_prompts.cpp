@@ -4,6 +4,7 @@
 #include "controls/keyboard_focus.h"
 #include "platform/cp1252.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
 
@@ -20,16 +21,16 @@ bool nobodyCanSee() {
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
-void printUnseen(const char* what, const std::string& text) {
+void printUnseen(const QString& what, const std::string& text) {
     const QByteArray shown = decodeCp1252(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).toLocal8Bit();
-    std::fprintf(stderr, "corvane: %s %s\n", what, shown.constData());
+    std::fprintf(stderr, "corvane: %s %s\n", what.toLocal8Bit().constData(), shown.constData());
 }
 
 }  // namespace
 
 bool ModalShellPrompts::askYesNo(QWidget* owner, const std::string& text, PresetAnswer preset) {
     if (nobodyCanSee()) {
-        printUnseen("(no display, answered No)", text);
+        printUnseen(QCoreApplication::translate("corvane::ShellPrompts", "(no display, answered No)"), text);
         return false;
     }
     CCorvNoticeBox box(text, preset == PresetAnswer::No ? CCorvNoticeBox::YesNoPresetNo : CCorvNoticeBox::YesNo, owner);
@@ -38,14 +39,14 @@ bool ModalShellPrompts::askYesNo(QWidget* owner, const std::string& text, Preset
 
 void ModalShellPrompts::inform(QWidget* owner, const std::string& text) {
     if (nobodyCanSee()) {
-        printUnseen("(no display)", text);
+        printUnseen(QCoreApplication::translate("corvane::ShellPrompts", "(no display)"), text);
         return;
     }
     CCorvNoticeBox box(text, CCorvNoticeBox::Ok, owner);
     box.runModal();
 }
 
-std::optional<QString> ModalShellPrompts::chooseTraceFile(QWidget* owner) {
+std::optional<QString> ModalShellPrompts::chooseTraceFile(QWidget* owner, const QString& folder) {
     if (nobodyCanSee()) return std::nullopt;
     QFileDialog dialog(owner);
     takeFocusWhenShown(&dialog);
@@ -53,6 +54,7 @@ std::optional<QString> ModalShellPrompts::chooseTraceFile(QWidget* owner) {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString::fromLatin1(kTraceDefaultSuffix));
     dialog.setNameFilters({QStringLiteral("(*.txt)"), QStringLiteral("(*)")});
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
     dialog.selectFile(QString::fromLatin1(kTraceDefaultName));
     // Asking before an existing file is overwritten is the dialog's default.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

@@ -21,8 +21,9 @@ public:
     bool askYesNo(QWidget* owner, const std::string& text) { return askYesNo(owner, text, PresetAnswer::Yes); }
     // A notice with an OK button.
     virtual void inform(QWidget* owner, const std::string& text) = 0;
-    // The file for the verbose trace; nothing when the user cancels.
-    virtual std::optional<QString> chooseTraceFile(QWidget* owner) = 0;
+    // The file for the verbose trace, proposed in `folder` (empty: where the dialog likes);
+    // nothing when the user cancels.
+    virtual std::optional<QString> chooseTraceFile(QWidget* owner, const QString& folder) = 0;
 };
 
 // The program's own skinned boxes and the platform's save-file dialog, all modal. Where no
@@ -33,7 +34,7 @@ public:
     using ShellPrompts::askYesNo;
     bool askYesNo(QWidget* owner, const std::string& text, PresetAnswer preset) override;
     void inform(QWidget* owner, const std::string& text) override;
-    std::optional<QString> chooseTraceFile(QWidget* owner) override;
+    std::optional<QString> chooseTraceFile(QWidget* owner, const QString& folder) override;
 };
 
 // The default file name and filters of the trace file dialog.

@@ -6,6 +6,9 @@
 #include "shell/unit_identity.h"
 #include "shell/usb_port_search.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 namespace corvane {
 
 namespace fs = std::filesystem;
@@ -67,9 +70,12 @@ UsbInstallation checkUsbInstallation(const SystemPaths& paths) {
 
 std::string usbDriverMissingHint(const SystemPaths& paths) {
     const std::string release = paths.kernelRelease.empty() ? runningKernelRelease() : paths.kernelRelease;
-    return "Missing on this computer: the kernel's USB serial driver cdc_acm (not loaded, not built into kernel " +
-           release + ", no module in " + paths.kernelModulesDir().string() +
-           "). Install the modules of this kernel or a kernel built with CONFIG_USB_ACM, then start again.";
+    return QCoreApplication::translate("corvane::UsbInstallation",
+                                       "Missing on this computer: the kernel's USB serial driver cdc_acm (not loaded, "
+                                       "not built into kernel %1, no module in %2). Install the modules of this kernel "
+                                       "or a kernel built with CONFIG_USB_ACM, then start again.")
+        .arg(QString::fromStdString(release), QString::fromStdString(paths.kernelModulesDir().string()))
+        .toStdString();
 }
 
 bool shouldOfferUsbMode(const PortConfig& config, const UsbInstallation& installation) {

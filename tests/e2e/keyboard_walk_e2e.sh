@@ -141,9 +141,9 @@ wait_until 30 narrated "jumped to the About page" || fail "the demo did not star
 settle "the start"
 main_has_keys || fail "the main window did not take the keys"
 
-# Tab: the band's six buttons (COM setting, info, graph and the three caption buttons), then the
-# first menu entry, which shows the focus mark.
-tabs 7
+# Tab: the band's seven buttons (COM setting, info, graph, job and the three caption buttons),
+# then the first menu entry, which shows the focus mark.
+tabs 8
 wait_until 5 focus_mark_at 100 80 || fail "no focus mark on the first menu entry after Tab"
 # Open every branch with Right, walking down with Down: 16 entries shown, the focus on
 # "Workshop" (entry 11) at the end.

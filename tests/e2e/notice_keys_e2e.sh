@@ -35,9 +35,9 @@ focus_mark_on_no() {
 
 wait_until 20 main_has_keys || fail "the main window did not take the keys"
 wait_until 30 narrated "menu sent" || fail "the unit did not send its menu"
-# Tab past the band's six buttons to the menu's entry, which shows the focus mark; Enter opens
+# Tab past the band's seven buttons to the menu's entry, which shows the focus mark; Enter opens
 # it and the unit starts working.
-key Tab Tab Tab Tab Tab Tab Tab
+key Tab Tab Tab Tab Tab Tab Tab Tab
 wait_until 10 focus_mark_on_entry || fail "no focus mark on the menu entry after Tab"
 key Return
 wait_until 30 narrated "function started" || fail "the unit never received the choice"

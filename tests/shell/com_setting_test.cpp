@@ -5,6 +5,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -130,7 +131,7 @@ TEST_F(ComSettingTest, RightClickOpensTheTraceMenuCheckedWhileTheTraceIsOn) {
         dialog.OnInitDialog();
         dialog.show();
         QSignalSpy commands(&dialog, &CComSetting::command);
-        ASSERT_EQ(dialog.popupMenu()->actions().size(), 2);
+        ASSERT_EQ(dialog.popupMenu()->actions().size(), 3);  // the trace, reopening, the language
         EXPECT_EQ(dialog.verboseAction()->text(), "Verbose debug output");
         EXPECT_EQ(dialog.verboseAction()->isChecked(), traceOn);
 
@@ -148,6 +149,29 @@ TEST_F(ComSettingTest, RightClickOpensTheTraceMenuCheckedWhileTheTraceIsOn) {
 }  // namespace
 
 namespace {
+
+TEST_F(ComSettingTest, TheLanguageChosenIsSavedWithOkForTheNextStart) {
+    write("COM03,2\nreconnect=1");
+    {
+        CComSetting dialog(nullptr, file, WindowState::Normal, false);
+        dialog.OnInitDialog();
+        QActionGroup* languages = dialog.languageChoice();
+        ASSERT_NE(languages, nullptr);
+        QStringList offered;
+        for (QAction* a : languages->actions()) offered << a->data().toString();
+        EXPECT_EQ(offered, QStringList({QString(), "en", "de"}));  // the system's, English, each catalogue
+        EXPECT_TRUE(languages->actions()[0]->isChecked());
+        EXPECT_EQ(languages->actions()[2]->text(), "Deutsch");
+        languages->actions()[2]->trigger();
+        dialog.okButton()->click();
+        // The port stays; the language needs the restart the notice asks for.
+        EXPECT_TRUE(dialog.changed());
+    }
+    EXPECT_EQ(content(), "COM03,2\nreconnect=1\nlanguage=de");
+    CComSetting again(nullptr, file, WindowState::Normal, false);
+    again.OnInitDialog();
+    EXPECT_EQ(again.languageChoice()->checkedAction()->data().toString(), "de");
+}
 
 TEST_F(ComSettingTest, TraceLineSaysWhetherTheTraceRunsAndWhereItGoes) {
     CComSetting off(nullptr, file, WindowState::Maximised, false);

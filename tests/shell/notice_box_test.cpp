@@ -49,7 +49,7 @@ TEST(ShellPromptsWithoutScreen, PrintTheTextAndNeverWait) {
     testing::internal::CaptureStderr();
     prompts.inform(nullptr, "Error opening COM3:\nPermission denied");
     const bool yes = prompts.askYesNo(nullptr, kUsbModeOffer);
-    const std::optional<QString> file = prompts.chooseTraceFile(nullptr);
+    const std::optional<QString> file = prompts.chooseTraceFile(nullptr, {});
     const std::string printed = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(yes);
     EXPECT_FALSE(file);

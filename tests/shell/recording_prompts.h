@@ -20,8 +20,9 @@ public:
         return answerYes;
     }
     void inform(QWidget*, const std::string& text) override { notices.push_back(text); }
-    std::optional<QString> chooseTraceFile(QWidget*) override {
+    std::optional<QString> chooseTraceFile(QWidget*, const QString& folder) override {
         ++traceFileRequests;
+        traceFolder = folder;
         return traceFile;
     }
 
@@ -31,6 +32,7 @@ public:
     std::vector<PresetAnswer> presets;  // Enter's answer to each question
     std::vector<std::string> notices;
     int traceFileRequests = 0;
+    QString traceFolder;  // where the last trace file dialog was to open
 };
 
 }  // namespace corvane::test

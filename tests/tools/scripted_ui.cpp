@@ -302,90 +302,58 @@ void ScriptedUi::handle(Envelope& e) {
     }
     const LinkNotification& m = e.m;
     if (e.reply && e.reply->isCancelled()) return;
-    // Like the window the unit was made for, this stand-in reads the records themselves.
     switch (messageOf(m)) {
         case WM_LINK_MENU: ++menus; break;
         case WM_LINK_SHOW_PAGE: selectPage(std::get<LinkShowPage>(m).pageId); break;
         case WM_LINK_BOX: onBox(std::get<LinkBox>(m).again); break;
         case WM_LINK_LIST: {
-            auto lines = std::make_shared<std::vector<std::string>>();
-            auto header = std::make_shared<std::uint32_t>(0);
-            underLinkLock(
-                [this, lines, header](PendingAnswer&) {
-                    *header = link_.listRecord().header();
-                    *lines = link_.listRecord().items();
-                },
-                [this, lines, header] {
-                    if (*header == 0) {
-                        if (!listWindowOpen) return;
-                        listWindowLines.insert(listWindowLines.end(), lines->begin(), lines->end());
-                        timers_.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(30),
-                                           [this] { answerBox('l'); }});
-                        return;
-                    }
-                    auto it = controls_.find(static_cast<std::uint8_t>(*header));
-                    if (it != controls_.end() && it->second.type == 'l') {
-                        it->second.lines = *lines;
-                        it->second.selected = -1;
-                    }
-                });
+            const auto& list = std::get<LinkList>(m);
+            if (list.header == 0) {
+                if (!listWindowOpen) break;
+                listWindowLines.insert(listWindowLines.end(), list.items.begin(), list.items.end());
+                timers_.push_back(
+                    {std::chrono::steady_clock::now() + std::chrono::milliseconds(30), [this] { answerBox('l'); }});
+                break;
+            }
+            auto it = controls_.find(static_cast<std::uint8_t>(list.header));
+            if (it != controls_.end() && it->second.type == 'l') {
+                it->second.lines = list.items;
+                it->second.selected = -1;
+            }
             break;
         }
         case WM_LINK_TEXT: {
-            auto header = std::make_shared<std::uint32_t>(0);
-            auto text = std::make_shared<std::string>();
-            underLinkLock(
-                [this, header, text](PendingAnswer&) {
-                    *header = link_.textRecord().header();
-                    *text = link_.textRecord().text();
-                },
-                [this, header, text] {
-                    auto it = controls_.find(static_cast<std::uint8_t>(*header));
-                    if (it != controls_.end()) it->second.value = *text;
-                });
+            const auto& text = std::get<LinkText>(m);
+            auto it = controls_.find(static_cast<std::uint8_t>(text.header));
+            if (it != controls_.end()) it->second.value = text.text;
             break;
         }
         case WM_LINK_VALUES: {
             const MenuPage* page = link_.menuRecord().findPage(currentPage);
             const int n = page ? static_cast<int>(page->count()) : 0;
-            auto values = std::make_shared<std::map<int, std::string>>();
-            underLinkLock(
-                [this, n, values](PendingAnswer&) {
-                    for (int i = 1; i <= n; ++i) {
-                        std::string v;
-                        if (link_.valueTable().value(i, v)) (*values)[i] = v;
+            ++valueMessages;
+            for (const ValuesFrame& frame : std::get<LinkValues>(m).frames)
+                for (const auto& [id, v] : frame.present) {
+                    if (id > n) continue;
+                    auto it = controls_.find(static_cast<std::uint8_t>(id));
+                    if (it == controls_.end()) continue;
+                    ControlState& s = it->second;
+                    if (s.type == 'c') {
+                        for (std::size_t k = 0; k < s.items.size(); ++k)
+                            if (s.items[k] == v) {
+                                s.current = static_cast<int>(k);
+                                s.value = v;
+                            }
+                    } else if (s.type == 'e' || s.type == 's' || s.type == 't') {
+                        s.value = v;
                     }
-                },
-                [this, values] {
-                    ++valueMessages;
-                    for (const auto& [id, v] : *values) {
-                        auto it = controls_.find(static_cast<std::uint8_t>(id));
-                        if (it == controls_.end()) continue;
-                        ControlState& s = it->second;
-                        if (s.type == 'c') {
-                            for (std::size_t k = 0; k < s.items.size(); ++k)
-                                if (s.items[k] == v) {
-                                    s.current = static_cast<int>(k);
-                                    s.value = v;
-                                }
-                        } else if (s.type == 'e' || s.type == 's' || s.type == 't') {
-                            s.value = v;
-                        }
-                    }
-                });
+                }
             break;
         }
         case WM_LINK_PROGRESS: {
-            auto p = std::make_shared<std::pair<std::uint32_t, Progress>>();
-            underLinkLock(
-                [this, p](PendingAnswer&) {
-                    p->first = link_.progressRecord().target();
-                    p->second = {link_.progressRecord().range(), link_.progressRecord().position()};
-                },
-                [this, p] {
-                    if (p->first == 255 && !keyPadOpen) return;
-                    progress[p->first] = p->second;
-                });
+            const auto& p = std::get<LinkProgress>(m);
+            if (p.target == 255 && !keyPadOpen) break;
+            progress[p.target] = {p.range, p.position};
             break;
         }
         case WM_LINK_TRANSFER: ++transferMessages; break;

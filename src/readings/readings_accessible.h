@@ -1,0 +1,8 @@
+#pragma once
+// How the readings room's own self-painting parts show themselves to assistive technology.
+namespace corvane {
+
+// Registers the room's interfaces with Qt; later calls do nothing.
+void installReadingsAccessibility();
+
+}  // namespace corvane
