@@ -250,6 +250,161 @@ Möchten Sie fortfahren?</translation>
     </message>
 </context>
 <context>
+    <name>corvane::CJobsWindow</name>
+    <message>
+        <source>missing</source>
+        <translation>fehlt</translation>
+    </message>
+    <message>
+        <source>Jobs</source>
+        <translation>Aufträge</translation>
+    </message>
+    <message>
+        <source>&amp;Find</source>
+        <translation>&amp;Suchen</translation>
+    </message>
+    <message>
+        <source>Registration, VIN or customer</source>
+        <translation>Kennzeichen, FIN oder Kunde</translation>
+    </message>
+    <message>
+        <source>Find a job by registration, VIN or customer</source>
+        <translation>Einen Auftrag nach Kennzeichen, FIN oder Kunde suchen</translation>
+    </message>
+    <message>
+        <source>%1 of %2 jobs</source>
+        <translation>%1 von %2 Aufträgen</translation>
+    </message>
+    <message>
+        <source>Jobs, newest first</source>
+        <translation>Aufträge, neueste zuerst</translation>
+    </message>
+    <message>
+        <source>&amp;New job...</source>
+        <translation>&amp;Neuer Auftrag...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit job...</source>
+        <translation>&amp;Bearbeiten...</translation>
+    </message>
+    <message>
+        <source>&amp;Work on this job</source>
+        <translation>&amp;Aktivieren</translation>
+    </message>
+    <message>
+        <source>Save dialogs open in its folder, and every file saved is noted in it</source>
+        <translation>Speicherdialoge öffnen in seinem Ordner, und jede gespeicherte Datei wird in ihm vermerkt</translation>
+    </message>
+    <message>
+        <source>No &amp;job</source>
+        <translation>&amp;Kein Auftrag</translation>
+    </message>
+    <message>
+        <source>Save as before, in the folder last used</source>
+        <translation>Wie bisher speichern, im zuletzt verwendeten Ordner</translation>
+    </message>
+    <message>
+        <source>F&amp;iles</source>
+        <translation>&amp;Dateien</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Gespeichert</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Shows</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Files of the job</source>
+        <translation>Dateien des Auftrags</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>A recording in the graph window, a page report as text, others with the desktop&apos;s program</source>
+        <translation>Eine Aufzeichnung im Graphenfenster, einen Seitenbericht als Text, andere mit dem Programm des Desktops</translation>
+    </message>
+    <message>
+        <source>Open &amp;folder</source>
+        <translation>&amp;Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Customer &amp;report...</source>
+        <translation>K&amp;undenbericht...</translation>
+    </message>
+    <message>
+        <source>A PDF for the customer, or print it</source>
+        <translation>Ein PDF für den Kunden, oder gedruckt</translation>
+    </message>
+    <message>
+        <source>Works&amp;hop...</source>
+        <translation>&amp;Werkstatt...</translation>
+    </message>
+    <message>
+        <source>The workshop&apos;s name, address and logo on customer reports</source>
+        <translation>Name, Anschrift und Logo der Werkstatt auf Kundenberichten</translation>
+    </message>
+    <message>
+        <source>No jobs yet: New job... makes one</source>
+        <translation>Noch keine Aufträge: Neuer Auftrag... legt einen an</translation>
+    </message>
+    <message>
+        <source>No job matches</source>
+        <translation>Kein Auftrag passt</translation>
+    </message>
+    <message>
+        <source>Registration: %1</source>
+        <translation>Kennzeichen: %1</translation>
+    </message>
+    <message>
+        <source>VIN: %1</source>
+        <translation>FIN: %1</translation>
+    </message>
+    <message>
+        <source>Customer: %1</source>
+        <translation>Kunde: %1</translation>
+    </message>
+    <message>
+        <source>Opened: %1</source>
+        <translation>Angelegt: %1</translation>
+    </message>
+    <message>
+        <source>Note: %1</source>
+        <translation>Notiz: %1</translation>
+    </message>
+    <message>
+        <source>The folder %1 is not there any more (renamed or removed).</source>
+        <translation>Der Ordner %1 ist nicht mehr da (umbenannt oder entfernt).</translation>
+    </message>
+    <message>
+        <source>Folder: %1</source>
+        <translation>Ordner: %1</translation>
+    </message>
+    <message>
+        <source>%1 (current job)</source>
+        <translation>%1 (aktueller Auftrag)</translation>
+    </message>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1 Byte</translation>
+    </message>
+</context>
+<context>
     <name>corvane::CReadingsGraph</name>
     <message>
         <source>(no unit)</source>
@@ -592,6 +747,190 @@ Port, Fensterposition und Sprache stehen in $XDG_CONFIG_HOME/corvane.cfg (Vorgab
     </message>
 </context>
 <context>
+    <name>corvane::CustomerReport</name>
+    <message>
+        <source>%1 to %2 (%3)</source>
+        <translation>%1 bis %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Registration</source>
+        <translation>Kennzeichen</translation>
+    </message>
+    <message>
+        <source>VIN</source>
+        <translation>Fahrgestellnummer (FIN)</translation>
+    </message>
+    <message>
+        <source>Customer</source>
+        <translation>Kunde</translation>
+    </message>
+    <message>
+        <source>Job opened</source>
+        <translation>Auftrag angelegt</translation>
+    </message>
+    <message>
+        <source>Report made</source>
+        <translation>Bericht erstellt</translation>
+    </message>
+    <message>
+        <source>Readings</source>
+        <translation>Messwerte</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Messwert</translation>
+    </message>
+    <message>
+        <source>Least</source>
+        <translation>Kleinster</translation>
+    </message>
+    <message>
+        <source>Greatest</source>
+        <translation>Größter</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mittel</translation>
+    </message>
+    <message>
+        <source>Values</source>
+        <translation>Werte</translation>
+    </message>
+    <message>
+        <source>~ the span reaches back beyond the readings kept one by one: the value covers a few readings more at its ends.</source>
+        <translation>~ die Spanne reicht weiter zurück als die einzeln gehaltenen Messwerte: der Wert umfasst an ihren Enden einige Messwerte mehr.</translation>
+    </message>
+    <message>
+        <source>Customer report</source>
+        <translation>Kundenbericht</translation>
+    </message>
+    <message>
+        <source>Page reports</source>
+        <translation>Seitenberichte</translation>
+    </message>
+    <message>
+        <source>Graph pictures</source>
+        <translation>Graphenbilder</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Notiz</translation>
+    </message>
+    <message>
+        <source>Customer report %1</source>
+        <translation>Kundenbericht %1</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::CustomerReportDialog</name>
+    <message>
+        <source>Customer report %1</source>
+        <translation>Kundenbericht %1</translation>
+    </message>
+    <message>
+        <source>No table</source>
+        <translation>Keine Tabelle</translation>
+    </message>
+    <message>
+        <source>The graph as shown now: %1</source>
+        <translation>Der Graph, wie er jetzt gezeigt wird: %1</translation>
+    </message>
+    <message>
+        <source>The graph&apos;s span: %1</source>
+        <translation>Die Spanne des Graphen: %1</translation>
+    </message>
+    <message>
+        <source>Recording %1</source>
+        <translation>Aufzeichnung %1</translation>
+    </message>
+    <message>
+        <source>Page reports in the report</source>
+        <translation>Seitenberichte im Bericht</translation>
+    </message>
+    <message>
+        <source>Graph pictures in the report</source>
+        <translation>Graphenbilder im Bericht</translation>
+    </message>
+    <message>
+        <source>What was found and done, for the customer</source>
+        <translation>Was gefunden und getan wurde, für den Kunden</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>US-Letter</translation>
+    </message>
+    <message>
+        <source>&amp;Save PDF...</source>
+        <translation>PDF &amp;speichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>Works&amp;hop...</source>
+        <translation>&amp;Werkstatt...</translation>
+    </message>
+    <message>
+        <source>Page &amp;reports</source>
+        <translation>Seiten&amp;berichte</translation>
+    </message>
+    <message>
+        <source>Graph pi&amp;ctures</source>
+        <translation>&amp;Graphenbilder</translation>
+    </message>
+    <message>
+        <source>Readings &amp;table</source>
+        <translation>Messwert&amp;tabelle</translation>
+    </message>
+    <message>
+        <source>&amp;Note</source>
+        <translation>&amp;Notiz</translation>
+    </message>
+    <message>
+        <source>Pap&amp;er</source>
+        <translation>&amp;Papier</translation>
+    </message>
+    <message>
+        <source>The recording %1 cannot be read:
+%2</source>
+        <translation>Die Aufzeichnung %1 kann nicht gelesen werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot write the customer report %1: %2</source>
+        <translation>Der Kundenbericht %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 page reports</source>
+        <translation>%1 Seitenberichte</translation>
+    </message>
+    <message>
+        <source>%1 pictures</source>
+        <translation>%1 Bilder</translation>
+    </message>
+    <message>
+        <source>readings of %1</source>
+        <translation>Messwerte von %1</translation>
+    </message>
+    <message>
+        <source>no readings</source>
+        <translation>keine Messwerte</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)|*.pdf|</source>
+        <translation>PDF-Dokument (*.pdf)|*.pdf|</translation>
+    </message>
+    <message>
+        <source>Customer report %1 %2.pdf</source>
+        <translation>Kundenbericht %1 %2.pdf</translation>
+    </message>
+    <message>
+        <source>customer-report.pdf</source>
+        <translation>kundenbericht.pdf</translation>
+    </message>
+</context>
+<context>
     <name>corvane::FileDialogs</name>
     <message>
         <source>All files (*)</source>
@@ -633,10 +972,223 @@ Port, Fensterposition und Sprache stehen in $XDG_CONFIG_HOME/corvane.cfg (Vorgab
     </message>
 </context>
 <context>
+    <name>corvane::JobDialog</name>
+    <message>
+        <source>New job</source>
+        <translation>Neuer Auftrag</translation>
+    </message>
+    <message>
+        <source>Job %1</source>
+        <translation>Auftrag %1</translation>
+    </message>
+    <message>
+        <source>What the customer reported, what was done</source>
+        <translation>Was der Kunde berichtet hat, was getan wurde</translation>
+    </message>
+    <message>
+        <source>&amp;Registration</source>
+        <translation>&amp;Kennzeichen</translation>
+    </message>
+    <message>
+        <source>&amp;VIN</source>
+        <translation>&amp;FIN</translation>
+    </message>
+    <message>
+        <source>&amp;Customer</source>
+        <translation>K&amp;unde</translation>
+    </message>
+    <message>
+        <source>&amp;Note</source>
+        <translation>&amp;Notiz</translation>
+    </message>
+    <message>
+        <source>Make job</source>
+        <translation>Auftrag anlegen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::JobStore</name>
+    <message>
+        <source>Page report</source>
+        <translation>Seitenbericht</translation>
+    </message>
+    <message>
+        <source>Recording</source>
+        <translation>Aufzeichnung</translation>
+    </message>
+    <message>
+        <source>Graph picture</source>
+        <translation>Graphenbild</translation>
+    </message>
+    <message>
+        <source>Held readings</source>
+        <translation>Gehaltene Messwerte</translation>
+    </message>
+    <message>
+        <source>Link trace</source>
+        <translation>Verbindungs-Trace</translation>
+    </message>
+    <message>
+        <source>File from the unit</source>
+        <translation>Datei vom Gerät</translation>
+    </message>
+    <message>
+        <source>Customer report</source>
+        <translation>Kundenbericht</translation>
+    </message>
+    <message>
+        <source>Job of %1</source>
+        <translation>Auftrag vom %1</translation>
+    </message>
+    <message>
+        <source>PDF document</source>
+        <translation>PDF-Dokument</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>CSV file</source>
+        <translation>CSV-Datei</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Cannot make the jobs folder %1.</source>
+        <translation>Der Auftragsordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Cannot make a folder for the job in %1.</source>
+        <translation>In %1 kann kein Ordner für den Auftrag angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The job&apos;s folder %1 is not there any more.</source>
+        <translation>Der Ordner des Auftrags %1 ist nicht mehr da.</translation>
+    </message>
+    <message>
+        <source>The job %1 is being changed by another program; try again.</source>
+        <translation>Der Auftrag %1 wird gerade von einem anderen Programm geändert; bitte noch einmal versuchen.</translation>
+    </message>
+    <message>
+        <source>Cannot note the file in %1: %2</source>
+        <translation>Die Datei kann nicht in %1 vermerkt werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::JobsModel</name>
+    <message>
+        <source>Opened</source>
+        <translation>Angelegt</translation>
+    </message>
+    <message>
+        <source>Registration</source>
+        <translation>Kennzeichen</translation>
+    </message>
+    <message>
+        <source>VIN</source>
+        <translation>FIN</translation>
+    </message>
+    <message>
+        <source>Customer</source>
+        <translation>Kunde</translation>
+    </message>
+    <message>
+        <source>%1 (folder missing)</source>
+        <translation>%1 (Ordner fehlt)</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::JobsRoom</name>
+    <message>
+        <source>job</source>
+        <translation>Auftrag</translation>
+    </message>
+    <message>
+        <source>Workshop job</source>
+        <translation>Werkstattauftrag</translation>
+    </message>
+    <message>
+        <source>Job: %1</source>
+        <translation>Auftrag: %1</translation>
+    </message>
+    <message>
+        <source>%1 - its folder is gone</source>
+        <translation>%1 - sein Ordner ist verschwunden</translation>
+    </message>
+    <message>
+        <source>%1 (Ctrl+J: the jobs)</source>
+        <translation>%1 (Strg+J: die Aufträge)</translation>
+    </message>
+    <message>
+        <source>No workshop job</source>
+        <translation>Kein Werkstattauftrag</translation>
+    </message>
+    <message>
+        <source>Working on the job %1: files are saved in %2</source>
+        <translation>Arbeit am Auftrag %1: Dateien werden in %2 gespeichert</translation>
+    </message>
+    <message>
+        <source>No workshop job: files are saved where you choose</source>
+        <translation>Kein Werkstattauftrag: Dateien werden gespeichert, wo Sie wählen</translation>
+    </message>
+    <message>
+        <source>The job&apos;s folder %1 is not there any more; saving where you choose</source>
+        <translation>Der Ordner des Auftrags %1 ist nicht mehr da; gespeichert wird, wo Sie wählen</translation>
+    </message>
+    <message>
+        <source>The file %1 is not there any more.</source>
+        <translation>Die Datei %1 ist nicht mehr da.</translation>
+    </message>
+    <message>
+        <source>The recording %1 cannot be shown:
+%2</source>
+        <translation>Die Aufzeichnung %1 kann nicht gezeigt werden:
+%2</translation>
+    </message>
+    <message>
+        <source>%1 rows, %2 readings</source>
+        <translation>%1 Zeilen, %2 Messwerte</translation>
+    </message>
+    <message>
+        <source>Customer report...</source>
+        <translation>Kundenbericht...</translation>
+    </message>
+    <message>
+        <source>A PDF for the customer of the current job, with the readings between cursors A and B (or the time shown)</source>
+        <translation>Ein PDF für den Kunden des aktuellen Auftrags, mit den Messwerten zwischen den Cursorn A und B (oder der gezeigten Zeit)</translation>
+    </message>
+    <message>
+        <source>Choose the job first: the job button in the main window&apos;s title band, or Ctrl+J there.</source>
+        <translation>Zuerst den Auftrag wählen: die Auftragsschaltfläche im Titelband des Hauptfensters, oder dort Strg+J.</translation>
+    </message>
+</context>
+<context>
     <name>corvane::PageReadings</name>
     <message>
         <source>Page %1</source>
         <translation>Seite %1</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::PlainFiles</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
     </message>
 </context>
 <context>
@@ -1336,6 +1888,76 @@ Die Aufzeichnung ist beendet; %2.</translation>
     <message>
         <source>The unit takes at most %1 characters here</source>
         <translation>Das Gerät nimmt hier höchstens %1 Zeichen</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::WorkshopDialog</name>
+    <message>
+        <source>Workshop on customer reports</source>
+        <translation>Werkstatt auf Kundenberichten</translation>
+    </message>
+    <message>
+        <source>Street
+Town
+Phone</source>
+        <translation>Straße
+Ort
+Telefon</translation>
+    </message>
+    <message>
+        <source>&amp;Choose logo...</source>
+        <translation>Logo &amp;wählen...</translation>
+    </message>
+    <message>
+        <source>&amp;Remove logo</source>
+        <translation>Logo &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>Logo</source>
+        <translation>Logo</translation>
+    </message>
+    <message>
+        <source>Pictures (*.png *.jpg *.jpeg *.bmp *.gif)</source>
+        <translation>Bilder (*.png *.jpg *.jpeg *.bmp *.gif)</translation>
+    </message>
+    <message>
+        <source>%1 is no picture this program can read.</source>
+        <translation>%1 ist kein Bild, das dieses Programm lesen kann.</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>&amp;Name</translation>
+    </message>
+    <message>
+        <source>&amp;Address</source>
+        <translation>Ans&amp;chrift</translation>
+    </message>
+    <message>
+        <source>(no logo)</source>
+        <translation>(kein Logo)</translation>
+    </message>
+</context>
+<context>
+    <name>corvane::WorkshopHeader</name>
+    <message>
+        <source>Cannot make the folder %1.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Cannot remove the old logo %1.</source>
+        <translation>Das alte Logo %1 kann nicht entfernt werden.</translation>
+    </message>
+    <message>
+        <source>Cannot write the logo %1: %2</source>
+        <translation>Das Logo %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "jobs/customer_report.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QLocale>
 #include <QPdfWriter>
 #include <QTextDocument>
@@ -33,7 +34,8 @@ QString preformatted(const QString& text, bool monospace) {
 QString dayAndTime(const QDateTime& t) { return t.toString(QStringLiteral("yyyy-MM-dd HH:mm")); }
 
 QString spanText(double from, double to) {
-    return QStringLiteral("%1 to %2 (%3)").arg(momentText(from, true), momentText(to, true), durationText(to - from));
+    return QCoreApplication::translate("corvane::CustomerReport", "%1 to %2 (%3)")
+        .arg(momentText(from, true), momentText(to, true), durationText(to - from));
 }
 
 QString valueText(const ReadingsTable::Row& row, double value) {
@@ -61,22 +63,28 @@ QString vehicleHtml(const CustomerReport& report) {
         if (!value.trimmed().isEmpty())
             rows += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(name, html(value.trimmed()));
     };
-    row(QStringLiteral("Registration"), job.registration);
-    row(QStringLiteral("VIN"), job.vin);
-    row(QStringLiteral("Customer"), job.customer);
-    row(QStringLiteral("Job opened"), dayAndTime(job.created));
-    row(QStringLiteral("Report made"), dayAndTime(report.made));
+    row(QCoreApplication::translate("corvane::CustomerReport", "Registration"), job.registration);
+    row(QCoreApplication::translate("corvane::CustomerReport", "VIN"), job.vin);
+    row(QCoreApplication::translate("corvane::CustomerReport", "Customer"), job.customer);
+    row(QCoreApplication::translate("corvane::CustomerReport", "Job opened"), dayAndTime(job.created));
+    row(QCoreApplication::translate("corvane::CustomerReport", "Report made"), dayAndTime(report.made));
     return QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\">%1</table>").arg(rows);
 }
 
 QString readingsHtml(const ReadingsTable& table) {
     // The heading row comes again on each page the table runs over.
-    QString out =
-        QStringLiteral("<h2>Readings</h2><p>%1, %2</p>").arg(html(table.source), spanText(table.from, table.to));
+    QString out = QStringLiteral("<h2>%1</h2><p>%2, %3</p>")
+                      .arg(html(QCoreApplication::translate("corvane::CustomerReport", "Readings")), html(table.source),
+                           spanText(table.from, table.to));
     out += QStringLiteral(
-        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\" style=\"border-collapse: collapse;\">"
-        "<thead><tr><th align=\"left\">Reading</th><th align=\"right\">Least</th><th align=\"right\">Greatest</th>"
-        "<th align=\"right\">Mean</th><th align=\"right\">Values</th></tr></thead>");
+               "<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\" width=\"100%\" style=\"border-collapse: "
+               "collapse;\"><thead><tr><th align=\"left\">%1</th><th align=\"right\">%2</th><th align=\"right\">%3</th>"
+               "<th align=\"right\">%4</th><th align=\"right\">%5</th></tr></thead>")
+               .arg(html(QCoreApplication::translate("corvane::CustomerReport", "Reading")),
+                    html(QCoreApplication::translate("corvane::CustomerReport", "Least")),
+                    html(QCoreApplication::translate("corvane::CustomerReport", "Greatest")),
+                    html(QCoreApplication::translate("corvane::CustomerReport", "Mean")),
+                    html(QCoreApplication::translate("corvane::CustomerReport", "Values")));
     bool approximate = false;
     for (const ReadingsTable::Row& row : table.rows) {
         approximate = approximate || (!row.exact && row.count > 0);
@@ -91,24 +99,30 @@ QString readingsHtml(const ReadingsTable& table) {
     }
     out += QStringLiteral("</table>");
     if (approximate)
-        out += QStringLiteral(
-            "<p>~ the span reaches back beyond the readings kept one by one: the value covers a few "
-            "readings more at its ends.</p>");
+        out += QStringLiteral("<p>%1</p>")
+                   .arg(html(QCoreApplication::translate(
+                       "corvane::CustomerReport",
+                       "~ the span reaches back beyond the readings kept one by one: the value covers a few "
+                       "readings more at its ends.")));
     return out;
 }
 
 QString documentHtml(const CustomerReport& report, int textWidth) {
     QString out = QStringLiteral("<html><body>");
     out += headerHtml(report.workshop);
-    out += QStringLiteral("<h1>Customer report</h1>") + vehicleHtml(report);
+    out += QStringLiteral("<h1>%1</h1>")
+               .arg(html(QCoreApplication::translate("corvane::CustomerReport", "Customer report"))) +
+           vehicleHtml(report);
     if (!report.reports.empty()) {
-        out += QStringLiteral("<h2>Page reports</h2>");
+        out += QStringLiteral("<h2>%1</h2>")
+                   .arg(html(QCoreApplication::translate("corvane::CustomerReport", "Page reports")));
         for (const CustomerReport::PageReport& r : report.reports)
             out +=
                 QStringLiteral("<h3>%1, %2</h3>").arg(html(r.name), dayAndTime(r.saved)) + preformatted(r.text, true);
     }
     if (!report.pictures.empty()) {
-        out += QStringLiteral("<h2>Graph pictures</h2>");
+        out += QStringLiteral("<h2>%1</h2>")
+                   .arg(html(QCoreApplication::translate("corvane::CustomerReport", "Graph pictures")));
         for (std::size_t i = 0; i < report.pictures.size(); ++i) {
             const CustomerReport::Picture& p = report.pictures[i];
             const int width = std::min(textWidth, std::max(1, p.image.width()));
@@ -120,7 +134,8 @@ QString documentHtml(const CustomerReport& report, int textWidth) {
     }
     if (report.readings) out += readingsHtml(*report.readings);
     if (!report.note.trimmed().isEmpty())
-        out += QStringLiteral("<h2>Note</h2>") + preformatted(report.note.trimmed(), false);
+        out += QStringLiteral("<h2>%1</h2>").arg(html(QCoreApplication::translate("corvane::CustomerReport", "Note"))) +
+               preformatted(report.note.trimmed(), false);
     return out + QStringLiteral("</body></html>");
 }
 
@@ -185,7 +200,8 @@ QByteArray customerReportPdf(const CustomerReport& report, QPageSize::PageSizeId
         QPdfWriter writer(&buffer);
         writer.setResolution(300);
         writer.setCreator(QStringLiteral("Corvane"));
-        writer.setTitle(QStringLiteral("Customer report %1").arg(report.job.label()));
+        writer.setTitle(
+            QCoreApplication::translate("corvane::CustomerReport", "Customer report %1").arg(report.job.label()));
         writer.setPageSize(QPageSize(page));
         printCustomerReport(report, writer);
     }

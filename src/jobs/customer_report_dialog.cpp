@@ -49,7 +49,7 @@ CustomerReportDialog::CustomerReportDialog(JobsRoom& room, const Job& job, std::
       readings_(new QComboBox()),
       note_(new QPlainTextEdit(job.note)),
       paper_(new QComboBox()) {
-    setWindowTitle(QStringLiteral("Customer report %1").arg(job.label()));
+    setWindowTitle(tr("Customer report %1").arg(job.label()));
     takeFocusWhenShown(this);
     applyJobsSkin(*this);
     // The files are listed newest first; the report tells them in the order they were saved.
@@ -61,29 +61,29 @@ CustomerReportDialog::CustomerReportDialog(JobsRoom& room, const Job& job, std::
         if (f.kind == SavedFile::Picture)
             checkedItem(f.detail.isEmpty() ? f.name : QStringLiteral("%1: %2").arg(f.name, f.detail), i, pictures_);
     }
-    readings_->addItem(QStringLiteral("No table"), kNoTable);
+    readings_->addItem(tr("No table"), kNoTable);
     if (graph_) {
-        checkedItem(QStringLiteral("The graph as shown now: %1").arg(graph_->caption), kFromGraph, pictures_);
-        readings_->addItem(QStringLiteral("The graph's span: %1").arg(graph_->source), kFromGraph);
+        checkedItem(tr("The graph as shown now: %1").arg(graph_->caption), kFromGraph, pictures_);
+        readings_->addItem(tr("The graph's span: %1").arg(graph_->source), kFromGraph);
     }
     for (int i = 0; i < static_cast<int>(files_.size()); ++i) {
         const JobFile& f = files_[static_cast<std::size_t>(i)];
-        if (f.size >= 0 && isRecording(f)) readings_->addItem(QStringLiteral("Recording %1").arg(f.name), i);
+        if (f.size >= 0 && isRecording(f)) readings_->addItem(tr("Recording %1").arg(f.name), i);
     }
     // The graph's span when asked from a graph, else the newest recording.
     readings_->setCurrentIndex(readings_->count() > 1 ? 1 : 0);
-    reports_->setAccessibleName(QStringLiteral("Page reports in the report"));
-    pictures_->setAccessibleName(QStringLiteral("Graph pictures in the report"));
+    reports_->setAccessibleName(tr("Page reports in the report"));
+    pictures_->setAccessibleName(tr("Graph pictures in the report"));
     note_->setTabChangesFocus(true);
-    note_->setPlaceholderText(QStringLiteral("What was found and done, for the customer"));
+    note_->setPlaceholderText(tr("What was found and done, for the customer"));
     paper_->addItem(QStringLiteral("A4"), QPageSize::A4);
-    paper_->addItem(QStringLiteral("Letter"), QPageSize::Letter);
+    paper_->addItem(tr("Letter"), QPageSize::Letter);
     paper_->setCurrentIndex(defaultPaper() == QPageSize::Letter ? 1 : 0);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    auto* save = buttons->addButton(QStringLiteral("&Save PDF..."), QDialogButtonBox::ActionRole);
-    auto* printButton = buttons->addButton(QStringLiteral("&Print..."), QDialogButtonBox::ActionRole);
-    auto* workshop = buttons->addButton(QStringLiteral("Works&hop..."), QDialogButtonBox::ActionRole);
+    auto* save = buttons->addButton(tr("&Save PDF..."), QDialogButtonBox::ActionRole);
+    auto* printButton = buttons->addButton(tr("&Print..."), QDialogButtonBox::ActionRole);
+    auto* workshop = buttons->addButton(tr("Works&hop..."), QDialogButtonBox::ActionRole);
     save->setDefault(true);
     connect(save, &QPushButton::clicked, this, &CustomerReportDialog::savePdf);
     connect(printButton, &QPushButton::clicked, this, &CustomerReportDialog::print);
@@ -95,11 +95,11 @@ CustomerReportDialog::CustomerReportDialog(JobsRoom& room, const Job& job, std::
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Page &reports"), reports_);
-    form->addRow(QStringLiteral("Graph pi&ctures"), pictures_);
-    form->addRow(QStringLiteral("Readings &table"), readings_);
-    form->addRow(QStringLiteral("&Note"), note_);
-    form->addRow(QStringLiteral("Pap&er"), paper_);
+    form->addRow(tr("Page &reports"), reports_);
+    form->addRow(tr("Graph pi&ctures"), pictures_);
+    form->addRow(tr("Readings &table"), readings_);
+    form->addRow(tr("&Note"), note_);
+    form->addRow(tr("Pap&er"), paper_);
     form->addRow(buttons);
     resize(620, 560);
 }
@@ -141,7 +141,7 @@ std::optional<CustomerReport> CustomerReportDialog::compose() {
         const RecordingReader::Result read = loadRecording(f.path, history);
         if (!read.faults.empty()) {
             room_.inform(this,
-                         QStringLiteral("The recording %1 cannot be read:\n%2")
+                         tr("The recording %1 cannot be read:\n%2")
                              .arg(f.path, QStringList(read.faults.begin(), read.faults.end()).join(QLatin1Char('\n'))));
             return std::nullopt;
         }
@@ -157,13 +157,12 @@ bool CustomerReportDialog::writePdf(const QString& path, QString& error) {
         return false;
     }
     if (!writeFileAtomically(path, customerReportPdf(*report, paper()), error)) {
-        error = QStringLiteral("Cannot write the customer report %1: %2").arg(path, error);
+        error = tr("Cannot write the customer report %1: %2").arg(path, error);
         return false;
     }
-    const QStringList parts{QStringLiteral("%1 page reports").arg(report->reports.size()),
-                            QStringLiteral("%1 pictures").arg(report->pictures.size()),
-                            report->readings ? QStringLiteral("readings of %1").arg(report->readings->source)
-                                             : QStringLiteral("no readings")};
+    const QStringList parts{tr("%1 page reports").arg(report->reports.size()),
+                            tr("%1 pictures").arg(report->pictures.size()),
+                            report->readings ? tr("readings of %1").arg(report->readings->source) : tr("no readings")};
     // Noted in this dialog's job, which need not be the current one.
     QString noteError;
     if (room_.store().note(job_,
@@ -176,10 +175,10 @@ bool CustomerReportDialog::writePdf(const QString& path, QString& error) {
 
 void CustomerReportDialog::savePdf() {
     FileDialogs::Request request;
-    request.filter = QStringLiteral("PDF document (*.pdf)|*.pdf|");
-    request.proposedName = safePlainName(
-        QStringLiteral("Customer report %1 %2.pdf").arg(job_.label(), QDate::currentDate().toString(Qt::ISODate)),
-        QStringLiteral("customer-report.pdf"));
+    request.filter = tr("PDF document (*.pdf)|*.pdf|");
+    request.proposedName =
+        safePlainName(tr("Customer report %1 %2.pdf").arg(job_.label(), QDate::currentDate().toString(Qt::ISODate)),
+                      tr("customer-report.pdf"));
     request.defaultSuffix = QStringLiteral("pdf");
     request.folder = QFileInfo(job_.folder).isDir() ? job_.folder : QString();
     const QString path = room_.mainWindow().fileDialogs().askSave(this, request);

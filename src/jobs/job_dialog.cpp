@@ -24,20 +24,20 @@ JobDialog::JobDialog(const Job& job, bool isNew, QWidget* parent)
       customer_(new QLineEdit(job.customer)),
       note_(new QPlainTextEdit(job.note)),
       buttons_(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
-    setWindowTitle(isNew ? QStringLiteral("New job") : QStringLiteral("Job %1").arg(job.label()));
+    setWindowTitle(isNew ? tr("New job") : tr("Job %1").arg(job.label()));
     takeFocusWhenShown(this);
     registration_->setMaxLength(kMostNameCharacters);
     vin_->setMaxLength(kMostVinCharacters);
     customer_->setMaxLength(kMostNameCharacters);
     note_->setTabChangesFocus(true);
-    note_->setPlaceholderText(QStringLiteral("What the customer reported, what was done"));
+    note_->setPlaceholderText(tr("What the customer reported, what was done"));
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("&Registration"), registration_);
-    form->addRow(QStringLiteral("&VIN"), vin_);
-    form->addRow(QStringLiteral("&Customer"), customer_);
-    form->addRow(QStringLiteral("&Note"), note_);
+    form->addRow(tr("&Registration"), registration_);
+    form->addRow(tr("&VIN"), vin_);
+    form->addRow(tr("&Customer"), customer_);
+    form->addRow(tr("&Note"), note_);
     form->addRow(buttons_);
-    buttons_->button(QDialogButtonBox::Ok)->setText(isNew ? QStringLiteral("Make job") : QStringLiteral("Save"));
+    buttons_->button(QDialogButtonBox::Ok)->setText(isNew ? tr("Make job") : tr("Save"));
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
     for (QLineEdit* edit : {registration_, vin_, customer_})

@@ -1,5 +1,6 @@
 #include "jobs/job_store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -24,19 +25,21 @@ constexpr qsizetype kNameCharacters = 100;
 constexpr qsizetype kDetailCharacters = 1000;
 constexpr int kMostSameNames = 1000;
 
+// The word is the file format of saved-files.txt and never translated; the title is what the
+// job window shows.
 struct KindWord {
     SavedFile kind;
     const char* word;
     const char* title;
 };
 constexpr KindWord kKinds[] = {
-    {SavedFile::Report, "report", "Page report"},
-    {SavedFile::Recording, "recording", "Recording"},
-    {SavedFile::Picture, "picture", "Graph picture"},
-    {SavedFile::HeldReadings, "held-readings", "Held readings"},
-    {SavedFile::Trace, "trace", "Link trace"},
-    {SavedFile::UnitFile, "unit-file", "File from the unit"},
-    {SavedFile::CustomerReport, "customer-report", "Customer report"},
+    {SavedFile::Report, "report", QT_TRANSLATE_NOOP("corvane::JobStore", "Page report")},
+    {SavedFile::Recording, "recording", QT_TRANSLATE_NOOP("corvane::JobStore", "Recording")},
+    {SavedFile::Picture, "picture", QT_TRANSLATE_NOOP("corvane::JobStore", "Graph picture")},
+    {SavedFile::HeldReadings, "held-readings", QT_TRANSLATE_NOOP("corvane::JobStore", "Held readings")},
+    {SavedFile::Trace, "trace", QT_TRANSLATE_NOOP("corvane::JobStore", "Link trace")},
+    {SavedFile::UnitFile, "unit-file", QT_TRANSLATE_NOOP("corvane::JobStore", "File from the unit")},
+    {SavedFile::CustomerReport, "customer-report", QT_TRANSLATE_NOOP("corvane::JobStore", "Customer report")},
 };
 
 // Letters and digits only, case folded: "AB-123 cd" and "ab123CD" are the same plate.
@@ -113,7 +116,8 @@ bool newestFirst(const Job& a, const Job& b) {
 QString Job::label() const {
     for (const QString* text : {&registration, &vin, &customer})
         if (!text->trimmed().isEmpty()) return text->trimmed();
-    return QStringLiteral("Job of %1").arg(created.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    return QCoreApplication::translate("corvane::JobStore", "Job of %1")
+        .arg(created.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
 }
 
 bool Job::matches(const QString& text) const {
@@ -137,13 +141,14 @@ std::optional<SavedFile> savedFileFromWord(const QString& word) {
 QString savedFileTitle(std::optional<SavedFile> kind, const QString& path) {
     if (kind)
         for (const KindWord& k : kKinds)
-            if (k.kind == *kind) return QString::fromLatin1(k.title);
+            if (k.kind == *kind) return QCoreApplication::translate("corvane::JobStore", k.title);
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("pdf")) return QStringLiteral("PDF document");
-    if (suffix == QLatin1String("png") || suffix == QLatin1String("jpg")) return QStringLiteral("Picture");
-    if (suffix == QLatin1String("csv")) return QStringLiteral("CSV file");
-    if (suffix == QLatin1String("txt")) return QStringLiteral("Text");
-    return QStringLiteral("File");
+    if (suffix == QLatin1String("pdf")) return QCoreApplication::translate("corvane::JobStore", "PDF document");
+    if (suffix == QLatin1String("png") || suffix == QLatin1String("jpg"))
+        return QCoreApplication::translate("corvane::JobStore", "Picture");
+    if (suffix == QLatin1String("csv")) return QCoreApplication::translate("corvane::JobStore", "CSV file");
+    if (suffix == QLatin1String("txt")) return QCoreApplication::translate("corvane::JobStore", "Text");
+    return QCoreApplication::translate("corvane::JobStore", "File");
 }
 
 JobStore::JobStore(QString root) : root_(std::move(root)) {}
@@ -191,7 +196,7 @@ std::optional<Job> JobStore::create(const Job& wanted, QString& error) {
     if (!job.created.isValid()) job.created = QDateTime::currentDateTime();
     job.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     if (!QDir().mkpath(root_)) {
-        error = QStringLiteral("Cannot make the jobs folder %1.").arg(root_);
+        error = QCoreApplication::translate("corvane::JobStore", "Cannot make the jobs folder %1.").arg(root_);
         return std::nullopt;
     }
     const QString base = folderName(job);
@@ -206,12 +211,13 @@ std::optional<Job> JobStore::create(const Job& wanted, QString& error) {
             break;
     }
     if (job.folder.isEmpty()) {
-        error = QStringLiteral("Cannot make a folder for the job in %1.").arg(root_);
+        error = QCoreApplication::translate("corvane::JobStore", "Cannot make a folder for the job in %1.").arg(root_);
         return std::nullopt;
     }
     if (!writeFileAtomically(metadataPath(job.folder), metadataText(job), error)) {
         root.rmdir(job.folder);
-        error = QStringLiteral("Cannot write %1: %2").arg(metadataPath(job.folder), error);
+        error = QCoreApplication::translate("corvane::JobStore", "Cannot write %1: %2")
+                    .arg(metadataPath(job.folder), error);
         return std::nullopt;
     }
     return job;
@@ -219,20 +225,24 @@ std::optional<Job> JobStore::create(const Job& wanted, QString& error) {
 
 bool JobStore::update(Job& job, const std::function<void(Job&)>& change, QString& error) {
     if (!QFileInfo(job.folder).isDir()) {
-        error = QStringLiteral("The job's folder %1 is not there any more.").arg(job.folder);
+        error = QCoreApplication::translate("corvane::JobStore", "The job's folder %1 is not there any more.")
+                    .arg(job.folder);
         return false;
     }
     QLockFile lock(job.folder + QLatin1Char('/') + QLatin1String(kLockFile));
     lock.setStaleLockTime(kStaleLockMs);
     if (!lock.tryLock(kLockWaitMs)) {
-        error = QStringLiteral("The job %1 is being changed by another program; try again.").arg(job.label());
+        error = QCoreApplication::translate("corvane::JobStore",
+                                            "The job %1 is being changed by another program; try again.")
+                    .arg(job.label());
         return false;
     }
     Job now = read(job.folder).value_or(job);
     now.id = job.id;
     change(now);
     if (!writeFileAtomically(metadataPath(job.folder), metadataText(now), error)) {
-        error = QStringLiteral("Cannot write %1: %2").arg(metadataPath(job.folder), error);
+        error = QCoreApplication::translate("corvane::JobStore", "Cannot write %1: %2")
+                    .arg(metadataPath(job.folder), error);
         return false;
     }
     job = std::move(now);
@@ -241,7 +251,8 @@ bool JobStore::update(Job& job, const std::function<void(Job&)>& change, QString
 
 bool JobStore::note(const Job& job, const JobEntry& entry, QString& error) const {
     if (!QFileInfo(job.folder).isDir()) {
-        error = QStringLiteral("The job's folder %1 is not there any more.").arg(job.folder);
+        error = QCoreApplication::translate("corvane::JobStore", "The job's folder %1 is not there any more.")
+                    .arg(job.folder);
         return false;
     }
     QString file = entry.file;
@@ -251,7 +262,8 @@ bool JobStore::note(const Job& job, const JobEntry& entry, QString& error) const
                              entry.kind ? savedFileWord(*entry.kind) : QStringLiteral("file"), escapeField(file),
                              escapeField(entry.detail.left(kDetailCharacters))};
     if (!appendLine(journalPath(job.folder), fields.join(QLatin1Char('\t')).toUtf8(), error)) {
-        error = QStringLiteral("Cannot note the file in %1: %2").arg(journalPath(job.folder), error);
+        error = QCoreApplication::translate("corvane::JobStore", "Cannot note the file in %1: %2")
+                    .arg(journalPath(job.folder), error);
         return false;
     }
     return true;

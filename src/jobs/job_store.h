@@ -64,7 +64,7 @@ struct JobFile {
 // The kind's word in saved-files.txt, and back.
 QString savedFileWord(SavedFile kind);
 std::optional<SavedFile> savedFileFromWord(const QString& word);
-// What the job window calls the kind ("Page report", "Recording", ...).
+// What the job window calls the kind ("Page report", "Recording", ...), in the program's language.
 QString savedFileTitle(std::optional<SavedFile> kind, const QString& path);
 
 class JobStore {

@@ -66,9 +66,10 @@ QVariant JobsModel::data(const QModelIndex& index, int role) const {
     }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     switch (index.column()) {
-        case Date:
-            return job->created.toString(QStringLiteral("yyyy-MM-dd HH:mm")) +
-                   (missing ? QStringLiteral(" (folder missing)") : QString());
+        case Date: {
+            const QString opened = job->created.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+            return missing ? tr("%1 (folder missing)").arg(opened) : opened;
+        }
         case Registration: return job->registration;
         case Vin: return job->vin;
         case Customer: return job->customer;
@@ -79,10 +80,10 @@ QVariant JobsModel::data(const QModelIndex& index, int role) const {
 QVariant JobsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
     switch (section) {
-        case Date: return QStringLiteral("Opened");
-        case Registration: return QStringLiteral("Registration");
-        case Vin: return QStringLiteral("VIN");
-        case Customer: return QStringLiteral("Customer");
+        case Date: return tr("Opened");
+        case Registration: return tr("Registration");
+        case Vin: return tr("VIN");
+        case Customer: return tr("Customer");
         default: return {};
     }
 }

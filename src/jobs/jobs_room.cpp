@@ -56,13 +56,13 @@ JobsRoom::JobsRoom(CCorvaneNewDlg& window, ReadingsRoom* readings, const QString
       store_(jobsFolder),
       workshopFolder_(workshopFolder.isEmpty() ? QFileInfo(jobsFolder).absolutePath() : workshopFolder),
       bandLabel_(new CJobBandLabel(&window)) {
-    jobButton_.Create("job", kButtonStyle, kButtonLeft, kButtonTop, kButtonRight, kButtonBottom, &window_,
-                      IDC_MAIN_JOB);
+    jobButton_.Create(encodeCp1252(tr("job")), kButtonStyle, kButtonLeft, kButtonTop, kButtonRight, kButtonBottom,
+                      &window_, IDC_MAIN_JOB);
     jobButton_.SetIcons(IDI_FUNCTION_CAR, kButtonIconSize, kButtonIconSize, IDI_FUNCTION_CAR, kButtonIconSize,
                         kButtonIconSize, IDI_FUNCTION_CAR, kButtonIconSize, kButtonIconSize);
     jobButton_.SetBackColour(ColourPanel);
     jobButton_.setObjectName(QStringLiteral("bandRoomButton"));  // in the window's Tab chain after "graph"
-    jobButton_.setAccessibleName(QStringLiteral("Workshop job"));
+    jobButton_.setAccessibleName(tr("Workshop job"));
     connect(&jobButton_, &CCorvButton::command, this, [this](int) { openJobWindow(); });
     shortcut_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), &window_);
     connect(shortcut_, &QShortcut::activated, this, &JobsRoom::openJobWindow);
@@ -96,15 +96,14 @@ void JobsRoom::placeButton() { jobButton_.setVisible(window_.width() - kRightMar
 void JobsRoom::showCurrentJob() {
     QString text;
     if (current_) {
-        text = QStringLiteral("Job: %1").arg(current_->label());
+        text = tr("Job: %1").arg(current_->label());
         if (!current_->customer.isEmpty() && current_->customer != current_->label())
             text += QStringLiteral(", ") + current_->customer;
-        if (missingTold_) text += QStringLiteral(" - its folder is gone");
+        if (missingTold_) text = tr("%1 - its folder is gone").arg(text);
     }
     if (bandLabel_) bandLabel_->setText(text, missingTold_);
-    jobButton_.setToolTip((text.isEmpty() ? QStringLiteral("No workshop job") : text) +
-                          QStringLiteral(" (Ctrl+J: the jobs)"));
-    jobButton_.setAccessibleDescription(text.isEmpty() ? QStringLiteral("No workshop job") : text);
+    jobButton_.setToolTip(tr("%1 (Ctrl+J: the jobs)").arg(text.isEmpty() ? tr("No workshop job") : text));
+    jobButton_.setAccessibleDescription(text.isEmpty() ? tr("No workshop job") : text);
 }
 
 QString JobsRoom::bandText() const { return bandLabel_ ? bandLabel_->text() : QString(); }
@@ -113,8 +112,8 @@ void JobsRoom::makeCurrent(const Job& job) {
     current_ = job;
     missingTold_ = false;
     showCurrentJob();
-    window_.setStatusText(encodeCp1252(QStringLiteral("Working on the job %1: files are saved in %2")
-                                           .arg(job.label(), QDir::toNativeSeparators(job.folder))));
+    window_.setStatusText(encodeCp1252(
+        tr("Working on the job %1: files are saved in %2").arg(job.label(), QDir::toNativeSeparators(job.folder))));
     emit currentJobChanged();
 }
 
@@ -122,7 +121,7 @@ void JobsRoom::clearCurrent() {
     if (!current_) return;
     current_.reset();
     showCurrentJob();
-    window_.setStatusText("No workshop job: files are saved where you choose");
+    window_.setStatusText(encodeCp1252(tr("No workshop job: files are saved where you choose")));
     emit currentJobChanged();
 }
 
@@ -167,9 +166,8 @@ bool JobsRoom::findCurrentFolder() {
     if (!missingTold_) {
         missingTold_ = true;
         showCurrentJob();
-        window_.setStatusText(
-            encodeCp1252(QStringLiteral("The job's folder %1 is not there any more; saving where you choose")
-                             .arg(current_->folder)));
+        window_.setStatusText(encodeCp1252(
+            tr("The job's folder %1 is not there any more; saving where you choose").arg(current_->folder)));
     }
     return false;
 }
@@ -195,7 +193,7 @@ void JobsRoom::openFolder(const Job& job) {
 
 void JobsRoom::openFile(const JobFile& file) {
     if (file.size < 0) {
-        inform(jobWindow_.data(), QStringLiteral("The file %1 is not there any more.").arg(file.path));
+        inform(jobWindow_.data(), tr("The file %1 is not there any more.").arg(file.path));
         return;
     }
     if (file.kind == SavedFile::Recording || file.kind == SavedFile::HeldReadings)
@@ -212,7 +210,7 @@ void JobsRoom::openRecording(const JobFile& file) {
     const RecordingReader::Result read = loadRecording(file.path, *view->history);
     if (!read.faults.empty()) {
         inform(jobWindow_.data(),
-               QStringLiteral("The recording %1 cannot be shown:\n%2")
+               tr("The recording %1 cannot be shown:\n%2")
                    .arg(file.path, QStringList(read.faults.begin(), read.faults.end()).join(QLatin1Char('\n'))));
         return;
     }
@@ -231,8 +229,7 @@ void JobsRoom::openRecording(const JobFile& file) {
     const QString name = QFileInfo(file.path).fileName();
     graph.setPageTitle(name);
     graph.setWindowTitle(name);
-    QString status =
-        QStringLiteral("%1 rows, %2 readings").arg(view->history->rows()).arg(view->history->columns().size());
+    QString status = tr("%1 rows, %2 readings").arg(view->history->rows()).arg(view->history->columns().size());
     for (const QString& note : read.notes) status += QLatin1Char('\n') + note;
     graph.setStatus(status);
     placeGraphWindow(graph, &window_);
@@ -268,15 +265,15 @@ void JobsRoom::showText(const JobFile& file) {
 }
 
 void JobsRoom::addReportButton(CReadingsGraph* graph, const ReadingsHistory* history, const QString& source) {
-    auto* button = new QPushButton(QStringLiteral("Customer report..."));
+    auto* button = new QPushButton(tr("Customer report..."));
     button->setToolTip(
-        QStringLiteral("A PDF for the customer of the current job, with the readings between cursors A "
-                       "and B (or the time shown)"));
+        tr("A PDF for the customer of the current job, with the readings between cursors A and B (or the time "
+           "shown)"));
     graph->addPanelButton(button);
     connect(button, &QPushButton::clicked, this, [this, graph, history, source] {
         if (!current_) {
-            inform(graph, QStringLiteral("Choose the job first: the job button in the main window's title band, or "
-                                         "Ctrl+J there."));
+            inform(graph, tr("Choose the job first: the job button in the main window's title band, or "
+                             "Ctrl+J there."));
             return;
         }
         GraphForReport offer;

@@ -1,5 +1,6 @@
 #include "jobs/jobs_window.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -25,7 +26,9 @@ constexpr int kSettleMs = 200;
 enum FileColumn { FileName, FileKind, FileSaved, FileSize, FileShows, FileColumns };
 
 QString sizeText(qint64 size) {
-    if (size < 0) return QStringLiteral("missing");
+    if (size < 0) return QCoreApplication::translate("corvane::CJobsWindow", "missing");
+    // The larger units are the same in every language; the word for bytes is not.
+    if (size < 1024) return QCoreApplication::translate("corvane::CJobsWindow", "%1 bytes").arg(size);
     return QLocale::c().formattedDataSize(size, 1, QLocale::DataSizeTraditionalFormat);
 }
 
@@ -39,7 +42,7 @@ QTableWidgetItem* item(const QString& text, Qt::Alignment align = Qt::AlignLeft 
 
 CJobsWindow::CJobsWindow(JobsRoom& room, QWidget* parent) : QWidget(parent, Qt::Window), room_(room) {
     setObjectName(QStringLiteral("jobsWindow"));
-    setWindowTitle(QStringLiteral("Jobs"));
+    setWindowTitle(tr("Jobs"));
     applyJobsSkin(*this);
     buildControls();
     reloadSoon_.setSingleShot(true);
@@ -66,18 +69,18 @@ CJobsWindow::CJobsWindow(JobsRoom& room, QWidget* parent) : QWidget(parent, Qt::
 }
 
 void CJobsWindow::buildControls() {
-    auto* findLabel = new QLabel(QStringLiteral("&Find"));
+    auto* findLabel = new QLabel(tr("&Find"));
     filter_ = new QLineEdit();
-    filter_->setPlaceholderText(QStringLiteral("Registration, VIN or customer"));
+    filter_->setPlaceholderText(tr("Registration, VIN or customer"));
     filter_->setClearButtonEnabled(true);
-    filter_->setAccessibleName(QStringLiteral("Find a job by registration, VIN or customer"));
+    filter_->setAccessibleName(tr("Find a job by registration, VIN or customer"));
     findLabel->setBuddy(filter_);
     filter_->installEventFilter(this);
     connect(filter_, &QLineEdit::textChanged, this, [this](const QString& text) {
         const std::optional<Job> chosen = chosenJob();
         model_.setFilter(text);
         if (!(chosen && choose(chosen->id)) && model_.rowCount() > 0) choose(model_.jobAt(0)->id);
-        count_->setText(QStringLiteral("%1 of %2 jobs").arg(model_.rowCount()).arg(model_.allJobs()));
+        count_->setText(tr("%1 of %2 jobs").arg(model_.rowCount()).arg(model_.allJobs()));
         if (model_.rowCount() == 0) showChosenJob();
     });
 
@@ -89,7 +92,7 @@ void CJobsWindow::buildControls() {
     jobsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     jobsView_->setTabKeyNavigation(false);
     jobsView_->setWordWrap(false);
-    jobsView_->setAccessibleName(QStringLiteral("Jobs, newest first"));
+    jobsView_->setAccessibleName(tr("Jobs, newest first"));
     jobsView_->verticalHeader()->setVisible(false);
     // Fixed row heights and column widths: thousands of jobs are never measured one by one.
     jobsView_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -103,15 +106,15 @@ void CJobsWindow::buildControls() {
     connect(jobsView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &CJobsWindow::showChosenJob);
     connect(jobsView_, &QAbstractItemView::doubleClicked, this, &CJobsWindow::makeChosenCurrent);
 
-    auto* newButton = new QPushButton(QStringLiteral("&New job..."));
+    auto* newButton = new QPushButton(tr("&New job..."));
     connect(newButton, &QPushButton::clicked, this, &CJobsWindow::newJob);
-    editButton_ = new QPushButton(QStringLiteral("&Edit job..."));
+    editButton_ = new QPushButton(tr("&Edit job..."));
     connect(editButton_, &QPushButton::clicked, this, &CJobsWindow::editJob);
-    currentButton_ = new QPushButton(QStringLiteral("&Work on this job"));
-    currentButton_->setToolTip(QStringLiteral("Save dialogs open in its folder, and every file saved is noted in it"));
+    currentButton_ = new QPushButton(tr("&Work on this job"));
+    currentButton_->setToolTip(tr("Save dialogs open in its folder, and every file saved is noted in it"));
     connect(currentButton_, &QPushButton::clicked, this, &CJobsWindow::makeChosenCurrent);
-    auto* noJobButton = new QPushButton(QStringLiteral("No &job"));
-    noJobButton->setToolTip(QStringLiteral("Save as before, in the folder last used"));
+    auto* noJobButton = new QPushButton(tr("No &job"));
+    noJobButton->setToolTip(tr("Save as before, in the folder last used"));
     connect(noJobButton, &QPushButton::clicked, &room_, &JobsRoom::clearCurrent);
     count_ = new QLabel();
 
@@ -134,12 +137,11 @@ void CJobsWindow::buildControls() {
     jobDetails_->setWordWrap(true);
     jobDetails_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     jobDetails_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    auto* filesLabel = new QLabel(QStringLiteral("F&iles"));
+    auto* filesLabel = new QLabel(tr("F&iles"));
     filesTable_ = new QTableWidget(0, FileColumns);
     filesTable_->setObjectName(QStringLiteral("jobFiles"));
     filesLabel->setBuddy(filesTable_);
-    filesTable_->setHorizontalHeaderLabels({QStringLiteral("File"), QStringLiteral("Kind"), QStringLiteral("Saved"),
-                                            QStringLiteral("Size"), QStringLiteral("Shows")});
+    filesTable_->setHorizontalHeaderLabels({tr("File"), tr("Kind"), tr("Saved"), tr("Size"), tr("Shows")});
     filesTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     filesTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
     filesTable_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -151,24 +153,23 @@ void CJobsWindow::buildControls() {
     filesTable_->setColumnWidth(FileKind, digit * 15);
     filesTable_->setColumnWidth(FileSaved, digit * 18);
     filesTable_->setColumnWidth(FileSize, digit * 9);
-    filesTable_->setAccessibleName(QStringLiteral("Files of the job"));
+    filesTable_->setAccessibleName(tr("Files of the job"));
     filesTable_->installEventFilter(this);
     connect(filesTable_, &QTableWidget::cellDoubleClicked, this, &CJobsWindow::openChosenFile);
 
-    openButton_ = new QPushButton(QStringLiteral("&Open"));
+    openButton_ = new QPushButton(tr("&Open"));
     openButton_->setToolTip(
-        QStringLiteral("A recording in the graph window, a page report as text, others with the "
-                       "desktop's program"));
+        tr("A recording in the graph window, a page report as text, others with the desktop's program"));
     connect(openButton_, &QPushButton::clicked, this, &CJobsWindow::openChosenFile);
-    folderButton_ = new QPushButton(QStringLiteral("Open &folder"));
+    folderButton_ = new QPushButton(tr("Open &folder"));
     connect(folderButton_, &QPushButton::clicked, this, [this] {
         if (const std::optional<Job> job = chosenJob()) room_.openFolder(*job);
     });
-    reportButton_ = new QPushButton(QStringLiteral("Customer &report..."));
-    reportButton_->setToolTip(QStringLiteral("A PDF for the customer, or print it"));
+    reportButton_ = new QPushButton(tr("Customer &report..."));
+    reportButton_->setToolTip(tr("A PDF for the customer, or print it"));
     connect(reportButton_, &QPushButton::clicked, this, &CJobsWindow::customerReport);
-    auto* workshopButton = new QPushButton(QStringLiteral("Works&hop..."));
-    workshopButton->setToolTip(QStringLiteral("The workshop's name, address and logo on customer reports"));
+    auto* workshopButton = new QPushButton(tr("Works&hop..."));
+    workshopButton->setToolTip(tr("The workshop's name, address and logo on customer reports"));
     connect(workshopButton, &QPushButton::clicked, this, &CJobsWindow::editWorkshop);
 
     auto* right = new QWidget();
@@ -211,7 +212,7 @@ void CJobsWindow::reload() {
     model_.setCurrentId(room_.currentJob() ? room_.currentJob()->id : QString());
     const QString keep = chosen ? chosen->id : room_.currentJob() ? room_.currentJob()->id : QString();
     if (!choose(keep) && model_.rowCount() > 0) choose(model_.jobAt(0)->id);
-    count_->setText(QStringLiteral("%1 of %2 jobs").arg(model_.rowCount()).arg(model_.allJobs()));
+    count_->setText(tr("%1 of %2 jobs").arg(model_.rowCount()).arg(model_.allJobs()));
     if (!watcher_.directories().contains(room_.store().root()) && QFileInfo(room_.store().root()).isDir())
         watcher_.addPath(room_.store().root());
     showChosenJob();
@@ -249,8 +250,7 @@ void CJobsWindow::showChosenJob() {
     for (QPushButton* b : {editButton_, currentButton_, folderButton_, reportButton_}) b->setEnabled(any && !missing);
     if (!any) {
         shownId_.clear();
-        jobTitle_->setText(model_.allJobs() == 0 ? QStringLiteral("No jobs yet: New job... makes one")
-                                                 : QStringLiteral("No job matches"));
+        jobTitle_->setText(model_.allJobs() == 0 ? tr("No jobs yet: New job... makes one") : tr("No job matches"));
         jobDetails_->clear();
         files_.clear();
         fillFiles();
@@ -260,15 +260,15 @@ void CJobsWindow::showChosenJob() {
     const bool current = room_.currentJob() && room_.currentJob()->id == job->id;
     if (shownId_ != job->id) watchChosenFolder();
     shownId_ = job->id;
-    jobTitle_->setText(job->label() + (current ? QStringLiteral(" (current job)") : QString()));
+    jobTitle_->setText(current ? tr("%1 (current job)").arg(job->label()) : job->label());
     QStringList lines;
-    if (!job->registration.isEmpty()) lines << QStringLiteral("Registration: %1").arg(job->registration);
-    if (!job->vin.isEmpty()) lines << QStringLiteral("VIN: %1").arg(job->vin);
-    if (!job->customer.isEmpty()) lines << QStringLiteral("Customer: %1").arg(job->customer);
-    lines << QStringLiteral("Opened: %1").arg(job->created.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-    if (!job->note.isEmpty()) lines << QStringLiteral("Note: %1").arg(job->note);
-    lines << (missing ? QStringLiteral("The folder %1 is not there any more (renamed or removed).").arg(job->folder)
-                      : QStringLiteral("Folder: %1").arg(job->folder));
+    if (!job->registration.isEmpty()) lines << tr("Registration: %1").arg(job->registration);
+    if (!job->vin.isEmpty()) lines << tr("VIN: %1").arg(job->vin);
+    if (!job->customer.isEmpty()) lines << tr("Customer: %1").arg(job->customer);
+    lines << tr("Opened: %1").arg(job->created.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    if (!job->note.isEmpty()) lines << tr("Note: %1").arg(job->note);
+    lines << (missing ? tr("The folder %1 is not there any more (renamed or removed).").arg(job->folder)
+                      : tr("Folder: %1").arg(job->folder));
     jobDetails_->setText(lines.join(QLatin1Char('\n')));
     files_ = missing ? std::vector<JobFile>() : room_.store().files(*job);
     fillFiles();

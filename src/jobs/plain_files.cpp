@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -78,7 +79,8 @@ bool appendLine(const QString& path, const QByteArray& line, QString& error) {
     const int syncError = errno;
     ::close(fd);
     if (written != whole.size()) {
-        error = written < 0 ? QString::fromLocal8Bit(std::strerror(writeError)) : QStringLiteral("the disk is full");
+        error = written < 0 ? QString::fromLocal8Bit(std::strerror(writeError))
+                            : QCoreApplication::translate("corvane::PlainFiles", "the disk is full");
         return false;
     }
     if (!synced) {

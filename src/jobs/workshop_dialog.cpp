@@ -26,18 +26,17 @@ WorkshopDialog::WorkshopDialog(const QString& folder, QWidget* parent)
       name_(new QLineEdit(header_.name)),
       address_(new QPlainTextEdit(header_.address)),
       logo_(new QLabel()) {
-    setWindowTitle(QStringLiteral("Workshop on customer reports"));
+    setWindowTitle(tr("Workshop on customer reports"));
     takeFocusWhenShown(this);
     address_->setTabChangesFocus(true);
-    address_->setPlaceholderText(QStringLiteral("Street\nTown\nPhone"));
-    auto* choose = new QPushButton(QStringLiteral("&Choose logo..."));
-    auto* remove = new QPushButton(QStringLiteral("&Remove logo"));
+    address_->setPlaceholderText(tr("Street\nTown\nPhone"));
+    auto* choose = new QPushButton(tr("&Choose logo..."));
+    auto* remove = new QPushButton(tr("&Remove logo"));
     connect(choose, &QPushButton::clicked, this, [this] {
-        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Logo"), QString(),
-                                                          QStringLiteral("Pictures (*.png *.jpg *.jpeg *.bmp *.gif)"));
+        const QString path =
+            QFileDialog::getOpenFileName(this, tr("Logo"), QString(), tr("Pictures (*.png *.jpg *.jpeg *.bmp *.gif)"));
         if (!path.isEmpty() && !setLogoFile(path))
-            QMessageBox::warning(this, windowTitle(),
-                                 QStringLiteral("%1 is no picture this program can read.").arg(path));
+            QMessageBox::warning(this, windowTitle(), tr("%1 is no picture this program can read.").arg(path));
     });
     connect(remove, &QPushButton::clicked, this, [this] {
         header_.logo = QImage();
@@ -48,13 +47,13 @@ WorkshopDialog::WorkshopDialog(const QString& folder, QWidget* parent)
     logoRow->addWidget(choose);
     logoRow->addWidget(remove);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Save)->setText(QStringLiteral("&Save"));
+    buttons->button(QDialogButtonBox::Save)->setText(tr("&Save"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* form = new QFormLayout(this);
-    form->addRow(QStringLiteral("&Name"), name_);
-    form->addRow(QStringLiteral("&Address"), address_);
-    form->addRow(QStringLiteral("Logo"), logoRow);
+    form->addRow(tr("&Name"), name_);
+    form->addRow(tr("&Address"), address_);
+    form->addRow(tr("Logo"), logoRow);
     form->addRow(buttons);
     showLogo();
     resize(520, 320);
@@ -72,7 +71,7 @@ bool WorkshopDialog::setLogoFile(const QString& path) {
 
 void WorkshopDialog::showLogo() {
     if (header_.logo.isNull()) {
-        logo_->setText(QStringLiteral("(no logo)"));
+        logo_->setText(tr("(no logo)"));
         return;
     }
     logo_->setPixmap(QPixmap::fromImage(header_.logo.scaledToHeight(kLogoPreviewHeight, Qt::SmoothTransformation)));

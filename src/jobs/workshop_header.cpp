@@ -1,6 +1,7 @@
 #include "jobs/workshop_header.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,13 +38,14 @@ WorkshopHeader WorkshopHeader::load(const QString& folder) {
 
 bool WorkshopHeader::save(const QString& folder, QString& error) const {
     if (!QDir().mkpath(folder)) {
-        error = QStringLiteral("Cannot make the folder %1.").arg(folder);
+        error = QCoreApplication::translate("corvane::WorkshopHeader", "Cannot make the folder %1.").arg(folder);
         return false;
     }
     const QString logoPath = folder + QLatin1Char('/') + QLatin1String(kLogo);
     if (logo.isNull()) {
         if (QFileInfo::exists(logoPath) && !QFile::remove(logoPath)) {
-            error = QStringLiteral("Cannot remove the old logo %1.").arg(logoPath);
+            error =
+                QCoreApplication::translate("corvane::WorkshopHeader", "Cannot remove the old logo %1.").arg(logoPath);
             return false;
         }
     } else {
@@ -54,7 +56,8 @@ bool WorkshopHeader::save(const QString& folder, QString& error) const {
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         if (!picture.save(&buffer, "PNG") || !writeFileAtomically(logoPath, png, error)) {
-            error = QStringLiteral("Cannot write the logo %1: %2").arg(logoPath, error);
+            error = QCoreApplication::translate("corvane::WorkshopHeader", "Cannot write the logo %1: %2")
+                        .arg(logoPath, error);
             return false;
         }
     }
@@ -62,7 +65,7 @@ bool WorkshopHeader::save(const QString& folder, QString& error) const {
                              .arg(escapeField(name), escapeField(address));
     const QString path = folder + QLatin1Char('/') + QLatin1String(kFile);
     if (!writeFileAtomically(path, text.toUtf8(), error)) {
-        error = QStringLiteral("Cannot write %1: %2").arg(path, error);
+        error = QCoreApplication::translate("corvane::WorkshopHeader", "Cannot write %1: %2").arg(path, error);
         return false;
     }
     return true;

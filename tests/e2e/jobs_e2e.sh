@@ -43,6 +43,8 @@ start_virtual_screen 260 || fail "Xvfb did not start"
 DATA=$WORK/data
 mkdir -p "$WORK/config" "$WORK/home" "$DATA/corvane/jobs"
 export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/config XDG_DATA_HOME=$DATA QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1
+# The windows are found and the PDF read by their English texts, whatever the machine's language.
+export LC_ALL=C.UTF-8 LANGUAGE=
 # Other jobs of the workshop, written as plain files as another program could.
 for ((i = 0; i < 300; ++i)); do
   mkdir "$DATA/corvane/jobs/old $i"
