@@ -177,7 +177,7 @@ TEST_F(GermanTexts, FitTheirControls) {
 // the status line, and its windows and dialogs at the sizes they open at.
 TEST_F(GermanTexts, FitTheJobsRoom) {
     test::MainWindowSandbox sandbox;
-    std::unique_ptr<CCorvaneNewDlg> window = sandbox.start();
+    std::unique_ptr<test::TestedMainWindow> window = sandbox.start();
     JobsRoom room(*window, nullptr, qpath(sandbox.dir() / "data" / "jobs"), qpath(sandbox.dir() / "data"));
     Job fields;
     fields.registration = QStringLiteral("AB-123-CD");
@@ -186,7 +186,7 @@ TEST_F(GermanTexts, FitTheJobsRoom) {
     ASSERT_TRUE(job);
     room.clearCurrent();
     const int statusRoom =
-        mainFrameLayout(CCorvaneNewDlg::normalSize().width(), CCorvaneNewDlg::normalSize().height()).statusText.width();
+        mainFrameLayout(test::TestedMainWindow::normalSize().width(), test::TestedMainWindow::normalSize().height()).statusText.width();
     EXPECT_LE(CCorvStatic::shownWidth(window->statusText(), CCorvStatic::labelFont()), statusRoom)
         << window->statusText();
 
