@@ -55,7 +55,7 @@ std::string TraceWriter::formatRecord(const ReceivedFrame& rx, const ReplyFrame&
 
 bool TraceWriter::open(const std::string& path) {
     std::lock_guard lock(m_);
-    if (file_) return true;
+    if (fd_ >= 0) return true;
     openError_ = 0;
     // Without waiting and without truncating first: a FIFO or a device in place of the file
     // would block the program, or take the trace where no one looks. Only a regular file is
@@ -75,9 +75,9 @@ bool TraceWriter::open(const std::string& path) {
         openError_ = kNotRegularFile;
     else if (::ftruncate(fd, 0) != 0 || ::fcntl(fd, F_SETFL, 0) != 0)
         openError_ = errno;
-    else if (!(file_ = ::fdopen(fd, "wb")))
-        openError_ = errno ? errno : EIO;
-    if (file_) {
+    if (openError_ == 0) {
+        fd_ = fd;
+        written_ = 0;
         path_ = path;
         return true;
     }
@@ -101,27 +101,44 @@ std::optional<TraceWriter::Failure> TraceWriter::takeFailure() {
 
 void TraceWriter::close() {
     std::lock_guard lock(m_);
-    if (file_) std::fclose(file_);
-    file_ = nullptr;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
 }
 
 bool TraceWriter::isOpen() const {
     std::lock_guard lock(m_);
-    return file_ != nullptr;
+    return fd_ >= 0;
 }
 
 void TraceWriter::writeRecord(const ReceivedFrame& received, const ReplyFrame& reply) {
     std::lock_guard lock(m_);
-    if (!file_) return;
+    if (fd_ < 0) return;
     const std::string record = formatRecord(received, reply);
-    errno = 0;
-    const bool written =
-        std::fwrite(record.data(), 1, record.size(), file_) == record.size() && std::fflush(file_) == 0;
-    if (written) return;
-    failure_ = Failure{path_, errno ? errno : EIO};
-    // A file that refused one record would refuse the next ones too, or take them with a gap.
-    std::fclose(file_);
-    file_ = nullptr;
+    std::size_t done = 0;
+    int error = 0;
+    while (done < record.size()) {
+        const ssize_t n = ::write(fd_, record.data() + done, record.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            error = n < 0 ? errno : EIO;
+            break;
+        }
+    }
+    if (error == 0) {
+        written_ += static_cast<off_t>(done);
+        return;
+    }
+    failure_ = Failure{path_, error};
+    // A record the file took only in part is cut away, so that the trace ends on a whole
+    // record (a reader of the trace would take the cut one for a frame). A file that refused
+    // one record would refuse the next ones too, or take them with a gap: the trace ends.
+    // Should the cut fail too, the failure above is still what the user is told.
+    if (done > 0) (void)!::ftruncate(fd_, written_);
+    ::close(fd_);
+    fd_ = -1;
 }
 
 }  // namespace corvane

@@ -1,7 +1,8 @@
 #pragma once
 // The verbose trace: one record per dispatched command with the frame and its reply, in
 // hexadecimal and as raw bytes.
-#include <cstdio>
+#include <sys/types.h>
+
 #include <mutex>
 #include <optional>
 #include <string>
@@ -35,8 +36,9 @@ public:
     // The reason for an error of openError() or a Failure, ready to show after the file's name.
     static std::string describeError(int error);
 
-    // Writes one record. When the file takes it only in part or not at all, the trace closes
-    // itself (the rest of the link goes on) and keeps the failure for takeFailure().
+    // Writes one record. When the file takes it only in part or not at all, the part is cut
+    // away, the trace closes itself (the rest of the link goes on) and keeps the failure for
+    // takeFailure().
     void writeRecord(const ReceivedFrame& received, const ReplyFrame& reply);
     // The failure that closed the trace since the last call, if any.
     std::optional<Failure> takeFailure();
@@ -46,7 +48,9 @@ public:
 
 private:
     mutable std::mutex m_;
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
+    // Bytes of whole records in the file: where a record the file took only in part is cut.
+    off_t written_ = 0;
     std::string path_;
     int openError_ = 0;
     std::optional<Failure> failure_;

@@ -60,6 +60,33 @@ TEST(TraceWriter, ACommandLetterZeroIsWrittenAsAByteAndTheRecordGoesOn) {
     EXPECT_EQ(TraceWriter::formatRecord(rx, tx), expected);
 }
 
+TEST(TraceWriter, AFileFullInTheMiddleOfARecordEndsTheTraceOnItsLastWholeRecord) {
+    const std::string path = tempPath("corvane-trace-cut.txt");
+    TraceWriter trace;
+    ASSERT_TRUE(trace.open(path));
+    ReceivedFrame rx;
+    rx.command = 'S';
+    rx.sub = 1;
+    ReplyFrame tx;
+    tx.letter = 'A';
+    tx.sub = 1;
+    tx.dataLength = 7;
+    trace.writeRecord(rx, tx);
+    const std::string whole = readFile(path);
+    ASSERT_EQ(whole, TraceWriter::formatRecord(rx, tx));
+    {
+        // The file takes ten more bytes of the next record, then the disk is full.
+        FileSizeLimit noRoom(whole.size() + 10);
+        trace.writeRecord(rx, tx);
+    }
+    EXPECT_FALSE(trace.isOpen());
+    const auto failure = trace.takeFailure();
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->error, EFBIG);
+    EXPECT_EQ(readFile(path), whole) << "the part of the record the file took is cut away";
+    ::unlink(path.c_str());
+}
+
 class Trace : public LinkFixture {};
 
 TEST_F(Trace, RecordsEachDispatchedCommandButNotTheHandshake) {

@@ -186,7 +186,8 @@ TEST_F(GermanTexts, FitTheJobsRoom) {
     ASSERT_TRUE(job);
     room.clearCurrent();
     const int statusRoom =
-        mainFrameLayout(test::TestedMainWindow::normalSize().width(), test::TestedMainWindow::normalSize().height()).statusText.width();
+        mainFrameLayout(test::TestedMainWindow::normalSize().width(), test::TestedMainWindow::normalSize().height())
+            .statusText.width();
     EXPECT_LE(CCorvStatic::shownWidth(window->statusText(), CCorvStatic::labelFont()), statusRoom)
         << window->statusText();
 
