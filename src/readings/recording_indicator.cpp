@@ -1,30 +1,24 @@
 #include "readings/recording_indicator.h"
 
-#include <QEvent>
 #include <QPainter>
 
 #include "controls/accessible_announce.h"
 #include "controls/palette.h"
-#include "controls/skin_font.h"
 
 namespace corvane {
 
-CRecordingIndicator::CRecordingIndicator(QWidget* window) : QWidget(window) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFont(skinFont(QStringLiteral("Arial"), -12));
+CRecordingIndicator::CRecordingIndicator(QWidget* window) : CTitleBandLabel(window, kTop) {
     endTimer_.setSingleShot(true);
     connect(&endTimer_, &QTimer::timeout, this, [this] {
         wanted_ = false;
         hide();
     });
-    window->installEventFilter(this);
-    hide();
 }
 
 void CRecordingIndicator::showRecording(const QString& text) {
     endTimer_.stop();
     recording_ = true;
-    text_ = text;
+    setShownText(text);
     wanted_ = true;
     place();
     update();
@@ -32,29 +26,12 @@ void CRecordingIndicator::showRecording(const QString& text) {
 
 void CRecordingIndicator::showEnded(const QString& text) {
     recording_ = false;
-    text_ = text;
+    setShownText(text);
     wanted_ = true;
     place();
     update();
     announceNameChange(this);
     endTimer_.start(kEndShownMs);
-}
-
-void CRecordingIndicator::place() {
-    const int right = parentWidget()->width() - kRightMargin;
-    const int width = std::min(kWidest, right - kLeftmost);
-    if (!wanted_ || width < kNarrowest) {
-        hide();
-        return;
-    }
-    setGeometry(right - width, kTop, width, kHeight);
-    show();
-    raise();
-}
-
-bool CRecordingIndicator::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parentWidget() && event->type() == QEvent::Resize) place();
-    return QWidget::eventFilter(watched, event);
 }
 
 void CRecordingIndicator::paintEvent(QPaintEvent*) {
@@ -67,7 +44,7 @@ void CRecordingIndicator::paintEvent(QPaintEvent*) {
     p.setPen(ColourWhite);
     const QRect textRect = rect().adjusted(dot + 8, 0, 0, 0);
     p.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
-               fontMetrics().elidedText(text_, Qt::ElideMiddle, textRect.width()));
+               fontMetrics().elidedText(text(), Qt::ElideMiddle, textRect.width()));
 }
 
 }  // namespace corvane
