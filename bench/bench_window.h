@@ -1,5 +1,11 @@
 #pragma once
 // The main window with what the window benchmarks look at beyond what the program uses.
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
 #include "screens/corvane_new_dlg.h"
 
 namespace corvane::bench {
@@ -11,5 +17,21 @@ public:
     using CCorvaneNewDlg::linkBridge;
     CClientWnd& clientWindow() { return *findChild<CClientWnd*>(QStringLiteral("clientWindow")); }
 };
+
+// The main window on the pseudo-terminal at portPath, with a configuration file of its own in
+// dir, initialised and shown at the given size. Its link is open unless the port could not be.
+inline std::unique_ptr<BenchWindow> openBenchWindow(const QTemporaryDir& dir, const std::string& portPath, int width,
+                                                    int height) {
+    const std::string config = dir.filePath(QStringLiteral("corvane.cfg")).toStdString();
+    std::ofstream(config, std::ios::binary) << "COM01,2";
+    MainWindowOptions o;
+    o.portPath = portPath;
+    o.configPath = config;
+    auto window = std::make_unique<BenchWindow>(std::move(o));
+    window->OnInitDialog();
+    window->setGeometry(0, 0, width, height);
+    window->show();
+    return window;
+}
 
 }  // namespace corvane::bench

@@ -14,7 +14,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -110,15 +109,7 @@ class FloodBench {
 public:
     FloodBench() {
         if (!dir_.isValid() || !unit_.ok()) fail("no temporary folder or pseudo-terminal");
-        const std::string config = dir_.filePath("corvane.cfg").toStdString();
-        std::ofstream(config, std::ios::binary) << "COM01,2";
-        MainWindowOptions o;
-        o.portPath = unit_.path();
-        o.configPath = config;
-        window_ = std::make_unique<BenchWindow>(std::move(o));
-        window_->OnInitDialog();
-        window_->setGeometry(0, 0, 1280, 800);
-        window_->show();
+        window_ = openBenchWindow(dir_, unit_.path(), 1280, 800);
         if (!window_->link().isOpen()) fail("the window's link did not open " + unit_.path());
         exchange(frame('H', 1, {128}));
         exchange(frame('S', 1));

@@ -135,15 +135,7 @@ struct WindowUnderTest {
 
     WindowUnderTest() {
         if (!dir.isValid() || !unit.ok()) fail("no temporary folder or pseudo-terminal");
-        const std::string config = dir.filePath("corvane.cfg").toStdString();
-        std::ofstream(config, std::ios::binary) << "COM01,2";
-        MainWindowOptions o;
-        o.portPath = unit.path();
-        o.configPath = config;
-        window = std::make_unique<BenchWindow>(std::move(o));
-        window->OnInitDialog();
-        window->setGeometry(0, 0, 1920, 1080);
-        window->show();
+        window = openBenchWindow(dir, unit.path(), 1920, 1080);
         if (!window->link().isOpen()) fail("the window's link did not open " + unit.path());
         QCoreApplication::processEvents();
     }
