@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 #include "app/demo_unit.h"
@@ -13,6 +14,7 @@
 #include "jobs/jobs_accessible.h"
 #include "jobs/jobs_room.h"
 #include "readings/readings_accessible.h"
+#include "readings/reading_progress.h"
 #include "readings/readings_room.h"
 #include "readings/recording_viewer.h"
 #include "screens/corvane_new_dlg.h"
@@ -127,23 +129,36 @@ int runCorvane(int argc, char** argv) {
         print(stdout, QString::fromStdString(formatSerialDeviceList(ports)));
         return outputWritten();
     }
-    // A recording is read before any window is made: a damaged one is refused on the command line.
+    const bool plotting = !commandLine.plotFile.isEmpty();
+    QStringList plotFiles{commandLine.plotFile};
+    if (!commandLine.plotCompareFile.isEmpty()) plotFiles << commandLine.plotCompareFile;
+    // At a terminal a recording is read before any window is made: a damaged one is refused on
+    // the command line.
     std::optional<PlotCommand> plot;
-    if (!commandLine.plotFile.isEmpty()) {
-        QStringList files{commandLine.plotFile};
-        if (!commandLine.plotCompareFile.isEmpty()) files << commandLine.plotCompareFile;
+    if (plotting && !PlotCommand::windowsInAnyCase()) {
         // Its faults are told in the user's language: an application object for the reading.
         QCoreApplication reading(argc, argv);
         installProgramLanguage(reading, configuredLanguage());
-        plot.emplace(files);
+        plot.emplace(plotFiles, progressLine);
         if (!plot->needsWindows()) return 1;
     }
     // Without a usable display Qt would abort in the application object's construction.
     std::optional<WindowSystemStart> windowSystemStart(std::in_place, argumentList(argc, argv));
     CCorvaneNewApp app(argc, argv);
     windowSystemStart.reset();
-    if (plot) {
-        SessionSignals::onEnd(&app, [] { QCoreApplication::quit(); });
+    if (plotting) {
+        auto ended = std::make_shared<bool>(false);
+        SessionSignals::onEnd(&app, [ended] {
+            *ended = true;
+            QCoreApplication::quit();
+        });
+        // Started from a desktop: the windows come first, so that a long read shows how far it
+        // has come and may be cancelled (or ended by a signal).
+        if (!plot)
+            plot.emplace(plotFiles, [ended](const QString& file) -> RecordingReader::Progress {
+                RecordingReader::Progress window = progressWindow(nullptr, file);
+                return [window, ended](qint64 done, qint64 size) { return window(done, size) && !*ended; };
+            });
         return plot->exec();
     }
     return app.InitInstance(commandLine);

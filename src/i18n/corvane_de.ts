@@ -1369,6 +1369,25 @@ Auf diesem Computer gibt es kein Gerät %1.</translation>
     </message>
 </context>
 <context>
+    <name>corvane::ReadingProgress</name>
+    <message>
+        <source>Reading the recording %1...</source>
+        <translation>Die Aufzeichnung %1 wird gelesen...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Reading a recording</source>
+        <translation>Aufzeichnung lesen</translation>
+    </message>
+    <message>
+        <source>corvane: reading %1: %2%</source>
+        <translation>corvane: %1 wird gelesen: %2 %</translation>
+    </message>
+</context>
+<context>
     <name>corvane::ReadingsReadout</name>
     <message>
         <source>no reading</source>

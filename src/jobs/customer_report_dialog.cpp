@@ -15,6 +15,7 @@
 #include "jobs/jobs_skin.h"
 #include "jobs/plain_files.h"
 #include "jobs/workshop_dialog.h"
+#include "readings/reading_progress.h"
 #include "readings/recording_viewer.h"
 #include "screens/corvane_new_dlg.h"
 #include "screens/transfer_files.h"
@@ -138,7 +139,8 @@ std::optional<CustomerReport> CustomerReportDialog::compose() {
     } else if (table >= 0) {
         const JobFile& f = files_[static_cast<std::size_t>(table)];
         ReadingsHistory history;
-        const RecordingReader::Result read = loadRecording(f.path, history);
+        const RecordingReader::Result read = loadRecording(f.path, history, progressWindow(this, f.path));
+        if (read.stopped) return std::nullopt;
         if (!read.faults.empty()) {
             room_.inform(this,
                          tr("The recording %1 cannot be read:\n%2")

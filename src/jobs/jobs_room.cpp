@@ -23,6 +23,7 @@
 #include "platform/resource_ids.h"
 #include "readings/graph_placement.h"
 #include "readings/graph_window.h"
+#include "readings/reading_progress.h"
 #include "readings/readings_room.h"
 #include "readings/recording_viewer.h"
 #include "screens/corvane_new_dlg.h"
@@ -207,7 +208,10 @@ void JobsRoom::openFile(const JobFile& file) {
 void JobsRoom::openRecording(const JobFile& file) {
     auto view = std::make_unique<RecordingView>();
     view->history = std::make_unique<ReadingsHistory>();
-    const RecordingReader::Result read = loadRecording(file.path, *view->history);
+    // A large recording takes seconds: the windows (and the unit's replies) go on meanwhile.
+    const RecordingReader::Result read =
+        loadRecording(file.path, *view->history, progressWindow(jobWindow_.data(), file.path));
+    if (read.stopped) return;
     if (!read.faults.empty()) {
         inform(jobWindow_.data(),
                tr("The recording %1 cannot be shown:\n%2")

@@ -410,6 +410,10 @@ RecordingReader::Result RecordingReader::read(const QString& path) const {
             break;
         }
         if (!parser.feed(std::string_view(chunk.data(), static_cast<std::size_t>(n)), n == 0) || n == 0) break;
+        if (progress && !progress(total, info.st_size)) {
+            result.stopped = true;
+            break;
+        }
     }
     ::close(fd);
     return result;

@@ -42,10 +42,15 @@ struct RecordingReader {
     struct Result {
         std::vector<QString> faults;  // "FILE:LINE: reason", at most kMaxFaults; empty: sound
         std::vector<QString> notes;   // "FILE:LINE: ..." of what was left out of a sound file
+        bool stopped = false;         // the progress function stopped the reading: nothing to show
     };
+    // Called by read() after each piece with the bytes read so far and the file's size; false
+    // stops the reading.
+    using Progress = std::function<bool(qint64 done, qint64 size)>;
 
     std::function<void(const std::vector<ReadingColumn>&)> columns;
     std::function<void(qint64 time, const std::vector<std::string_view>& values)> row;
+    Progress progress;
     Result read(const QString& path) const;
     // The bytes of a file called `name`, taken `piece` bytes at a time as read() takes a file.
     Result parse(const QString& name, std::string_view bytes, std::size_t piece = kPieceBytes) const;

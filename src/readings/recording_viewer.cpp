@@ -29,8 +29,10 @@ bool platformNobodySees() {
 }
 }  // namespace
 
-RecordingReader::Result loadRecording(const QString& path, ReadingsHistory& history) {
+RecordingReader::Result loadRecording(const QString& path, ReadingsHistory& history,
+                                      RecordingReader::Progress progress) {
     RecordingReader reader;
+    reader.progress = std::move(progress);
     std::vector<double> numbers;
     reader.columns = [&](const std::vector<ReadingColumn>& columns) { history.reset(columns); };
     reader.row = [&](qint64 time, const std::vector<std::string_view>& values) {
@@ -80,11 +82,18 @@ RecordingViewer::RecordingViewer(const QString& path, std::unique_ptr<ReadingsHi
     graph_->setStatus(status);
 }
 
-PlotCommand::PlotCommand(const QStringList& files) : files_(files) {
+PlotCommand::PlotCommand(const QStringList& files,
+                         const std::function<RecordingReader::Progress(const QString& file)>& progressFor)
+    : files_(files) {
     QStringList refusedFiles;
     for (const QString& file : files_) {
         auto history = std::make_unique<ReadingsHistory>();
-        const RecordingReader::Result result = loadRecording(file, *history);
+        const RecordingReader::Result result =
+            loadRecording(file, *history, progressFor ? progressFor(file) : RecordingReader::Progress{});
+        if (result.stopped) {
+            stopped_ = true;
+            return;
+        }
         for (const QString& fault : result.faults) faults_ << fault;
         for (const QString& note : result.notes) notes_ << note;
         if (result.faults.empty())
@@ -99,14 +108,19 @@ PlotCommand::PlotCommand(const QStringList& files) : files_(files) {
                       .arg(file));
 }
 
-bool PlotCommand::needsWindows() const {
-    if (!refused()) return true;
-    // Someone at a terminal has read the refusal already; a box nobody sees would wait for ever.
+bool PlotCommand::windowsInAnyCase() {
+    // Someone at a terminal reads a refusal there; a box nobody sees would wait for ever.
     const bool screen = !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     return !::isatty(STDERR_FILENO) && screen && !platformNobodySees();
 }
 
+bool PlotCommand::needsWindows() const {
+    if (stopped_) return false;
+    return !refused() || windowsInAnyCase();
+}
+
 int PlotCommand::exec() {
+    if (stopped_) return 0;
     if (refused()) {
         QMessageBox box(QMessageBox::Critical, QStringLiteral("corvane"),
                         QCoreApplication::translate("corvane::RecordingViewer", "The recording cannot be shown."),

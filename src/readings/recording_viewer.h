@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,8 +18,9 @@
 
 namespace corvane {
 
-// Reads the recording at `path` into `history`.
-RecordingReader::Result loadRecording(const QString& path, ReadingsHistory& history);
+// Reads the recording at `path` into `history`, telling `progress` how far it has come.
+RecordingReader::Result loadRecording(const QString& path, ReadingsHistory& history,
+                                      RecordingReader::Progress progress = {});
 
 class RecordingViewer {
 public:
@@ -34,13 +36,21 @@ private:
     std::unique_ptr<CReadingsGraph> graph_;
 };
 
-// corvane --plot: the files are read before any window is made; faults and notes go to
-// standard error. A refusal is also shown in a message box when no terminal reads standard
-// error (the program started from a desktop) and a screen is there to show it on.
+// corvane --plot: faults and notes go to standard error. A refusal is also shown in a message
+// box when no terminal reads standard error (the program started from a desktop) and a screen is
+// there to show it on. At a terminal the files are read before any window is made, and a long
+// read shows how far it has come on the terminal; started from a desktop, the windows come
+// first, and a long read shows a progress window whose Cancel ends the program.
 class PlotCommand {
 public:
-    explicit PlotCommand(const QStringList& files);
+    // Whether the program shows windows whatever the files hold: no terminal, a screen.
+    static bool windowsInAnyCase();
+    // `progressFor` gives the progress function for reading each file.
+    explicit PlotCommand(const QStringList& files,
+                         const std::function<RecordingReader::Progress(const QString& file)>& progressFor = {});
     bool refused() const { return !faults_.isEmpty(); }
+    // The user stopped the reading: nothing to show.
+    bool stopped() const { return stopped_; }
     // Whether exec() needs the application object: the viewer, or the box of a refusal.
     bool needsWindows() const;
     // The viewer (until it is closed) or the refusal's box; the program's exit status.
@@ -51,6 +61,7 @@ private:
     QStringList faults_;
     QStringList notes_;
     std::vector<std::unique_ptr<ReadingsHistory>> histories_;
+    bool stopped_ = false;
 };
 
 }  // namespace corvane

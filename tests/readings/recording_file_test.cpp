@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -256,6 +258,55 @@ TEST(RecordingFile, OnlyBoundedRegularFilesAreRead) {
         {at("missing.csv"), ":1: No such file or directory"},
     };
     for (const auto& c : cases) EXPECT_EQ(texts(readFile(c.path).faults), std::vector{c.path.toStdString() + c.fault});
+}
+
+TEST(RecordingFile, ALongReadTellsHowFarItHasComeAndStopsWhenAsked) {
+    TempDir dir;
+    const QString path = QString::fromStdString((dir.path() / "long.csv").string());
+    constexpr int kRows = 100000;  // about 3.6 MB: four pieces
+    {
+        std::ofstream out(path.toStdString(), std::ios::binary);
+        out << "time,Battery [V]\r\n";
+        for (int i = 0; i < kRows; ++i) out << "2026-12-09T10:00:00.000+01:00," << i << "\r\n";
+    }
+    const qint64 size = static_cast<qint64>(std::filesystem::file_size(path.toStdString()));
+    const qint64 pieces = (size + qint64(RecordingReader::kPieceBytes) - 1) / qint64(RecordingReader::kPieceBytes);
+    ASSERT_GE(pieces, 3);
+
+    std::vector<qint64> told;
+    ReadBack whole;
+    RecordingReader reader = readerInto(whole);
+    reader.progress = [&](qint64 done, qint64 total) {
+        EXPECT_EQ(total, size);
+        told.push_back(done);
+        return true;
+    };
+    const RecordingReader::Result all = reader.read(path);
+    EXPECT_FALSE(all.stopped);
+    EXPECT_TRUE(all.faults.empty());
+    EXPECT_EQ(whole.rows.size(), std::size_t(kRows));
+    ASSERT_EQ(qint64(told.size()), pieces);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_EQ(told.back(), size);
+
+    // Stopped after the second piece: the reading ends there, marked stopped, not as a fault.
+    ReadBack part;
+    RecordingReader stopping = readerInto(part);
+    int calls = 0;
+    stopping.progress = [&](qint64, qint64) { return ++calls < 2; };
+    const RecordingReader::Result stopped = stopping.read(path);
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_TRUE(stopped.faults.empty());
+    EXPECT_EQ(calls, 2);
+    EXPECT_LT(part.rows.size(), std::size_t(kRows));
+
+    // corvane --plot stopped by its progress window: no viewer, no refusal, a quiet end.
+    PlotCommand plot(QStringList{path},
+                     [](const QString&) -> RecordingReader::Progress { return [](qint64, qint64) { return false; }; });
+    EXPECT_TRUE(plot.stopped());
+    EXPECT_FALSE(plot.refused());
+    EXPECT_FALSE(plot.needsWindows());
+    EXPECT_EQ(plot.exec(), 0);
 }
 
 TEST(HeldReadings, WhatTheGraphHoldsIsWrittenAsItCameAndReadsBackTheSame) {
