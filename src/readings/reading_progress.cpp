@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProgressDialog>
 
 #include <unistd.h>
@@ -23,20 +24,29 @@ int stepOf(qint64 done, qint64 size) {
 }  // namespace
 
 RecordingReader::Progress progressWindow(QWidget* parent, const QString& file) {
-    auto window = std::make_shared<QProgressDialog>(
-        QCoreApplication::translate("corvane::ReadingProgress", "Reading the recording %1...")
-            .arg(QFileInfo(file).fileName()),
-        QCoreApplication::translate("corvane::ReadingProgress", "Cancel"), 0, kSteps, parent);
-    window->setWindowTitle(QCoreApplication::translate("corvane::ReadingProgress", "Reading a recording"));
+    // The window belongs to its parent as well: should the parent go while the file is read (the
+    // program ends meanwhile), the reading stops, and the window is not deleted twice.
+    struct Holder {
+        QPointer<QProgressDialog> window;
+        ~Holder() { delete window.data(); }
+    };
+    auto holder = std::make_shared<Holder>();
+    holder->window =
+        new QProgressDialog(QCoreApplication::translate("corvane::ReadingProgress", "Reading the recording %1...")
+                                .arg(QFileInfo(file).fileName()),
+                            QCoreApplication::translate("corvane::ReadingProgress", "Cancel"), 0, kSteps, parent);
+    QProgressDialog& window = *holder->window;
+    window.setWindowTitle(QCoreApplication::translate("corvane::ReadingProgress", "Reading a recording"));
     // Modal: its value changes let the program's events through, and nothing else may start
     // meanwhile.
-    window->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
-    window->setMinimumDuration(kShownAfterMs);
-    window->setAutoReset(false);
-    window->setValue(0);
-    return [window](qint64 done, qint64 size) {
-        window->setValue(stepOf(done, size));
-        return !window->wasCanceled();
+    window.setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    window.setMinimumDuration(kShownAfterMs);
+    window.setAutoReset(false);
+    window.setValue(0);
+    return [holder](qint64 done, qint64 size) {
+        if (!holder->window) return false;
+        holder->window->setValue(stepOf(done, size));
+        return holder->window && !holder->window->wasCanceled();
     };
 }
 
