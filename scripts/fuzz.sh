@@ -21,7 +21,7 @@ done
 shift $((OPTIND - 1))
 
 ALL=(fuzz_link fuzz_box_record fuzz_list_record fuzz_text_record fuzz_value_table fuzz_progress_record
-     fuzz_report_buffer fuzz_transfer_record fuzz_menu_record fuzz_scenario)
+     fuzz_report_buffer fuzz_transfer_record fuzz_menu_record fuzz_scenario fuzz_recording)
 targets=("$@")
 ((${#targets[@]})) || targets=("${ALL[@]}")
 
