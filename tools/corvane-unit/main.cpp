@@ -1,9 +1,14 @@
 // corvane-unit: the simulated unit, on a pseudo-terminal or a serial device.
 #include <signal.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <iostream>
+#include <thread>
 
 #include "demo_workshop.h"
 #include "scenario_player.h"
@@ -13,25 +18,51 @@
 #include "unit_session.h"
 
 namespace {
-volatile sig_atomic_t g_stopFd = -1;
-
-void onSignal(int) {
-    const int fd = g_stopFd;
-    if (fd >= 0) {
-        const std::uint64_t one = 1;
-        [[maybe_unused]] const ssize_t r = ::write(fd, &one, sizeof one);
+// SIGINT and SIGTERM are taken from a signal descriptor by a thread of their own, which tells the
+// line to stop: no handler runs in the middle of the unit's work, and a sanitizer that holds
+// handlers back until its next intercepted call cannot hold the stop back. The thread is ended
+// and joined before the line closes.
+class StopSignals {
+public:
+    explicit StopSignals(int stopFd) {
+        sigemptyset(&signals_);
+        sigaddset(&signals_, SIGINT);
+        sigaddset(&signals_, SIGTERM);
+        ::pthread_sigmask(SIG_BLOCK, &signals_, nullptr);
+        signalFd_ = ::signalfd(-1, &signals_, SFD_CLOEXEC);
+        quitFd_ = ::eventfd(0, EFD_CLOEXEC);
+        if (signalFd_ < 0 || quitFd_ < 0) {
+            // Without the descriptors the signals end the unit at once, as by default.
+            ::pthread_sigmask(SIG_UNBLOCK, &signals_, nullptr);
+            return;
+        }
+        thread_ = std::thread([this, stopFd] {
+            pollfd p[2] = {{signalFd_, POLLIN, 0}, {quitFd_, POLLIN, 0}};
+            while (::poll(p, 2, -1) < 0 && errno == EINTR) {
+            }
+            if (!(p[0].revents & POLLIN)) return;
+            const std::uint64_t one = 1;
+            [[maybe_unused]] const ssize_t r = ::write(stopFd, &one, sizeof one);
+        });
     }
-}
+    ~StopSignals() {
+        if (thread_.joinable()) {
+            const std::uint64_t one = 1;
+            [[maybe_unused]] const ssize_t r = ::write(quitFd_, &one, sizeof one);
+            thread_.join();
+        }
+        if (signalFd_ >= 0) ::close(signalFd_);
+        if (quitFd_ >= 0) ::close(quitFd_);
+    }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
 
-void installSignals(int stopFd) {
-    g_stopFd = stopFd;
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    ::sigaction(SIGINT, &sa, nullptr);
-    ::sigaction(SIGTERM, &sa, nullptr);
-    ::signal(SIGPIPE, SIG_IGN);
-}
+private:
+    sigset_t signals_{};
+    int signalFd_ = -1;
+    int quitFd_ = -1;
+    std::thread thread_;
+};
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,7 +113,8 @@ int main(int argc, char** argv) {
         std::cerr << "corvane-unit: " << error << "\n";
         return 1;
     }
-    installSignals(line->stopFd());
+    ::signal(SIGPIPE, SIG_IGN);
+    const StopSignals stopSignals(line->stopFd());
     if (options.log) line->setLog(&std::cerr);
     if (options.pty) std::cout << line->slavePath() << std::endl;  // flushed: the PC waits for it
 
