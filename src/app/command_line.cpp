@@ -62,7 +62,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                 // The window's geometry is the main window's to apply: it places itself.
                 if (isGeometryOption(a)) {
                     c.windowGeometry = arguments[i];
-                    if (!geometryFromSpecification(c.windowGeometry, QRect(0, 0, 1, 1), QRect(0, 0, 1, 1))) {
+                    if (!geometryFromText(c.windowGeometry, QRect(0, 0, 1, 1), QRect(0, 0, 1, 1))) {
                         c.error = QCoreApplication::translate("corvane::CommandLine",
                                                               "%1 takes a geometry such as 800x600+20+40, not '%2'")
                                       .arg(a, c.windowGeometry);

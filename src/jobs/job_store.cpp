@@ -155,7 +155,7 @@ JobStore::JobStore(QString root) : root_(std::move(root)) {}
 
 QString JobStore::defaultRoot() {
     QString data = qEnvironmentVariable("XDG_DATA_HOME");
-    // The base directory specification ignores a relative path.
+    // XDG_DATA_HOME counts only as an absolute path; a relative one is passed over, as other programs do.
     if (data.isEmpty() || QDir::isRelativePath(data)) data = QDir::homePath() + QStringLiteral("/.local/share");
     return data + QStringLiteral("/corvane/jobs");
 }

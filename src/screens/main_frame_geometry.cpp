@@ -57,12 +57,12 @@ QRect draggedGeometry(const QRect& g, FrameDrag mode, int dx, int dy) {
     return r;
 }
 
-std::optional<QRect> geometryFromSpecification(const QString& spec, const QRect& current, const QRect& screen) {
+std::optional<QRect> geometryFromText(const QString& text, const QRect& current, const QRect& screen) {
     // [=][<width>x<height>][{+-}<x>{+-}<y>]
     static const QRegularExpression pattern(
         QStringLiteral("^=?(?:(\\d{1,5})[xX](\\d{1,5}))?(?:([+-])(\\d{1,5})([+-])(\\d{1,5}))?$"));
-    const QRegularExpressionMatch m = pattern.match(spec.trimmed());
-    if (!m.hasMatch() || spec.trimmed().remove(QLatin1Char('=')).isEmpty()) return std::nullopt;
+    const QRegularExpressionMatch m = pattern.match(text.trimmed());
+    if (!m.hasMatch() || text.trimmed().remove(QLatin1Char('=')).isEmpty()) return std::nullopt;
     QRect r = current;
     if (m.capturedLength(1)) {
         const int w = m.captured(1).toInt(), h = m.captured(2).toInt();

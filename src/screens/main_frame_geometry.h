@@ -49,10 +49,10 @@ FrameDrag frameDragZone(int x, int y, int width, int height);
 // The window rectangle after a drag step of (dx, dy) in the given mode.
 QRect draggedGeometry(const QRect& geometry, FrameDrag mode, int dx, int dy);
 
-// The window rectangle that an X geometry specification asks for ("WxH+X+Y", "WxH", "+X+Y",
+// The window rectangle that an X geometry string asks for ("WxH+X+Y", "WxH", "+X+Y",
 // "-X-Y" counted from the right and bottom edges of `screen`); a part left out keeps that of
-// `current`. None for text that is no such specification.
-std::optional<QRect> geometryFromSpecification(const QString& spec, const QRect& current, const QRect& screen);
+// `current`. None for text that is no such geometry.
+std::optional<QRect> geometryFromText(const QString& text, const QRect& current, const QRect& screen);
 
 // Whether a remembered window place can be used on this screen: enough of it (its title band)
 // lies on it to grab it.

@@ -26,8 +26,8 @@ bool CCorvaneNewDlg::takePlacementChoices() {
     }
     if (options_.windowGeometry.empty()) return false;
     QScreen* screen = QGuiApplication::primaryScreen();
-    const std::optional<QRect> asked = geometryFromSpecification(
-        QString::fromStdString(options_.windowGeometry), normalGeometry_, screen ? screen->geometry() : QRect());
+    const std::optional<QRect> asked = geometryFromText(QString::fromStdString(options_.windowGeometry),
+                                                        normalGeometry_, screen ? screen->geometry() : QRect());
     if (!asked) return false;
     // The geometry asked for is a normal window's.
     normalGeometry_ = *asked;
