@@ -13,7 +13,7 @@ if [[ ${1:-} == --job ]]; then
   BUILD=$2 SHOT=$3 PAGE=$4
   OUT=$(mktemp -d)
   trap 'rm -rf "$OUT"' EXIT
-  JOBS_RECORD_SECONDS=25 bash "$(dirname "$0")/../tests/e2e/jobs_e2e.sh" "$BUILD/src/app/corvane" \
+  JOBS_RECORD_ROWS=240 bash "$(dirname "$0")/../tests/e2e/jobs_e2e.sh" "$BUILD/src/app/corvane" \
     "$BUILD/tools/screen-grab/screen-grab" "$OUT"
   cp "$OUT/jobs-window.png" "$SHOT"
   pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$OUT/jobs-customer-report.pdf" "${PAGE%.png}"

@@ -13,6 +13,7 @@ set -euo pipefail
 CORVANE=$1 GRAB=$2 OUT=$3
 mkdir -p "$OUT"
 source "$(dirname "$0")/../../scripts/lib/virtual-screen.sh"
+source "$(dirname "$0")/demo_menu_lib.sh"
 WORK=$VS_WORK
 fail() {
   echo "FAIL: $*" >&2
@@ -72,18 +73,10 @@ DEMO=$!
 VS_PIDS+=($DEMO)
 wait_until 20 shown '^CORVANE$' || fail "the main window did not appear"
 MAIN=$(xdotool search --onlyvisible --name '^CORVANE$' | head -n1)
-sleep 1
-# Vehicle > Engine > Live data.
-xdotool mousemove 60 91 click 1
-sleep 0.5
-xdotool mousemove 90 123 click 1
-sleep 0.5
-xdotool mousemove 160 163 click 1
-sleep 1
-# A click on the window's own surface leaves nothing focused; the pointer goes out of the way and
-# the keys do the rest: Tab to COM setting, info, graph.
-xdotool mousemove 900 50 click 1 mousemove 1000 790
-sleep 0.3
+wait_menu
+open_live_data
+# Nothing focused, then the keys do the rest: Tab to COM setting, info, graph.
+clear_focus
 key Tab Tab Tab Return
 wait_until 10 shown '^Readings - Live data$' || fail "Tab, Tab, Tab and Enter did not open the graph of the page"
 GRAPH=$(xdotool search --onlyvisible --name '^Readings - Live data$' | head -n1)

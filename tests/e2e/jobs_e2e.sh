@@ -14,6 +14,7 @@ set -euo pipefail
 CORVANE=$1 GRAB=$2 OUT=$3
 mkdir -p "$OUT"
 source "$(dirname "$0")/../../scripts/lib/virtual-screen.sh"
+source "$(dirname "$0")/demo_menu_lib.sh"
 WORK=$VS_WORK
 fail() {
   echo "FAIL: $*" >&2
@@ -32,7 +33,6 @@ save_proposed() {
   local file=$1
   wait_until 20 shown '^Save As$' || fail "no save dialog for $file"
   wait_until 10 has_keys '^Save As$' || fail "the save dialog for $file did not get the keys"
-  sleep 0.3
   key Return
   wait_until 20 gone '^Save As$' || fail "the save dialog for $file stayed"
   wait_until 20 compgen -G "$JOB/$file" >/dev/null || fail "$file was not saved in the job's folder"
@@ -58,10 +58,8 @@ start_corvane() {
   CORVANE_PID=$!
   VS_PIDS+=($CORVANE_PID)
   wait_until 20 shown '^CORVANE$' || fail "the main window did not appear"
-  sleep 1
-  # A click on the window's own surface leaves nothing focused; the pointer goes out of the way.
-  xdotool mousemove 900 50 click 1 mousemove 1000 790
-  sleep 0.3
+  wait_menu
+  clear_focus
 }
 
 # 1. Tab to COM setting, info, graph, job; Enter opens the job window.
@@ -86,14 +84,8 @@ key Escape
 wait_until 10 gone '^Jobs$' || fail "Escape did not close the job window"
 
 # 2. Vehicle > Engine > Live data; the graph from the band; Record, Save picture.
-xdotool mousemove 60 91 click 1
-sleep 0.5
-xdotool mousemove 90 123 click 1
-sleep 0.5
-xdotool mousemove 160 163 click 1
-sleep 1
-xdotool mousemove 900 50 click 1 mousemove 1000 790
-sleep 0.3
+open_live_data
+clear_focus
 key Tab Tab Tab Return
 wait_until 10 shown '^Readings - Live data$' || fail "the graph did not open"
 wait_until 10 has_keys '^Readings - Live data$' || fail "the graph did not get the keys"
@@ -101,7 +93,8 @@ wait_until 10 has_keys '^Readings - Live data$' || fail "the graph did not get t
 # presses a button.
 key Tab Tab Tab Tab Tab Tab space
 save_proposed 'Live data *.csv'
-sleep "${JOBS_RECORD_SECONDS:-3}"
+recorded_rows() { (($(cat "$JOB"/Live\ data\ *.csv | wc -l) > ${JOBS_RECORD_ROWS:-20})); }
+wait_until 60 recorded_rows || fail "the recording did not grow past ${JOBS_RECORD_ROWS:-20} rows"
 "$GRAB" "$OUT/jobs-recording.png"
 key shift+Tab shift+Tab space
 save_proposed 'Live data *.png'
@@ -115,12 +108,7 @@ xdotool mousemove 330 330 click 1
 save_proposed report.txt
 
 # Workshop > Files > Save log to PC: a file from the unit, under its own name.
-xdotool mousemove 60 91 click 1
-sleep 0.5
-xdotool mousemove 60 123 click 1
-sleep 0.5
-xdotool mousemove 160 259 click 1
-sleep 1
+open_files_page
 xdotool mousemove 330 250 click 1
 save_proposed LOG0001.CSV
 for kind in recording picture report unit-file; do noted $kind || fail "no $kind noted in the job"; done
@@ -135,8 +123,11 @@ wait_until 10 has_keys '^Jobs$' || fail "Ctrl+J did not open the job window with
 xdotool type --delay 40 "ab123"
 key Return
 wait_until 10 test "$(xdotool getwindowname "$(xdotool getwindowfocus)" 2>/dev/null)" = Jobs || fail "the keys left the job window"
-sleep 0.5
-"$GRAB" "$OUT/jobs-window.png"
+# The picture once the narrowed list is painted: two grabs in a row alike.
+settled() {
+  "$GRAB" "$WORK/before.png" && "$GRAB" "$OUT/jobs-window.png" && cmp -s "$WORK/before.png" "$OUT/jobs-window.png"
+}
+wait_until 10 settled || fail "the job window did not settle"
 key alt+h
 wait_until 10 has_keys '^Workshop on customer reports$' || fail "Alt+H did not open the workshop dialog with the keys"
 xdotool type --delay 20 "Smith Motors"
