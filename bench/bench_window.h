@@ -1,12 +1,17 @@
 #pragma once
 // The main window with what the window benchmarks look at beyond what the program uses.
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include "screens/corvane_new_dlg.h"
+#include "unit_side.h"
 
 namespace corvane::bench {
 
@@ -32,6 +37,20 @@ inline std::unique_ptr<BenchWindow> openBenchWindow(const QTemporaryDir& dir, co
     window->setGeometry(0, 0, width, height);
     window->show();
     return window;
+}
+
+// One exchange as the unit, while the window's event loop turns (the window answers some
+// frames only from it); the reply, if one came.
+inline std::optional<Frame> exchangeWhileTurning(UnitSide& unit, const Frame& f) {
+    std::optional<Frame> reply;
+    std::atomic<bool> done{false};
+    std::thread t([&] {
+        reply = unit.exchange(encodeFrame(f.letter, f.sub, f.data));
+        done = true;
+    });
+    while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    t.join();
+    return reply;
 }
 
 }  // namespace corvane::bench

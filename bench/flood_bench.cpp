@@ -172,15 +172,7 @@ public:
 private:
     // One exchange as the unit, while the window's event loop turns.
     void exchange(const Frame& f) {
-        std::optional<Frame> reply;
-        std::atomic<bool> done{false};
-        std::thread t([&] {
-            reply = unit_.exchange(encodeFrame(f.letter, f.sub, f.data));
-            done = true;
-        });
-        while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        t.join();
-        if (!reply) fail(std::string("no reply to '") + static_cast<char>(f.letter) + "'");
+        if (!exchangeWhileTurning(unit_, f)) fail(std::string("no reply to '") + static_cast<char>(f.letter) + "'");
     }
     std::uint64_t bridgeFolded() { return window_->linkBridge().foldedCount(); }
     // Until nothing the link announced waits and a posted event is handled.

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -73,6 +74,9 @@ public:
         for (long i = 0; i < cores; ++i) {
             const pid_t pid = fork();
             if (pid == 0) {
+                // Ended with the benchmark, also when it stops early through fail().
+                ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+                if (::getppid() == 1) _exit(0);
                 volatile unsigned long spin = 0;
                 for (;;) spin = spin + 1;
             }
@@ -107,6 +111,11 @@ public:
         for (const Frame& f : readingsMenu().frames(200)) exchange(f);
         exchange(Frame{'J', 1, {kPage >> 8, kPage & 0xFF}});
         room_->openGraph();
+        // The window counts the unit as connected once its supervision has seen the exchanges.
+        QElapsedTimer t;
+        t.start();
+        while (!window_->connected() && t.elapsed() < 30000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (!window_->connected()) fail("the window did not see the unit connected");
     }
 
     Row run(int rate, int seconds) {
@@ -164,15 +173,7 @@ public:
 
 private:
     void exchange(const Frame& f) {
-        std::optional<Frame> reply;
-        std::atomic<bool> done{false};
-        std::thread t([&] {
-            reply = unit_.exchange(encodeFrame(f.letter, f.sub, f.data));
-            done = true;
-        });
-        while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        t.join();
-        if (!reply) fail(std::string("no reply to '") + static_cast<char>(f.letter) + "'");
+        if (!exchangeWhileTurning(unit_, f)) fail(std::string("no reply to '") + static_cast<char>(f.letter) + "'");
     }
     void settle() {
         QElapsedTimer t;
